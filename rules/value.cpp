@@ -1,0 +1,78 @@
+#include "rules/value.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace condpag {
+
+std::string decimal_text(double number) {
+    if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
+        return std::to_string(static_cast<long long>(number));
+    }
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    return std::string(buffer, result.ptr);
+}
+
+std::optional<double> parse_number(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    std::string normal(text);
+    for (char& c : normal) {
+        if (c == ',') c = '.';
+    }
+    const char* begin = normal.data();
+    const char* end = begin + normal.size();
+    if (*begin == '+') ++begin;
+    if (begin == end) return std::nullopt;
+    double value = 0;
+    auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+bool is_numeric(std::string_view text) { return parse_number(text).has_value(); }
+
+std::string Value::to_text() const {
+    if (is_text()) return text();
+    if (is_number()) return decimal_text(number());
+    return {};
+}
+
+std::optional<double> Value::to_number() const {
+    if (is_number()) return number();
+    if (is_text()) return parse_number(text());
+    return std::nullopt;
+}
+
+std::string RTrimN(std::string_view text) {
+    auto end = text.find_last_not_of(' ');
+    if (end == std::string_view::npos) return {};
+    return std::string(text.substr(0, end + 1));
+}
+
+std::string RTrimN(const Value& value) {
+    if (value.is_null()) return {};
+    if (value.is_text()) return RTrimN(std::string_view(value.text()));
+    return value.to_text();
+}
+
+double CDecN(std::string_view text) { return parse_number(text).value_or(0.0); }
+
+double CDecN(const Value& value) { return value.to_number().value_or(0.0); }
+
+bool same_code(const Value& a, const Value& b) {
+    auto na = a.to_number();
+    auto nb = b.to_number();
+    if (na && nb) return *na == *nb;
+    return RTrimN(a) == RTrimN(b);
+}
+
+const Value& field(const Record& record, std::string_view column) {
+    static const Value null_value;
+    auto it = record.find(column);
+    return it == record.end() ? null_value : it->second;
+}
+
+}  // namespace condpag

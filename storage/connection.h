@@ -1,0 +1,63 @@
+#pragma once
+// A database connection: SQLite ("sqlite:PATH", the default) or ODBC ("odbc:DSN=...;...").
+// Statement texts are written in the SQL Server dialect; the connection passes them through the
+// dialect adapter of its backend before they run. Values are bound as parameters ("?").
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "rules/expected.h"
+#include "rules/value.h"
+
+namespace condpag {
+
+enum class Dialect { SqlServer, Sqlite, Postgres };
+
+struct QueryResult {
+    std::vector<std::string> columns;
+    std::vector<std::vector<Value>> rows;
+};
+
+// What a backend does: run one statement, already in its own dialect, with bound parameters.
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual Dialect dialect() const = 0;
+    virtual Expected<QueryResult> query(const std::string& sql, const std::vector<Value>& params) = 0;
+    // Answers the number of rows the statement changed.
+    virtual Expected<long long> execute(const std::string& sql, const std::vector<Value>& params) = 0;
+    virtual bool alive() = 0;
+};
+
+// ADO-like connection. Copies share the same open connection.
+class Connection {
+public:
+    Connection() = default;
+
+    std::string ConnectionString;
+
+    Status Open();  // opens ConnectionString
+    void Close();
+    int State() const;  // 1 open, 0 closed
+    Dialect dialect() const;
+
+    // Runs a SQL Server-dialect statement. A statement that selects answers its rows.
+    // The options argument is accepted for the callers' sake (1 = command text).
+    Expected<QueryResult> Execute(const std::string& sql, int options = -1,
+                                  const std::vector<Value>& params = {});
+    // Runs a statement that changes rows and answers how many it changed.
+    Expected<long long> ExecuteChange(const std::string& sql,
+                                      const std::vector<Value>& params = {});
+
+    // The errors of the last failing call, newest last (ADO's Errors collection).
+    const std::vector<Error>& Errors() const;
+
+    bool same_as(const Connection& other) const { return impl_ == other.impl_; }
+
+private:
+    struct Impl;
+    std::shared_ptr<Impl> impl_;
+};
+
+}  // namespace condpag
