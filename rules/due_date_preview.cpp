@@ -1,0 +1,603 @@
+#include "rules/due_date_preview.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace condpag {
+namespace {
+
+namespace chr = std::chrono;
+using Date = chr::year_month_day;
+__extension__ typedef __int128 Wide;  // share products of large amounts
+
+constexpr Cents kAmountLimit = 1'000'000'000'000'000;  // ten thousand billion, in cents
+constexpr long long kDaysLimit = 9999;                 // widest day count a column holds
+
+// ---------------------------------------------------------------- dates
+
+Date add_days(Date date, long long days) { return Date{chr::sys_days{date} + chr::days{days}}; }
+
+unsigned last_day(chr::year_month ym) {
+    return unsigned(chr::year_month_day_last{ym.year(), chr::month_day_last{ym.month()}}.day());
+}
+
+chr::year_month month_of(Date date) { return {date.year(), date.month()}; }
+
+Date end_of_month(Date date) { return Date{date.year() / date.month() / chr::last}; }
+
+// Day `day` of a month, clamped to the month's last day.
+Date day_in_month(chr::year_month ym, unsigned day) {
+    return Date{ym.year(), ym.month(), chr::day{std::min(day, last_day(ym))}};
+}
+
+// Same day n months later; a month's last day goes to the target month's last day.
+Date add_months(Date date, long long months) {
+    const chr::year_month target = month_of(date) + chr::months{months};
+    const bool last = date.day() == end_of_month(date).day();
+    return day_in_month(target, last ? 31u : unsigned(date.day()));
+}
+
+// Calendar 0 counts whole months of 30 days first, calendar 1 counts plain days.
+Date add_calendar_days(Date date, long long days, long long calendar) {
+    if (calendar == 1) return add_days(date, days);
+    return add_days(add_months(date, days / 30), days % 30);
+}
+
+// First date on or after `from` whose day of the month is `day` (clamped in short months).
+Date next_day_of_month(Date from, unsigned day) {
+    const Date here = day_in_month(month_of(from), day);
+    if (here >= from) return here;
+    return day_in_month(month_of(from) + chr::months{1}, day);
+}
+
+// A day of the year stored as 100 × month + day; 29/02 counts, and is 28/02 in common years.
+struct DayMonth {
+    unsigned month = 0;
+    unsigned day = 0;
+    long long stored() const { return 100LL * month + day; }
+};
+
+std::optional<DayMonth> day_month(long long stored) {
+    if (stored < 101 || stored > 1231) return std::nullopt;
+    DayMonth dm{unsigned(stored / 100), unsigned(stored % 100)};
+    if (!Date{chr::year{1996}, chr::month{dm.month}, chr::day{dm.day}}.ok()) return std::nullopt;
+    return dm;
+}
+
+long long stored_day_month(Date date) {
+    return 100LL * unsigned(date.month()) + unsigned(date.day());
+}
+
+Date in_year(chr::year year, DayMonth dm) {
+    return day_in_month(chr::year_month{year, chr::month{dm.month}}, dm.day);
+}
+
+// First date on or after `from` (or strictly after, when asked) with the day/month.
+Date next_day_month(Date from, DayMonth dm, bool strictly_after) {
+    const Date here = in_year(from.year(), dm);
+    if (here > from || (here == from && !strictly_after)) return here;
+    return in_year(from.year() + chr::years{1}, dm);
+}
+
+std::string format_day_month(DayMonth dm) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02u/%02u", dm.day % 100, dm.month % 100);
+    return text;
+}
+
+// ---------------------------------------------------------------- reading rows
+
+void add_note(std::string& notes, std::string_view note) {
+    if (!notes.empty()) notes += "; ";
+    notes += note;
+}
+
+// Reads the columns of one row; whatever it has to assume is written to the row's note.
+class RowReader {
+  public:
+    RowReader(const Record& record, std::string& note) : record_(record), note_(note) {}
+
+    const Value* find(std::string_view column) {
+        auto it = record_.find(column);
+        if (it != record_.end()) return &it->second;
+        add_note(note_, "manca la colonna " + std::string(column));
+        return nullptr;
+    }
+
+    // A whole number; null and blank read as 0, as everywhere in the system.
+    long long whole(std::string_view column) { return std::llround(number(column)); }
+
+    double number(std::string_view column) {
+        const Value* value = find(column);
+        if (value == nullptr || value->is_null() || RTrimN(*value).empty()) return 0;
+        const std::optional<double> number = value->to_number();
+        if (!number || std::fabs(*number) > 1e12) {
+            add_note(note_, std::string(column) + " non numerico: considerato 0");
+            return 0;
+        }
+        return *number;
+    }
+
+    bool blank(std::string_view column) {
+        const Value& value = field(record_, column);
+        return value.is_null() || RTrimN(value).empty();
+    }
+
+    // A whole number held within [low, high], with a note when it was outside.
+    long long bounded(std::string_view column, long long low, long long high) {
+        const long long value = whole(column);
+        if (value >= low && value <= high) return value;
+        const long long held = std::clamp(value, low, high);
+        add_note(note_, std::string(column) + " " + std::to_string(value) +
+                            " fuori dai limiti: " + "considerato " + std::to_string(held));
+        return held;
+    }
+
+  private:
+    const Record& record_;
+    std::string& note_;
+};
+
+// ---------------------------------------------------------------- shares and amounts
+
+// A share of an amount as num ÷ den (a percentage p is p × 10000 ÷ 1000000).
+struct Share {
+    long long num = 0;
+    long long den = 1;
+    bool zero() const { return num == 0; }
+    double percent() const { return 100.0 * double(num) / double(den); }
+};
+
+Cents clamp_amount(Wide value) {
+    return Cents(std::clamp<Wide>(value, -kAmountLimit * 16, kAmountLimit * 16));
+}
+
+// amount × num ÷ den, rounded half away from zero.
+Cents share_of(Cents amount, Share share) {
+    if (share.zero()) return 0;
+    Wide n = Wide(amount) * share.num;
+    Wide d = share.den;
+    if (d < 0) n = -n, d = -d;
+    Wide q = n / d;
+    const Wide r = n % d;
+    if (2 * (r < 0 ? -r : r) >= d) q += n < 0 ? -1 : 1;
+    return clamp_amount(q);
+}
+
+Share read_share(RowReader& row, std::string& note, std::string_view form_column,
+                 std::string_view percent_column, std::string_view num_column,
+                 std::string_view den_column) {
+    long long form = row.whole(form_column);
+    if (form != 0 && form != 1) {
+        add_note(note, std::string(form_column) + " " + std::to_string(form) +
+                           " sconosciuto: considerata la percentuale");
+        form = 1;
+    }
+    if (form == 1) {
+        const double percent = std::clamp(row.number(percent_column), -1e6, 1e6);
+        return {std::llround(percent * 10000), 1'000'000};
+    }
+    const long long num = row.bounded(num_column, -1'000'000, 1'000'000);
+    const long long den = row.bounded(den_column, -1'000'000, 1'000'000);
+    if (den == 0) {
+        if (num != 0) add_note(note, "frazione con denominatore 0: quota zero");
+        return {};
+    }
+    return {num, den};
+}
+
+std::optional<Cents> cents_of(double amount) {
+    if (!std::isfinite(amount) || std::fabs(amount) * 100 > double(kAmountLimit)) {
+        return std::nullopt;
+    }
+    return std::llround(amount * 100);
+}
+
+Cents held_amount(Cents amount, std::string_view what, std::vector<std::string>& notes) {
+    if (amount >= -kAmountLimit && amount <= kAmountLimit) return amount;
+    notes.push_back(std::string(what) + " oltre i limiti: ridotto");
+    return std::clamp(amount, -kAmountLimit, kAmountLimit);
+}
+
+// ---------------------------------------------------------------- labels
+
+const char* payment_type_label(long long type) {
+    static constexpr const char* labels[] = {"",
+                                             "Contanti",
+                                             "Ricevuta Bancaria",
+                                             "Tratta",
+                                             "Tratta Accettata",
+                                             "Cessione",
+                                             "Cambiale",
+                                             "Carta di credito",
+                                             "Bancomat",
+                                             "Contrassegno",
+                                             "Lettera di credito",
+                                             "RID",
+                                             "Leasing",
+                                             "Rimessa diretta",
+                                             "Bonifico Bancario",
+                                             "C/C Postale",
+                                             "MAV"};
+    if (type >= 1 && type <= 16) return labels[type];
+    if (type == 99) return "Solo descrittivo";
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- shift periods
+
+struct Period {
+    DayMonth lower;
+    DayMonth upper;
+    long long type = 1;
+    std::optional<DayMonth> fixed;  // fixed shift date
+    long long days = 0;
+    std::string label;  // 01/08-31/08, for the notes
+
+    bool contains(Date date) const {
+        const long long x = stored_day_month(date);
+        if (lower.stored() <= upper.stored()) return x >= lower.stored() && x <= upper.stored();
+        return x >= lower.stored() || x <= upper.stored();  // across the end of the year
+    }
+};
+
+std::vector<Period> read_periods(const std::vector<Record>& records,
+                                 std::vector<std::string>& notes) {
+    std::vector<Period> periods;
+    periods.reserve(records.size());
+    for (const Record& record : records) {
+        std::string note;
+        RowReader row(record, note);
+        const auto lower = day_month(row.whole("CG65_DAMMGG"));
+        const auto upper = day_month(row.whole("CG65_AMMGG"));
+        Period period;
+        if (lower && upper) {
+            period.lower = *lower;
+            period.upper = *upper;
+            period.label = format_day_month(*lower) + "-" + format_day_month(*upper);
+            period.type = row.whole("CG65_INDTIPOSLIT");
+            period.days = row.bounded("CG65_GGSLSUCC", 0, kDaysLimit);
+            if (!row.blank("CG65_GGMMFIXSLIT")) {
+                const long long fixed = row.whole("CG65_GGMMFIXSLIT");
+                period.fixed = day_month(fixed);
+                if (fixed != 0 && !period.fixed) {
+                    add_note(note, "data fissa di slittamento " + std::to_string(fixed) +
+                                       " non valida: ignorata");
+                }
+            }
+        } else {
+            add_note(note, "limiti non validi: periodo ignorato");
+        }
+        if (!note.empty()) {
+            notes.push_back("Periodo di slittamento " + std::to_string(periods.size() + 1) + ": " +
+                            note);
+        }
+        if (lower && upper) periods.push_back(std::move(period));
+    }
+    return periods;
+}
+
+// ---------------------------------------------------------------- one installment
+
+struct Draft {
+    PreviewRow row;
+    Share taxable_share;
+    Share vat_share;
+    Cents fixed = 0;
+    int merged_into = -1;  // index of the row that carries its amounts
+};
+
+Date reference_date(long long code, const ExampleInvoice& invoice) {
+    switch (code) {
+        case 1:
+            return invoice.delivery_note_date.value_or(invoice.invoice_date);
+        case 2:
+            return invoice.delivery_date.value_or(invoice.invoice_date);
+        case 3:
+            return invoice.order_date.value_or(invoice.invoice_date);
+        case 4:
+            return invoice.on_request_date.value_or(invoice.invoice_date);
+        case 6:
+            return end_of_month(invoice.invoice_date);
+        default:
+            return invoice.invoice_date;
+    }
+}
+
+long long subtype_offset(RowReader& row, long long type, const std::vector<Record>& subtypes,
+                         std::string& note) {
+    if (row.blank("CG63_STIPOEFF")) return 0;
+    const Value type_value(type);
+    const Value subtype_value(row.whole("CG63_STIPOEFF"));
+    for (const Record& record : subtypes) {
+        if (same_code(field(record, "CG64_TIPOEFF"), type_value) &&
+            same_code(field(record, "CG64_CODSTIPOEFF"), subtype_value)) {
+            RowReader offset(record, note);
+            return offset.bounded("CG64_GGOFFSET", -kDaysLimit, kDaysLimit);
+        }
+    }
+    add_note(note, "sottotipo " + subtype_value.to_text() + " non trovato: nessuno spostamento");
+    return 0;
+}
+
+// The due date before shift periods: reference date, start rule, then the subtype's offset.
+Date unshifted_due(RowReader& row, long long type, const ExampleInvoice& invoice,
+                   const std::vector<Record>& subtypes, std::string& note) {
+    long long reference = row.whole("CG63_INDDATARIF");
+    if (reference < 0 || reference > 6) {
+        add_note(note, "data di riferimento " + std::to_string(reference) +
+                           " sconosciuta: usata la data fattura");
+        reference = 0;
+    }
+    long long calendar = row.whole("CG63_INDTIPOCALEND");
+    if (calendar != 0 && calendar != 1) {
+        add_note(note,
+                 "calendario " + std::to_string(calendar) + " sconosciuto: usato il commerciale");
+        calendar = 0;
+    }
+    long long rule = row.whole("CG63_INDTIPODECOR");
+    if (rule < 1 || rule > 4) {
+        add_note(note, "tipo decorrenza " + std::to_string(rule) +
+                           " sconosciuto: usato mese commerciale/civile");
+        rule = 1;
+    }
+    const Date start = reference_date(reference, invoice);
+    auto after = [&](long long days) {
+        const Date date = add_calendar_days(start, days, calendar);
+        return reference == 5 ? end_of_month(date) : date;
+    };
+    auto fixed_day = [&](std::string_view column) -> std::optional<unsigned> {
+        const long long day = row.whole(column);
+        if (day >= 1 && day <= 31) return unsigned(day);
+        add_note(note, std::string(column) + " " + std::to_string(day) +
+                           " non valido: giorno fisso non applicato");
+        return std::nullopt;
+    };
+
+    Date due = start;
+    if (rule == 3) {
+        const long long stored = row.whole("CG63_GGMMFIX");
+        const auto fixed = day_month(stored);
+        due = after(0);
+        if (fixed) {
+            due = next_day_month(due, *fixed, false);
+        } else {
+            add_note(note, "giorno/mese fisso " + std::to_string(stored) +
+                               " non valido: data fissa non applicata");
+        }
+    } else {
+        due = after(row.bounded("CG63_GGDECOR", 0, kDaysLimit));
+        if (rule == 2) {
+            if (auto day = fixed_day("CG63_GGSCADFIX1")) due = next_day_of_month(due, *day);
+        } else if (rule == 4) {
+            const long long day = unsigned(due.day());
+            if (day >= row.whole("CG63_DAGGFIX1") && day <= row.whole("CG63_AGGFIX1")) {
+                if (auto fixed = fixed_day("CG63_GGSCADFIX1")) due = next_day_of_month(due, *fixed);
+            } else if (day >= row.whole("CG63_DAGGFIX2") && day <= row.whole("CG63_AGGFIX2")) {
+                if (auto fixed = fixed_day("CG63_GGSCADFIX2")) due = next_day_of_month(due, *fixed);
+            }
+        }
+    }
+    return add_days(due, subtype_offset(row, type, subtypes, note));
+}
+
+// Moves the due date of drafts[i] by the first period that holds it; drafts after i are final.
+void shift(std::vector<Draft>& drafts, std::size_t i, const std::vector<Period>& periods) {
+    PreviewRow& row = drafts[i].row;
+    const Date due = row.due;
+    auto period = std::find_if(periods.begin(), periods.end(),
+                               [&](const Period& p) { return p.contains(due); });
+    if (period == periods.end()) return;
+
+    const Date upper = next_day_month(due, period->upper, false);
+    const chr::year_month next_month = month_of(due) + chr::months{1};
+    auto as_type_3 = [&] {
+        return period->fixed ? next_day_month(upper, *period->fixed, true)
+                             : day_in_month(next_month, unsigned(due.day()));
+    };
+    Date moved = due;
+    switch (period->type) {
+        case 1:
+            moved = add_days(upper, 1 + period->days);
+            break;
+        case 2:
+            moved = add_days(day_in_month(next_month, 1), period->days);
+            break;
+        case 3:
+            moved = as_type_3();
+            break;
+        case 4: {
+            long long day = period->days;
+            if (day < 1 || day > 31) {
+                add_note(row.note, "giorno di slittamento " + std::to_string(day) +
+                                       " non valido: usato il giorno 1");
+                day = 1;
+            }
+            moved = day_in_month(month_of(upper) + chr::months{1}, unsigned(day));
+            break;
+        }
+        case 5:
+            if (i + 1 < drafts.size() && month_of(drafts[i + 1].row.due) == next_month) {
+                const Draft& next = drafts[i + 1];
+                drafts[i].merged_into = next.merged_into >= 0 ? next.merged_into : int(i + 1);
+                row.moved_from = due;
+                row.due = next.row.due;
+                add_note(row.note, "sommata alla rata " + std::to_string(next.row.number) +
+                                       " (periodo " + period->label + ")");
+                return;
+            }
+            moved = as_type_3();
+            break;
+        default:
+            add_note(row.note, "periodo " + period->label + " con tipo di slittamento " +
+                                   std::to_string(period->type) + " sconosciuto: non spostata");
+            return;
+    }
+    row.moved_from = due;
+    row.due = moved;
+    add_note(row.note, "spostata dal " + format_date(due) + " (periodo " + period->label + ")");
+}
+
+// Splits the invoice over the drafts: fixed amounts first, then shares of what is left; the
+// last row with a non-zero share takes the rounding difference.
+void split_amounts(std::vector<Draft>& drafts, const ExampleInvoice& invoice,
+                   std::vector<std::string>& notes) {
+    const Cents taxable = held_amount(invoice.taxable, "Imponibile", notes);
+    const Cents vat = held_amount(invoice.vat, "IVA", notes);
+    Cents rest = taxable;
+    for (const Draft& draft : drafts) rest -= draft.fixed;
+    if (rest < 0) notes.push_back("Gli importi fissi superano l'imponibile");
+
+    auto spread = [&](Cents amount, Share Draft::*share, Cents PreviewRow::*part,
+                      std::string_view what) {
+        int last = -1;
+        double percent = 0;
+        for (std::size_t i = 0; i < drafts.size(); ++i) {
+            if (!(drafts[i].*share).zero()) last = int(i);
+            percent += (drafts[i].*share).percent();
+        }
+        Cents given = 0;
+        for (std::size_t i = 0; i < drafts.size(); ++i) {
+            if (int(i) == last) continue;
+            drafts[i].row.*part = share_of(amount, drafts[i].*share);
+            given += drafts[i].row.*part;
+        }
+        if (last < 0) last = int(drafts.size()) - 1;
+        drafts[last].row.*part = amount - given;
+        if (amount != 0 && std::fabs(percent - 100) > 1e-4) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.4f", percent);
+            notes.push_back("Le quote " + std::string(what) + " sommano a " + text +
+                            "%: la differenza va alla rata " +
+                            std::to_string(drafts[last].row.number));
+        }
+    };
+    spread(rest, &Draft::taxable_share, &PreviewRow::taxable, "dell'imponibile");
+    spread(vat, &Draft::vat_share, &PreviewRow::vat, "dell'IVA");
+    for (Draft& draft : drafts) draft.row.taxable += draft.fixed;
+
+    for (std::size_t i = 0; i < drafts.size(); ++i) {
+        const int target = drafts[i].merged_into;
+        if (target < 0) continue;
+        PreviewRow& into = drafts[target].row;
+        into.taxable += drafts[i].row.taxable;
+        into.vat += drafts[i].row.vat;
+        drafts[i].row.taxable = drafts[i].row.vat = 0;
+        add_note(into.note, "comprende la rata " + std::to_string(drafts[i].row.number));
+    }
+    for (Draft& draft : drafts) draft.row.total = draft.row.taxable + draft.row.vat;
+}
+
+Draft read_installment(const Record& record, std::size_t position, const ExampleInvoice& invoice,
+                       const std::vector<Record>& subtypes, std::vector<std::string>& notes) {
+    Draft draft;
+    std::string& note = draft.row.note;
+    RowReader row(record, note);
+    draft.row.number =
+        row.blank("CG63_PROG") ? int(position + 1) : int(row.bounded("CG63_PROG", 0, 99999));
+    const long long type = row.whole("CG63_TIPOEFF");
+    if (const char* label = payment_type_label(type)) {
+        draft.row.type_label = label;
+    } else {
+        add_note(note, "tipo effetto " + std::to_string(type) + " sconosciuto");
+    }
+    draft.row.due = unshifted_due(row, type, invoice, subtypes, note);
+    draft.taxable_share = read_share(row, note, "CG63_FLGFRPERCIMP", "CG63_PERCIMP",
+                                     "CG63_EL1FRIMP", "CG63_EL2FRIMP");
+    draft.vat_share = read_share(row, note, "CG63_FLGFRPERCIVA", "CG63_PERCIVA", "CG63_EL1FRIVA",
+                                 "CG63_EL2FRIVA");
+
+    const long long fixed = row.whole("CG63_INDIMPFIX");
+    if (fixed == 1) {
+        const auto cents = cents_of(row.number("CG63_IMPORFIX"));
+        if (!cents) add_note(note, "importo fisso oltre i limiti: considerato 0");
+        draft.fixed = cents.value_or(0);
+    } else if (fixed == 2) {
+        auto asked = invoice.asked_fixed_amounts.find(draft.row.number);
+        if (asked == invoice.asked_fixed_amounts.end()) {
+            add_note(note, "importo fisso da indicare nel documento: considerato 0");
+        } else {
+            draft.fixed = held_amount(asked->second, "Importo fisso", notes);
+        }
+    } else if (fixed != 0) {
+        add_note(note, "gestione importo fisso " + std::to_string(fixed) + " sconosciuta");
+    }
+    return draft;
+}
+
+bool usable(std::optional<Date>& date, std::string_view what, std::vector<std::string>& notes) {
+    if (!date || date->ok()) return true;
+    notes.push_back(std::string(what) + " non valida: usata la data fattura");
+    date.reset();
+    return false;
+}
+
+}  // namespace
+
+DueDatePreview due_date_preview(const std::vector<Record>& installments,
+                                const std::vector<Record>& shift_periods,
+                                const std::vector<Record>& subtypes,
+                                const ExampleInvoice& example) {
+    DueDatePreview preview;
+    const auto year = int(example.invoice_date.year());
+    if (!example.invoice_date.ok() || year < 1900 || year > 9000) {
+        preview.notes.push_back("Data fattura non valida");
+        return preview;
+    }
+    if (installments.empty()) {
+        preview.notes.push_back("Nessuna rata");
+        return preview;
+    }
+    ExampleInvoice invoice = example;
+    usable(invoice.delivery_note_date, "Data bolla", preview.notes);
+    usable(invoice.delivery_date, "Data consegna", preview.notes);
+    usable(invoice.order_date, "Data ordine", preview.notes);
+    usable(invoice.on_request_date, "Data a richiesta", preview.notes);
+
+    const std::vector<Period> periods = read_periods(shift_periods, preview.notes);
+    std::vector<Draft> drafts;
+    drafts.reserve(installments.size());
+    for (std::size_t i = 0; i < installments.size(); ++i) {
+        drafts.push_back(read_installment(installments[i], i, invoice, subtypes, preview.notes));
+    }
+    // Backwards, so that a merge sees the final due date of the next installment.
+    for (std::size_t i = drafts.size(); i-- > 0;) shift(drafts, i, periods);
+    split_amounts(drafts, invoice, preview.notes);
+
+    preview.rows.reserve(drafts.size());
+    for (Draft& draft : drafts) preview.rows.push_back(std::move(draft.row));
+    return preview;
+}
+
+std::string format_date(const std::chrono::year_month_day& date) {
+    if (!date.ok()) return {};
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u/%02u/%04d", unsigned(date.day()), unsigned(date.month()),
+                  int(date.year()));
+    return text;
+}
+
+std::string format_amount(Cents amount) {
+    const unsigned long long magnitude =
+        amount < 0 ? 0ULL - static_cast<unsigned long long>(amount) : amount;
+    std::string units = std::to_string(magnitude / 100);
+    std::string text;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (i > 0 && (units.size() - i) % 3 == 0) text += '.';
+        text += units[i];
+    }
+    char cents[4];
+    std::snprintf(cents, sizeof cents, ",%02u", unsigned(magnitude % 100));
+    return (amount < 0 ? "-" : "") + text + cents;
+}
+
+std::optional<Cents> to_cents(const Value& amount) {
+    const std::optional<double> number = amount.to_number();
+    if (!number) return std::nullopt;
+    return cents_of(*number);
+}
+
+}  // namespace condpag
