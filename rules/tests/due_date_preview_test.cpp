@@ -1,0 +1,277 @@
+#include "rules/due_date_preview.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace condpag {
+namespace {
+
+using namespace std::chrono;
+
+Record merged(Record base, const Record& changes) {
+    for (const auto& [column, value] : changes) base[column] = value;
+    return base;
+}
+
+// An installment of type 2, rule 1, 0 days from the invoice, commercial, 100% of both parts.
+Record rata(const Record& changes) {
+    return merged({{"CG63_PROG", 1},
+                   {"CG63_TIPOEFF", 2},
+                   {"CG63_STIPOEFF", Value()},
+                   {"CG63_INDTIPODECOR", 1},
+                   {"CG63_GGDECOR", 0},
+                   {"CG63_INDDATARIF", 0},
+                   {"CG63_INDTIPOCALEND", 0},
+                   {"CG63_FLGFRPERCIMP", 1},
+                   {"CG63_PERCIMP", 100},
+                   {"CG63_FLGFRPERCIVA", 1},
+                   {"CG63_PERCIVA", 100},
+                   {"CG63_INDIMPFIX", 0}},
+                  changes);
+}
+
+Record periodo(int lower, int upper, int type, int days, Value fixed = {}) {
+    return {{"CG65_DAMMGG", lower},
+            {"CG65_AMMGG", upper},
+            {"CG65_INDTIPOSLIT", type},
+            {"CG65_GGSLSUCC", days},
+            {"CG65_GGMMFIXSLIT", fixed}};
+}
+
+ExampleInvoice fattura(year_month_day date, Cents taxable = 100000, Cents vat = 22000) {
+    ExampleInvoice invoice;
+    invoice.invoice_date = date;
+    invoice.taxable = taxable;
+    invoice.vat = vat;
+    return invoice;
+}
+
+std::vector<std::string> dates(const DueDatePreview& preview) {
+    std::vector<std::string> out;
+    for (const PreviewRow& row : preview.rows) out.push_back(format_date(row.due));
+    return out;
+}
+
+using Dates = std::vector<std::string>;
+
+TEST(DueDatePreview, WorkedExamplesOfTheRules) {
+    const Record third = {{"CG63_INDDATARIF", 5}, {"CG63_FLGFRPERCIMP", 0}, {"CG63_EL1FRIMP", 1},
+                          {"CG63_EL2FRIMP", 3},   {"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 1},
+                          {"CG63_EL2FRIVA", 3}};
+    auto riba = due_date_preview({rata(merged(third, {{"CG63_GGDECOR", 30}})),
+                                  rata(merged(third, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}})),
+                                  rata(merged(third, {{"CG63_PROG", 3}, {"CG63_GGDECOR", 90}}))},
+                                 {}, {}, fattura(2027y / 1 / 15));
+    EXPECT_EQ(dates(riba), (Dates{"28/02/2027", "31/03/2027", "30/04/2027"}));
+    ASSERT_EQ(riba.rows.size(), 3u);
+    EXPECT_EQ(riba.rows[0].type_label, "Ricevuta Bancaria");
+    EXPECT_EQ(format_amount(riba.rows[0].total), "406,66");
+    EXPECT_EQ(format_amount(riba.rows[1].total), "406,66");
+    EXPECT_EQ(format_amount(riba.rows[2].total), "406,68");
+    EXPECT_EQ(riba.rows[2].taxable, 33334);
+    EXPECT_TRUE(riba.notes.empty());
+
+    const Record half = {{"CG63_INDDATARIF", 5}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
+    auto august = due_date_preview({rata(merged(half, {{"CG63_GGDECOR", 30}})),
+                                    rata(merged(half, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}}))},
+                                   {periodo(801, 831, 4, 10)}, {}, fattura(2027y / 6 / 15));
+    EXPECT_EQ(dates(august), (Dates{"31/07/2027", "10/09/2027"}));
+    EXPECT_TRUE(august.rows[0].note.empty());
+    EXPECT_EQ(august.rows[1].moved_from, 2027y / 8 / 31);
+    EXPECT_FALSE(august.rows[1].note.empty());
+
+    auto bonifico = [](int calendar) {
+        return dates(due_date_preview(
+            {rata({{"CG63_TIPOEFF", 14}, {"CG63_GGDECOR", 30}, {"CG63_INDTIPOCALEND", calendar}})},
+            {}, {}, fattura(2027y / 1 / 31)));
+    };
+    EXPECT_EQ(bonifico(1), Dates{"02/03/2027"});
+    EXPECT_EQ(bonifico(0), Dates{"28/02/2027"});
+
+    EXPECT_EQ(dates(due_date_preview({rata({{"CG63_INDTIPODECOR", 2},
+                                            {"CG63_GGSCADFIX1", 10},
+                                            {"CG63_GGDECOR", 30},
+                                            {"CG63_INDDATARIF", 6}})},
+                                     {}, {}, fattura(2027y / 3 / 20))),
+              Dates{"10/05/2027"});
+
+    const Record rule4 = rata({{"CG63_INDTIPODECOR", 4},
+                               {"CG63_DAGGFIX1", 1},
+                               {"CG63_AGGFIX1", 15},
+                               {"CG63_GGSCADFIX1", 20},
+                               {"CG63_DAGGFIX2", 16},
+                               {"CG63_AGGFIX2", 31},
+                               {"CG63_GGSCADFIX2", 5}});
+    EXPECT_EQ(dates(due_date_preview({rule4}, {}, {}, fattura(2027y / 5 / 10))),
+              Dates{"20/05/2027"});
+    EXPECT_EQ(dates(due_date_preview({rule4}, {}, {}, fattura(2027y / 5 / 25))),
+              Dates{"05/06/2027"});
+
+    auto fixed =
+        due_date_preview({rata(merged(half, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}})),
+                          rata(merged(half, {{"CG63_PROG", 2}}))},
+                         {}, {}, fattura(2027y / 1 / 15));
+    EXPECT_EQ(fixed.rows[0].total, 66000);
+    EXPECT_EQ(fixed.rows[1].total, 56000);
+}
+
+TEST(DueDatePreview, CalendarsFixedDatesAndOffsets) {
+    auto due = [](const Record& changes, year_month_day invoice,
+                  const std::vector<Record>& subtypes = {}) {
+        return dates(due_date_preview({rata(changes)}, {}, subtypes, fattura(invoice)));
+    };
+    // From a month's last day to the target month's last day, then the remaining days.
+    EXPECT_EQ(due({{"CG63_GGDECOR", 45}}, 2027y / 2 / 28), Dates{"15/04/2027"});
+    EXPECT_EQ(due({{"CG63_GGDECOR", 30}}, 2027y / 1 / 30), Dates{"28/02/2027"});
+    // 29/02 is 28/02 in a common year; a passed day/month goes to the next year.
+    const Record leap = {{"CG63_INDTIPODECOR", 3}, {"CG63_GGMMFIX", 229}};
+    EXPECT_EQ(due(leap, 2027y / 1 / 10), Dates{"28/02/2027"});
+    EXPECT_EQ(due(leap, 2027y / 3 / 1), Dates{"29/02/2028"});
+    // Day 31 in a short month.
+    EXPECT_EQ(due({{"CG63_INDTIPODECOR", 2}, {"CG63_GGSCADFIX1", 31}}, 2027y / 4 / 12),
+              Dates{"30/04/2027"});
+    const std::vector<Record> subtypes = {
+        {{"CG64_TIPOEFF", 2}, {"CG64_CODSTIPOEFF", 3}, {"CG64_GGOFFSET", 5}},
+        {{"CG64_TIPOEFF", "14"}, {"CG64_CODSTIPOEFF", "3"}, {"CG64_GGOFFSET", 40}}};
+    EXPECT_EQ(due({{"CG63_STIPOEFF", 3}}, 2027y / 1 / 15, subtypes), Dates{"20/01/2027"});
+    EXPECT_EQ(due({{"CG63_TIPOEFF", 14}, {"CG63_STIPOEFF", "3"}}, 2027y / 1 / 15, subtypes),
+              Dates{"24/02/2027"});
+}
+
+TEST(DueDatePreview, ShiftTypesMoveOnceAndMergeIntoTheNextMonth) {
+    const ExampleInvoice invoice = fattura(2027y / 8 / 15);
+    auto shifted = [&](const Record& period) {
+        return dates(due_date_preview({rata({})}, {period}, {}, invoice));
+    };
+    EXPECT_EQ(shifted(periodo(801, 831, 1, 5)), Dates{"06/09/2027"});
+    EXPECT_EQ(shifted(periodo(801, 831, 2, 3)), Dates{"04/09/2027"});
+    EXPECT_EQ(shifted(periodo(801, 831, 3, 0)), Dates{"15/09/2027"});
+    EXPECT_EQ(shifted(periodo(801, 831, 3, 0, 1005)), Dates{"05/10/2027"});
+    EXPECT_EQ(shifted(periodo(801, 831, 4, 10)), Dates{"10/09/2027"});
+    EXPECT_EQ(shifted(periodo(1215, 115, 1, 0)), Dates{"15/08/2027"});
+    EXPECT_EQ(dates(due_date_preview({rata({})}, {periodo(1215, 115, 1, 0)}, {},
+                                     fattura(2027y / 12 / 20))),
+              Dates{"16/01/2028"});
+    // Moved once: landing in a later period does not move it again.
+    EXPECT_EQ(dates(due_date_preview({rata({})}, {periodo(801, 831, 2, 0), periodo(901, 930, 1, 0)},
+                                     {}, invoice)),
+              Dates{"01/09/2027"});
+
+    const Record half = {{"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
+    auto two = [&](int second_days) {
+        return due_date_preview({rata(half), rata(merged(half, {{"CG63_PROG", 2},
+                                                                {"CG63_INDTIPOCALEND", 1},
+                                                                {"CG63_GGDECOR", second_days}}))},
+                                {periodo(801, 831, 5, 0)}, {}, invoice);
+    };
+    auto merged_rows = two(31);
+    EXPECT_EQ(dates(merged_rows), (Dates{"15/09/2027", "15/09/2027"}));
+    EXPECT_EQ(merged_rows.rows[0].total, 0);
+    EXPECT_EQ(merged_rows.rows[1].total, 122000);
+    EXPECT_EQ(dates(two(61)), (Dates{"15/09/2027", "15/10/2027"}));
+}
+
+TEST(DueDatePreview, BadInputGivesRowsWithNotes) {
+    auto bad = due_date_preview({{{"CG63_PROG", 1}},
+                                 rata({{"CG63_PROG", 2},
+                                       {"CG63_INDDATARIF", 9},
+                                       {"CG63_TIPOEFF", "x"},
+                                       {"CG63_INDTIPODECOR", 2},
+                                       {"CG63_GGSCADFIX1", 0}})},
+                                {periodo(1345, 101, 1, 0)}, {}, fattura(2027y / 1 / 15));
+    ASSERT_EQ(bad.rows.size(), 2u);
+    EXPECT_NE(bad.rows[0].note.find("CG63_TIPOEFF"), std::string::npos);
+    EXPECT_NE(bad.rows[1].note.find("data di riferimento 9"), std::string::npos);
+    EXPECT_EQ(bad.rows[1].due, 2027y / 1 / 15);
+    EXPECT_EQ(bad.rows[0].total + bad.rows[1].total, 122000);
+    ASSERT_EQ(bad.notes.size(), 1u);
+    EXPECT_NE(bad.notes[0].find("periodo ignorato"), std::string::npos);
+    EXPECT_TRUE(due_date_preview({rata({})}, {}, {}, fattura(2027y / 2 / 30)).rows.empty());
+    EXPECT_EQ(format_amount(-123456789), "-1.234.567,89");
+}
+
+// Generated terms and invoices: the rows add up, no due date comes before its reference date,
+// and a due date left inside a shift period is always one that a period moved.
+TEST(DueDatePreview, GeneratedTermsKeepTheirInvariants) {
+    std::mt19937 random(20270115);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    auto maybe = [&](int value) { return pick(0, 2) ? Value(value) : Value(); };
+    for (int round = 0; round < 3000; ++round) {
+        const auto invoice_day = sys_days{2020y / 1 / 1} + days{pick(0, 5000)};
+        ExampleInvoice invoice = fattura(invoice_day, pick(0, 1 << 30), pick(-5000, 1 << 28));
+        invoice.delivery_note_date = year_month_day{invoice_day - days{pick(0, 40)}};
+        invoice.order_date = year_month_day{invoice_day - days{pick(0, 90)}};
+        invoice.on_request_date = year_month_day{invoice_day + days{pick(0, 90)}};
+        std::vector<Record> periods, installments, subtypes;
+        for (int p = pick(0, 4); p > 0; --p) {
+            const int month = pick(1, 12), first = pick(1, 28);
+            periods.push_back(periodo(month * 100 + first, month * 100 + pick(first, 28),
+                                      pick(1, 5), pick(0, 20), maybe(pick(1, 12) * 100 + 1)));
+        }
+        for (int s = 1; s <= 3; ++s) {
+            subtypes.push_back(
+                {{"CG64_TIPOEFF", 2}, {"CG64_CODSTIPOEFF", s}, {"CG64_GGOFFSET", pick(0, 30)}});
+        }
+        const int count = pick(1, 12);
+        for (int n = 1; n <= count; ++n) {
+            const int fixed = pick(0, 5) == 0 ? pick(1, 2) : 0;
+            if (fixed == 2 && pick(0, 1)) invoice.asked_fixed_amounts[n] = pick(0, 100000);
+            installments.push_back(rata({{"CG63_PROG", n},
+                                         {"CG63_STIPOEFF", maybe(pick(1, 3))},
+                                         {"CG63_INDTIPODECOR", pick(1, 4)},
+                                         {"CG63_GGDECOR", pick(0, 400)},
+                                         {"CG63_INDDATARIF", pick(0, 6)},
+                                         {"CG63_INDTIPOCALEND", pick(0, 1)},
+                                         {"CG63_GGSCADFIX1", pick(1, 31)},
+                                         {"CG63_GGSCADFIX2", pick(1, 31)},
+                                         {"CG63_DAGGFIX1", 1},
+                                         {"CG63_AGGFIX1", pick(1, 31)},
+                                         {"CG63_DAGGFIX2", pick(1, 31)},
+                                         {"CG63_AGGFIX2", 31},
+                                         {"CG63_GGMMFIX", pick(1, 12) * 100 + pick(1, 28)},
+                                         {"CG63_FLGFRPERCIMP", pick(0, 1)},
+                                         {"CG63_PERCIMP", pick(0, 1000000) / 10000.0},
+                                         {"CG63_EL1FRIMP", pick(0, 3)},
+                                         {"CG63_EL2FRIMP", pick(1, 7)},
+                                         {"CG63_PERCIVA", pick(0, 100)},
+                                         {"CG63_INDIMPFIX", fixed},
+                                         {"CG63_IMPORFIX", pick(0, 99999) / 100.0}}));
+        }
+        const DueDatePreview preview = due_date_preview(installments, periods, subtypes, invoice);
+        ASSERT_EQ(preview.rows.size(), installments.size());
+        Cents taxable = 0, vat = 0;
+        for (std::size_t i = 0; i < preview.rows.size(); ++i) {
+            const PreviewRow& row = preview.rows[i];
+            taxable += row.taxable;
+            vat += row.vat;
+            EXPECT_EQ(row.total, row.taxable + row.vat);
+            const year_month_day reference[] = {
+                invoice.invoice_date,
+                *invoice.delivery_note_date,
+                invoice.invoice_date,
+                *invoice.order_date,
+                *invoice.on_request_date,
+                invoice.invoice_date,
+                invoice.invoice_date.year() / invoice.invoice_date.month() / last};
+            const year_month_day before = row.moved_from.value_or(row.due);
+            EXPECT_GE(before, reference[int(CDecN(field(installments[i], "CG63_INDDATARIF")))])
+                << "round " << round << " row " << i;
+            if (row.moved_from) {
+                EXPECT_GT(row.due, *row.moved_from) << "round " << round;
+                continue;
+            }
+            const double day_month = 100.0 * unsigned(row.due.month()) + unsigned(row.due.day());
+            for (const Record& period : periods) {
+                EXPECT_FALSE(day_month >= CDecN(field(period, "CG65_DAMMGG")) &&
+                             day_month <= CDecN(field(period, "CG65_AMMGG")))
+                    << "round " << round << " row " << i;
+            }
+        }
+        ASSERT_EQ(taxable, invoice.taxable) << "round " << round;
+        ASSERT_EQ(vat, invoice.vat) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace condpag
