@@ -14,25 +14,31 @@ namespace condpag {
 
 enum class Dialect { SqlServer, Sqlite, Postgres };
 
+// What a column holds, as the backend declares it; Unknown for computed columns.
+enum class ColumnType { Unknown, Text, Number };
+
 struct QueryResult {
     std::vector<std::string> columns;
     std::vector<std::vector<Value>> rows;
+    std::vector<ColumnType> types;  // one per column when the backend knows them, else empty
 };
 
 // What a backend does: run one statement, already in its own dialect, with bound parameters.
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
     virtual Dialect dialect() const = 0;
-    virtual Expected<QueryResult> query(const std::string& sql, const std::vector<Value>& params) = 0;
+    virtual Expected<QueryResult> query(const std::string& sql,
+                                        const std::vector<Value>& params) = 0;
     // Answers the number of rows the statement changed.
-    virtual Expected<long long> execute(const std::string& sql, const std::vector<Value>& params) = 0;
+    virtual Expected<long long> execute(const std::string& sql,
+                                        const std::vector<Value>& params) = 0;
     virtual bool alive() = 0;
 };
 
 // ADO-like connection. Copies share the same open connection.
 class Connection {
-public:
+  public:
     Connection() = default;
 
     std::string ConnectionString;
@@ -55,7 +61,7 @@ public:
 
     bool same_as(const Connection& other) const { return impl_ == other.impl_; }
 
-private:
+  private:
     struct Impl;
     std::shared_ptr<Impl> impl_;
 };

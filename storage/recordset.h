@@ -24,7 +24,7 @@ struct BatchReport {
 };
 
 class Recordset {
-public:
+  public:
     Recordset() = default;
 
     // Opens the set on a statement; cursor, lock and options are accepted as the callers pass
@@ -71,7 +71,7 @@ public:
     // A second cursor over the same rows, with a position of its own.
     Recordset Clone() const;
 
-private:
+  private:
     struct Rows;
     std::shared_ptr<Rows> rows_;
     long position_ = 0;  // index into visible rows, 0-based; == count means EOF

@@ -1,0 +1,22 @@
+#pragma once
+// The two ways a connection reaches a database. Each backend runs statements already in its own
+// dialect; errors name the database and what was being done.
+
+#include <memory>
+#include <string>
+
+#include "storage/connection.h"
+
+namespace condpag {
+
+// Opens a SQLite file. A missing file is created only when create_if_missing is set; a
+// "file:...?mode=ro" URI opens it read-only.
+Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool create_if_missing);
+
+// Opens an ODBC connection string through the driver manager.
+Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string);
+
+// Whether a backend message reports a second row with the same key.
+bool is_duplicate_key_message(const std::string& message);
+
+}  // namespace condpag

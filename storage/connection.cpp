@@ -1,0 +1,99 @@
+#include "storage/connection.h"
+
+#include <cctype>
+
+#include "storage/backends.h"
+#include "storage/dialect.h"
+
+namespace condpag {
+
+struct Connection::Impl {
+    std::unique_ptr<Backend> backend;
+    std::vector<Error> errors;
+};
+
+namespace {
+
+bool starts_with_word(std::string_view sql, std::string_view word) {
+    size_t i = 0;
+    while (i < sql.size() && (std::isspace(static_cast<unsigned char>(sql[i])) || sql[i] == '(')) {
+        ++i;
+    }
+    if (sql.size() - i < word.size()) return false;
+    for (size_t k = 0; k < word.size(); ++k) {
+        if (std::toupper(static_cast<unsigned char>(sql[i + k])) != word[k]) return false;
+    }
+    return sql.size() == i + word.size() ||
+           !std::isalnum(static_cast<unsigned char>(sql[i + word.size()]));
+}
+
+const std::vector<Error>& no_errors() {
+    static const std::vector<Error> none;
+    return none;
+}
+
+}  // namespace
+
+Status Connection::Open() {
+    auto impl = std::make_shared<Impl>();
+    Expected<std::unique_ptr<Backend>> backend =
+        Error{"Cannot open database: empty connection string", "open"};
+    if (ConnectionString.rfind("odbc:", 0) == 0) {
+        backend = open_odbc(ConnectionString.substr(5));
+    } else if (ConnectionString.rfind("sqlite:", 0) == 0) {
+        backend = open_sqlite(ConnectionString.substr(7), false);
+    } else if (!ConnectionString.empty()) {
+        backend = open_sqlite(ConnectionString, false);
+    }
+    if (!backend) {
+        impl->errors.push_back(backend.error());
+        impl_ = impl;
+        return backend.error();
+    }
+    impl->backend = std::move(*backend);
+    impl_ = impl;
+    return success();
+}
+
+void Connection::Close() {
+    if (impl_) impl_->backend.reset();
+}
+
+int Connection::State() const { return impl_ && impl_->backend ? 1 : 0; }
+
+Dialect Connection::dialect() const {
+    return State() ? impl_->backend->dialect() : Dialect::SqlServer;
+}
+
+Expected<QueryResult> Connection::Execute(const std::string& sql, int /*options*/,
+                                          const std::vector<Value>& params) {
+    if (!State()) return Error{"The database connection is not open", sql};
+    impl_->errors.clear();
+    std::string adapted = adapt_statement(sql, dialect());
+    bool selects = starts_with_word(adapted, "SELECT") || starts_with_word(adapted, "WITH") ||
+                   starts_with_word(adapted, "PRAGMA");
+    if (selects) {
+        auto result = impl_->backend->query(adapted, params);
+        if (!result) impl_->errors.push_back(result.error());
+        return result;
+    }
+    auto changed = impl_->backend->execute(adapted, params);
+    if (!changed) {
+        impl_->errors.push_back(changed.error());
+        return changed.error();
+    }
+    return QueryResult{};
+}
+
+Expected<long long> Connection::ExecuteChange(const std::string& sql,
+                                              const std::vector<Value>& params) {
+    if (!State()) return Error{"The database connection is not open", sql};
+    impl_->errors.clear();
+    auto changed = impl_->backend->execute(adapt_statement(sql, dialect()), params);
+    if (!changed) impl_->errors.push_back(changed.error());
+    return changed;
+}
+
+const std::vector<Error>& Connection::Errors() const { return impl_ ? impl_->errors : no_errors(); }
+
+}  // namespace condpag

@@ -1,0 +1,355 @@
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "storage/backends.h"
+
+namespace condpag {
+namespace {
+
+// Texts travel as UTF-16 so that drivers never depend on the process locale.
+std::basic_string<SQLWCHAR> to_wide(const std::string& text) {
+    std::basic_string<SQLWCHAR> out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        auto c = static_cast<unsigned char>(text[i]);
+        char32_t code = c;
+        size_t length = 1;
+        if (c >= 0xF0) {
+            code = c & 0x07;
+            length = 4;
+        } else if (c >= 0xE0) {
+            code = c & 0x0F;
+            length = 3;
+        } else if (c >= 0xC0) {
+            code = c & 0x1F;
+            length = 2;
+        }
+        if (i + length > text.size()) length = 1, code = 0xFFFD;
+        for (size_t k = 1; k < length; ++k) {
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        i += length;
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            out.push_back(static_cast<SQLWCHAR>(0xD800 + (code >> 10)));
+            out.push_back(static_cast<SQLWCHAR>(0xDC00 + (code & 0x3FF)));
+        } else {
+            out.push_back(static_cast<SQLWCHAR>(code));
+        }
+    }
+    return out;
+}
+
+std::string to_utf8(const SQLWCHAR* text, size_t length) {
+    std::string out;
+    out.reserve(length);
+    for (size_t i = 0; i < length; ++i) {
+        char32_t code = text[i];
+        if (code >= 0xD800 && code < 0xDC00 && i + 1 < length) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (code >> 18));
+            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string diagnostics(SQLSMALLINT handle_type, SQLHANDLE handle) {
+    std::string text;
+    SQLWCHAR state[6];
+    SQLWCHAR message[1024];
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    for (SQLSMALLINT record = 1;
+         SQL_SUCCEEDED(SQLGetDiagRecW(handle_type, handle, record, state, &native, message,
+                                      sizeof message / sizeof message[0], &length));
+         ++record) {
+        if (!text.empty()) text += "; ";
+        text += "[" + to_utf8(state, 5) + "] " +
+                to_utf8(message, std::min<size_t>(length, sizeof message / sizeof message[0]));
+    }
+    return text.empty() ? "unknown ODBC error" : text;
+}
+
+// The part of a connection string that names the database, for messages (never the password).
+std::string database_name(const std::string& connection_string) {
+    std::string upper = connection_string;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* key : {"DATABASE=", "DSN=", "SERVERNAME="}) {
+        auto at = upper.find(key);
+        if (at != std::string::npos) {
+            auto start = at + std::strlen(key);
+            auto end = connection_string.find(';', start);
+            return connection_string.substr(start, end == std::string::npos ? end : end - start);
+        }
+    }
+    return "ODBC data source";
+}
+
+enum class Fetch { Integer, Double, Decimal, Text };
+
+Fetch fetch_kind(SQLSMALLINT type) {
+    switch (type) {
+        case SQL_INTEGER:
+        case SQL_SMALLINT:
+        case SQL_TINYINT:
+        case SQL_BIGINT:
+        case SQL_BIT:
+            return Fetch::Integer;
+        case SQL_DOUBLE:
+        case SQL_FLOAT:
+        case SQL_REAL:
+            return Fetch::Double;
+        case SQL_NUMERIC:
+        case SQL_DECIMAL:
+            return Fetch::Decimal;
+        default:
+            return Fetch::Text;
+    }
+}
+
+ColumnType column_type(SQLSMALLINT type) {
+    switch (type) {
+        case SQL_CHAR:
+        case SQL_VARCHAR:
+        case SQL_LONGVARCHAR:
+        case SQL_WCHAR:
+        case SQL_WVARCHAR:
+        case SQL_WLONGVARCHAR:
+            return ColumnType::Text;
+        default:
+            return fetch_kind(type) == Fetch::Text ? ColumnType::Unknown : ColumnType::Number;
+    }
+}
+
+class Statement {
+  public:
+    explicit Statement(SQLHDBC dbc) { SQLAllocHandle(SQL_HANDLE_STMT, dbc, &handle_); }
+    ~Statement() {
+        if (handle_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    SQLHSTMT get() const { return handle_; }
+
+  private:
+    SQLHSTMT handle_ = SQL_NULL_HSTMT;
+};
+
+class OdbcBackend : public Backend {
+  public:
+    OdbcBackend(SQLHENV env, SQLHDBC dbc, std::string name, Dialect dialect)
+        : env_(env), dbc_(dbc), name_(std::move(name)), dialect_(dialect) {}
+    ~OdbcBackend() override {
+        SQLDisconnect(dbc_);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
+        SQLFreeHandle(SQL_HANDLE_ENV, env_);
+    }
+
+    Dialect dialect() const override { return dialect_; }
+
+    bool alive() override {
+        SQLUINTEGER dead = SQL_CD_FALSE;
+        SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+        return dead == SQL_CD_FALSE;
+    }
+
+    Expected<QueryResult> query(const std::string& sql, const std::vector<Value>& params) override {
+        Statement stmt(dbc_);
+        if (auto status = run(stmt, sql, params, "read"); !status) return status.error();
+        QueryResult result;
+        SQLSMALLINT count = 0;
+        SQLNumResultCols(stmt.get(), &count);
+        std::vector<Fetch> kinds;
+        for (SQLSMALLINT c = 1; c <= count; ++c) {
+            SQLWCHAR name[256];
+            SQLSMALLINT name_length = 0, type = 0, digits = 0, nullable = 0;
+            SQLULEN size = 0;
+            SQLDescribeColW(stmt.get(), c, name, 256, &name_length, &type, &size, &digits,
+                            &nullable);
+            std::string column = to_utf8(name, std::min<SQLSMALLINT>(name_length, 255));
+            // PostgreSQL folds unquoted names to lower case; the system names columns in
+            // upper case.
+            if (dialect_ == Dialect::Postgres) {
+                for (char& ch : column) {
+                    ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+                }
+            }
+            result.columns.push_back(std::move(column));
+            result.types.push_back(column_type(type));
+            kinds.push_back(fetch_kind(type));
+        }
+        while (true) {
+            SQLRETURN rc = SQLFetch(stmt.get());
+            if (rc == SQL_NO_DATA) break;
+            if (!SQL_SUCCEEDED(rc)) return failure("read", sql, stmt.get());
+            std::vector<Value> row;
+            row.reserve(count);
+            for (SQLSMALLINT c = 1; c <= count; ++c) {
+                auto value = read_value(stmt.get(), c, kinds[c - 1]);
+                if (!value) return Error{value.error().message, sql};
+                row.push_back(std::move(*value));
+            }
+            result.rows.push_back(std::move(row));
+        }
+        return result;
+    }
+
+    Expected<long long> execute(const std::string& sql, const std::vector<Value>& params) override {
+        Statement stmt(dbc_);
+        if (auto status = run(stmt, sql, params, "write"); !status) return status.error();
+        SQLLEN changed = 0;
+        SQLRowCount(stmt.get(), &changed);
+        return static_cast<long long>(changed < 0 ? 0 : changed);
+    }
+
+  private:
+    Status run(Statement& stmt, const std::string& sql, const std::vector<Value>& params,
+               const char* operation) {
+        if (stmt.get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
+        auto wide_sql = to_wide(sql);
+        if (!SQL_SUCCEEDED(SQLPrepareW(stmt.get(), wide_sql.data(),
+                                       static_cast<SQLINTEGER>(wide_sql.size())))) {
+            return failure(operation, sql, stmt.get());
+        }
+        // Buffers stay alive until the statement has run.
+        std::vector<std::basic_string<SQLWCHAR>> texts(params.size());
+        std::vector<SQLBIGINT> integers(params.size());
+        std::vector<double> doubles(params.size());
+        std::vector<SQLLEN> indicators(params.size());
+        for (size_t i = 0; i < params.size(); ++i) {
+            auto index = static_cast<SQLUSMALLINT>(i + 1);
+            const Value& value = params[i];
+            SQLRETURN rc;
+            if (value.is_null()) {
+                indicators[i] = SQL_NULL_DATA;
+                rc = SQLBindParameter(stmt.get(), index, SQL_PARAM_INPUT, SQL_C_SBIGINT,
+                                      SQL_INTEGER, 0, 0, &integers[i], 0, &indicators[i]);
+            } else if (value.is_number() && value.number() == std::trunc(value.number()) &&
+                       std::fabs(value.number()) < 2e9) {
+                integers[i] = static_cast<SQLBIGINT>(value.number());
+                indicators[i] = 0;
+                rc = SQLBindParameter(stmt.get(), index, SQL_PARAM_INPUT, SQL_C_SBIGINT,
+                                      SQL_INTEGER, 0, 0, &integers[i], 0, &indicators[i]);
+            } else if (value.is_number()) {
+                doubles[i] = value.number();
+                indicators[i] = 0;
+                rc = SQLBindParameter(stmt.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE,
+                                      15, 0, &doubles[i], 0, &indicators[i]);
+            } else {
+                texts[i] = to_wide(value.text());
+                indicators[i] = static_cast<SQLLEN>(texts[i].size() * sizeof(SQLWCHAR));
+                rc = SQLBindParameter(stmt.get(), index, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR,
+                                      std::max<SQLULEN>(texts[i].size(), 1), 0, texts[i].data(),
+                                      indicators[i], &indicators[i]);
+            }
+            if (!SQL_SUCCEEDED(rc)) return failure(operation, sql, stmt.get());
+        }
+        SQLRETURN rc = SQLExecute(stmt.get());
+        if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) return failure(operation, sql, stmt.get());
+        return success();
+    }
+
+    static Expected<Value> read_value(SQLHSTMT stmt, SQLSMALLINT column, Fetch kind) {
+        SQLLEN indicator = 0;
+        if (kind == Fetch::Integer) {
+            SQLBIGINT number = 0;
+            if (!SQL_SUCCEEDED(SQLGetData(stmt, column, SQL_C_SBIGINT, &number, 0, &indicator))) {
+                return Error{diagnostics(SQL_HANDLE_STMT, stmt), ""};
+            }
+            if (indicator == SQL_NULL_DATA) return Value();
+            return Value(static_cast<double>(number));
+        }
+        if (kind == Fetch::Double) {
+            double number = 0;
+            if (!SQL_SUCCEEDED(SQLGetData(stmt, column, SQL_C_DOUBLE, &number, 0, &indicator))) {
+                return Error{diagnostics(SQL_HANDLE_STMT, stmt), ""};
+            }
+            if (indicator == SQL_NULL_DATA) return Value();
+            return Value(number);
+        }
+        std::basic_string<SQLWCHAR> text;
+        SQLWCHAR buffer[1024];
+        while (true) {
+            SQLRETURN rc = SQLGetData(stmt, column, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
+            if (rc == SQL_NO_DATA) break;
+            if (!SQL_SUCCEEDED(rc)) return Error{diagnostics(SQL_HANDLE_STMT, stmt), ""};
+            if (indicator == SQL_NULL_DATA) return Value();
+            size_t available = sizeof buffer / sizeof buffer[0] - 1;
+            size_t got = (indicator == SQL_NO_TOTAL ||
+                          static_cast<size_t>(indicator) / sizeof(SQLWCHAR) > available)
+                             ? available
+                             : static_cast<size_t>(indicator) / sizeof(SQLWCHAR);
+            text.append(buffer, got);
+            if (rc == SQL_SUCCESS) break;
+        }
+        std::string utf8 = to_utf8(text.data(), text.size());
+        if (kind == Fetch::Decimal) {
+            if (auto number = parse_number(utf8)) return Value(*number);
+        }
+        return Value(std::move(utf8));
+    }
+
+    Error failure(const char* operation, const std::string& sql, SQLHSTMT stmt) const {
+        std::string verb =
+            std::string(operation) == "read" ? "Cannot read from" : "Cannot write to";
+        std::string detail =
+            stmt ? diagnostics(SQL_HANDLE_STMT, stmt) : diagnostics(SQL_HANDLE_DBC, dbc_);
+        return Error{verb + " database '" + name_ + "': " + detail, sql};
+    }
+
+    SQLHENV env_;
+    SQLHDBC dbc_;
+    std::string name_;
+    Dialect dialect_;
+};
+
+}  // namespace
+
+Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string) {
+    std::string name = database_name(connection_string);
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
+        return Error{"Cannot open database '" + name + "': no ODBC environment", "open"};
+    }
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+    auto wide = to_wide(connection_string);
+    SQLRETURN rc =
+        SQLDriverConnectW(dbc, nullptr, wide.data(), static_cast<SQLSMALLINT>(wide.size()), nullptr,
+                          0, nullptr, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        std::string detail = diagnostics(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_ENV, env);
+        return Error{"Cannot open database '" + name + "': " + detail, "open"};
+    }
+    SQLWCHAR dbms[128] = {};
+    SQLSMALLINT length = 0;
+    SQLGetInfoW(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &length);
+    std::string product = to_utf8(dbms, std::min<size_t>(length / sizeof(SQLWCHAR), 127));
+    Dialect dialect = Dialect::SqlServer;
+    if (product.find("PostgreSQL") != std::string::npos) dialect = Dialect::Postgres;
+    if (product.find("SQLite") != std::string::npos) dialect = Dialect::Sqlite;
+    return std::unique_ptr<Backend>(std::make_unique<OdbcBackend>(env, dbc, name, dialect));
+}
+
+}  // namespace condpag

@@ -1,0 +1,490 @@
+#include "storage/recordset.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "storage/backends.h"
+#include "storage/schema.h"
+
+namespace condpag {
+namespace {
+
+struct Row {
+    std::vector<Value> current;
+    std::vector<Value> original;
+    RowState state = RowState::Unchanged;
+    bool editing = false;
+    bool added = false;  // begun by AddNew and not yet confirmed
+    std::vector<Value> before_edit;
+    RowState state_before_edit = RowState::Unchanged;
+};
+
+bool same_name(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+// The table a statement reads: the name after its first FROM outside quotes.
+std::string source_table(std::string_view sql) {
+    size_t i = 0;
+    auto is_word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    while (i < sql.size()) {
+        if (sql[i] == '\'') {
+            i = sql.find('\'', i + 1);
+            if (i == std::string_view::npos) return {};
+            ++i;
+            continue;
+        }
+        if (is_word(sql[i])) {
+            size_t start = i;
+            while (i < sql.size() && is_word(sql[i])) ++i;
+            if (!same_name(sql.substr(start, i - start), "FROM")) continue;
+            while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+            std::string name;
+            while (i < sql.size() && (is_word(sql[i]) || sql[i] == '.' || sql[i] == '[' ||
+                                      sql[i] == ']' || sql[i] == '"')) {
+                if (sql[i] == '.')
+                    name.clear();  // a schema prefix is not part of the name
+                else if (is_word(sql[i]))
+                    name += sql[i];
+                ++i;
+            }
+            return name;
+        }
+        ++i;
+    }
+    return {};
+}
+
+Value coerce(Value value, ColumnType type) {
+    if (type == ColumnType::Number && value.is_text()) {
+        if (RTrimN(std::string_view(value.text())).empty()) return Value();
+        if (auto number = parse_number(value.text())) return Value(*number);
+    } else if (type == ColumnType::Text && value.is_number()) {
+        return Value(decimal_text(value.number()));
+    }
+    return value;
+}
+
+}  // namespace
+
+struct Recordset::Rows {
+    Connection connection;
+    bool open = false;
+    std::string source;
+    std::string table;
+    std::vector<std::string> columns;
+    std::vector<ColumnType> types;
+    std::vector<Row> rows;
+    std::vector<size_t> visible;  // indexes of the rows not deleted, in order
+
+    void refresh() {
+        visible.clear();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].state != RowState::Deleted) visible.push_back(i);
+        }
+    }
+    int column(std::string_view name) const {
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (same_name(columns[i], name)) return static_cast<int>(i);
+        }
+        return -1;
+    }
+    Status load() {
+        auto result = connection.Execute(source, -1);
+        if (!result) return result.error();
+        columns = std::move(result->columns);
+        types = std::move(result->types);
+        types.resize(columns.size(), ColumnType::Unknown);
+        rows.clear();
+        rows.reserve(result->rows.size());
+        for (auto& values : result->rows) {
+            Row row;
+            row.original = values;
+            row.current = std::move(values);
+            rows.push_back(std::move(row));
+        }
+        refresh();
+        open = true;
+        return success();
+    }
+};
+
+namespace {
+
+// Where clause matching a row as it was read: every column, nulls by IS NULL.
+void match_original(const std::vector<std::string>& columns, const Row& row, std::string& sql,
+                    std::vector<Value>& params) {
+    sql += " WHERE ";
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (c > 0) sql += " AND ";
+        const Value& original = row.original[c];
+        if (original.is_null()) {
+            sql += columns[c] + " IS NULL";
+        } else if (original.is_number() && original.number() != std::trunc(original.number())) {
+            // Some drivers hand fractions back with 15 digits only: a tiny margin keeps such a
+            // row matching itself.
+            double margin = std::fabs(original.number()) * 1e-12;
+            sql += columns[c] + " BETWEEN ? AND ?";
+            params.push_back(original.number() - margin);
+            params.push_back(original.number() + margin);
+        } else {
+            sql += columns[c] + " = ?";
+            params.push_back(row.original[c]);
+        }
+    }
+}
+
+std::string key_text(const std::vector<std::string>& columns, const Row& row,
+                     std::string_view table) {
+    std::string text;
+    const auto& keys = key_columns(table);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        bool is_key = keys.empty() || std::any_of(keys.begin(), keys.end(), [&](const auto& k) {
+                          return same_name(k, columns[c]);
+                      });
+        if (!is_key) continue;
+        if (!text.empty()) text += ", ";
+        text += columns[c] + " = " + row.current[c].to_text();
+    }
+    return text;
+}
+
+}  // namespace
+
+Status Recordset::Open(const std::string& sql, const Connection& connection, int, int, int) {
+    auto rows = std::make_shared<Rows>();
+    rows->connection = connection;
+    rows->source = sql;
+    rows->table = source_table(sql);
+    rows_ = rows;
+    position_ = 0;
+    return rows_->load();
+}
+
+Status Recordset::Open(const std::string& sql) {
+    if (!rows_) return Error{"The record set has no connection", sql};
+    return Open(sql, rows_->connection);
+}
+
+void Recordset::Close() {
+    if (!rows_) return;
+    auto rows = std::make_shared<Rows>();
+    rows->connection = rows_->connection;
+    rows_ = rows;
+    position_ = 0;
+}
+
+int Recordset::State() const { return rows_ && rows_->open ? 1 : 0; }
+
+const std::string& Recordset::Source() const {
+    static const std::string none;
+    return rows_ ? rows_->source : none;
+}
+
+const std::string& Recordset::table() const {
+    static const std::string none;
+    return rows_ ? rows_->table : none;
+}
+
+const std::vector<std::string>& Recordset::columns() const {
+    static const std::vector<std::string> none;
+    return rows_ ? rows_->columns : none;
+}
+
+long Recordset::RecordCount() const { return rows_ ? static_cast<long>(rows_->visible.size()) : 0; }
+
+bool Recordset::IsEOF() const { return position_ >= RecordCount() || RecordCount() == 0; }
+bool Recordset::IsBOF() const { return position_ < 0 || RecordCount() == 0; }
+
+void Recordset::MoveFirst() {
+    if (editing()) Update();
+    position_ = 0;
+}
+
+void Recordset::MoveNext() {
+    if (editing()) Update();
+    if (position_ < RecordCount()) ++position_;
+}
+
+void Recordset::MovePrevious() {
+    if (editing()) Update();
+    if (position_ >= 0) --position_;
+}
+
+void Recordset::MoveLast() {
+    if (editing()) Update();
+    position_ = RecordCount() > 0 ? RecordCount() - 1 : 0;
+}
+
+long Recordset::AbsolutePosition() const { return IsBOF() || IsEOF() ? 0 : position_ + 1; }
+
+void Recordset::SetAbsolutePosition(long position) {
+    if (position < 1 || position > RecordCount()) return;
+    if (editing()) Update();
+    position_ = position - 1;
+}
+
+Value Recordset::Field(std::string_view column) const {
+    if (IsBOF() || IsEOF()) return Value();
+    int c = rows_->column(column);
+    if (c < 0) return Value();
+    return rows_->rows[rows_->visible[position_]].current[c];
+}
+
+void Recordset::SetField(std::string_view column, Value value) {
+    if (IsBOF() || IsEOF()) return;
+    int c = rows_->column(column);
+    if (c < 0) return;
+    Row& row = rows_->rows[rows_->visible[position_]];
+    if (!row.editing) {
+        row.editing = true;
+        row.before_edit = row.current;
+        row.state_before_edit = row.state;
+    }
+    row.current[c] = coerce(std::move(value), rows_->types[c]);
+    if (row.state == RowState::Unchanged) row.state = RowState::Changed;
+}
+
+Record Recordset::current_record() const {
+    Record record;
+    if (IsBOF() || IsEOF()) return record;
+    const Row& row = rows_->rows[rows_->visible[position_]];
+    for (size_t c = 0; c < rows_->columns.size(); ++c) record[rows_->columns[c]] = row.current[c];
+    return record;
+}
+
+std::vector<Record> Recordset::records() const {
+    std::vector<Record> out;
+    if (!rows_) return out;
+    for (size_t index : rows_->visible) {
+        Record record;
+        for (size_t c = 0; c < rows_->columns.size(); ++c) {
+            record[rows_->columns[c]] = rows_->rows[index].current[c];
+        }
+        out.push_back(std::move(record));
+    }
+    return out;
+}
+
+void Recordset::AddNew() {
+    if (!rows_ || !rows_->open) return;
+    if (editing()) Update();
+    Row row;
+    row.current.resize(rows_->columns.size());
+    row.original.resize(rows_->columns.size());
+    row.state = RowState::New;
+    row.editing = true;
+    row.added = true;
+    rows_->rows.push_back(std::move(row));
+    rows_->refresh();
+    position_ = RecordCount() - 1;
+}
+
+void Recordset::Update() {
+    if (!editing()) return;
+    Row& row = rows_->rows[rows_->visible[position_]];
+    row.editing = false;
+    row.added = false;
+    if (row.state == RowState::Changed && row.current == row.original) {
+        row.state = RowState::Unchanged;
+    }
+}
+
+void Recordset::CancelUpdate() {
+    if (!editing()) return;
+    size_t index = rows_->visible[position_];
+    Row& row = rows_->rows[index];
+    if (row.added) {
+        rows_->rows.erase(rows_->rows.begin() + static_cast<long>(index));
+        rows_->refresh();
+        if (position_ >= RecordCount() && RecordCount() > 0) position_ = RecordCount() - 1;
+        return;
+    }
+    row.current = row.before_edit;
+    row.state = row.state_before_edit;
+    row.editing = false;
+}
+
+void Recordset::Delete() {
+    if (IsBOF() || IsEOF()) return;
+    size_t index = rows_->visible[position_];
+    Row& row = rows_->rows[index];
+    if (row.state == RowState::New) {
+        // Never written: it simply goes away.
+        rows_->rows.erase(rows_->rows.begin() + static_cast<long>(index));
+    } else {
+        if (row.editing) row.current = row.before_edit;
+        row.editing = false;
+        row.state = RowState::Deleted;
+    }
+    rows_->refresh();
+}
+
+bool Recordset::editing() const {
+    if (IsBOF() || IsEOF()) return false;
+    return rows_->rows[rows_->visible[position_]].editing;
+}
+
+RowState Recordset::row_state() const {
+    if (IsBOF() || IsEOF()) return RowState::Unchanged;
+    return rows_->rows[rows_->visible[position_]].state;
+}
+
+bool Recordset::pending() const {
+    if (!rows_) return false;
+    return std::any_of(rows_->rows.begin(), rows_->rows.end(), [](const Row& row) {
+        return row.state != RowState::Unchanged || row.editing;
+    });
+}
+
+Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
+    if (!rows_ || !rows_->open) return Error{"The record set is not open", "UpdateBatch"};
+    if (editing()) Update();
+    Rows& set = *rows_;
+    if (set.table.empty()) {
+        return Error{"The rows cannot be written: no table in the statement", set.source};
+    }
+    // Rows to write, by identity, so that positions can shift while writing.
+    std::vector<Row*> deletes, others;
+    auto consider = [&](Row& row) {
+        if (row.state == RowState::Deleted)
+            deletes.push_back(&row);
+        else if (row.state != RowState::Unchanged)
+            others.push_back(&row);
+    };
+    if (affect_records == 1) {
+        // The current row; a row deleted under the cursor is no longer visible, so look for it
+        // among the deleted ones only when the cursor stands on nothing.
+        if (!IsBOF() && !IsEOF()) consider(set.rows[set.visible[position_]]);
+    } else {
+        for (Row& row : set.rows) consider(row);
+    }
+
+    BatchReport report;
+    Connection connection = set.connection;
+    const std::string& table = set.table;
+    std::vector<Row*> written_deletes;
+
+    for (Row* row : deletes) {
+        std::string sql = "DELETE FROM " + table;
+        std::vector<Value> params;
+        match_original(set.columns, *row, sql, params);
+        auto changed = connection.ExecuteChange(sql, params);
+        if (!changed) {
+            report.errors.push_back(changed.error());
+        } else if (*changed == 0) {
+            ++report.conflicts;
+            report.errors.push_back(
+                {table + ": the row " + key_text(set.columns, *row, table) +
+                     " was changed or deleted by another user since it was read",
+                 sql});
+        } else {
+            ++report.written;
+            written_deletes.push_back(row);
+        }
+    }
+
+    // Changed and new rows. A key that is still held by a row written later (renumbering)
+    // makes a first attempt fail; such rows are tried again while others get through.
+    struct Failure {
+        Row* row;
+        Error error;
+    };
+    std::vector<Row*> todo = others;
+    std::vector<Failure> duplicates;
+    bool progress = true;
+    while (!todo.empty() && progress) {
+        progress = false;
+        duplicates.clear();
+        std::vector<Row*> again;
+        for (Row* row : todo) {
+            std::string sql;
+            std::vector<Value> params;
+            if (row->state == RowState::New) {
+                sql = "INSERT INTO " + table + " (";
+                std::string values;
+                for (size_t c = 0; c < set.columns.size(); ++c) {
+                    if (c > 0) sql += ", ", values += ", ";
+                    sql += set.columns[c];
+                    values += "?";
+                    params.push_back(row->current[c]);
+                }
+                sql += ") VALUES (" + values + ")";
+            } else {
+                sql = "UPDATE " + table + " SET ";
+                bool first = true;
+                for (size_t c = 0; c < set.columns.size(); ++c) {
+                    if (row->current[c] == row->original[c]) continue;
+                    if (!first) sql += ", ";
+                    first = false;
+                    sql += set.columns[c] + " = ?";
+                    params.push_back(row->current[c]);
+                }
+                if (first) {
+                    row->state = RowState::Unchanged;
+                    continue;
+                }
+                match_original(set.columns, *row, sql, params);
+            }
+            auto changed = connection.ExecuteChange(sql, params);
+            if (!changed) {
+                if (is_duplicate_key_message(changed.error().message)) {
+                    again.push_back(row);
+                    duplicates.push_back(
+                        {row,
+                         {table + ": a row with " + key_text(set.columns, *row, table) +
+                              " already exists",
+                          sql}});
+                } else {
+                    report.errors.push_back(changed.error());
+                }
+            } else if (*changed == 0) {
+                ++report.conflicts;
+                report.errors.push_back(
+                    {table + ": the row " + key_text(set.columns, *row, table) +
+                         " was changed or deleted by another user since it was read",
+                     sql});
+            } else {
+                ++report.written;
+                row->original = row->current;
+                row->state = RowState::Unchanged;
+                progress = true;
+            }
+        }
+        todo = std::move(again);
+    }
+    for (auto& failure : duplicates) report.errors.push_back(std::move(failure.error));
+
+    if (!written_deletes.empty()) {
+        std::vector<Row> kept;
+        kept.reserve(set.rows.size());
+        for (Row& row : set.rows) {
+            if (std::find(written_deletes.begin(), written_deletes.end(), &row) ==
+                written_deletes.end()) {
+                kept.push_back(std::move(row));
+            }
+        }
+        set.rows = std::move(kept);
+        set.refresh();
+    }
+    return report;
+}
+
+Status Recordset::Requery(int) {
+    if (!rows_ || rows_->source.empty()) return Error{"The record set is not open", "Requery"};
+    position_ = 0;
+    return rows_->load();
+}
+
+Recordset Recordset::Clone() const {
+    Recordset clone;
+    clone.rows_ = rows_;
+    clone.position_ = 0;
+    return clone;
+}
+
+}  // namespace condpag

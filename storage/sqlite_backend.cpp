@@ -1,0 +1,173 @@
+#include <sqlite3.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "storage/backends.h"
+
+namespace condpag {
+namespace {
+
+ColumnType type_of_declaration(const char* declared) {
+    if (declared == nullptr) return ColumnType::Unknown;
+    std::string type(declared);
+    for (char& c : type) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* numeric : {"INT", "REAL", "FLOA", "DOUB", "NUM", "DEC", "BIT"}) {
+        if (type.find(numeric) != std::string::npos) return ColumnType::Number;
+    }
+    return ColumnType::Text;
+}
+
+class SqliteBackend : public Backend {
+  public:
+    SqliteBackend(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
+    ~SqliteBackend() override { sqlite3_close_v2(db_); }
+
+    Dialect dialect() const override { return Dialect::Sqlite; }
+    bool alive() override { return db_ != nullptr; }
+
+    Expected<QueryResult> query(const std::string& sql, const std::vector<Value>& params) override {
+        sqlite3_stmt* stmt = nullptr;
+        if (auto status = prepare(sql, params, &stmt, "read"); !status) return status.error();
+        QueryResult result;
+        int count = sqlite3_column_count(stmt);
+        for (int c = 0; c < count; ++c) {
+            result.columns.emplace_back(sqlite3_column_name(stmt, c));
+            result.types.push_back(type_of_declaration(sqlite3_column_decltype(stmt, c)));
+        }
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            std::vector<Value> row;
+            row.reserve(count);
+            for (int c = 0; c < count; ++c) row.push_back(column_value(stmt, c));
+            result.rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) {
+            Error error = failure("read", sql);
+            sqlite3_finalize(stmt);
+            return error;
+        }
+        sqlite3_finalize(stmt);
+        return result;
+    }
+
+    Expected<long long> execute(const std::string& sql, const std::vector<Value>& params) override {
+        sqlite3_stmt* stmt = nullptr;
+        if (auto status = prepare(sql, params, &stmt, "write"); !status) return status.error();
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) {
+            Error error = failure("write", sql);
+            sqlite3_finalize(stmt);
+            return error;
+        }
+        sqlite3_finalize(stmt);
+        return static_cast<long long>(sqlite3_changes(db_));
+    }
+
+  private:
+    Status prepare(const std::string& sql, const std::vector<Value>& params, sqlite3_stmt** stmt,
+                   const char* operation) {
+        if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), stmt, nullptr) !=
+            SQLITE_OK) {
+            return failure(operation, sql);
+        }
+        if (*stmt == nullptr) return Error{"empty statement", sql};
+        if (sqlite3_bind_parameter_count(*stmt) != static_cast<int>(params.size())) {
+            sqlite3_finalize(*stmt);
+            return Error{"the statement expects " +
+                             std::to_string(sqlite3_bind_parameter_count(*stmt)) + " values, " +
+                             std::to_string(params.size()) + " given",
+                         sql};
+        }
+        for (size_t i = 0; i < params.size(); ++i) {
+            int index = static_cast<int>(i) + 1;
+            const Value& value = params[i];
+            if (value.is_null()) {
+                sqlite3_bind_null(*stmt, index);
+            } else if (value.is_number()) {
+                double number = value.number();
+                if (number == std::trunc(number) && std::fabs(number) < 9e15) {
+                    sqlite3_bind_int64(*stmt, index, static_cast<sqlite3_int64>(number));
+                } else {
+                    sqlite3_bind_double(*stmt, index, number);
+                }
+            } else {
+                sqlite3_bind_text(*stmt, index, value.text().data(),
+                                  static_cast<int>(value.text().size()), SQLITE_TRANSIENT);
+            }
+        }
+        return success();
+    }
+
+    static Value column_value(sqlite3_stmt* stmt, int c) {
+        switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_NULL:
+                return Value();
+            case SQLITE_INTEGER:
+                return Value(static_cast<double>(sqlite3_column_int64(stmt, c)));
+            case SQLITE_FLOAT:
+                return Value(sqlite3_column_double(stmt, c));
+            default: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+                return Value(std::string(text, sqlite3_column_bytes(stmt, c)));
+            }
+        }
+    }
+
+    Error failure(const char* operation, const std::string& sql) const {
+        std::string verb =
+            std::string(operation) == "read" ? "Cannot read from" : "Cannot write to";
+        return Error{verb + " database file '" + path_ + "': " + sqlite3_errmsg(db_), sql};
+    }
+
+    sqlite3* db_;
+    std::string path_;
+};
+
+}  // namespace
+
+Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool create_if_missing) {
+    bool uri = path.rfind("file:", 0) == 0;
+    std::string shown = path;
+    if (uri) {
+        shown = path.substr(
+            5, path.find('?') == std::string::npos ? std::string::npos : path.find('?') - 5);
+    }
+    if (!uri && !create_if_missing && !std::filesystem::exists(path)) {
+        return Error{"Cannot open database file '" + path + "': the file does not exist", "open"};
+    }
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI;
+    if (create_if_missing) flags |= SQLITE_OPEN_CREATE;
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close_v2(db);
+        return Error{"Cannot open database file '" + shown + "': " + message, "open"};
+    }
+    sqlite3_busy_timeout(db, 2000);
+    sqlite3_extended_result_codes(db, 0);
+    // A damaged or foreign file opens without complaint; reading its catalogue shows it.
+    char* message = nullptr;
+    if (sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, &message) !=
+        SQLITE_OK) {
+        std::string text = message ? message : sqlite3_errmsg(db);
+        sqlite3_free(message);
+        sqlite3_close_v2(db);
+        return Error{"Cannot open database file '" + shown + "': " + text, "open"};
+    }
+    return std::unique_ptr<Backend>(std::make_unique<SqliteBackend>(db, shown));
+}
+
+bool is_duplicate_key_message(const std::string& message) {
+    for (const char* marker :
+         {"UNIQUE constraint failed", "PRIMARY KEY must be unique", "duplicate key", "23505",
+          "Violation of PRIMARY KEY", "is not unique"}) {
+        if (message.find(marker) != std::string::npos) return true;
+    }
+    return false;
+}
+
+}  // namespace condpag

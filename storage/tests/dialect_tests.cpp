@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "storage/dialect.h"
+#include "storage/tests/spec_statements.h"
+
+namespace condpag {
+namespace {
+
+// SQLite and PostgreSQL take the same rewrites; SQL Server texts pass unchanged.
+TEST(Dialect, RewritesSqlServerTexts) {
+    struct Case {
+        std::string sql;
+        std::string expected;
+    };
+    auto usage = usage_statements("RB369");
+    const std::vector<Case> cases = {
+        {usage[0],
+         " SELECT MG20_CODSCAGL FROM MG20_CLIFORSCPAG WHERE  MG20_CODPAG_CG62 = 'RB369' LIMIT 1"},
+        {usage[1],
+         " SELECT CG44_TIPOCF, CG44_CLIFOR, CG16_RAGSOANAG FROM CG44_CLIFOR  INNER JOIN "
+         "CG16_ANAGGEN ON CG44_CODICE_CG16 = CG16_CODICE WHERE CG44_CODPAG_CG62 = 'RB369' LIMIT 1"},
+        {usage[2],
+         " SELECT DO11_DOCUM_MG36, DO11_NUMDOC, DO11_DATADOC FROM DO11_DOCTESTATA WHERE  "
+         "DO11_CODPAG_CG62 = 'RB369' LIMIT 1"},
+        {usage[3],
+         " SELECT EC01_TIPOCF_CG44, EC01_CLIFOR_CG44, CG16_RAGSOANAG FROM EC01_MOVEC INNER JOIN "
+         "CG44_CLIFOR ON EC01_DITTACF_CG18 = CG44_DITTA_CG18 AND EC01_TIPOCF_CG44 = CG44_TIPOCF "
+         "AND EC01_CLIFOR_CG44 = CG44_CLIFOR INNER JOIN CG16_ANAGGEN ON CG44_CODICE_CG16 = "
+         "CG16_CODICE WHERE EC01_CODPAG_CG62 = 'RB369' LIMIT 1"},
+        {usage[4],
+         " SELECT EF01_TIPOCF_CG44, EF01_CLIFOR_CG44, CG16_RAGSOANAG FROM EF01_SCADENZE INNER "
+         "JOIN CG44_CLIFOR ON EF01_DITTACF_CG18 = CG44_DITTA_CG18 AND EF01_TIPOCF_CG44 = "
+         "CG44_TIPOCF AND EF01_CLIFOR_CG44 = CG44_CLIFOR INNER JOIN CG16_ANAGGEN ON "
+         "CG44_CODICE_CG16 = CG16_CODICE WHERE EF01_CODPAG_CG62 = 'RB369' LIMIT 1"},
+        {"SELECT TOP 10 CG62_CODPAG FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG;",
+         "SELECT CG62_CODPAG FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG LIMIT 10;"},
+        {"SELECT DISTINCT TOP 2 CG63_TIPOEFF FROM CG63_CONDPAGDET",
+         "SELECT DISTINCT CG63_TIPOEFF FROM CG63_CONDPAGDET LIMIT 2"},
+        {"SELECT ISNULL (a, 0), isnull(b,1) FROM T WHERE c IS NULL AND d = 'ISNULL(x)'",
+         "SELECT COALESCE (a, 0), COALESCE(b,1) FROM T WHERE c IS NULL AND d = 'ISNULL(x)'"},
+        {"SELECT 'Cod. ' + CG62_CODPAG + ' - ' + CG62_DESCPAG, a + 1 FROM CG62_CONDPAGDES",
+         "SELECT 'Cod. ' || CG62_CODPAG || ' - ' || CG62_DESCPAG, a + 1 FROM CG62_CONDPAGDES"},
+        {"SELECT 'TOP 1 it''s' FROM T", "SELECT 'TOP 1 it''s' FROM T"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(adapt_statement(c.sql, Dialect::Sqlite), c.expected) << c.sql;
+        EXPECT_EQ(adapt_statement(c.sql, Dialect::Postgres), c.expected) << c.sql;
+        EXPECT_EQ(adapt_statement(c.sql, Dialect::SqlServer), c.sql);
+    }
+    // The export-code lookups: ISNULL becomes COALESCE and nothing else moves.
+    for (const std::string& sql : test_texts::subtype_and_country_statements()) {
+        std::string expected = sql;
+        for (size_t at; (at = expected.find("ISNULL(")) != std::string::npos;) {
+            expected.replace(at, 6, "COALESCE");
+        }
+        EXPECT_EQ(adapt_statement(sql, Dialect::Postgres), expected);
+    }
+}
+
+TEST(Statements, TextsOfTheEditor) {
+    // Trailing blanks go, leading blanks stay, quotes are doubled.
+    EXPECT_EQ(load_installments_statement(" O'K  "),
+              "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = ' O''K'");
+    EXPECT_EQ(load_periods_statement("RB369 "),
+              "SELECT * FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'RB369'");
+    EXPECT_EQ(load_languages_statement("RB369"),
+              "SELECT * FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB369'");
+    EXPECT_EQ(count_installments_statement("RB369"),
+              "SELECT COUNT(CG63_PROG) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62='RB369'");
+    EXPECT_EQ(delete_periods_statement("A'"),
+              "DELETE FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'A'''");
+    EXPECT_EQ(delete_installments_statement("RB369"),
+              "DELETE FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369'");
+    EXPECT_EQ(delete_languages_statement("RB369"),
+              "DELETE FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB369'");
+
+    struct Numeric {
+        const char* input;
+        const char* expected;  // nullptr: refused
+    };
+    for (const Numeric& n : std::vector<Numeric>{{"86", "86"},
+                                                 {" 094 ", "094"},
+                                                 {"", nullptr},
+                                                 {"8 6", nullptr},
+                                                 {"86) OR (1=1", nullptr},
+                                                 {"-1", nullptr},
+                                                 {"1.5", nullptr}}) {
+        auto result = digits_only(n.input);
+        if (n.expected) {
+            ASSERT_TRUE(result.ok()) << n.input;
+            EXPECT_EQ(*result, n.expected);
+        } else {
+            EXPECT_FALSE(result.ok()) << n.input;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace condpag

@@ -1,0 +1,311 @@
+// Record sets and the editor's statements against real databases, on every available backend.
+
+#include <gtest/gtest.h>
+
+#include "storage/deletion_guard.h"
+#include "storage/recordset.h"
+#include "storage/schema.h"
+#include "storage/statements.h"
+#include "storage/testing/demo_database.h"
+#include "storage/tests/spec_statements.h"
+
+namespace condpag {
+namespace {
+
+class Storage : public testing::BackendTest {
+  protected:
+    Recordset open(const std::string& sql, Connection& on) {
+        Recordset set;
+        auto opened = set.Open(sql, on);
+        EXPECT_TRUE(opened.ok()) << (opened.ok() ? "" : opened.error().message);
+        return set;
+    }
+    Recordset open(const std::string& sql) { return open(sql, connection); }
+    long count(const std::string& sql) {
+        auto result = connection.Execute(sql);
+        EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.error().message);
+        return result.ok() ? static_cast<long>(CDecN(result->rows.at(0).at(0))) : -1;
+    }
+};
+
+TEST_P(Storage, EveryStatementOfTheWindowsRuns) {
+    for (const std::string& sql : test_texts::all_statements("RB369")) {
+        auto result = connection.Execute(sql, 1);
+        EXPECT_TRUE(result.ok()) << sql << "\n" << (result.ok() ? "" : result.error().message);
+    }
+    // Italy (SEPA, ISO IT): SEPA transfer by area, Ri.Ba. by ISO code, never the US code.
+    auto listed = connection.Execute(test_texts::subtype_and_country_statements()[8]);
+    ASSERT_TRUE(listed.ok());
+    std::vector<std::string> codes;
+    for (auto& row : listed->rows) codes.push_back(RTrimN(row[0]));
+    EXPECT_EQ(codes, (std::vector<std::string>{"CHQ", "RIB", "SCT"}));
+}
+
+TEST_P(Storage, TermRoundTrip) {
+    Recordset header = open(kHeaderStatement);
+    Recordset details = open(kInstallmentsEmpty);
+    // An empty open still knows its columns, so rows can be added to it.
+    EXPECT_EQ(details.RecordCount(), 0);
+    EXPECT_TRUE(details.IsEOF() && details.IsBOF());
+    ASSERT_EQ(details.columns().size(), 25u);
+    EXPECT_EQ(details.columns()[0], "CG63_CODPAG_CG62");
+
+    header.AddNew();
+    header.SetField("CG62_CODPAG", "NEW1");
+    header.SetField("CG62_DESCPAG", "Überweisung 1/3 + IVA");
+    header.SetField("CG62_SCPERCAS", "2,5");  // typed text into a number column
+    header.Update();
+    auto written = header.UpdateBatch();
+    ASSERT_TRUE(written.ok());
+    EXPECT_EQ(written->written, 1);
+    EXPECT_TRUE(written->errors.empty()) << written->errors[0].message;
+    for (int prog = 1; prog <= 3; ++prog) {
+        details.AddNew();
+        details.SetField("CG63_CODPAG_CG62", "NEW1");
+        details.SetField("CG63_PROG", prog);
+        details.SetField("CG63_TIPOEFF", "2");
+        details.SetField("CG63_PERCIMP", 100.0 / 3);
+        details.Update();
+    }
+    EXPECT_EQ(details.RecordCount(), 3);
+    EXPECT_EQ(details.UpdateBatch()->written, 3);
+    EXPECT_FALSE(details.pending());
+
+    auto other = database->connect();
+    ASSERT_TRUE(other.ok());
+    EXPECT_EQ(*ContaRate(*other, "NEW1  "), 3);
+    EXPECT_EQ(*ContaRate(*other, "NONE"), 0);
+    Recordset again = open("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'NEW1'", *other);
+    ASSERT_EQ(again.RecordCount(), 1);
+    EXPECT_EQ(again.Field("CG62_DESCPAG"), Value("Überweisung 1/3 + IVA"));
+    EXPECT_EQ(again.Field("CG62_SCPERCAS"), Value(2.5));
+    EXPECT_TRUE(again.Field("CG62_IDMEDIA_CG99").is_null());
+    Recordset rows = open(load_installments_statement("NEW1"), *other);
+    ASSERT_EQ(rows.RecordCount(), 3);
+    EXPECT_EQ(rows.Field("CG63_TIPOEFF"), Value(2));
+    EXPECT_NEAR(CDecN(rows.Field("CG63_PERCIMP")), 100.0 / 3, 1e-12);
+    EXPECT_TRUE(rows.Field("CG63_STIPOEFF").is_null());
+
+    // Linking a media item writes only that column of the current header row.
+    ASSERT_TRUE(link_media(again, 4711).ok());
+    Recordset linked = open("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'NEW1'");
+    EXPECT_EQ(linked.Field("CG62_IDMEDIA_CG99"), Value(4711));
+}
+
+TEST_P(Storage, BatchOfDetailsWithRenumbering) {
+    Recordset rows = open(load_installments_statement("RB369"));
+    ASSERT_EQ(rows.RecordCount(), 3);
+    // Delete installment 2, move 3 down to 2, change its days, add a new 3; cancel a fourth.
+    rows.SetAbsolutePosition(2);
+    EXPECT_EQ(rows.Field("CG63_PROG"), Value(2));
+    rows.Delete();
+    EXPECT_EQ(rows.RecordCount(), 2);
+    rows.MoveLast();
+    rows.SetField("CG63_PROG", 2);
+    rows.SetField("CG63_GGDECOR", 75);
+    rows.Update();
+    rows.AddNew();
+    rows.SetField("CG63_CODPAG_CG62", "RB369");
+    rows.SetField("CG63_PROG", 3);
+    rows.SetField("CG63_GGDECOR", 120);
+    rows.Update();
+    rows.AddNew();
+    rows.SetField("CG63_PROG", 4);
+    rows.CancelUpdate();
+    EXPECT_EQ(rows.RecordCount(), 3);
+    EXPECT_EQ(rows.AbsolutePosition(), 3);
+    Recordset clone = rows.Clone();
+    EXPECT_EQ(clone.AbsolutePosition(), 1);  // own position, same rows
+    EXPECT_TRUE(clone.pending());
+
+    auto report = rows.UpdateBatch();
+    ASSERT_TRUE(report.ok());
+    EXPECT_EQ(report->written, 3);
+    EXPECT_EQ(report->conflicts, 0);
+    EXPECT_TRUE(report->errors.empty()) << report->errors[0].message;
+    auto stored = connection.Execute(
+        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369' "
+        "ORDER BY CG63_PROG");
+    ASSERT_TRUE(stored.ok());
+    std::vector<std::pair<double, double>> got;
+    for (auto& row : stored->rows) got.emplace_back(CDecN(row[0]), CDecN(row[1]));
+    EXPECT_EQ(got, (std::vector<std::pair<double, double>>{{1, 30}, {2, 75}, {3, 120}}));
+
+    // Current row only: the other pending row stays pending.
+    rows.MoveFirst();
+    rows.SetField("CG63_GGDECOR", 31);
+    rows.MoveLast();
+    rows.SetField("CG63_GGDECOR", 121);
+    EXPECT_EQ(rows.UpdateBatch(1)->written, 1);
+    EXPECT_TRUE(rows.pending());
+    ASSERT_TRUE(rows.Requery().ok());
+    EXPECT_FALSE(rows.pending());
+    EXPECT_EQ(rows.Field("CG63_GGDECOR"), Value(30));
+    EXPECT_EQ(clone.RecordCount(), 3);
+}
+
+TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
+    auto second = database->connect();
+    ASSERT_TRUE(second.ok());
+    Recordset mine = open(load_installments_statement("RD30"));
+    Recordset theirs = open(load_installments_statement("RD30"), *second);
+    theirs.SetField("CG63_GGDECOR", 45);
+    EXPECT_EQ(theirs.UpdateBatch()->written, 1);
+
+    mine.SetField("CG63_GGDECOR", 60);
+    auto report = mine.UpdateBatch();
+    ASSERT_TRUE(report.ok());
+    EXPECT_EQ(report->written, 0);
+    EXPECT_EQ(report->conflicts, 1);
+    EXPECT_TRUE(mine.pending());
+    EXPECT_EQ(count("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62='RD30'"), 45);
+
+    // A row deleted by the other user is a conflict too.
+    Recordset stale = open(load_languages_statement("BB3060"));
+    ASSERT_EQ(count("SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62='BB3060'"), 2);
+    ASSERT_TRUE(second->Execute(delete_languages_statement("BB3060")).ok());
+    stale.Delete();
+    EXPECT_EQ(stale.UpdateBatch()->conflicts, 1);
+
+    Recordset header = open(kHeaderStatement);
+    header.AddNew();
+    header.SetField("CG62_CODPAG", "RD30");
+    header.Update();
+    report = header.UpdateBatch();
+    ASSERT_TRUE(report.ok());
+    EXPECT_EQ(report->written, 0);
+    ASSERT_EQ(report->errors.size(), 1u);
+    EXPECT_NE(report->errors[0].message.find("already exists"), std::string::npos);
+    EXPECT_NE(report->errors[0].message.find("RD30"), std::string::npos);
+    EXPECT_TRUE(header.pending());
+}
+
+TEST_P(Storage, CascadeGoesOnPastAFailingDelete) {
+    // Installments of RB3060 refuse to go; the periods before and languages after still do.
+    std::string trigger = connection.dialect() == Dialect::Postgres
+                              ? "CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                                "'BEGIN RAISE EXCEPTION ''installments are locked''; END'"
+                              : "CREATE TRIGGER refuse BEFORE DELETE ON CG63_CONDPAGDET "
+                                "BEGIN SELECT RAISE(ABORT, 'installments are locked'); END";
+    ASSERT_TRUE(connection.ExecuteChange(trigger).ok());
+    if (connection.dialect() == Dialect::Postgres) {
+        ASSERT_TRUE(connection
+                        .ExecuteChange("CREATE TRIGGER refuse BEFORE DELETE ON CG63_CONDPAGDET "
+                                       "FOR EACH ROW EXECUTE FUNCTION refuse()")
+                        .ok());
+    }
+    ASSERT_TRUE(connection
+                    .ExecuteChange("INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, "
+                                   "CG6B_LINGUA_MG52, CG6B_DESCR) VALUES ('RB3060', 'ENG', 'x')")
+                    .ok());
+    auto errors = delete_term_details(connection, "RB3060");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].message.find("installments are locked"), std::string::npos);
+    EXPECT_EQ(errors[0].statement, delete_installments_statement("RB3060"));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62='RB3060'"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62='RB3060'"), 2);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62='RB3060'"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CG65_PAGSLITANAL"), 3);  // others untouched
+}
+
+TEST_P(Storage, DeletionGuard) {
+    auto mark = [](const std::string& text) { return "<" + text + ">"; };
+    struct Case {
+        const char* code;
+        std::string message;  // empty: not used anywhere
+        int installments;     // still stored afterwards
+    };
+    const std::vector<Case> cases = {
+        // Bracket and customer: the bracket wins.
+        {"RB369",
+         "La condizione di pagamento risulta utilizzata in Scaglioni di arrotondamento prezzi e "
+         "sconti.\r\nControllare il codice scaglione SC01",
+         3},
+        {"RD30  ",
+         "La condizione di pagamento risulta utilizzata in Anagrafica fornitori.\r\nControllare "
+         "il fornitore 2001 Tessitura Lombarda S.r.l..",
+         1},
+        {"CTR",
+         "La condizione di pagamento risulta utilizzata nei documenti.\r\nControllare il "
+         "documento DDT n. 310 del 20/04/2026.",
+         1},
+        {"BB60FM",
+         "<La condizione di pagamento risulta utilizzata in estratti conto a partite aperte.>\r\n"
+         "Controllare la gestione estratti conto a partite aperte:\r\nCliente 1002 Ferramenta "
+         "Bianchi S.p.A..",
+         1},
+        {"RB30FM",
+         "<La condizione di pagamento risulta utilizzata in portafoglio attivo/passivo.>\r\n"
+         "<Controllare la gestione effetti attivi/passivi:>\r\n<Fornitore 2002 Officine "
+         "Meccaniche Verdi S.n.c..>",
+         1},
+        {"MAV30", "", 0},
+    };
+    for (const Case& c : cases) {
+        auto outcome = guard_and_delete_details(connection, c.code, mark);
+        EXPECT_EQ(outcome.verdict.refused, !c.message.empty()) << c.code;
+        EXPECT_EQ(outcome.verdict.message, c.message) << c.code;
+        EXPECT_TRUE(outcome.cascade_errors.empty());
+        EXPECT_EQ(*ContaRate(connection, c.code), c.installments) << c.code;
+    }
+
+    // An unused term with rows in every table: all of them go with the header.
+    ASSERT_TRUE(connection
+                    .ExecuteChange("INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, "
+                                   "CG65_AMMGG) VALUES ('RD', 801, 831)")
+                    .ok());
+    auto outcome = guard_and_delete_details(connection, "RD", mark);
+    EXPECT_FALSE(outcome.verdict.refused);
+    Recordset header = open("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'RD'");
+    header.Delete();
+    EXPECT_EQ(header.UpdateBatch()->written, 1);
+    for (const char* table :
+         {"CG62_CONDPAGDES WHERE CG62_CODPAG",
+          "CG63_CONDPAGDET WHERE "
+          "CG63_CODPAG_CG62",
+          "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
+        EXPECT_EQ(count(std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"), 0) << table;
+    }
+
+    // A check that cannot run refuses the deletion and deletes nothing.
+    ASSERT_TRUE(connection.ExecuteChange("DROP TABLE DO11_DOCTESTATA").ok());
+    outcome = guard_and_delete_details(connection, "RID30", mark);
+    EXPECT_TRUE(outcome.verdict.refused);
+    EXPECT_NE(outcome.verdict.message.find("DO11_DOCTESTATA"), std::string::npos)
+        << outcome.verdict.message;
+    EXPECT_EQ(*ContaRate(connection, "RID30"), 1);
+}
+
+TEST_P(Storage, QuoteInACode) {
+    // "O'" must touch neither "O" nor anything else.
+    for (const char* code : {"O'", "O"}) {
+        Recordset rows = open(kInstallmentsEmpty);
+        rows.AddNew();
+        rows.SetField("CG63_CODPAG_CG62", code);
+        rows.SetField("CG63_PROG", 1);
+        rows.Update();
+        ASSERT_EQ(rows.UpdateBatch()->written, 1);
+    }
+    ASSERT_TRUE(connection
+                    .ExecuteChange("INSERT INTO CG44_CLIFOR (CG44_DITTA_CG18, CG44_TIPOCF, "
+                                   "CG44_CLIFOR, CG44_CODICE_CG16, CG44_CODPAG_CG62) VALUES "
+                                   "(1, 0, 9, 1, 'O''')")
+                    .ok());
+    EXPECT_EQ(*ContaRate(connection, "O'"), 1);
+    EXPECT_EQ(open(load_installments_statement("O'")).RecordCount(), 1);
+    auto outcome = guard_and_delete_details(connection, "O'", [](auto& s) { return s; });
+    EXPECT_NE(outcome.verdict.message.find("Controllare il cliente 9 Rossi Mario S.r.l."),
+              std::string::npos);
+    ASSERT_TRUE(connection.ExecuteChange("DELETE FROM CG44_CLIFOR WHERE CG44_CLIFOR = 9").ok());
+    outcome = guard_and_delete_details(connection, "O'", [](auto& s) { return s; });
+    EXPECT_FALSE(outcome.verdict.refused);
+    EXPECT_TRUE(outcome.cascade_errors.empty());
+    EXPECT_EQ(*ContaRate(connection, "O'"), 0);
+    EXPECT_EQ(*ContaRate(connection, "O"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CG63_CONDPAGDET"), 21);
+}
+
+CONDPAG_ON_ALL_BACKENDS(Storage);
+
+}  // namespace
+}  // namespace condpag
