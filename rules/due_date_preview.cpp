@@ -95,6 +95,11 @@ void add_note(std::string& notes, std::string_view note) {
     notes += note;
 }
 
+bool is_blank(const Value& value) {
+    if (value.is_null()) return true;
+    return value.is_text() && value.text().find_first_not_of(" \t") == std::string::npos;
+}
+
 // Reads the columns of one row; whatever it has to assume is written to the row's note.
 class RowReader {
   public:
@@ -112,7 +117,7 @@ class RowReader {
 
     double number(std::string_view column) {
         const Value* value = find(column);
-        if (value == nullptr || value->is_null() || RTrimN(*value).empty()) return 0;
+        if (value == nullptr || is_blank(*value)) return 0;
         const std::optional<double> number = value->to_number();
         if (!number || std::fabs(*number) > 1e12) {
             add_note(note_, std::string(column) + " non numerico: considerato 0");
@@ -121,10 +126,7 @@ class RowReader {
         return *number;
     }
 
-    bool blank(std::string_view column) {
-        const Value& value = field(record_, column);
-        return value.is_null() || RTrimN(value).empty();
-    }
+    bool blank(std::string_view column) { return is_blank(field(record_, column)); }
 
     // A whole number held within [low, high], with a note when it was outside.
     long long bounded(std::string_view column, long long low, long long high) {
