@@ -190,9 +190,9 @@ Status insert_demo_data(Connection& connection) {
                       {"RB3060", 1215, 1231, 1, null, 10}}});
     fills.push_back({"CG6B_CONDPAGLING",
                      {"CG6B_CODICE_CG62", "CG6B_LINGUA_MG52", "CG6B_DESCR", "CG6B_DESCRANAL"},
-                     {{"BB3060", "ENG", "Bank transfer 30-60 days from invoice date",
+                     {{"BB3060", "ENG", "Bank transfer 30-60 days invoice date",
                        "Bank transfer in two installments, 30 and 60 days"},
-                      {"BB3060", "DEU", "Überweisung 30-60 Tage nach Rechnungsdatum",
+                      {"BB3060", "DEU", "Überweisung 30-60 Tage ab Rechnung",
                        "Überweisung in zwei Raten, 30 und 60 Tage"},
                       {"RD", "ENG", "Cash on invoice", "Payment on receipt of invoice"}}});
     fills.push_back(

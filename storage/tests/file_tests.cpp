@@ -1,0 +1,104 @@
+// What a user sees when the database file is missing, damaged, read-only or locked.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "storage/recordset.h"
+#include "storage/schema.h"
+#include "storage/statements.h"
+#include "storage/testing/demo_database.h"
+
+namespace condpag {
+namespace {
+
+bool mentions(const Error& error, const std::string& text) {
+    return error.message.find(text) != std::string::npos;
+}
+
+TEST(DatabaseFile, MissingFileIsCreatedOnlyOnRequest) {
+    testing::TempFolder folder;
+    std::string path = folder.path() + "/sub/new.db";
+    auto refused = open_database(path, false);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(mentions(refused.error(), path));
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    auto created = open_database(path, true);
+    ASSERT_TRUE(created.ok()) << created.error().message;
+    EXPECT_EQ(*ContaRate(*created, "RB369"), 3);
+    // A second open finds the data and adds nothing.
+    auto reopened = open_database("sqlite:" + path, false);
+    ASSERT_TRUE(reopened.ok());
+    auto terms = reopened->Execute("SELECT COUNT(*) FROM CG62_CONDPAGDES");
+    EXPECT_EQ(CDecN(terms->rows[0][0]), 14);
+}
+
+TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
+    testing::DemoDatabase database;
+    ASSERT_TRUE(database.ok()) << database.error();
+    const std::string& path = database.file();
+
+    // Damaged: a file that is not a database is named in the message and left as it was.
+    testing::TempFolder folder;
+    std::string damaged = folder.path() + "/damaged.db";
+    std::ofstream(damaged) << std::string(4096, 'x');
+    for (auto text : {damaged, "sqlite:" + damaged}) {
+        auto opened = open_database(text, true);
+        ASSERT_FALSE(opened.ok());
+        EXPECT_TRUE(mentions(opened.error(), damaged)) << opened.error().message;
+        EXPECT_TRUE(mentions(opened.error(), "not a database")) << opened.error().message;
+    }
+    EXPECT_EQ(std::filesystem::file_size(damaged), 4096u);
+
+    // Read-only: reading works, writing fails with the file and the operation named.
+    std::vector<std::string> read_only = {"sqlite:file:" + path + "?mode=ro"};
+    if (geteuid() != 0) {  // file permissions do not bind the superuser
+        std::string copy = folder.path() + "/copy.db";
+        std::filesystem::copy_file(path, copy);
+        std::filesystem::permissions(copy, std::filesystem::perms::owner_read);
+        read_only.push_back("sqlite:" + copy);
+    }
+    for (const auto& text : read_only) {
+        Connection connection;
+        connection.ConnectionString = text;
+        ASSERT_TRUE(connection.Open().ok()) << text;
+        EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
+        auto deleted = connection.ExecuteChange(delete_installments_statement("RB369"));
+        ASSERT_FALSE(deleted.ok()) << text;
+        EXPECT_TRUE(mentions(deleted.error(), "Cannot write to database file"));
+        EXPECT_TRUE(mentions(deleted.error(), "readonly")) << deleted.error().message;
+        EXPECT_EQ(connection.Errors().size(), 1u);
+        EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
+    }
+
+    // Locked: another program holds a write lock; the write gives up with a message.
+    auto connection = database.connect();
+    ASSERT_TRUE(connection.ok());
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Recordset rows;
+    auto opened = rows.Open(load_installments_statement("RB369"), *connection);
+    ASSERT_FALSE(opened.ok());
+    EXPECT_TRUE(mentions(opened.error(), path));
+    EXPECT_TRUE(mentions(opened.error(), "locked")) << opened.error().message;
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    ASSERT_TRUE(rows.Open(load_installments_statement("RB369"), *connection).ok());
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    rows.SetField("CG63_GGDECOR", 99);
+    auto report = rows.UpdateBatch();
+    ASSERT_TRUE(report.ok());
+    ASSERT_EQ(report->errors.size(), 1u);
+    EXPECT_TRUE(mentions(report->errors[0], "Cannot write to database file '" + path + "'"));
+    EXPECT_TRUE(rows.pending());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(rows.UpdateBatch()->written, 1);
+}
+
+}  // namespace
+}  // namespace condpag
