@@ -180,10 +180,10 @@ void print_table(const Options& options, const std::string& description,
                 "Imponibile", "IVA", "Totale", "Note");
     Cents taxable = 0, vat = 0;
     for (const PreviewRow& row : preview.rows) {
-        std::printf("%4d  %-20s  %-10s  %14s  %14s  %14s  %s\n", row.number, row.type_label.c_str(),
+        std::printf("%4d  %-20s  %-10s  %14s  %14s  %14s%s%s\n", row.number, row.type_label.c_str(),
                     format_date(row.due).c_str(), format_amount(row.taxable).c_str(),
                     format_amount(row.vat).c_str(), format_amount(row.total).c_str(),
-                    row.note.c_str());
+                    row.note.empty() ? "" : "  ", row.note.c_str());
         taxable += row.taxable;
         vat += row.vat;
     }
