@@ -48,11 +48,18 @@ std::string sqlite_odbc_driver() {
     return {};
 }
 
-std::vector<BackendKind> available_backends() {
-    std::vector<BackendKind> kinds = {BackendKind::Sqlite};
-    if (!sqlite_odbc_driver().empty()) kinds.push_back(BackendKind::SqliteOdbc);
-    if (!postgres_connection_string().empty()) kinds.push_back(BackendKind::PostgresOdbc);
-    return kinds;
+std::vector<BackendKind> all_backends() {
+    return {BackendKind::Sqlite, BackendKind::SqliteOdbc, BackendKind::PostgresOdbc};
+}
+
+std::string unavailable_reason(BackendKind kind) {
+    if (kind == BackendKind::SqliteOdbc && sqlite_odbc_driver().empty()) {
+        return "the SQLite ODBC driver is not installed";
+    }
+    if (kind == BackendKind::PostgresOdbc && postgres_connection_string().empty()) {
+        return "CONDPAG_PG does not name a PostgreSQL server";
+    }
+    return {};
 }
 
 TempFolder::TempFolder() {
@@ -134,6 +141,7 @@ Expected<Connection> DemoDatabase::connect() const {
 }
 
 void BackendTest::SetUp() {
+    if (auto reason = unavailable_reason(GetParam()); !reason.empty()) GTEST_SKIP() << reason;
     database = std::make_unique<DemoDatabase>(GetParam());
     ASSERT_TRUE(database->ok()) << database->error();
     auto opened = database->connect();

@@ -16,9 +16,12 @@ namespace condpag::testing {
 enum class BackendKind { Sqlite, SqliteOdbc, PostgresOdbc };
 
 std::string backend_name(BackendKind kind);
-// SQLite directly always; SQLite through ODBC when its driver is installed; PostgreSQL through
-// ODBC when CONDPAG_PG holds an ODBC connection string ("odbc:DRIVER=...;...").
-std::vector<BackendKind> available_backends();
+// Every backend a suite runs on. Each test is listed for all of them (test lists are made at
+// build time); one whose backend the machine lacks is skipped when it runs.
+std::vector<BackendKind> all_backends();
+// Why a backend cannot be used here, or empty when it can: SQLite through ODBC needs its driver,
+// PostgreSQL needs CONDPAG_PG to hold an ODBC connection string ("odbc:DRIVER=...;...").
+std::string unavailable_reason(BackendKind kind);
 // Path of the SQLite ODBC driver, or empty when it is not installed.
 std::string sqlite_odbc_driver();
 
@@ -77,7 +80,7 @@ std::string backend_test_name(const ::testing::TestParamInfo<BackendKind>& info)
 
 }  // namespace condpag::testing
 
-#define CONDPAG_ON_ALL_BACKENDS(Suite)                                                      \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                               \
-                             ::testing::ValuesIn(::condpag::testing::available_backends()), \
+#define CONDPAG_ON_ALL_BACKENDS(Suite)                                                \
+    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                         \
+                             ::testing::ValuesIn(::condpag::testing::all_backends()), \
                              ::condpag::testing::backend_test_name)
