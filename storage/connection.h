@@ -2,6 +2,13 @@
 // A database connection: SQLite ("sqlite:PATH", the default) or ODBC ("odbc:DSN=...;...").
 // Statement texts are written in the SQL Server dialect; the connection passes them through the
 // dialect adapter of its backend before they run. Values are bound as parameters ("?").
+// Examples:
+//   sqlite:/home/user/condpag.db
+//   odbc:DRIVER=/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so;Database=/home/user/condpag.db
+//   odbc:DRIVER=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so;Servername=db;Port=5432;
+//        Database=condpag;Username=...;Password=...
+//   odbc:DRIVER={ODBC Driver 18 for SQL Server};Server=tcp:db,1433;Database=...;UID=...;PWD=...
+// The dialect comes from the server the driver reports (SQLite, PostgreSQL, else SQL Server).
 
 #include <memory>
 #include <string>
