@@ -530,11 +530,16 @@ Draft read_installment(const Record& record, std::size_t position, const Example
     return draft;
 }
 
-bool usable(std::optional<Date>& date, std::string_view what, std::vector<std::string>& notes) {
-    if (!date || date->ok()) return true;
+// Dates far outside the years of business would leave the calendar once days are added.
+bool plausible(const Date& date) {
+    return date.ok() && int(date.year()) >= 1900 && int(date.year()) <= 9000;
+}
+
+void keep_if_plausible(std::optional<Date>& date, std::string_view what,
+                       std::vector<std::string>& notes) {
+    if (!date || plausible(*date)) return;
     notes.push_back(std::string(what) + " non valida: usata la data fattura");
     date.reset();
-    return false;
 }
 
 }  // namespace
@@ -544,8 +549,7 @@ DueDatePreview due_date_preview(const std::vector<Record>& installments,
                                 const std::vector<Record>& subtypes,
                                 const ExampleInvoice& example) {
     DueDatePreview preview;
-    const auto year = int(example.invoice_date.year());
-    if (!example.invoice_date.ok() || year < 1900 || year > 9000) {
+    if (!plausible(example.invoice_date)) {
         preview.notes.push_back("Data fattura non valida");
         return preview;
     }
@@ -554,10 +558,10 @@ DueDatePreview due_date_preview(const std::vector<Record>& installments,
         return preview;
     }
     ExampleInvoice invoice = example;
-    usable(invoice.delivery_note_date, "Data bolla", preview.notes);
-    usable(invoice.delivery_date, "Data consegna", preview.notes);
-    usable(invoice.order_date, "Data ordine", preview.notes);
-    usable(invoice.on_request_date, "Data a richiesta", preview.notes);
+    keep_if_plausible(invoice.delivery_note_date, "Data bolla", preview.notes);
+    keep_if_plausible(invoice.delivery_date, "Data consegna", preview.notes);
+    keep_if_plausible(invoice.order_date, "Data ordine", preview.notes);
+    keep_if_plausible(invoice.on_request_date, "Data a richiesta", preview.notes);
 
     const std::vector<Period> periods = read_periods(shift_periods, preview.notes);
     std::vector<Draft> drafts;
