@@ -114,6 +114,19 @@ TEST(DueDatePreview, WorkedExamplesOfTheRules) {
                          {}, {}, fattura(2027y / 1 / 15));
     EXPECT_EQ(fixed.rows[0].total, 66000);
     EXPECT_EQ(fixed.rows[1].total, 56000);
+
+    // VAT 100,01 in halves on the first two of three: 50,01 and the difference 50,00; the third
+    // has no VAT share and takes nothing.
+    auto vat = [](int n, int share) {
+        return rata(
+            {{"CG63_PROG", n}, {"CG63_PERCIMP", n == 3 ? 34 : 33}, {"CG63_PERCIVA", share}});
+    };
+    auto halves = due_date_preview({vat(1, 50), vat(2, 50), vat(3, 0)}, {}, {},
+                                   fattura(2027y / 1 / 15, 100000, 10001));
+    EXPECT_EQ(halves.rows[0].vat, 5001);
+    EXPECT_EQ(halves.rows[1].vat, 5000);
+    EXPECT_EQ(halves.rows[2].vat, 0);
+    EXPECT_EQ(halves.rows[2].taxable, 34000);
 }
 
 TEST(DueDatePreview, CalendarsFixedDatesAndOffsets) {
