@@ -22,10 +22,10 @@ namespace {
 namespace chr = std::chrono;
 
 constexpr const char* kUsage =
-    "usage: condpag preview CODE [--date YYYY-MM-DD] [--taxable N] [--vat N] [--db PATH]\n"
-    "       [--json] [--fixed INSTALLMENT=AMOUNT] [--delivery-note-date YYYY-MM-DD]\n"
-    "       [--delivery-date YYYY-MM-DD] [--order-date YYYY-MM-DD] [--on-request-date "
-    "YYYY-MM-DD]\n";
+    "usage: condpag preview CODE [--date YYYY-MM-DD] [--taxable N] [--vat N]\n"
+    "       [--db PATH | --connect STRING] [--json] [--fixed INSTALLMENT=AMOUNT]\n"
+    "       [--delivery-note-date YYYY-MM-DD] [--delivery-date YYYY-MM-DD]\n"
+    "       [--order-date YYYY-MM-DD] [--on-request-date YYYY-MM-DD]\n";
 
 struct Options {
     std::string code;
@@ -66,8 +66,7 @@ std::optional<std::string> parse(const std::vector<std::string>& args, Options& 
         {"--order-date", &options.invoice.order_date},
         {"--on-request-date", &options.invoice.on_request_date}};
 
-    std::size_t i = !args.empty() && args[0] == "preview" ? 1 : 0;
-    for (; i < args.size(); ++i) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--json") {
             options.json = true;
@@ -80,7 +79,7 @@ std::optional<std::string> parse(const std::vector<std::string>& args, Options& 
         }
         if (i + 1 >= args.size()) return arg + " needs a value";
         const std::string& value = args[++i];
-        if (arg == "--db") {
+        if (arg == "--db" || arg == "--connect") {
             options.database = value;
             options.database_given = true;
         } else if (arg == "--date" || other_dates.count(arg)) {
