@@ -52,9 +52,13 @@ bool is_numeric(std::string_view text);
 // Null-safe right trim: null or empty gives "", anything else its text without trailing blanks.
 std::string RTrimN(const Value& value);
 std::string RTrimN(std::string_view text);
+inline std::string RTrimN(const std::string& text) { return RTrimN(std::string_view(text)); }
+inline std::string RTrimN(const char* text) { return RTrimN(std::string_view(text)); }
 // Null-safe decimal: null, empty or non-numeric gives 0, anything else its decimal value.
 double CDecN(const Value& value);
 double CDecN(std::string_view text);
+inline double CDecN(const std::string& text) { return CDecN(std::string_view(text)); }
+inline double CDecN(const char* text) { return CDecN(std::string_view(text)); }
 
 // Codes are compared through their decimal text, so 13 and "13" are the same code.
 bool same_code(const Value& a, const Value& b);

@@ -1,0 +1,46 @@
+#include "rules/totals.h"
+
+#include "rules/code_tables.h"
+#include "rules/records.h"
+
+namespace condpag {
+
+namespace {
+
+// The share of one row, or nullopt when its form is neither fraction nor percentage.
+std::optional<double> share_of(const Record& row, std::string_view form, std::string_view percent,
+                               std::string_view numerator, std::string_view denominator) {
+    const std::string kind = ValoreCampo(row, form, true).to_text();
+    if (kind == "1") return ValoreCampo(row, percent, true).to_number().value_or(0.0);
+    if (kind != "0") return std::nullopt;
+    auto num = ValoreCampo(row, numerator, true).to_number();
+    auto den = ValoreCampo(row, denominator, true).to_number();
+    if (!num || !den || *den == 0) return 0.0;
+    // Divided first, as the stored totals always were: three rows of 1/3 give 99.99999999999999.
+    return *num / *den * 100;
+}
+
+}  // namespace
+
+ShareTotals TotaliQuote(std::span<const Record> installments) {
+    ShareTotals totals;
+    double taxable = 0;
+    double vat = 0;
+    for (const Record& row : installments) {
+        taxable = share_of(row, db::CG63_FLGFRPERCIMP, db::CG63_PERCIMP, db::CG63_EL1FRIMP,
+                           db::CG63_EL2FRIMP)
+                      .value_or(taxable);
+        vat = share_of(row, db::CG63_FLGFRPERCIVA, db::CG63_PERCIVA, db::CG63_EL1FRIVA,
+                       db::CG63_EL2FRIVA)
+                  .value_or(vat);
+        totals.taxable += taxable;
+        totals.vat += vat;
+    }
+    return totals;
+}
+
+bool TotaliCompleti(const ShareTotals& totals) {
+    return totals.taxable == 100 && totals.vat == 100;
+}
+
+}  // namespace condpag
