@@ -14,6 +14,14 @@
 
 namespace condpag {
 
+// Key codes and shift states of the key-down events.
+inline constexpr int kKeyTab = 9;
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kShiftNone = 0;
+inline constexpr int kShiftShift = 1;
+inline constexpr int kShiftCtrl = 2;
+inline constexpr int kShiftAlt = 4;
+
 class Form;
 
 class Control {

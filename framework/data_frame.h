@@ -12,6 +12,7 @@
 // is confirmed; a detail frame keeps confirmed rows in its record set (BatchPending) until
 // SaveRows writes them all.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -188,7 +189,11 @@ class DataFrame {
     void show_row();
     void clear_controls();
     void set_status(int status, int reason);
+    bool settle(bool validate, bool ask_first, bool report);
     bool settle_before_leaving();
+    void drop_clean_new_row();
+    void pause_walk();
+    void resume_walk(long position);
     bool run_checks(bool report);
     bool key_missing(Control*& control, std::string& message) const;
     bool key_taken(Control*& control, std::string& message) const;
@@ -225,7 +230,11 @@ class DataFrame {
     long suspended_position_ = 0;
     long operations_position_ = 0;
     bool showing_ = false;
+    bool rebegin_on_resume_ = false;  // a begun row nobody edited, dropped for a walk
+    long before_new_position_ = 0;
     Error last_error_;
+    // Handlers connected to controls and the grid hold this; End() empties it.
+    std::shared_ptr<DataFrame*> self_;
 };
 
 }  // namespace condpag

@@ -10,14 +10,6 @@
 
 namespace condpag {
 
-// Key codes and shift states of the key-down events.
-inline constexpr int kKeyTab = 9;
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kShiftNone = 0;
-inline constexpr int kShiftShift = 1;
-inline constexpr int kShiftCtrl = 2;
-inline constexpr int kShiftAlt = 4;
-
 class EditBox : public Control {
   public:
     EditBox(Form& form, std::string name);
@@ -129,8 +121,9 @@ class LookupBox : public EditBox {
 
   private:
     std::string lookup_name_;
-    std::string decoded_text_;  // the text last decoded, to notice a new code on leaving
+    std::string decoded_text_;  // the text last decoded
     bool lookup_enabled_ = true;
+    bool typed_ = false;  // a person typed a code not yet decoded
 };
 
 }  // namespace condpag

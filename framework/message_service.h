@@ -52,7 +52,7 @@ struct ShownMessage {
     enum class Kind { Message, ErrorDialog, ErrorReport } kind = Kind::Message;
     std::string text;  // the message, or the error's message
     int style = 0;
-    std::string title;  // the title, or the procedure name / first text
+    std::string title;  // the title, or the procedure name (the third text of a report)
     int answer = 0;
 };
 

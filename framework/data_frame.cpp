@@ -1,0 +1,741 @@
+#include "framework/data_frame.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "framework/choice_controls.h"
+#include "framework/data_format.h"
+#include "framework/edit_box.h"
+#include "framework/grid.h"
+#include "framework/host.h"
+#include "framework/message_service.h"
+#include "framework/navigators.h"
+
+namespace condpag {
+namespace {
+
+std::string capitalised(std::string text) {
+    if (!text.empty())
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Text a control shows, as it goes to its column.
+std::string control_text(const Control& control) {
+    if (auto* box = dynamic_cast<const EditBox*>(&control)) return box->text();
+    if (auto* list = dynamic_cast<const ComboBox*>(&control)) return list->text();
+    if (auto* check = dynamic_cast<const CheckBox*>(&control)) return check->text();
+    return {};
+}
+
+bool same_key_value(const Value& a, const Value& b) { return RTrimN(a) == RTrimN(b); }
+
+}  // namespace
+
+DataFrame::DataFrame(std::string name)
+    : name_(std::move(name)), self_(std::make_shared<DataFrame*>(this)) {}
+
+DataFrame::~DataFrame() { *self_ = nullptr; }
+
+void DataFrame::Setup(Cinterface* host, const Connection& connection, condpag::Recordset* recordset,
+                      std::string source, std::string principal_field, Navigator* navigator,
+                      Grid* grid) {
+    host_ = host;
+    connection_ = connection;
+    recordset_ = recordset;
+    source_ = std::move(source);
+    principal_field_ = std::move(principal_field);
+    navigator_ = navigator;
+    grid_ = grid;
+    if (navigator_ != nullptr) {
+        navigator_->SetFrame(this);
+        if (navigator_->interface() == nullptr) navigator_->SetInterface(host);
+    }
+    if (grid_ != nullptr) {
+        grid_->set_recordset(recordset_);
+        std::weak_ptr<DataFrame*> self = self_;
+        grid_->RowSelected.connect([self](long row) {
+            auto frame = self.lock();
+            if (frame && *frame && (*frame)->FollowGrid) (*frame)->MoveTo(row);
+        });
+    }
+    status_ = kStatusView;
+    if (recordset_ != nullptr && recordset_->State() == 1 && recordset_->RecordCount() > 0 &&
+        recordset_->AbsolutePosition() == 0) {
+        recordset_->MoveFirst();
+    }
+    show_row();
+}
+
+void DataFrame::BindControl(Control& control, StdDataFormat* format) {
+    bindings_.push_back({&control, format});
+    std::weak_ptr<DataFrame*> self = self_;
+    Control* bound = &control;
+    control.Edited.connect([self, bound] {
+        auto frame = self.lock();
+        if (frame && *frame) (*frame)->control_edited(*bound);
+    });
+    if (recordset_ != nullptr) show_control(bindings_.back(), Value());
+    show_row();
+}
+
+void DataFrame::BindKeyControl(Control& control) {
+    if (std::find(key_controls_.begin(), key_controls_.end(), &control) == key_controls_.end()) {
+        key_controls_.push_back(&control);
+    }
+}
+
+void DataFrame::AddDetail(DataFrame& detail) {
+    if (std::find(details_.begin(), details_.end(), &detail) != details_.end()) return;
+    details_.push_back(&detail);
+    detail.header_ = this;
+}
+
+void DataFrame::Release() {
+    if (recordset_ != nullptr) released_ = recordset_;
+    recordset_ = nullptr;
+    row_dirty_ = false;
+    if (grid_ != nullptr) grid_->set_recordset(nullptr);
+}
+
+void DataFrame::Reload(const std::string& source) {
+    if (!source.empty()) source_ = source;
+    if (recordset_ == nullptr) recordset_ = released_;
+    released_ = nullptr;
+    if (grid_ != nullptr) grid_->set_recordset(recordset_);
+    row_dirty_ = false;
+    batch_pending_ = false;
+    rebegin_on_resume_ = false;
+    if (recordset_ != nullptr && recordset_->State() == 1 && recordset_->RecordCount() > 0) {
+        recordset_->MoveFirst();
+    }
+    status_ = kStatusView;
+    show_row();
+    set_status(kStatusView, kReasonReloaded);
+}
+
+void DataFrame::pause_walk() {
+    // A begun row that nobody edited would be kept by the walk's moves; drop it and begin it
+    // again afterwards.
+    if (recordset_ != nullptr && status_ == kStatusInsert && recordset_->editing() && !row_dirty_) {
+        recordset_->CancelUpdate();
+        rebegin_on_resume_ = true;
+    }
+}
+
+void DataFrame::resume_walk(long position) {
+    if (recordset_ == nullptr || recordset_->State() != 1) return;
+    if (rebegin_on_resume_) {
+        rebegin_on_resume_ = false;
+        recordset_->AddNew();
+        show_row();
+        AfterAddNew.emit(true);
+    } else if (position > 0 && position <= recordset_->RecordCount()) {
+        recordset_->SetAbsolutePosition(position);
+    } else if (recordset_->AbsolutePosition() == 0 && recordset_->RecordCount() > 0) {
+        recordset_->MoveLast();
+    }
+    show_row();
+}
+
+void DataFrame::SuspendSync() {
+    if (suspended_++ > 0) return;
+    pause_walk();
+    suspended_position_ = recordset_ != nullptr ? recordset_->AbsolutePosition() : 0;
+}
+
+void DataFrame::ResumeSync() {
+    if (suspended_ == 0 || --suspended_ > 0) return;
+    resume_walk(suspended_position_);
+}
+
+void DataFrame::BeginRecordsetOperations() {
+    pause_walk();
+    operations_position_ = recordset_ != nullptr ? recordset_->AbsolutePosition() : 0;
+    ++suspended_;
+}
+
+void DataFrame::EndRecordsetOperations() {
+    if (suspended_ > 0) --suspended_;
+    if (suspended_ == 0) resume_walk(operations_position_);
+}
+
+bool DataFrame::RowPending() const { return row_dirty_; }
+
+bool DataFrame::BatchPending() const {
+    if (batch_pending_) return true;
+    if (recordset_ == nullptr || recordset_->State() != 1) return false;
+    // While a row is begun in insert status the set's own answer counts that row too; the
+    // confirmed rows are then known from the flag only.
+    if (status_ == kStatusInsert && recordset_->editing()) return false;
+    if (status_ == kStatusChange && recordset_->editing()) return false;
+    return recordset_->pending();
+}
+
+MessageService* DataFrame::messages() const {
+    if (messages_ != nullptr) return messages_;
+    if (host_ != nullptr && host_->ClsGlobal() != nullptr)
+        return host_->ClsGlobal()->MessageObject();
+    return nullptr;
+}
+
+int DataFrame::ask(const std::string& text, int style, const std::string& title) {
+    if (MessageService* service = messages()) return service->ShowMessage(text, style, title);
+    int buttons = style & 7;
+    return buttons == kStyleYesNo || buttons == kStyleYesNoCancel ? kAnswerYes : kAnswerOk;
+}
+
+std::string DataFrame::noun() const {
+    std::string words = trimmed(RecordNoun);
+    return words.empty() ? "il record" : words;
+}
+
+void DataFrame::report_error(const Error& error) {
+    last_error_ = error;
+    ask(error.message, kStyleStop, "Attenzione");
+}
+
+Value DataFrame::control_value(const Binding& binding) const {
+    std::string text = control_text(*binding.control);
+    if (binding.format != nullptr) return binding.format->unformat(Value(text));
+    if (text.empty()) return Value();
+    return Value(text);
+}
+
+void DataFrame::show_control(const Binding& binding, const Value& value) {
+    Control& control = *binding.control;
+    Value shown = binding.format != nullptr ? binding.format->format(value) : value;
+    if (auto* box = dynamic_cast<EditBox*>(&control)) {
+        box->set_text(shown.to_text());
+    } else if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+        list->select_value(shown);
+    } else if (auto* check = dynamic_cast<CheckBox*>(&control)) {
+        check->set_text(shown.to_text());
+    } else if (auto* label = dynamic_cast<Label*>(&control)) {
+        label->set_text(shown.to_text());
+    }
+    control.set_changed(false);
+}
+
+void DataFrame::show_row() {
+    if (suspended_ > 0 || showing_) return;
+    showing_ = true;
+    Record record;
+    bool on_row = recordset_ != nullptr && recordset_->State() == 1 && !recordset_->IsEOF() &&
+                  !recordset_->IsBOF();
+    if (on_row && status_ != kStatusSearch) record = recordset_->current_record();
+    for (const Binding& binding : bindings_) {
+        if (binding.control->bound_column().empty()) continue;
+        show_control(binding, field(record, binding.control->bound_column()));
+    }
+    showing_ = false;
+    if (grid_ != nullptr) grid_->refresh();
+}
+
+void DataFrame::clear_controls() {
+    showing_ = true;
+    for (const Binding& binding : bindings_) {
+        if (binding.control->bound_column().empty()) continue;
+        show_control(binding, Value());
+    }
+    showing_ = false;
+}
+
+void DataFrame::Refresh() { show_row(); }
+
+void DataFrame::set_status(int status, int reason) {
+    status_ = status;
+    if (ReportStatusToHost && host_ != nullptr && host_->ActiveFrame() == this &&
+        host_->ActiveNavigator() != nullptr) {
+        host_->ActiveNavigator()->SetStatus(status);
+    }
+    if (navigator_ != nullptr) navigator_->SetFrame(this);
+    ChangeStatus.emit(status, reason);
+}
+
+void DataFrame::control_edited(Control& control) {
+    if (!field_events_ || suspended_ > 0 || showing_) return;
+    const Binding* binding = nullptr;
+    for (const Binding& b : bindings_) {
+        if (b.control == &control) binding = &b;
+    }
+    if (binding == nullptr) return;
+    if (recordset_ == nullptr || recordset_->State() != 1 || control.bound_column().empty()) {
+        // Unbound fields: the frame only knows something was edited.
+        row_dirty_ = true;
+        return;
+    }
+    if (status_ == kStatusSearch) return;  // search criteria stay in the controls
+    if (recordset_->IsEOF() || recordset_->IsBOF()) return;
+    if (read_only_) {
+        show_row();
+        return;
+    }
+    if (status_ == kStatusView) set_status(kStatusChange, kReasonCommand);
+    recordset_->SetField(control.bound_column(), control_value(*binding));
+    row_dirty_ = true;
+    if (grid_ != nullptr) grid_->refresh();
+}
+
+void DataFrame::SetFieldEvents(bool on) {
+    field_events_ = on;
+    if (on) show_row();
+}
+
+bool DataFrame::key_missing(Control*& control, std::string& message) const {
+    for (Control* key : key_controls_) {
+        const Binding* binding = nullptr;
+        for (const Binding& b : bindings_) {
+            if (b.control == key) binding = &b;
+        }
+        Value value = binding != nullptr ? control_value(*binding) : Value(control_text(*key));
+        if (!RTrimN(value).empty()) continue;
+        control = key;
+        message = key->caption().empty() ? "Indicare la chiave di " + noun() + "."
+                                         : "Il campo \"" + key->caption() + "\" è obbligatorio.";
+        return true;
+    }
+    return false;
+}
+
+bool DataFrame::key_taken(Control*& control, std::string& message) const {
+    if (recordset_ == nullptr || key_controls_.empty() || recordset_->AbsolutePosition() == 0) {
+        return false;
+    }
+    Record current = recordset_->current_record();
+    long here = recordset_->AbsolutePosition() - 1;
+    std::vector<Record> rows = recordset_->records();
+    for (long i = 0; i < static_cast<long>(rows.size()); ++i) {
+        if (i == here) continue;
+        bool same = std::all_of(key_controls_.begin(), key_controls_.end(), [&](Control* key) {
+            return same_key_value(field(rows[i], key->bound_column()),
+                                  field(current, key->bound_column()));
+        });
+        if (same) {
+            control = key_controls_.front();
+            message = capitalised(noun()) + " con questa chiave è già esistente.";
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DataFrame::run_checks(bool report) {
+    Control* control = nullptr;
+    std::string message;
+    if (!key_missing(control, message) && status_ == kStatusInsert) key_taken(control, message);
+    ValidateRecord.emit(control, message);
+    if (control == nullptr && message.empty()) return true;
+    if (report) {
+        if (!message.empty()) ask(message, kStyleExclamation, "Attenzione");
+        if (control != nullptr) control->SetTextFocus();
+    }
+    return false;
+}
+
+bool DataFrame::write_current_row() {
+    if (recordset_ == nullptr || recordset_->State() != 1) return true;
+    recordset_->Update();
+    auto report = recordset_->UpdateBatch(1);
+    if (!report) {
+        report_error({"Impossibile salvare " + noun() + ": " + report.error().message,
+                      report.error().statement});
+        return false;
+    }
+    if (report->conflicts > 0) {
+        report_error({"Impossibile salvare " + noun() +
+                          ": i dati sono stati modificati da un altro utente. Ricaricarli prima "
+                          "di continuare.",
+                      recordset_->Source()});
+        return false;
+    }
+    if (!report->errors.empty()) {
+        report_error({"Impossibile salvare " + noun() + ": " + report->errors.front().message,
+                      report->errors.front().statement});
+        return false;
+    }
+    return true;
+}
+
+void DataFrame::drop_clean_new_row() {
+    if (recordset_ != nullptr && status_ == kStatusInsert && recordset_->editing() && !row_dirty_) {
+        recordset_->CancelUpdate();
+        if (before_new_position_ > 0 && before_new_position_ <= recordset_->RecordCount()) {
+            recordset_->SetAbsolutePosition(before_new_position_);
+        }
+    }
+}
+
+bool DataFrame::settle(bool validate, bool ask_first, bool report) {
+    bool changed = RowPending();
+    if (writes_at_once()) IsRecordChanged.emit(changed);
+    if (!changed) return true;
+    if (ask_first) {
+        int answer = ask("Salvare le modifiche apportate a " + noun() + "?",
+                         kStyleYesNoCancel | kStyleQuestion, "Conferma");
+        if (answer == kAnswerNo) return Undo();
+        if (answer != kAnswerYes) return false;
+    }
+    if (writes_at_once()) return Save();
+    if (validate && !run_checks(report)) return false;
+    bool cancel = false;
+    BeforeUpdate.emit(cancel);
+    if (cancel) return false;
+    if (recordset_ != nullptr) recordset_->Update();
+    batch_pending_ = recordset_ != nullptr;
+    row_dirty_ = false;
+    AfterUpdate.emit(true);
+    status_ = kStatusView;
+    show_row();
+    set_status(kStatusView, kReasonSaved);
+    return true;
+}
+
+bool DataFrame::ConfirmRow(bool validate, bool without_asking, bool report) {
+    return settle(validate, !without_asking, report);
+}
+
+bool DataFrame::settle_before_leaving() {
+    bool ok = writes_at_once() ? settle(true, AskToSaveOnMove, true) : settle(true, false, true);
+    if (ok) drop_clean_new_row();
+    return ok;
+}
+
+bool DataFrame::SaveRows() {
+    if (recordset_ == nullptr || recordset_->State() != 1) return true;
+    if (!BatchPending() && !RowPending()) return true;
+    drop_clean_new_row();
+    if (status_ == kStatusInsert || status_ == kStatusChange) status_ = kStatusView;
+    batch_pending_ = true;
+    bool ok = true;
+    auto report = recordset_->UpdateBatch(3);
+    if (!report) {
+        ok = false;
+        report_error({"Impossibile salvare " + noun() + ": " + report.error().message,
+                      report.error().statement});
+    } else if (report->conflicts > 0) {
+        ok = false;
+        report_error({"Impossibile salvare " + noun() +
+                          ": i dati sono stati modificati da un altro utente. Ricaricarli prima "
+                          "di continuare.",
+                      recordset_->Source()});
+    } else if (!report->errors.empty()) {
+        ok = false;
+        report_error({"Impossibile salvare " + noun() + ": " + report->errors.front().message,
+                      report->errors.front().statement});
+    }
+    if (ok) row_dirty_ = false;
+    UpdateBatchAll.emit();
+    if (ok) batch_pending_ = false;
+    show_row();
+    return ok;
+}
+
+bool DataFrame::Save() {
+    if (!writes_at_once()) return settle(true, false, true);
+    bool changed = RowPending() || status_ == kStatusInsert || status_ == kStatusChange;
+    IsRecordChanged.emit(changed);
+    if (!changed) return true;
+    if (!run_checks(true)) return false;
+    bool cancel = false;
+    BeforeUpdate.emit(cancel);
+    if (cancel) return false;
+    bool ok = write_current_row();
+    if (ok) row_dirty_ = false;
+    AfterUpdate.emit(ok);
+    if (!ok) return false;
+    for (DataFrame* detail : details_) {
+        if (detail->BatchPending() || detail->RowPending()) detail->SaveRows();
+    }
+    status_ = kStatusView;
+    show_row();
+    set_status(kStatusView, kReasonSaved);
+    return true;
+}
+
+bool DataFrame::Undo() {
+    if (recordset_ != nullptr && recordset_->State() == 1) {
+        bool was_new = status_ == kStatusInsert && recordset_->editing();
+        recordset_->CancelUpdate();
+        if (was_new && before_new_position_ > 0 &&
+            before_new_position_ <= recordset_->RecordCount()) {
+            recordset_->SetAbsolutePosition(before_new_position_);
+        }
+    }
+    row_dirty_ = false;
+    status_ = kStatusView;
+    show_row();
+    AfterUndo.emit(true);
+    set_status(kStatusView, kReasonUndone);
+    return true;
+}
+
+bool DataFrame::Delete() {
+    if (read_only_ || recordset_ == nullptr || recordset_->State() != 1 ||
+        recordset_->AbsolutePosition() == 0) {
+        return false;
+    }
+    if (status_ == kStatusInsert && recordset_->row_state() == RowState::New) return Undo();
+    if (AskBeforeDelete && ask("Eliminare " + noun() + "?", kStyleYesNo | kStyleQuestion,
+                               "Conferma eliminazione") != kAnswerYes) {
+        return false;
+    }
+    bool cancel = false;
+    BeforeDelete.emit(cancel);
+    if (cancel) return false;
+    long position = recordset_->AbsolutePosition();
+    recordset_->CancelUpdate();
+    recordset_->Delete();
+    bool ok = true;
+    if (writes_at_once()) {
+        // Only the deleted row is pending in a header set; the whole batch is that row.
+        auto report = recordset_->UpdateBatch(3);
+        if (!report) {
+            ok = false;
+            report_error({"Impossibile eliminare " + noun() + ": " + report.error().message,
+                          report.error().statement});
+        } else if (report->conflicts > 0 || !report->errors.empty()) {
+            ok = false;
+            report_error({"Impossibile eliminare " + noun() +
+                              ": i dati sono stati modificati da un altro utente. Ricaricarli "
+                              "prima di continuare.",
+                          recordset_->Source()});
+        }
+    } else {
+        batch_pending_ = true;
+    }
+    row_dirty_ = false;
+    AfterDelete.emit(ok);
+    long count = recordset_->RecordCount();
+    if (count > 0) recordset_->SetAbsolutePosition(std::min(position, count));
+    status_ = kStatusView;
+    show_row();
+    set_status(kStatusView, kReasonDeleted);
+    return ok;
+}
+
+bool DataFrame::New() {
+    if (read_only_) return false;
+    if (!settle_before_leaving()) return false;
+    bool cancel = false;
+    BeforeAddNew.emit(cancel);
+    if (cancel) return false;
+    row_dirty_ = false;
+    if (recordset_ != nullptr && recordset_->State() == 1) {
+        before_new_position_ = recordset_->AbsolutePosition();
+        recordset_->AddNew();
+    }
+    status_ = kStatusInsert;
+    show_row();
+    AfterAddNew.emit(true);
+    show_row();
+    set_status(kStatusInsert, kReasonCommand);
+    return true;
+}
+
+bool DataFrame::move_and_show(long position) {
+    if (recordset_ == nullptr || recordset_->State() != 1) return false;
+    if (!settle_before_leaving()) return false;
+    long count = recordset_->RecordCount();
+    if (count == 0) return false;
+    position = std::clamp(position, 1L, count);
+    if (recordset_->editing()) recordset_->CancelUpdate();
+    recordset_->SetAbsolutePosition(position);
+    row_dirty_ = false;
+    status_ = kStatusView;
+    show_row();
+    set_status(kStatusView, kReasonMoved);
+    return true;
+}
+
+bool DataFrame::MoveFirst() { return move_and_show(1); }
+
+bool DataFrame::MoveLast() {
+    return recordset_ != nullptr && move_and_show(recordset_->RecordCount());
+}
+
+bool DataFrame::MoveNext() {
+    if (recordset_ == nullptr) return false;
+    long here = recordset_->AbsolutePosition();
+    if (here > 0 && here >= recordset_->RecordCount() && status_ == kStatusView) return false;
+    return move_and_show(here + 1);
+}
+
+bool DataFrame::MovePrevious() {
+    if (recordset_ == nullptr) return false;
+    long here = recordset_->AbsolutePosition();
+    if (here <= 1 && status_ == kStatusView) return false;
+    return move_and_show(here - 1);
+}
+
+bool DataFrame::MoveTo(long row) {
+    if (recordset_ == nullptr) return false;
+    if (row + 1 == recordset_->AbsolutePosition() && status_ == kStatusView) return true;
+    return move_and_show(row + 1);
+}
+
+bool DataFrame::Search() {
+    if (!settle_before_leaving()) return false;
+    if (recordset_ != nullptr && recordset_->editing()) recordset_->CancelUpdate();
+    row_dirty_ = false;
+    status_ = kStatusSearch;
+    clear_controls();
+    set_status(kStatusSearch, kReasonCommand);
+    return true;
+}
+
+bool DataFrame::Find() {
+    if (status_ != kStatusSearch || recordset_ == nullptr || recordset_->State() != 1) {
+        return false;
+    }
+    struct Criterion {
+        std::string column;
+        std::string text;
+        bool key;
+    };
+    std::vector<Criterion> criteria;
+    for (const Binding& binding : bindings_) {
+        const std::string& column = binding.control->bound_column();
+        std::string text = RTrimN(control_value(binding));
+        if (column.empty() || text.empty()) continue;
+        bool key = std::find(key_controls_.begin(), key_controls_.end(), binding.control) !=
+                   key_controls_.end();
+        criteria.push_back({column, text, key});
+    }
+    std::vector<Record> rows = recordset_->records();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        bool match = std::all_of(criteria.begin(), criteria.end(), [&](const Criterion& c) {
+            std::string value = RTrimN(field(rows[i], c.column));
+            // Key fields match whole; other fields by their beginning.
+            return c.key ? same_code(Value(value), Value(c.text)) || value == c.text
+                         : value.compare(0, c.text.size(), c.text) == 0;
+        });
+        if (!match) continue;
+        recordset_->SetAbsolutePosition(static_cast<long>(i) + 1);
+        status_ = kStatusView;
+        show_row();
+        set_status(kStatusView, kReasonFound);
+        return true;
+    }
+    ask("Nessun record corrisponde ai criteri indicati.", kStyleInformation, "Informazione");
+    return false;
+}
+
+bool DataFrame::CheckKey(bool show_found, bool drop_new) {
+    if (recordset_ == nullptr || recordset_->State() != 1 || key_controls_.empty() ||
+        recordset_->AbsolutePosition() == 0) {
+        return false;
+    }
+    Record current = recordset_->current_record();
+    bool blank = std::all_of(key_controls_.begin(), key_controls_.end(), [&](Control* key) {
+        return RTrimN(field(current, key->bound_column())).empty();
+    });
+    if (blank) return false;
+    long here = recordset_->AbsolutePosition() - 1;
+    std::vector<Record> rows = recordset_->records();
+    long found = -1;
+    for (long i = 0; i < static_cast<long>(rows.size()) && found < 0; ++i) {
+        if (i == here) continue;
+        bool same = std::all_of(key_controls_.begin(), key_controls_.end(), [&](Control* key) {
+            return same_key_value(field(rows[i], key->bound_column()),
+                                  field(current, key->bound_column()));
+        });
+        if (same) found = i;
+    }
+    if (found < 0) return false;
+    if (!show_found) return true;
+    if (drop_new && status_ == kStatusInsert && recordset_->row_state() == RowState::New) {
+        recordset_->CancelUpdate();
+        if (recordset_->row_state() == RowState::New && !recordset_->editing()) {
+            recordset_->Delete();
+        }
+        if (found > here) --found;
+    }
+    recordset_->SetAbsolutePosition(found + 1);
+    row_dirty_ = false;
+    status_ = kStatusView;
+    show_row();
+    set_status(kStatusView, kReasonFound);
+    return true;
+}
+
+void DataFrame::SetStatus(int status) {
+    switch (status) {
+        case kStatusView:
+            if (recordset_ != nullptr && (status_ == kStatusInsert || status_ == kStatusChange)) {
+                bool was_new = status_ == kStatusInsert && recordset_->editing();
+                recordset_->CancelUpdate();
+                if (was_new && before_new_position_ > 0 &&
+                    before_new_position_ <= recordset_->RecordCount()) {
+                    recordset_->SetAbsolutePosition(before_new_position_);
+                }
+            }
+            row_dirty_ = false;
+            status_ = kStatusView;
+            show_row();
+            set_status(kStatusView, kReasonCommand);
+            break;
+        case kStatusSearch:
+            if (recordset_ != nullptr) drop_clean_new_row();
+            if (recordset_ != nullptr && recordset_->editing()) recordset_->CancelUpdate();
+            row_dirty_ = false;
+            status_ = kStatusSearch;
+            clear_controls();
+            set_status(kStatusSearch, kReasonCommand);
+            break;
+        case kStatusInsert:
+            New();
+            break;
+        default:
+            Update();
+            break;
+    }
+}
+
+bool DataFrame::Update() {
+    if (read_only_ || recordset_ == nullptr || recordset_->State() != 1 ||
+        recordset_->AbsolutePosition() == 0 || status_ == kStatusInsert ||
+        status_ == kStatusSearch) {
+        return false;
+    }
+    if (status_ != kStatusChange) set_status(kStatusChange, kReasonCommand);
+    return true;
+}
+
+void DataFrame::End() {
+    *self_ = nullptr;
+    if (navigator_ != nullptr && navigator_->frame() == this) navigator_->SetFrame(nullptr);
+    if (grid_ != nullptr) grid_->set_recordset(nullptr);
+    bindings_.clear();
+    key_controls_.clear();
+    details_.clear();
+    recordset_ = nullptr;
+    released_ = nullptr;
+    navigator_ = nullptr;
+    grid_ = nullptr;
+    host_ = nullptr;
+    messages_ = nullptr;
+}
+
+bool DataFrame::Command(const std::string& key) {
+    if (key == "Nuovo") return New();
+    if (key == "Conferma") return writes_at_once() ? Save() : ConfirmRow(true, true, true);
+    if (key == "Elimina") return Delete();
+    if (key == "Annulla") return Undo();
+    if (key == "Primo") return MoveFirst();
+    if (key == "Precedente") return MovePrevious();
+    if (key == "Successivo") return MoveNext();
+    if (key == "Ultimo") return MoveLast();
+    if (key == "Cerca") return Search();
+    if (key == "Trova") return Find();
+    if (key == "Modifica") return Update();
+    return true;
+}
+
+}  // namespace condpag
