@@ -1,15 +1,6 @@
 #include "framework/host.h"
 
-#include <cmath>
-
 namespace condpag {
-
-Value RoundingNormaliser::Normalise(double number, int, int, int) const {
-    double scale = std::pow(10.0, decimals_);
-    double rounded = std::round(number * scale) / scale;
-    if (rounded == 0.0) rounded = 0.0;  // no negative zero
-    return Value(rounded);
-}
 
 void HeadlessGlobal::Unregister(Cinterface* host) {
     if (active_ == host) active_ = nullptr;

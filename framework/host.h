@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/expected.h"
+#include "rules/normaliser.h"
 #include "rules/value.h"
 #include "storage/connection.h"
 #include "storage/recordset.h"
@@ -99,25 +100,6 @@ class HeadlessInterface : public Cinterface {
     bool active_ = false;
 };
 
-// The number normaliser: given a decimal and the whole numbers the callers pass (3, 4, 5), the
-// number as the host keeps it; a total that differs from 100 only by double-precision error
-// comes back as exactly 100.
-class NumberNormaliser {
-  public:
-    virtual ~NumberNormaliser() = default;
-    virtual Value Normalise(double number, int a, int b, int c) const = 0;
-};
-
-// Rounds to a fixed number of decimals (6 unless told).
-class RoundingNormaliser : public NumberNormaliser {
-  public:
-    explicit RoundingNormaliser(int decimals = 6) : decimals_(decimals) {}
-    Value Normalise(double number, int a, int b, int c) const override;
-
-  private:
-    int decimals_;
-};
-
 // A program run through the host (print component and the like).
 struct ProgramRun {
     std::string prog_id;
@@ -150,7 +132,7 @@ class ClsGlobal {
     virtual MessageService* MessageObject() const = 0;
     // The text in the user's language; unchanged when there is no translation.
     virtual std::string TranslateString(const std::string& text) const = 0;
-    // A new number normaliser, one per use.
+    // A new number normaliser (rounding by default), one per use.
     virtual std::unique_ptr<NumberNormaliser> NewNormaliser() const = 0;
 
     // Runs a program of the host by its identifier; returns when it is done.
