@@ -1,0 +1,68 @@
+#include "rules/code_tables.h"
+
+#include <gtest/gtest.h>
+
+#include "rules/records.h"
+
+namespace condpag {
+namespace {
+
+TEST(CodeTables, GridLabelsAndDescriptionCodes) {
+    struct Case {
+        CodeTable table;
+        Value value;
+        std::string grid;
+    };
+    const Case cases[] = {
+        {CodeTable::TipoEffetto, 5, "Ces"},
+        {CodeTable::TipoEffetto, "99", "Des"},
+        {CodeTable::TipoEffetto, 17, ""},
+        {CodeTable::TipoEffetto, Value(), ""},
+        {CodeTable::ImportoFisso, 7, "7"},
+        {CodeTable::ImportoFisso, 1, "Da condizione di pag."},
+        {CodeTable::DataRiferimento, 7, ""},
+        {CodeTable::DataRiferimento, 6, "Da rich. nel doc."},
+        {CodeTable::TipoSlittamento, "9", "9"},
+        {CodeTable::TipoSlittamento, 2, "1° giorno dopo mese successivo"},
+        {CodeTable::FormaQuota, 2, ""},
+        {CodeTable::TipoDecorrenza, 4, "GG fix x int."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EtichettaGriglia(c.table, c.value), c.grid) << c.value.to_text();
+    }
+    EXPECT_EQ(code_table(CodeTable::DataRiferimento)[6].list_label,
+              "Data fattura (|-> fine mese + GG)");
+    EXPECT_EQ(code_table(CodeTable::TipoEffetto).back().value, 99);
+
+    EXPECT_EQ(SiglaTipoEffetto(5), "Cess");
+    EXPECT_EQ(SiglaTipoEffetto("13 "), "Rd");
+    EXPECT_EQ(SiglaTipoEffetto(" 13"), "");
+    EXPECT_EQ(SiglaTipoEffetto(""), "");
+    EXPECT_EQ(SiglaTipoEffetto(17), "");
+}
+
+TEST(CodeTables, ValoreCampoQuotesTextAndWritesNumbersBack) {
+    const Record row{{"A", "ab  "}, {"B", 33.5}, {"C", Value()}, {"D", "x"}};
+    EXPECT_EQ(ValoreCampo(row, "A", false), Value("'ab'"));
+    EXPECT_EQ(ValoreCampo(row, "B", true), Value("33.5"));
+    EXPECT_EQ(ValoreCampo(row, "B", false), Value("'33.5'"));
+    EXPECT_TRUE(ValoreCampo(row, "C", false).is_null());
+    EXPECT_TRUE(ValoreCampo(row, "missing", true).is_null());
+    EXPECT_TRUE(ValoreCampo(row, "D", true).is_null());
+}
+
+TEST(Records, KeysAreColumnsAndDefaultsFillANewInstallment) {
+    for (const TableSpec& table : table_specs()) {
+        for (std::string_view key : table.key) {
+            EXPECT_NE(column_spec(table.name, key), nullptr) << table.name << " " << key;
+        }
+    }
+    const Record row = default_row(db::CG63_CONDPAGDET);
+    EXPECT_EQ(field(row, db::CG63_TIPOEFF), Value(13));
+    EXPECT_EQ(field(row, db::CG63_FLGFRPERCIVA), Value(1));
+    EXPECT_TRUE(field(row, db::CG63_GGMMFIX).is_null());
+    EXPECT_TRUE(column_spec(db::CG62_CONDPAGDES, db::CG62_CODPAG)->upper_case);
+}
+
+}  // namespace
+}  // namespace condpag
