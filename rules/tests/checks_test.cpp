@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "rules/installment_checks.h"
+#include "rules/records.h"
+#include "rules/share_checks.h"
+#include "rules/totals.h"
+
+namespace condpag {
+namespace {
+
+// The editor as the checks see it: share boxes show the current installment unless a text is
+// set explicitly.
+struct FakeEditor : EditorView {
+    std::map<std::string, std::string, std::less<>> texts;
+    int status = 2;
+    int profile = 0;
+    Record current, remembered, head;
+    std::vector<Record> rows;
+
+    std::string text(std::string_view control) const override {
+        if (auto it = texts.find(control); it != texts.end()) return it->second;
+        static const std::map<std::string_view, std::string_view> bound = {
+            {"CMB_FLGFRPERCIMP", "CG63_FLGFRPERCIMP"}, {"TXT_IMP", "CG63_PERCIMP"},
+            {"TXT_NUMIMP", "CG63_EL1FRIMP"},           {"TXT_DENIMP", "CG63_EL2FRIMP"},
+            {"CMB_FLGFRPERCIVA", "CG63_FLGFRPERCIVA"}, {"TXT_IVA", "CG63_PERCIVA"},
+            {"TXT_NUMIVA", "CG63_EL1FRIVA"},           {"TXT_DENIVA", "CG63_EL2FRIVA"}};
+        auto column = bound.find(control);
+        return column == bound.end() ? std::string() : field(current, column->second).to_text();
+    }
+    int installment_status() const override { return status; }
+    int installation_profile() const override { return profile; }
+    const Record& current_installment() const override { return current; }
+    std::vector<Record> installments() const override { return rows; }
+    const Record& remembered_installment() const override { return remembered; }
+    const Record& header() const override { return head; }
+};
+
+Record percent(Value taxable, Value vat) {
+    return {{"CG63_INDTIPODECOR", 1},  {"CG63_GGDECOR", 30},     {"CG63_FLGFRPERCIMP", 1},
+            {"CG63_PERCIMP", taxable}, {"CG63_FLGFRPERCIVA", 1}, {"CG63_PERCIVA", vat}};
+}
+Record fraction(Value num, Value den) {
+    return {{"CG63_INDTIPODECOR", 1}, {"CG63_GGDECOR", 30},   {"CG63_FLGFRPERCIMP", 0},
+            {"CG63_EL1FRIMP", num},   {"CG63_EL2FRIMP", den}, {"CG63_FLGFRPERCIVA", 0},
+            {"CG63_EL1FRIVA", num},   {"CG63_EL2FRIVA", den}};
+}
+Record with(Record row, std::initializer_list<std::pair<const std::string, Value>> changes) {
+    for (const auto& [column, value] : changes) row[column] = value;
+    return row;
+}
+
+TEST(Totals, SumsNormalisesAndRepeatsTheShareOfAnUnknownForm) {
+    const RoundingNormaliser normaliser;
+    const std::vector<Record> thirds(3, fraction(1, 3));
+    const ShareTotals raw = TotaliQuote(thirds);
+    EXPECT_EQ(raw.taxable, 99.99999999999999);
+    EXPECT_FALSE(TotaliCompleti(raw));
+    EXPECT_EQ(normalised(normaliser, raw.vat), 100.0);
+    EXPECT_EQ(total_text(normaliser, raw.taxable), "100");
+    EXPECT_EQ(total_text(normaliser, 100.0 / 3), "33.333333");
+
+    EXPECT_TRUE(TotaliCompleti(TotaliQuote(std::vector{percent(50, 50), fraction(1, 2)})));
+    const ShareTotals repeated = TotaliQuote(std::vector{
+        percent(40, 10), with(percent(0, 0), {{"CG63_FLGFRPERCIMP", 7}}), fraction(1, 0)});
+    EXPECT_EQ(repeated.taxable, 80.0);
+    EXPECT_EQ(repeated.vat, 10.0);
+    EXPECT_EQ(TotaliQuote({}).taxable, 0.0);
+}
+
+TEST(ShareChecks, FractionsAndPercentages) {
+    struct Case {
+        std::string numerator, denominator;
+        bool valid;
+    };
+    for (const Case& c : {Case{"0", "5", true}, Case{"3", "2", false}, Case{"1", "0", false},
+                          Case{"", "3", false}, Case{"a", "3", false}, Case{"2,5", "3", true},
+                          Case{"3.5", "3", false}, Case{"3 ", "3", true}}) {
+        FakeEditor window;
+        window.texts = {{"TXT_NUMIVA", c.numerator}, {"TXT_DENIVA", c.denominator}};
+        EXPECT_EQ(FrazioneValida(1, window), c.valid) << c.numerator << "/" << c.denominator;
+        EXPECT_FALSE(FrazioneValida(0, window));
+    }
+    for (auto [text, valid] : std::vector<std::pair<std::string, bool>>{{"100.5", true},
+                                                                        {"100.6", false},
+                                                                        {"0", true},
+                                                                        {"-1", false},
+                                                                        {"", false},
+                                                                        {"x", false}}) {
+        FakeEditor window;
+        window.texts = {{"TXT_IMP", text}};
+        EXPECT_EQ(PercentualeValida(0, window), valid) << text;
+    }
+}
+
+TEST(InstallmentChecks, ControllaRataByStartRuleThenShares) {
+    const Record ok = percent(50, 50);
+    auto rule4 = [&](Value f1, Value t1, Value d1, Value f2, Value t2, Value d2) {
+        return with(ok, {{"CG63_INDTIPODECOR", 4},
+                         {"CG63_DAGGFIX1", f1},
+                         {"CG63_AGGFIX1", t1},
+                         {"CG63_GGSCADFIX1", d1},
+                         {"CG63_DAGGFIX2", f2},
+                         {"CG63_AGGFIX2", t2},
+                         {"CG63_GGSCADFIX2", d2}});
+    };
+    const Value none;
+    const std::vector<std::pair<Record, std::string>> cases = {
+        {ok, ""},
+        {with(ok, {{"CG63_GGDECOR", 0}}), ""},
+        {with(ok, {{"CG63_GGDECOR", -30}}), "TXT_GGDECOR"},
+        {with(ok, {{"CG63_GGDECOR", " "}}), "TXT_GGDECOR"},
+        {with(ok, {{"CG63_INDTIPODECOR", "2"}}), "TXT_GGSCADFIX1"},
+        {with(ok, {{"CG63_INDTIPODECOR", 2}, {"CG63_GGSCADFIX1", 10}}), ""},
+        {with(ok, {{"CG63_INDTIPODECOR", 3}}), "TXT_GGMMFIX"},
+        {with(ok, {{"CG63_INDTIPODECOR", 9}, {"CG63_GGDECOR", -1}}), ""},
+        {rule4(1, 15, 20, none, none, none), ""},
+        {rule4(15, 1, 20, none, none, none), "TXT_DAGGFIX1"},
+        {rule4(none, none, none, none, none, none), "TXT_DAGGFIX2"},
+        {rule4(none, none, none, 16, none, 5), "TXT_AGGFIX2"},
+        {rule4(1, 15, 32, 16, 31, 5), ""},
+        {rule4(1, 15, 20, 20, 10, 5), "TXT_DAGGFIX2"},
+        {rule4(10, 10, 20, 31, 16, 5), "TXT_DAGGFIX2"},
+        {fraction(3, 2), "TXT_NUMIMP"},
+        {with(fraction(1, 2), {{"CG63_EL2FRIVA", 0}}), "TXT_NUMIVA"},
+        {percent(50, 101), "TXT_IVA"},
+        {percent(-1, 101), "TXT_IMP"},
+        {with(percent("x", "x"), {{"CG63_FLGFRPERCIMP", 5}, {"CG63_FLGFRPERCIVA", 5}}), ""},
+    };
+    for (const auto& [row, control] : cases) {
+        FakeEditor editor;
+        editor.current = row;
+        EXPECT_EQ(ControllaRata(editor), control) << field(row, "CG63_INDTIPODECOR").to_text();
+    }
+}
+
+TEST(InstallmentChecks, WholeInstallmentCheck) {
+    const RoundingNormaliser normaliser;
+    struct Case {
+        const char* name;
+        int status;
+        std::string total_taxable, total_vat;
+        Record remembered, current;
+        std::string control, message;
+    };
+    const std::string taxable_over(kSommaImponibiliOltre100), vat_over(kSommaIvaOltre100);
+    const std::vector<Case> cases = {
+        {"new after a full term", 2, "100", "100", {}, percent(30, 0), "TXT_IMP", taxable_over},
+        {"only one changed from 100 to 60", 3, "100", "100", percent(100, 100), percent(60, 60), "",
+         ""},
+        {"both above: taxable first",
+         2,
+         "100",
+         "100",
+         {},
+         fraction(1, 2),
+         "TXT_NUMIMP",
+         taxable_over},
+        {"VAT above", 2, "50", "100", {}, percent(50, 10), "TXT_IVA", vat_over},
+        {"VAT fraction above",
+         2,
+         "50",
+         "80",
+         {},
+         with(fraction(1, 2), {{"CG63_FLGFRPERCIMP", 1}, {"CG63_PERCIMP", 50}}),
+         "TXT_NUMIVA",
+         vat_over},
+        {"100.5 passes the field check, not the sum",
+         2,
+         "0",
+         "0",
+         {},
+         percent(100.5, 100),
+         "TXT_IMP",
+         taxable_over},
+        {"third of thirds reaches 100", 2, "66.666667", "66.666667", {}, fraction(1, 3), "", ""},
+        {"old zero denominator is set aside", 3, "100", "100", fraction(1, 0), percent(50, 0),
+         "TXT_IMP", taxable_over},
+        {"field check first",
+         2,
+         "100",
+         "100",
+         {},
+         with(percent(50, 0), {{"CG63_GGDECOR", -30}}),
+         "TXT_GGDECOR",
+         std::string(kRataNonCorretta)},
+    };
+    for (const Case& c : cases) {
+        FakeEditor editor;
+        editor.status = c.status;
+        editor.texts = {{"TXT_TOTIMP", c.total_taxable}, {"TXT_TOTIVA", c.total_vat}};
+        editor.remembered = c.remembered;
+        editor.current = c.current;
+        const Verdict verdict = FME_DETTAGLIO_ValidateRecord(editor, normaliser);
+        EXPECT_EQ(verdict.control, c.control) << c.name;
+        EXPECT_EQ(verdict.message, c.message) << c.name;
+    }
+
+    FakeEditor editor;
+    editor.current = with(percent(0, 0), {{"CG63_GGDECOR", -1}});
+    const Verdict passed{"TXT_CODICE", "already"};
+    const Verdict kept = FME_DETTAGLIO_ValidateRecord(editor, normaliser, passed);
+    EXPECT_EQ(kept.control, "TXT_CODICE");
+    EXPECT_EQ(kept.message, "already");
+}
+
+TEST(InstallmentChecks, UniformTypesOnlyWithProfile3) {
+    const RoundingNormaliser normaliser;
+    auto row = [](int prog, Value type, Value subtype) {
+        return with(percent(0, 0),
+                    {{"CG63_PROG", prog}, {"CG63_TIPOEFF", type}, {"CG63_STIPOEFF", subtype}});
+    };
+    struct Case {
+        int profile;
+        Record current;
+        std::string control;
+    };
+    const std::vector<Case> cases = {
+        {3, row(2, 2, 1), ""},
+        {3, row(2, 2, 2), "TXT_SOTTOTIPO"},
+        {3, row(2, 13, Value()), "CMB_TIPO"},
+        {3, row(1, 13, 4), ""},
+        {1, row(2, 13, 2), ""},
+    };
+    for (const Case& c : cases) {
+        FakeEditor editor;
+        editor.profile = c.profile;
+        editor.rows = {row(1, 2, 1), c.current};
+        editor.current = c.current;
+        const Verdict verdict = FME_DETTAGLIO_ValidateRecord(editor, normaliser);
+        EXPECT_EQ(verdict.control, c.control);
+        EXPECT_EQ(verdict.message, c.control.empty() ? "" : kTipiSottotipiDiversi);
+    }
+}
+
+TEST(InstallmentChecks, HeaderAndShiftPeriod) {
+    struct HeaderCase {
+        std::string taxable, vat, taxable_form, vat_form;
+        Value percent26, amount26;
+        std::string control;
+        std::string_view message;
+    };
+    const HeaderCase headers[] = {
+        {"99.9", "100", "0", "1", 0, 0, "TXT_NUMIMP", kImponibileDiversoDa100},
+        {"100", "50", "0", "1", 0, 0, "TXT_IVA", kIvaDiversaDa100},
+        {"0", "0", "", "", 0, 0, "", ""},
+        {"100", "100", "1", "1", 2, 0, "", ""},
+        {"100", "100", "1", "1", 2, "10.00", "TXT_PERCSCART26", kScontoArt26Doppio},
+    };
+    for (const HeaderCase& c : headers) {
+        FakeEditor editor;
+        editor.texts = {{"TXT_TOTIMP", c.taxable},
+                        {"TXT_TOTIVA", c.vat},
+                        {"CMB_FLGFRPERCIMP", c.taxable_form},
+                        {"CMB_FLGFRPERCIVA", c.vat_form}};
+        editor.head = {{"CG62_SCPERCART26", c.percent26}, {"CG62_SCART26", c.amount26}};
+        const Verdict verdict = FME_CONDPAGDES_ValidateRecord(editor);
+        EXPECT_EQ(verdict.control, c.control) << c.taxable << " " << c.vat;
+        EXPECT_EQ(verdict.message, c.message);
+    }
+
+    const std::vector<std::tuple<std::string, std::string, std::string>> periods = {
+        {"01/03", "01/03", ""},
+        {"01/04", "01/03", "TXT_PERSLITDAGGMM"},
+        {"01/03", "", "TXT_PERSLITDAGGMM"},
+        {"30/02", "01/03", "TXT_PERSLITDAGGMM"},
+        {"01/03", "32/03", "TXT_PERSLITAGGMM"},
+        {"2802", "29/02 ", ""},
+    };
+    for (const auto& [from, to, control] : periods) {
+        FakeEditor editor;
+        editor.texts = {{"TXT_PERSLITDAGGMM", from}, {"TXT_PERSLITAGGMM", to}};
+        const Verdict verdict = FME_PERSLIT_ValidateRecord(editor);
+        EXPECT_EQ(verdict.control, control) << from << " " << to;
+        EXPECT_EQ(verdict.message, control.empty() ? "" : kPeriodoNonCorretto);
+    }
+}
+
+}  // namespace
+}  // namespace condpag
