@@ -1,0 +1,301 @@
+#include "framework/data_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/choice_controls.h"
+#include "framework/edit_box.h"
+#include "framework/form.h"
+#include "framework/grid.h"
+#include "framework/host.h"
+#include "framework/message_service.h"
+#include "framework/navigators.h"
+#include "storage/testing/demo_database.h"
+
+namespace condpag {
+namespace {
+
+struct Window : Form {
+    Window() : Form("FRM_PROVA") {
+        TXT_CODICE.set_bound_column("CG62_CODPAG");
+        TXT_CODICE.set_caption("Codice");
+        TXT_DESCRIZIONE.set_bound_column("CG62_DESCPAG");
+        CHK_DESAUTOM.set_bound_column("CG62_FLGDESC");
+        TXT_PROG.set_bound_column("CG63_PROG");
+        TXT_PERCIMP.set_bound_column("CG63_PERCIMP");
+    }
+    EditBox TXT_CODICE{*this, "TXT_CODICE"};
+    EditBox TXT_DESCRIZIONE{*this, "TXT_DESCRIZIONE"};
+    CheckBox CHK_DESAUTOM{*this, "CHK_DESAUTOM"};
+    RecordNavigator INTERNAV{*this, "INTERNAV"};
+    EditBox TXT_PROG{*this, "TXT_PROG"};
+    EditBox TXT_PERCIMP{*this, "TXT_PERCIMP"};
+    Grid GRID_CONDPAG{*this, "GRID_CONDPAG"};
+    GridNavigator GRIDNAV_RATE{*this, "GRIDNAV_RATE"};
+};
+
+class DataFrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(db.ok()) << db.error();
+        connection = *db.connect();
+        global.SetMessageObject(&messages);
+        host.SetClsGlobal(&global);
+        ASSERT_TRUE(header_set.Open("SELECT * FROM CG62_CONDPAGDES", connection));
+        header.Setup(&host, connection, &header_set, "SELECT * FROM CG62_CONDPAGDES",
+                     "CG62_DESCPAG", &w.INTERNAV, nullptr);
+        header.RecordNoun = "la condizione di pagamento";
+        header.BindControl(w.TXT_CODICE);
+        header.BindControl(w.CHK_DESAUTOM);
+        header.BindControl(w.TXT_DESCRIZIONE);
+        header.BindKeyControl(w.TXT_CODICE);
+        record(header, "H.");
+    }
+
+    void record(DataFrame& frame, const std::string& prefix) {
+        frame.BeforeAddNew.connect([=, this](bool&) { events.push_back(prefix + "BeforeAddNew"); });
+        frame.AfterAddNew.connect(
+            [=, this](bool ok) { events.push_back(prefix + "AfterAddNew " + std::to_string(ok)); });
+        frame.ValidateRecord.connect(
+            [=, this](Control*&, std::string&) { events.push_back(prefix + "ValidateRecord"); });
+        frame.BeforeUpdate.connect([=, this](bool&) { events.push_back(prefix + "BeforeUpdate"); });
+        frame.AfterUpdate.connect(
+            [=, this](bool ok) { events.push_back(prefix + "AfterUpdate " + std::to_string(ok)); });
+        frame.ChangeStatus.connect([=, this](int status, int reason) {
+            events.push_back(prefix + "ChangeStatus " + std::to_string(status) + "/" +
+                             std::to_string(reason));
+        });
+        frame.UpdateBatchAll.connect([=, this, &frame] {
+            events.push_back(prefix + "UpdateBatchAll " + std::to_string(frame.BatchPending()));
+        });
+    }
+
+    // What the database holds, read on a connection of its own.
+    std::vector<std::vector<Value>> stored(const std::string& sql) {
+        Connection other = *db.connect();
+        auto rows = other.Execute(sql, 1);
+        EXPECT_TRUE(rows.ok());
+        return rows ? rows->rows : std::vector<std::vector<Value>>{};
+    }
+
+    testing::DemoDatabase db;
+    Connection connection;
+    HeadlessGlobal global;
+    HeadlessMessageService messages;
+    HeadlessInterface host;
+    Window w;
+    Recordset header_set;
+    DataFrame header{"FME_CONDPAGDES"};
+    std::vector<std::string> events;
+};
+
+TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
+    ASSERT_GE(header_set.RecordCount(), 2);
+    EXPECT_EQ(w.TXT_CODICE.text(), header_set.Field("CG62_CODPAG").to_text());
+    int edits = 0;
+    w.TXT_DESCRIZIONE.Edited.connect([&] { ++edits; });
+
+    ASSERT_TRUE(header.MoveNext());
+    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
+    EXPECT_EQ(RTrimN(w.TXT_CODICE.text()), code);
+    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), header_set.Field("CG62_DESCPAG").to_text());
+    EXPECT_FALSE(w.TXT_DESCRIZIONE.changed());
+    EXPECT_EQ(edits, 0);
+    EXPECT_EQ(events, std::vector<std::string>{"H.ChangeStatus 0/1"});
+
+    events.clear();
+    w.TXT_DESCRIZIONE.user_type("Nuova descrizione");
+    w.CHK_DESAUTOM.user_check(true);
+    EXPECT_EQ(header.Status(), kStatusChange);
+    EXPECT_TRUE(header.RowPending());
+    ASSERT_TRUE(w.INTERNAV.user_click("Conferma"));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"H.ChangeStatus 3/0", "H.ValidateRecord", "H.BeforeUpdate",
+                                        "H.AfterUpdate 1", "H.ChangeStatus 0/7"}));
+    auto row = stored(
+        "SELECT CG62_DESCPAG, CG62_FLGDESC FROM CG62_CONDPAGDES WHERE "
+        "CG62_CODPAG = '" +
+        code + "'");
+    ASSERT_EQ(row.size(), 1u);
+    EXPECT_EQ(RTrimN(row[0][0]), "Nuova descrizione");
+    EXPECT_TRUE(same_code(row[0][1], Value(1)));
+
+    // Undo brings back the stored row; a read-only frame refuses a person's edit.
+    w.TXT_DESCRIZIONE.user_type("Da annullare");
+    ASSERT_TRUE(header.Undo());
+    EXPECT_EQ(RTrimN(w.TXT_DESCRIZIONE.text()), "Nuova descrizione");
+    header.SetReadOnly(true);
+    w.TXT_DESCRIZIONE.user_type("Vietato");
+    EXPECT_EQ(RTrimN(w.TXT_DESCRIZIONE.text()), "Nuova descrizione");
+    EXPECT_EQ(header.Status(), kStatusView);
+    EXPECT_FALSE(header.New());
+}
+
+TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
+    std::string first_code = RTrimN(header_set.Field("CG62_CODPAG"));
+    long count = header_set.RecordCount();
+    ASSERT_TRUE(header.New());
+    EXPECT_EQ(events, (std::vector<std::string>{"H.BeforeAddNew", "H.AfterAddNew 1",
+                                                "H.ChangeStatus 2/0"}));
+    EXPECT_EQ(w.TXT_CODICE.text(), "");
+
+    // Mandatory key, then a key already stored: refused with a message and the focus on it.
+    w.TXT_DESCRIZIONE.user_type("Senza codice");
+    EXPECT_FALSE(header.Save());
+    w.TXT_CODICE.user_type(first_code);
+    EXPECT_FALSE(header.Save());
+    ASSERT_EQ(messages.texts().size(), 2u);
+    EXPECT_EQ(messages.texts()[0], "Il campo \"Codice\" è obbligatorio.");
+    EXPECT_NE(messages.texts()[1].find("già esistente"), std::string::npos);
+    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
+
+    // The key check shows the stored row instead of the new one.
+    ASSERT_TRUE(header.CheckKey(true, true));
+    EXPECT_EQ(header.Status(), kStatusView);
+    EXPECT_EQ(header_set.RecordCount(), count);
+    EXPECT_EQ(RTrimN(header_set.Field("CG62_CODPAG")), first_code);
+
+    // The window's verdict stops the save and moves the focus; then the row is written.
+    bool veto = true;
+    header.ValidateRecord.connect([&](Control*& control, std::string& message) {
+        if (!veto) return;
+        control = &w.TXT_DESCRIZIONE;
+        message = "Descrizione non valida";
+    });
+    ASSERT_TRUE(header.New());
+    w.TXT_CODICE.user_type("ZZ1");
+    w.TXT_DESCRIZIONE.user_type("Prova");
+    EXPECT_FALSE(header.Save());
+    EXPECT_EQ(messages.texts().back(), "Descrizione non valida");
+    EXPECT_EQ(w.focus(), &w.TXT_DESCRIZIONE);
+    EXPECT_TRUE(stored("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'ZZ1'").empty());
+    veto = false;
+    ASSERT_TRUE(header.Save());
+    EXPECT_EQ(stored("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'ZZ1'").size(), 1u);
+
+    // BeforeAddNew may cancel.
+    header.BeforeAddNew.connect([](bool& cancel) { cancel = true; });
+    EXPECT_FALSE(header.New());
+    EXPECT_EQ(header.Status(), kStatusView);
+}
+
+TEST_F(DataFrameTest, DeleteAsksThenLetsTheWindowVetoThenWrites) {
+    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
+    std::string where = "SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'";
+    bool veto = true;
+    header.BeforeDelete.connect([&](bool& cancel) { cancel = veto; });
+    messages.answers = {kAnswerNo};
+    EXPECT_FALSE(header.Delete());
+    EXPECT_FALSE(header.Delete());  // asked (Yes by default), then vetoed
+    EXPECT_EQ(stored(where).size(), 1u);
+    veto = false;
+    std::vector<bool> results;
+    header.AfterDelete.connect([&](bool ok) { results.push_back(ok); });
+    ASSERT_TRUE(header.Delete());
+    EXPECT_TRUE(stored(where).empty());
+    EXPECT_EQ(results, std::vector<bool>{true});
+    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(events.back(), "H.ChangeStatus 0/5");
+}
+
+TEST_F(DataFrameTest, ARowChangedByAnotherUserIsReportedNotOverwritten) {
+    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
+    w.TXT_DESCRIZIONE.user_type("Mia");
+    Connection other = *db.connect();
+    ASSERT_TRUE(other.ExecuteChange(
+        "UPDATE CG62_CONDPAGDES SET CG62_DESCPAG = 'Altrui' WHERE CG62_CODPAG = '" + code + "'"));
+    EXPECT_FALSE(header.Save());
+    EXPECT_EQ(events.back(), "H.AfterUpdate 0");
+    EXPECT_NE(messages.texts().back().find("modificati da un altro utente"), std::string::npos);
+    EXPECT_FALSE(header.last_error().message.empty());
+    EXPECT_EQ(RTrimN(stored("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
+                            code + "'")[0][0]),
+              "Altrui");
+}
+
+TEST_F(DataFrameTest, FieldEventsOffKeepsHandlerWritesFromCountingAsEdits) {
+    header.SetFieldEvents(false);
+    header_set.SetField("CG62_DESCPAG", Value("Scritta dal gestore"));
+    EXPECT_NE(w.TXT_DESCRIZIONE.text(), "Scritta dal gestore");
+    w.TXT_CODICE.user_type("NONCOPIATO");
+    header.SetFieldEvents(true);
+    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Scritta dal gestore");
+    EXPECT_NE(w.TXT_CODICE.text(), "NONCOPIATO");
+    EXPECT_FALSE(w.TXT_DESCRIZIONE.changed() || w.TXT_CODICE.changed());
+    EXPECT_FALSE(header.RowPending());
+}
+
+TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
+    const std::string code = "RD";
+    const std::string source = "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD'";
+    Recordset rows;
+    ASSERT_TRUE(rows.Open(source, connection));
+    long before = rows.RecordCount();
+    ASSERT_GE(before, 1);
+    DataFrame detail("FME_DETTAGLIO");
+    detail.Setup(&host, connection, &rows, source, "CG63_PROG", &w.GRIDNAV_RATE, &w.GRID_CONDPAG);
+    detail.RecordNoun = "la rata";
+    detail.BindControl(w.TXT_PROG);
+    detail.BindControl(w.TXT_PERCIMP);
+    header.AddDetail(detail);
+    record(detail, "D.");
+    detail.AfterAddNew.connect([&](bool) {
+        detail.SetFieldEvents(false);
+        rows.SetField("CG63_CODPAG_CG62", Value(code));
+        rows.SetField("CG63_PROG", Value(before + 1));
+        detail.SetFieldEvents(true);
+    });
+    w.GRID_CONDPAG.layout().AddColumn("CG63_PROG", "N.", 1, 400, true);
+    w.GRID_CONDPAG.layout().Apply();
+    w.GRID_CONDPAG.CellDisplay.connect([](const std::string&, std::string& text) { text += "ª"; });
+    auto count_stored = [&] {
+        return stored("SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD'").size();
+    };
+
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+    EXPECT_EQ(detail.Status(), kStatusInsert);
+    EXPECT_EQ(w.TXT_PROG.text(), std::to_string(before + 1));  // the handler's write is shown
+    EXPECT_FALSE(detail.RowPending());
+    EXPECT_FALSE(detail.BatchPending());
+    EXPECT_EQ(w.GRID_CONDPAG.shown_rows().back(),
+              std::vector<std::string>{std::to_string(before + 1) + "ª"});
+
+    // A walk over the set (re-keying) leaves the begun row begun.
+    detail.SuspendSync();
+    for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) rows.SetField("CG63_CODPAG_CG62", code);
+    detail.ResumeSync();
+    EXPECT_EQ(detail.Status(), kStatusInsert);
+    EXPECT_TRUE(rows.editing());
+
+    w.TXT_PERCIMP.user_type("100");
+    EXPECT_TRUE(detail.RowPending());
+    events.clear();
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma"));
+    EXPECT_EQ(events, (std::vector<std::string>{"D.ValidateRecord", "D.BeforeUpdate",
+                                                "D.AfterUpdate 1", "D.ChangeStatus 0/7"}));
+    EXPECT_TRUE(detail.BatchPending());
+    EXPECT_EQ(count_stored(), static_cast<size_t>(before));
+
+    // A begun row nobody edited is not written with the confirmed ones.
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+    events.clear();
+    ASSERT_TRUE(detail.SaveRows());
+    EXPECT_EQ(events, std::vector<std::string>{"D.UpdateBatchAll 1"});
+    EXPECT_FALSE(detail.BatchPending());
+    EXPECT_EQ(count_stored(), static_cast<size_t>(before + 1));
+    EXPECT_EQ(rows.RecordCount(), before + 1);
+
+    // A detail deletion waits for the header's save, which writes it.
+    ASSERT_TRUE(detail.MoveFirst());
+    ASSERT_TRUE(detail.Delete());
+    EXPECT_TRUE(detail.BatchPending());
+    EXPECT_EQ(count_stored(), static_cast<size_t>(before + 1));
+    w.TXT_DESCRIZIONE.user_type("Con una rata in meno");
+    ASSERT_TRUE(header.Save());
+    EXPECT_EQ(count_stored(), static_cast<size_t>(before));
+}
+
+}  // namespace
+}  // namespace condpag
