@@ -49,6 +49,13 @@ std::optional<Value> numeric_box(const std::string& text) {
     return Value(*number);
 }
 
+// A choice list written to a code column: its code, nothing when no code is selected.
+std::optional<Value> code_box(const std::string& text) {
+    auto number = parse_number(RTrimN(text));
+    if (!number) return std::nullopt;
+    return Value(*number);
+}
+
 // A box whose empty text is written as null and any other text as its CDecN.
 Value amount_box(const std::string& text) {
     if (RTrimN(text).empty()) return {};
@@ -64,17 +71,17 @@ std::vector<GeneratedRow> RigheGeneraRate(const ControlTexts& request, std::stri
     auto box = [&](std::string_view control) { return request.text(control); };
 
     // What does not change from one row to the next.
-    const std::optional<Value> type = numeric_box(box(ctl::CMB_TIPO));
+    const std::optional<Value> type = code_box(box(ctl::CMB_TIPO));
     const std::optional<Value> subtype = numeric_box(box(ctl::TXT_SOTTOTIPO));
-    const std::optional<Value> calendar = numeric_box(box(ctl::CMB_CALENDARIO));
-    const std::optional<Value> rule = numeric_box(box(ctl::CMB_TIPODECORR));
+    const std::optional<Value> calendar = code_box(box(ctl::CMB_CALENDARIO));
+    const std::optional<Value> rule = code_box(box(ctl::CMB_TIPODECORR));
     const std::optional<Value> days = numeric_box(box(ctl::TXT_GGDECOR));
-    const std::optional<Value> reference = numeric_box(box(ctl::CMB_DATARIF));
+    const std::optional<Value> reference = code_box(box(ctl::CMB_DATARIF));
     std::optional<Value> fixed_date = MMGGdaGGMM(Value(TogliBarre(RTrimN(box(ctl::TXT_GGMMFIX)))));
     if (fixed_date->is_text()) fixed_date.reset();
-    const std::optional<Value> taxable_form = numeric_box(box(ctl::CMB_FLGFRPERCIMP));
-    const std::optional<Value> vat_form = numeric_box(box(ctl::CMB_FLGFRPERCIVA));
-    const std::optional<Value> fixed_handling = numeric_box(box(ctl::CMB_TIPOIMPFIX));
+    const std::optional<Value> taxable_form = code_box(box(ctl::CMB_FLGFRPERCIMP));
+    const std::optional<Value> vat_form = code_box(box(ctl::CMB_FLGFRPERCIVA));
+    const std::optional<Value> fixed_handling = code_box(box(ctl::CMB_TIPOIMPFIX));
     const bool month_rule = rule && RTrimN(*rule) == "1";
     const double first_days = CDecN(box(ctl::TXT_GGDECOR));
 

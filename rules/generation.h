@@ -35,8 +35,8 @@ inline constexpr int kMaxGeneratedRows = 99;
 
 // The rows that a generation appends after `numbering_base` existing rows, numbered base + i.
 // Only start rule 1 steps its days by 30 from row to row. A value that its numeric column
-// would refuse (a code or day that is no number) is left out of the row, so the column stays
-// unset; every other column is written, null where the box is empty.
+// would refuse (no code selected, a day that is no number) is left out of the row, so the
+// column stays unset; every other column is written, null where the box is empty.
 std::vector<GeneratedRow> RigheGeneraRate(const ControlTexts& request, std::string_view codice,
                                           int numbering_base);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/records.h"
+#include "rules/tests/print_value.h"
 
 namespace condpag {
 namespace {

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "rules/tests/print_value.h"
+
 namespace condpag {
 namespace {
 
