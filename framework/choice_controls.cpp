@@ -125,6 +125,10 @@ bool CommandButton::key_moves_focus(int key, int shift) const {
     return key == kKeyTab && shift == 0;
 }
 
+void CommandButton::key_default(int key, int shift) {
+    if (key == kKeyEnter && shift == 0) user_click();
+}
+
 TabStrip::TabStrip(Form& form, std::string name, std::vector<std::string> captions)
     : Control(form, std::move(name)), captions_(std::move(captions)) {}
 

@@ -110,6 +110,8 @@ class CommandButton : public Control {
 
   protected:
     bool key_moves_focus(int key, int shift) const override;
+    // Enter presses the button.
+    void key_default(int key, int shift) override;
 
   private:
     std::string text_;

@@ -51,6 +51,7 @@ int Control::user_key(int key, int shift) {
     }
     KeyDown.emit(key, shift);
     if (key == 0 && move != 0) form_->cancel(move);
+    if (key != 0) key_default(key, shift);
     form_->DoEvents();
     return key;
 }

@@ -86,6 +86,11 @@ class Control {
   protected:
     // Whether a key press moves the focus on to the next control.
     virtual bool key_moves_focus(int key, int shift) const;
+    // What the control itself does with a key the handlers let through.
+    virtual void key_default(int key, int shift) {
+        (void)key;
+        (void)shift;
+    }
     void notify() { StateChanged.emit(); }
     // What a person's edit does in every control: mark it changed, then tell the frame.
     void user_edited();

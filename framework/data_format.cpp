@@ -19,9 +19,8 @@ Value StdDataFormat::unformat(const Value& shown) const {
 void use_day_month(StdDataFormat& format) {
     format.Format.connect(
         [](DataValue& data) { data.value = FormattaGGMM(GGMMdaMMGG(data.value), 1); });
-    format.UnFormat.connect([](DataValue& data) {
-        data.value = MMGGdaGGMM(Value(TogliBarre(RTrimN(data.value))));
-    });
+    format.UnFormat.connect(
+        [](DataValue& data) { data.value = MMGGdaGGMM(Value(TogliBarre(RTrimN(data.value)))); });
 }
 
 }  // namespace condpag

@@ -97,6 +97,10 @@ bool GridNavigator::user_click(const std::string& key) {
     return success;
 }
 
+void GridNavigator::key_default(int key, int shift) {
+    if (key == kKeyEnter && shift == 0) user_press();
+}
+
 bool GridNavigator::user_press() {
     if (current_.empty()) return false;
     return user_click(current_);

@@ -74,6 +74,10 @@ class GridNavigator : public Navigator {
     Event<const std::string&> ButtonClick;
     Event<bool, const std::string&> AfterButtonClick;
 
+  protected:
+    // Enter presses the current button.
+    void key_default(int key, int shift) override;
+
   private:
     std::string current_;
 };

@@ -220,6 +220,22 @@ TEST(Controls, NavigatorsAndLayoutKeepTheirButtonsAndRegistrations) {
     EXPECT_EQ(w.GRIDNAV_RATE.current_button(), "Conferma");
     EXPECT_EQ(w.focus(), &w.GRIDNAV_RATE);
     EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Nuovo"));  // no frame to drive
+    std::vector<std::string> pressed;
+    w.GRIDNAV_RATE.AfterButtonClick.connect(
+        [&](bool ok, const std::string& key) { pressed.push_back(key + std::to_string(ok)); });
+    w.GRIDNAV_RATE.SelectButton("Esporta");
+    w.GRIDNAV_RATE.user_key(kKeyEnter, kShiftNone);  // Enter presses the current button
+    EXPECT_EQ(pressed, std::vector<std::string>{"Esporta1"});
+
+    TabStrip tabs(w, "TabCondPag", {"Rate", "Note", "Periodi", "Lingue"});
+    int tab_clicks = 0;
+    tabs.Click.connect([&] { ++tab_clicks; });
+    tabs.set_tab(3);
+    tabs.set_tab(4);  // out of range
+    EXPECT_EQ(tabs.tab(), 3);
+    tabs.enable(false);
+    EXPECT_FALSE(tabs.user_click(0));
+    EXPECT_EQ(tab_clicks, 1);
 
     LayoutControl layout(w, "LAYOUT");
     layout.Registration.connect([&] {

@@ -297,5 +297,87 @@ TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
     EXPECT_EQ(count_stored(), static_cast<size_t>(before));
 }
 
+TEST_F(DataFrameTest, LeavingAChangedHeaderAsksWhetherToSaveIt) {
+    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
+    auto description = [&] {
+        return RTrimN(stored("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
+                             code + "'")[0][0]);
+    };
+    std::string original = description();
+    w.TXT_DESCRIZIONE.user_type("Cambiata");
+    messages.answers = {kAnswerCancel, kAnswerNo};
+    EXPECT_FALSE(header.MoveNext());  // Cancel: the changed row stays
+    EXPECT_EQ(header.Status(), kStatusChange);
+    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Cambiata");
+    ASSERT_TRUE(header.MoveNext());  // No: the change is dropped
+    EXPECT_EQ(description(), original);
+    ASSERT_TRUE(header.MovePrevious());
+    EXPECT_EQ(RTrimN(w.TXT_DESCRIZIONE.text()), original);
+
+    // Unsaved detail rows reported by the window count as a change too; Yes saves.
+    header.IsRecordChanged.connect([](bool& changed) { changed = true; });
+    w.TXT_DESCRIZIONE.user_type("Salvata");
+    messages.answers = {kAnswerYes};
+    ASSERT_TRUE(header.MoveNext());
+    EXPECT_EQ(description(), "Salvata");
+    EXPECT_EQ(messages.shown.back().style & 7, kStyleYesNoCancel);
+}
+
+TEST_F(DataFrameTest, StatusSetByCodeSearchAndReload) {
+    std::vector<Record> all = header_set.records();
+    ASSERT_GE(all.size(), 3u);
+    header.SetStatus(kStatusSearch);
+    EXPECT_EQ(w.TXT_CODICE.text(), "");
+    EXPECT_EQ(events.back(), "H.ChangeStatus 1/0");
+    w.TXT_CODICE.user_type(RTrimN(field(all[2], "CG62_CODPAG")));
+    EXPECT_EQ(header_set.records()[2], all[2]);  // criteria are not written to any row
+    ASSERT_TRUE(header.Find());
+    EXPECT_EQ(header_set.AbsolutePosition(), 3);
+    EXPECT_EQ(events.back(), "H.ChangeStatus 0/3");
+    header.SetStatus(kStatusSearch);
+    w.TXT_CODICE.user_type("NESSUNO");
+    EXPECT_FALSE(header.Find());
+    EXPECT_EQ(header.Status(), kStatusSearch);
+
+    // Insert set by code begins a row; view set by code drops it and shows where it was.
+    header.SetStatus(kStatusView);
+    ASSERT_TRUE(header.MoveTo(1));
+    header.SetStatus(kStatusInsert);
+    EXPECT_EQ(header_set.RecordCount(), static_cast<long>(all.size()) + 1);
+    header.SetStatus(kStatusView);
+    EXPECT_EQ(header_set.RecordCount(), static_cast<long>(all.size()));
+    EXPECT_EQ(header_set.AbsolutePosition(), 2);
+    EXPECT_TRUE(header.Update());
+    EXPECT_EQ(header.Status(), kStatusChange);
+
+    // Released, reopened on another statement and reloaded: the frame shows the new rows.
+    header.SetStatus(kStatusView);
+    header.Release();
+    header_set.Close();
+    std::string only = "SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
+                       RTrimN(field(all[1], "CG62_CODPAG")) + "'";
+    ASSERT_TRUE(header_set.Open(only, connection));
+    header.Reload(only);
+    EXPECT_EQ(header.SourceText(), only);
+    EXPECT_EQ(RTrimN(w.TXT_CODICE.text()), RTrimN(field(all[1], "CG62_CODPAG")));
+    EXPECT_EQ(events.back(), "H.ChangeStatus 0/2");
+}
+
+TEST(MessageService, AnswersFromItsScriptThenWithTheFirstButton) {
+    HeadlessMessageService messages;
+    messages.answers = {kAnswerNo};
+    EXPECT_EQ(messages.ShowMessage("Uno", kStyleYesNo | kStyleQuestion, "Conferma"), kAnswerNo);
+    EXPECT_EQ(messages.ShowMessage("Due", kStyleYesNoCancel, "Conferma"), kAnswerYes);
+    EXPECT_EQ(messages.ShowMessage("Tre", kStyleInformation, "Informazione"), kAnswerOk);
+    EXPECT_EQ(messages.ErrorDialog({"Guasto", ""}, {}, "App", "Finestra", "Form_Load", 4370),
+              kAnswerAbort);
+    messages.answers = {1};
+    EXPECT_EQ(messages.ErrorReport({"Guasto", ""}, {}, "0_0_0_0", "Prova", "FRMCO.Form_Load"), 1);
+    ASSERT_EQ(messages.shown.size(), 5u);
+    EXPECT_EQ(messages.shown[3].title, "Form_Load");
+    EXPECT_EQ(messages.shown[4].title, "FRMCO.Form_Load");
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Uno", "Due", "Tre"}));
+}
+
 }  // namespace
 }  // namespace condpag
