@@ -1,20 +1,20 @@
 #include "rules/totals.h"
 
-#include "rules/code_tables.h"
 #include "rules/records.h"
 
 namespace condpag {
 
 namespace {
 
-// The share of one row, or nullopt when its form is neither fraction nor percentage.
+// The share of one row, or nullopt when its form is neither fraction nor percentage. Columns
+// are read as numbers; text that is no number reads as null.
 std::optional<double> share_of(const Record& row, std::string_view form, std::string_view percent,
                                std::string_view numerator, std::string_view denominator) {
-    const std::string kind = ValoreCampo(row, form, true).to_text();
-    if (kind == "1") return ValoreCampo(row, percent, true).to_number().value_or(0.0);
-    if (kind != "0") return std::nullopt;
-    auto num = ValoreCampo(row, numerator, true).to_number();
-    auto den = ValoreCampo(row, denominator, true).to_number();
+    const std::optional<double> kind = field(row, form).to_number();
+    if (kind == 1) return field(row, percent).to_number().value_or(0.0);
+    if (kind != 0) return std::nullopt;
+    auto num = field(row, numerator).to_number();
+    auto den = field(row, denominator).to_number();
     if (!num || !den || *den == 0) return 0.0;
     // Divided first, as the stored totals always were: three rows of 1/3 give 99.99999999999999.
     return *num / *den * 100;
