@@ -1,0 +1,54 @@
+// GeneraRate: the run of installments appended to the editor's installment record set.
+
+#include "framework/data_frame.h"
+#include "framework/grid.h"
+#include "rules/generation.h"
+#include "windows/FRMCO_GENMULTIPLA.h"
+
+namespace condpag {
+
+void FRMCO_GENMULTIPLA::GeneraRate() {
+    const FormTexts request(*this);
+    if (std::string refused = ControllaGenerazione(request); !refused.empty()) {
+        if (owner_ != nullptr) {
+            owner_->ShowMessage(std::string(kGenerazioneNonCorretta), kStileGenerazione,
+                                std::string(kTitoloGenerazione), "");
+        }
+        if (Control* box = find(refused)) box->SetTextFocus();
+        return;
+    }
+    if (owner_ == nullptr) return;
+
+    condpag::Recordset& installments = owner_->InstallmentSet();
+    if (installments.State() == 1) {
+        DataFrame& frame = owner_->InstallmentFrame();
+        // A new installment begun in the editor and not confirmed is dropped, not kept. It goes
+        // before the frame lets go of the set, which would otherwise begin it again afterwards.
+        if (frame.Status() == kStatusInsert && installments.editing()) {
+            installments.CancelUpdate();
+        }
+        frame.SuspendSync();
+
+        int base = 0;
+        if (installments.RecordCount() > 0) {
+            installments.MoveLast();
+            base = static_cast<int>(installments.RecordCount());
+        }
+        for (const GeneratedRow& row : RigheGeneraRate(request, owner_->CodeText(), base)) {
+            installments.AddNew();
+            for (const auto& [column, value] : row) installments.SetField(column, value);
+            installments.Update();
+        }
+
+        owner_->InstallmentGrid().set_recordset(&installments);
+        frame.ResumeSync();
+        frame.Reload("");
+        frame.CheckKey(true, true);
+        // The new rows are confirmed rows still to be written by the term's confirmation.
+        frame.SetBatchPending(true);
+        Close();
+    }
+    result_ = true;
+}
+
+}  // namespace condpag
