@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "rules/code_tables.h"
+
 namespace condpag {
 namespace {
 
@@ -206,27 +208,12 @@ Cents held_amount(Cents amount, std::string_view what, std::vector<std::string>&
 
 // ---------------------------------------------------------------- labels
 
-const char* payment_type_label(long long type) {
-    static constexpr const char* labels[] = {"",
-                                             "Contanti",
-                                             "Ricevuta Bancaria",
-                                             "Tratta",
-                                             "Tratta Accettata",
-                                             "Cessione",
-                                             "Cambiale",
-                                             "Carta di credito",
-                                             "Bancomat",
-                                             "Contrassegno",
-                                             "Lettera di credito",
-                                             "RID",
-                                             "Leasing",
-                                             "Rimessa diretta",
-                                             "Bonifico Bancario",
-                                             "C/C Postale",
-                                             "MAV"};
-    if (type >= 1 && type <= 16) return labels[type];
-    if (type == 99) return "Solo descrittivo";
-    return nullptr;
+// The choice-list label of a payment type; nullopt for a type the table does not list.
+std::optional<std::string_view> payment_type_label(long long type) {
+    for (const CodeEntry& entry : code_table(CodeTable::TipoEffetto)) {
+        if (entry.value == type) return entry.list_label;
+    }
+    return std::nullopt;
 }
 
 // ---------------------------------------------------------------- shift periods
@@ -501,8 +488,8 @@ Draft read_installment(const Record& record, std::size_t position, const Example
     draft.row.number =
         row.blank("CG63_PROG") ? int(position + 1) : int(row.bounded("CG63_PROG", 0, 99999));
     const long long type = row.whole("CG63_TIPOEFF");
-    if (const char* label = payment_type_label(type)) {
-        draft.row.type_label = label;
+    if (const auto label = payment_type_label(type)) {
+        draft.row.type_label = *label;
     } else {
         add_note(note, "tipo effetto " + std::to_string(type) + " sconosciuto");
     }
