@@ -5,6 +5,7 @@
 
 #include "rules/control_names.h"
 #include "rules/day_month.h"
+#include "rules/profile.h"
 #include "rules/records.h"
 #include "rules/share_checks.h"
 
@@ -148,7 +149,7 @@ Verdict FME_DETTAGLIO_ValidateRecord(const EditorView& editor, const NumberNorma
                 std::string(kSommaIvaOltre100)};
     }
 
-    if (editor.installation_profile() == 3 && !uniform_types(editor)) {
+    if (uniform_types_required(editor.installation_profile()) && !uniform_types(editor)) {
         const bool has_subtype = CDecN(field(row, db::CG63_STIPOEFF)) != 0;
         return {std::string(has_subtype ? ctl::TXT_SOTTOTIPO : ctl::CMB_TIPO),
                 std::string(kTipiSottotipiDiversi)};
