@@ -1,0 +1,253 @@
+#include "component/print_listing.h"
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+
+#include "framework/host.h"
+#include "framework/message_service.h"
+#include "rules/code_tables.h"
+#include "rules/day_month.h"
+#include "rules/records.h"
+
+namespace condpag {
+
+namespace {
+
+using Rows = std::map<std::string, std::vector<Record>>;
+
+Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
+    Expected<QueryResult> result = connection.Execute(sql, 1);
+    if (!result) return result.error();
+    std::vector<Record> rows;
+    for (const std::vector<Value>& values : result->rows) {
+        Record row;
+        for (size_t i = 0; i < values.size() && i < result->columns.size(); ++i) {
+            row[result->columns[i]] = values[i];
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// Rows of a detail table grouped by the code of their term.
+Expected<Rows> read_details(Connection& connection, const std::string& sql,
+                            std::string_view code_column) {
+    Expected<std::vector<Record>> rows = read_rows(connection, sql);
+    if (!rows) return rows.error();
+    Rows grouped;
+    for (Record& row : *rows) {
+        std::string code = RTrimN(field(row, code_column));
+        grouped[code].push_back(std::move(row));
+    }
+    return grouped;
+}
+
+std::string text(const Record& row, std::string_view column) { return RTrimN(field(row, column)); }
+
+std::string label(CodeTable table, const Record& row, std::string_view column) {
+    return EtichettaGriglia(table, Value(text(row, column)));
+}
+
+std::string day_month(const Record& row, std::string_view column) {
+    return FormattaGGMM(GGMMdaMMGG(field(row, column)), 1).to_text();
+}
+
+std::string flag(const Record& row, std::string_view column) {
+    return CDecN(field(row, column)) == 1 ? "Sì" : "No";
+}
+
+// A share as the installment holds it: a fraction or a percentage.
+std::string share(const Record& row, std::string_view form, std::string_view percent,
+                  std::string_view numerator, std::string_view denominator) {
+    if (CDecN(field(row, form)) == 0) return text(row, numerator) + "/" + text(row, denominator);
+    return text(row, percent) + "%";
+}
+
+ListingTable installments_table(const std::vector<Record>& rows) {
+    ListingTable table{
+        "Rate",
+        {"Rata", "T.eff.", "S.Tipo", "Tipo decorrenza", "GG dec.", "Riferimento dec.", "Quota Imp.",
+         "Quota IVA", "Gestione Importo fisso", "Importo fisso", "GG/MM fisso"},
+        {}};
+    for (const Record& row : rows) {
+        table.rows.push_back({
+            text(row, db::CG63_PROG),
+            label(CodeTable::TipoEffetto, row, db::CG63_TIPOEFF),
+            text(row, db::CG63_STIPOEFF),
+            label(CodeTable::TipoDecorrenza, row, db::CG63_INDTIPODECOR),
+            text(row, db::CG63_GGDECOR),
+            label(CodeTable::DataRiferimento, row, db::CG63_INDDATARIF),
+            share(row, db::CG63_FLGFRPERCIMP, db::CG63_PERCIMP, db::CG63_EL1FRIMP,
+                  db::CG63_EL2FRIMP),
+            share(row, db::CG63_FLGFRPERCIVA, db::CG63_PERCIVA, db::CG63_EL1FRIVA,
+                  db::CG63_EL2FRIVA),
+            label(CodeTable::ImportoFisso, row, db::CG63_INDIMPFIX),
+            text(row, db::CG63_IMPORFIX),
+            day_month(row, db::CG63_GGMMFIX),
+        });
+    }
+    return table;
+}
+
+ListingTable periods_table(const std::vector<Record>& rows) {
+    ListingTable table{"Periodi di slittamento",
+                       {"Limite inf.", "Limite sup.", "Tipo slitt.", "Data fissa", "GG succ."},
+                       {}};
+    for (const Record& row : rows) {
+        table.rows.push_back({
+            day_month(row, db::CG65_DAMMGG),
+            day_month(row, db::CG65_AMMGG),
+            label(CodeTable::TipoSlittamento, row, db::CG65_INDTIPOSLIT),
+            day_month(row, db::CG65_GGMMFIXSLIT),
+            text(row, db::CG65_GGSLSUCC),
+        });
+    }
+    return table;
+}
+
+ListingTable languages_table(const std::vector<Record>& rows) {
+    ListingTable table{"Descrizioni in lingua",
+                       {"Codice lingua", "Descrizione lingua", "Descrizione analitica"},
+                       {}};
+    for (const Record& row : rows) {
+        table.rows.push_back({text(row, db::CG6B_LINGUA_MG52), text(row, db::CG6B_DESCR),
+                              text(row, db::CG6B_DESCRANAL)});
+    }
+    return table;
+}
+
+const std::vector<Record>& rows_of(const Rows& rows, const std::string& code) {
+    static const std::vector<Record> kNone;
+    auto found = rows.find(code);
+    return found == rows.end() ? kNone : found->second;
+}
+
+// Display width in characters: UTF-8 continuation bytes take no column.
+size_t width(const std::string& text) {
+    return static_cast<size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+void append_padded(std::string& out, const std::string& text, size_t columns) {
+    out += text;
+    out.append(columns - std::min(columns, width(text)), ' ');
+}
+
+void append_table(std::string& out, const ListingTable& table) {
+    out += "  " + table.title + "\n";
+    if (table.rows.empty()) {
+        out += "    (nessuno)\n";
+        return;
+    }
+    std::vector<size_t> widths;
+    for (const std::string& caption : table.captions) widths.push_back(width(caption));
+    for (const auto& row : table.rows) {
+        for (size_t i = 0; i < row.size() && i < widths.size(); ++i) {
+            widths[i] = std::max(widths[i], width(row[i]));
+        }
+    }
+    auto append_line = [&](const std::vector<std::string>& cells) {
+        std::string line = "    ";
+        for (size_t i = 0; i < cells.size() && i < widths.size(); ++i) {
+            append_padded(line, cells[i], widths[i] + 2);
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    };
+    append_line(table.captions);
+    for (const auto& row : table.rows) append_line(row);
+}
+
+}  // namespace
+
+Expected<Listing> build_listing(Connection& connection) {
+    Expected<std::vector<Record>> headers =
+        read_rows(connection, "SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG");
+    if (!headers) return headers.error();
+    Expected<Rows> installments = read_details(
+        connection, "SELECT * FROM CG63_CONDPAGDET ORDER BY CG63_CODPAG_CG62, CG63_PROG",
+        db::CG63_CODPAG_CG62);
+    if (!installments) return installments.error();
+    Expected<Rows> periods = read_details(
+        connection, "SELECT * FROM CG65_PAGSLITANAL ORDER BY CG65_CODPAG_CG62, CG65_DAMMGG",
+        db::CG65_CODPAG_CG62);
+    if (!periods) return periods.error();
+    Expected<Rows> languages = read_details(
+        connection, "SELECT * FROM CG6B_CONDPAGLING ORDER BY CG6B_CODICE_CG62, CG6B_LINGUA_MG52",
+        db::CG6B_CODICE_CG62);
+    if (!languages) return languages.error();
+
+    Listing listing;
+    for (const Record& header : *headers) {
+        ListingTerm term;
+        term.code = text(header, db::CG62_CODPAG);
+        term.description = text(header, db::CG62_DESCPAG);
+        term.fields = {
+            {"Descriz. automatica", flag(header, db::CG62_FLGDESC)},
+            {"Descrizione analitica", text(header, db::CG62_DESPAGANAL)},
+            {"Sconto merce 1", text(header, db::CG62_SCPERMER1)},
+            {"Sconto merce 2", text(header, db::CG62_SCPERMER2)},
+            {"Sc. cassa", text(header, db::CG62_SCPERCAS)},
+            {"Sconto Art.26 %", text(header, db::CG62_SCPERCART26)},
+            {"Sconto Art.26 importo", text(header, db::CG62_SCART26)},
+            {"Flag storno IVA", flag(header, db::CG62_FLGSTORNOIVA)},
+        };
+        term.installments = installments_table(rows_of(*installments, term.code));
+        term.periods = periods_table(rows_of(*periods, term.code));
+        term.languages = languages_table(rows_of(*languages, term.code));
+        listing.terms.push_back(std::move(term));
+    }
+    return listing;
+}
+
+std::string listing_text(const Listing& listing) {
+    std::string out = listing.title + "\n";
+    for (const ListingTerm& term : listing.terms) {
+        out += "\n" + term.code + "  " + term.description + "\n";
+        for (const auto& [caption, value] : term.fields) {
+            if (!value.empty()) out += "  " + caption + ": " + value + "\n";
+        }
+        append_table(out, term.installments);
+        append_table(out, term.periods);
+        append_table(out, term.languages);
+    }
+    return out;
+}
+
+PrintWriter text_file_writer(std::filesystem::path folder) {
+    return [folder](const Listing& listing) -> Expected<std::string> {
+        std::filesystem::path path = folder / "condizioni_pagamento.txt";
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file << listing_text(listing);
+        file.close();
+        if (!file) return Error{"Impossibile scrivere la stampa in " + path.string(), ""};
+        return path.string();
+    };
+}
+
+ProgramRunner print_component(PrintWriter writer) {
+    return [writer](Cinterface* host, const std::vector<Value>&) -> Status {
+        ClsGlobal* global = host != nullptr ? host->ClsGlobal() : nullptr;
+        if (global == nullptr) return Error{"Nessun servizio globale per la stampa", kPrintProgId};
+        Connection connection = global->NewConnection();
+        connection.ConnectionString = global->ConnectionString();
+        if (Status opened = connection.Open(); !opened) return opened.error();
+        Expected<Listing> listing = build_listing(connection);
+        connection.Close();
+        if (!listing) return listing.error();
+        Expected<std::string> where = writer(*listing);
+        if (!where) return where.error();
+        if (MessageService* messages = global->MessageObject()) {
+            messages->ShowMessage("Stampa delle condizioni di pagamento salvata in:\n" + *where,
+                                  kStyleInformation, "Informazione");
+        }
+        return success();
+    };
+}
+
+void register_print_component(ComponentRegistry& registry, PrintWriter writer) {
+    registry.RegisterProgram(kPrintProgId, print_component(std::move(writer)));
+}
+
+}  // namespace condpag
