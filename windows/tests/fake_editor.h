@@ -1,0 +1,100 @@
+#pragma once
+// A stand-in for the editor that opens the secondary windows: a real installment record set of
+// one payment term on a demo database, its detail frame and grid, the host objects, and a
+// message routine that records what it was asked to show.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/data_frame.h"
+#include "framework/edit_box.h"
+#include "framework/form.h"
+#include "framework/grid.h"
+#include "framework/host.h"
+#include "framework/lookup_runner.h"
+#include "framework/message_service.h"
+#include "framework/secondary_window.h"
+#include "rules/records.h"
+#include "storage/statements.h"
+#include "storage/testing/demo_database.h"
+
+namespace condpag::testing {
+
+struct RoutedMessage {
+    std::string text;
+    int style;
+    std::string title;
+    std::string procedure;
+};
+
+class FakeEditor : public Form, public SecondaryWindowOwner {
+  public:
+    explicit FakeEditor(std::string code) : Form("FRMCO_CONDPAG"), code_(std::move(code)) {
+        auto opened = database.connect();
+        EXPECT_TRUE(opened.ok()) << (opened.ok() ? "" : opened.error().message);
+        if (opened.ok()) connection = *opened;
+        global.SetConnectionString(database.connection_string());
+        global.SetMessageObject(&host_messages);
+        host.SetClsGlobal(&global);
+        host.SetConnection(connection);
+        lookups = HeadlessLookupRunner(connection);
+        set_lookup_runner(&lookups);
+
+        EXPECT_TRUE(installments.Open(load_installments_statement(code_), connection).ok());
+        TXT_NUMRATA.set_bound_column(std::string(db::CG63_PROG));
+        FME_CONDPAGDES.AddDetail(FME_DETTAGLIO);
+        FME_DETTAGLIO.Setup(&host, connection, &installments, installments.Source(), "", nullptr,
+                            &GRID_CONDPAG);
+        FME_DETTAGLIO.BindControl(TXT_NUMRATA);
+        FME_DETTAGLIO.BindKeyControl(TXT_NUMRATA);
+        FME_DETTAGLIO.AfterAddNew.connect([this](bool) { ++record_events; });
+        FME_DETTAGLIO.BeforeUpdate.connect([this](bool&) { ++record_events; });
+        FME_DETTAGLIO.AfterUpdate.connect([this](bool) { ++record_events; });
+        FME_DETTAGLIO.ValidateRecord.connect([this](Control*&, std::string&) { ++record_events; });
+    }
+
+    Connection& OwnerConnection() override { return connection; }
+    std::string OwnerConnectionString() const override { return database.connection_string(); }
+    int ShowMessage(const std::string& text, int style, const std::string& title,
+                    const std::string& procedure) override {
+        messages.push_back({text, style, title, procedure});
+        return kAnswerOk;
+    }
+    Cinterface* OwnerInterface() const override { return const_cast<HeadlessInterface*>(&host); }
+    CLSCO_CONDPAG* OwnerComponent() const override { return nullptr; }
+    Recordset& InstallmentSet() override { return installments; }
+    DataFrame& InstallmentFrame() override { return FME_DETTAGLIO; }
+    Grid& InstallmentGrid() override { return GRID_CONDPAG; }
+    std::string CodeText() const override { return code_; }
+
+    // A second connection of its own, to see what reached the database.
+    QueryResult stored(const std::string& statement) const {
+        auto other = database.connect();
+        EXPECT_TRUE(other.ok());
+        if (!other.ok()) return {};
+        auto rows = other->Execute(statement);
+        EXPECT_TRUE(rows.ok()) << (rows.ok() ? "" : rows.error().message);
+        return rows.ok() ? *rows : QueryResult{};
+    }
+
+    DemoDatabase database;
+    Connection connection;
+    HeadlessGlobal global;
+    HeadlessMessageService host_messages;
+    HeadlessInterface host;
+    HeadlessLookupRunner lookups;
+    Recordset installments;
+    EditBox TXT_NUMRATA{*this, "TXT_NUMRATA"};
+    Grid GRID_CONDPAG{*this, "GRID_CONDPAG"};
+    DataFrame FME_CONDPAGDES{"FME_CONDPAGDES"};
+    DataFrame FME_DETTAGLIO{"FME_DETTAGLIO"};
+    std::vector<RoutedMessage> messages;
+    int record_events = 0;
+
+  private:
+    std::string code_;
+};
+
+}  // namespace condpag::testing

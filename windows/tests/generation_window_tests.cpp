@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include "windows/FRMCO_GENMULTIPLA.h"
+#include "windows/FRMCO_SOTTOTIPI.h"
+#include "windows/tests/fake_editor.h"
+
+namespace condpag::testing {
+namespace {
+
+// RB3060 holds two Ri.Ba. installments of 50 %.
+struct Session {
+    FakeEditor editor{"RB3060"};
+    FRMCO_GENMULTIPLA window;
+    Session() {
+        window.set_owner(&editor);
+        window.set_lookup_runner(&editor.lookups);
+        window.Show();
+    }
+};
+
+TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments) {
+    Session s;
+    FRMCO_GENMULTIPLA& w = s.window;
+    // A new installment begun in the editor and left unconfirmed is dropped by the generation.
+    ASSERT_TRUE(s.editor.FME_DETTAGLIO.New());
+    s.editor.record_events = 0;
+
+    ASSERT_TRUE(w.TXT_NUMERORATE.user_type("4"));
+    ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2));
+    EXPECT_TRUE(w.CMD_GENERA.enabled());
+    ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
+    ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(5));
+    ASSERT_TRUE(w.CMB_FLGFRPERCIMP.user_pick_value(0));
+    ASSERT_TRUE(w.TXT_NUMIMP.user_type("1"));
+    ASSERT_TRUE(w.TXT_DENIMP.user_type("4"));
+    ASSERT_TRUE(w.CMB_FLGFRPERCIVA.user_pick_value(0));
+    ASSERT_TRUE(w.TXT_NUMIVA.user_type("1"));
+    ASSERT_TRUE(w.TXT_DENIVA.user_type("4"));
+    ASSERT_TRUE(w.CMD_GENERA.user_click());
+
+    EXPECT_TRUE(w.result());
+    EXPECT_TRUE(w.close_requested());
+    EXPECT_TRUE(s.editor.messages.empty());
+    EXPECT_EQ(s.editor.record_events, 0);
+    EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), kStatusView);
+    EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
+    EXPECT_EQ(s.editor.GRID_CONDPAG.row_count(), 6);
+
+    std::vector<Record> rows = s.editor.installments.records();
+    ASSERT_EQ(rows.size(), 6u);
+    for (int i = 0; i < 4; ++i) {
+        const Record& row = rows[2 + i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(CDecN(field(row, db::CG63_PROG)), 3 + i);
+        EXPECT_EQ(CDecN(field(row, db::CG63_GGDECOR)), 30 + 30 * i);
+        EXPECT_EQ(CDecN(field(row, db::CG63_TIPOEFF)), 2);
+        EXPECT_EQ(CDecN(field(row, db::CG63_INDDATARIF)), 5);
+        EXPECT_EQ(CDecN(field(row, db::CG63_FLGFRPERCIMP)), 0);
+        EXPECT_EQ(CDecN(field(row, db::CG63_EL1FRIMP)), 1);
+        EXPECT_EQ(CDecN(field(row, db::CG63_EL2FRIVA)), 4);
+        EXPECT_TRUE(field(row, db::CG63_PERCIMP).is_null());
+        EXPECT_TRUE(field(row, db::CG63_STIPOEFF).is_null());
+        EXPECT_TRUE(field(row, db::CG63_GGMMFIX).is_null());
+    }
+
+    // The rows reach the database when the editor saves its installments.
+    EXPECT_TRUE(w.Unload());
+    ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
+    QueryResult stored = s.editor.stored(
+        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB3060' "
+        "ORDER BY CG63_PROG");
+    ASSERT_EQ(stored.rows.size(), 6u);
+    EXPECT_EQ(CDecN(stored.rows[5][0]), 6);
+    EXPECT_EQ(CDecN(stored.rows[5][1]), 120);
+}
+
+TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
+    struct Case {
+        const char* what;
+        std::function<void(FRMCO_GENMULTIPLA&)> fill;
+        Control* (*expected)(FRMCO_GENMULTIPLA&);
+    };
+    const std::vector<Case> cases = {
+        {"start rule 1 without days", [](FRMCO_GENMULTIPLA&) {},
+         [](FRMCO_GENMULTIPLA& w) -> Control* { return &w.TXT_GGDECOR; }},
+        {"numerator above the denominator",
+         [](FRMCO_GENMULTIPLA& w) {
+             w.TXT_GGDECOR.user_type("30");
+             w.CMB_FLGFRPERCIMP.user_pick_value(0);
+             w.TXT_NUMIMP.user_type("5");
+             w.TXT_DENIMP.user_type("4");
+         },
+         [](FRMCO_GENMULTIPLA& w) -> Control* { return &w.TXT_NUMIMP; }},
+        {"start rule 3 without day/month",
+         [](FRMCO_GENMULTIPLA& w) { w.CMB_TIPODECORR.user_pick_value(3); },
+         [](FRMCO_GENMULTIPLA& w) -> Control* { return &w.TXT_GGMMFIX; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Session s;
+        FRMCO_GENMULTIPLA& w = s.window;
+        w.TXT_NUMERORATE.user_type("3");
+        w.TXT_IMP.user_type("100");
+        w.TXT_IVA.user_type("100");
+        c.fill(w);
+        ASSERT_TRUE(w.CMD_GENERA.user_click());
+
+        ASSERT_EQ(s.editor.messages.size(), 1u);
+        EXPECT_EQ(s.editor.messages[0].text, "Attenzione, rata non corretta");
+        EXPECT_EQ(s.editor.messages[0].title, "Informazione");
+        EXPECT_EQ(s.editor.messages[0].style, 64);
+        EXPECT_EQ(w.focus(), c.expected(w));
+        EXPECT_EQ(s.editor.installments.RecordCount(), 2);
+        EXPECT_FALSE(w.result());
+        EXPECT_FALSE(w.close_requested());
+    }
+}
+
+TEST(GenerationWindow, DefaultsAndFieldDependencies) {
+    Session s;
+    FRMCO_GENMULTIPLA& w = s.window;
+    EXPECT_EQ(w.focus(), &w.TXT_NUMERORATE);
+    EXPECT_EQ(w.CMB_TIPO.text(), "13");
+    EXPECT_EQ(w.CMB_CALENDARIO.text(), "0");
+    EXPECT_EQ(w.CMB_TIPODECORR.text(), "1");
+    EXPECT_EQ(w.CMB_DATARIF.text(), "1");
+    EXPECT_EQ(w.CMB_FLGFRPERCIMP.text(), "1");
+    EXPECT_EQ(w.CMB_TIPOIMPFIX.text(), "0");
+    EXPECT_FALSE(w.CMD_GENERA.enabled());
+    EXPECT_TRUE(w.TXT_IMP.visible());
+    EXPECT_FALSE(w.TXT_NUMIVA.visible());
+    EXPECT_TRUE(w.TXT_GGDECOR.enabled());
+    EXPECT_FALSE(w.TXT_GGMMFIX.enabled());
+    EXPECT_FALSE(w.TXT_IMPFIX.enabled());
+    EXPECT_EQ(s.editor.host.ActiveFrame(), &w.FME_GENMULTIPLA);
+
+    // The number box decides whether "&Genera" can run.
+    w.TXT_NUMERORATE.user_type("3");
+    w.user_focus(&w.CMB_TIPO);
+    EXPECT_TRUE(w.CMD_GENERA.enabled());
+    w.TXT_NUMERORATE.user_type("");
+    w.user_focus(&w.CMB_TIPO);
+    EXPECT_FALSE(w.CMD_GENERA.enabled());
+    w.TXT_NUMERORATE.user_type("3");
+    w.user_focus(&w.CMB_TIPO);
+
+    // Start rule 2 empties the days but keeps them open; rule 4 opens the intervals only.
+    w.TXT_GGDECOR.user_type("30");
+    w.CMB_TIPODECORR.user_pick_value(2);
+    EXPECT_EQ(w.TXT_GGDECOR.text(), "");
+    EXPECT_TRUE(w.TXT_GGDECOR.enabled());
+    EXPECT_TRUE(w.TXT_GGSCADFIX1.enabled());
+    EXPECT_FALSE(w.TXT_DAGGFIX1.enabled());
+    w.TXT_GGSCADFIX1.user_type("35");
+    w.user_focus(&w.CMB_DATARIF);
+    EXPECT_FALSE(w.TXT_GGSCADFIX1.valid());
+    w.CMB_TIPODECORR.user_pick_value(4);
+    EXPECT_FALSE(w.TXT_GGDECOR.enabled());
+    EXPECT_FALSE(w.TXT_GGDECOR.enabled2());
+    EXPECT_FALSE(w.TXT_GGMMFIX.enabled());
+    for (EditBox* box : {&w.TXT_DAGGFIX1, &w.TXT_AGGFIX1, &w.TXT_GGSCADFIX1, &w.TXT_DAGGFIX2,
+                         &w.TXT_AGGFIX2, &w.TXT_GGSCADFIX2}) {
+        EXPECT_TRUE(box->enabled()) << box->name();
+    }
+    // A value shown by code enables but never empties.
+    w.TXT_DAGGFIX1.user_type("1");
+    w.CMB_TIPODECORR.select_value(3);
+    EXPECT_EQ(w.TXT_DAGGFIX1.text(), "1");
+    EXPECT_FALSE(w.TXT_DAGGFIX1.enabled());
+    EXPECT_TRUE(w.TXT_GGMMFIX.enabled());
+    w.CMB_TIPODECORR.user_pick_value(3);
+    EXPECT_EQ(w.TXT_DAGGFIX1.text(), "");
+
+    // The fixed day/month is shown as GG/MM however it was typed.
+    w.TXT_GGMMFIX.user_type("1508");
+    w.user_focus(&w.CMB_FLGFRPERCIMP);
+    EXPECT_EQ(w.TXT_GGMMFIX.text(), "15/08");
+    EXPECT_TRUE(w.TXT_GGMMFIX.valid());
+    w.TXT_GGMMFIX.user_type("31/02");
+    w.user_focus(&w.CMB_FLGFRPERCIMP);
+    EXPECT_FALSE(w.TXT_GGMMFIX.valid());
+
+    // Share form picked in the list: fraction boxes in place of the percentage, emptied.
+    w.TXT_IMP.user_type("50");
+    w.CMB_FLGFRPERCIMP.user_pick_value(0);
+    EXPECT_FALSE(w.TXT_IMP.visible());
+    EXPECT_TRUE(w.TXT_NUMIMP.visible());
+    EXPECT_EQ(w.TXT_IMP.text(), "");
+
+    // Payment types: below 7 the subtype goes (the box stays open for 2), above it is decoded.
+    w.CMB_TIPO.user_pick_value(14);
+    w.TXT_SOTTOTIPO.user_type("1");
+    w.user_focus(&w.CMB_TIPO);
+    EXPECT_EQ(w.TXT_DECODSTIPO.text(), "Bonifico SEPA");
+    w.CMB_TIPO.user_pick_value(99);
+    EXPECT_EQ(w.TXT_SOTTOTIPO.text(), "1");
+    EXPECT_TRUE(w.TXT_SOTTOTIPO.enabled());
+    w.CMB_TIPO.user_pick_value(2);
+    EXPECT_EQ(w.TXT_SOTTOTIPO.text(), "");
+    EXPECT_TRUE(w.TXT_SOTTOTIPO.enabled());
+    w.CMB_TIPO.user_pick_value(1);
+    EXPECT_FALSE(w.TXT_SOTTOTIPO.enabled());
+
+    // Tab out of the last field lands on "&Annulla" and moves on to "&Genera".
+    w.CMB_TIPOIMPFIX.user_pick_value(0);
+    w.CMB_TIPODECORR.user_pick_value(1);
+    w.CMB_TIPOIMPFIX.user_key(kKeyTab);
+    EXPECT_EQ(w.focus(), &w.CMD_GENERA);
+
+    w.CMD_ANNULLA.user_click();
+    EXPECT_TRUE(w.close_requested());
+    EXPECT_FALSE(w.result());
+    EXPECT_TRUE(w.Unload());
+    EXPECT_EQ(s.editor.host.ActiveFrame(), nullptr);
+    EXPECT_EQ(s.editor.installments.RecordCount(), 2);
+}
+
+TEST(GenerationWindow, ManagementKeyOpensTheSubtypesOfTheTypeShown) {
+    Session s;
+    FRMCO_GENMULTIPLA& w = s.window;
+    std::string shown_type;
+    long shown_rows = -1;
+    w.set_modal_runner([&](ModalWindow& opened) {
+        auto& subtypes = dynamic_cast<FRMCO_SOTTOTIPI&>(opened);
+        subtypes.Show();
+        shown_type = subtypes.CMB_TIPO.text();
+        shown_rows = subtypes.GRID_SOTTOTIPI.row_count();
+        subtypes.Unload();
+    });
+    w.CMB_TIPO.user_pick_value(14);
+    w.TXT_SOTTOTIPO.user_function_key("Kgestione");
+    EXPECT_EQ(shown_type, "14");
+    EXPECT_EQ(shown_rows, 2);
+
+    LookupRequest list;
+    w.TXT_SOTTOTIPO_StartLookup(list);
+    EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo 14");
+    EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiGenMul");
+    auto rows = s.editor.connection.Execute(list.statement);
+    ASSERT_TRUE(rows.ok());
+    EXPECT_EQ(rows->rows.size(), 2u);
+}
+
+}  // namespace
+}  // namespace condpag::testing
