@@ -414,8 +414,9 @@ void shift(std::vector<Draft>& drafts, std::size_t i, const std::vector<Period>&
                 drafts[i].merged_into = next.merged_into >= 0 ? next.merged_into : int(i + 1);
                 row.moved_from = due;
                 row.due = next.row.due;
-                add_note(row.note, "sommata alla rata " + std::to_string(next.row.number) +
-                                       " (periodo " + period->label + ")");
+                const int carrier = drafts[drafts[i].merged_into].row.number;
+                add_note(row.note, "sommata alla rata " + std::to_string(carrier) + " (periodo " +
+                                       period->label + ")");
                 return;
             }
             moved = as_type_3();

@@ -183,6 +183,20 @@ TEST(DueDatePreview, ShiftTypesMoveOnceAndMergeIntoTheNextMonth) {
     EXPECT_EQ(merged_rows.rows[0].total, 0);
     EXPECT_EQ(merged_rows.rows[1].total, 122000);
     EXPECT_EQ(dates(two(61)), (Dates{"15/09/2027", "15/10/2027"}));
+
+    // 10/08 joins 20/08, which joins 10/09: both carry their amounts to the third.
+    auto civil = [](int n, int days) {
+        return rata({{"CG63_PROG", n},
+                     {"CG63_INDTIPOCALEND", 1},
+                     {"CG63_GGDECOR", days},
+                     {"CG63_PERCIMP", n == 3 ? 34 : 33},
+                     {"CG63_PERCIVA", n == 3 ? 34 : 33}});
+    };
+    auto chain = due_date_preview({civil(1, 0), civil(2, 10), civil(3, 31)},
+                                  {periodo(801, 831, 5, 0)}, {}, fattura(2027y / 8 / 10));
+    EXPECT_EQ(dates(chain), (Dates{"10/09/2027", "10/09/2027", "10/09/2027"}));
+    EXPECT_EQ(chain.rows[2].total, 122000);
+    EXPECT_NE(chain.rows[0].note.find("sommata alla rata 3"), std::string::npos);
 }
 
 TEST(DueDatePreview, BadInputGivesRowsWithNotes) {
