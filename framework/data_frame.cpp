@@ -81,7 +81,6 @@ void DataFrame::BindControl(Control& control, StdDataFormat* format) {
         auto frame = self.lock();
         if (frame && *frame) (*frame)->control_edited(*bound);
     });
-    if (recordset_ != nullptr) show_control(bindings_.back(), Value());
     show_row();
 }
 
@@ -224,7 +223,8 @@ void DataFrame::show_control(const Binding& binding, const Value& value) {
 }
 
 void DataFrame::show_row() {
-    if (suspended_ > 0 || showing_) return;
+    // Without a record set the fields keep what the window put in them.
+    if (suspended_ > 0 || showing_ || recordset_ == nullptr) return;
     showing_ = true;
     Record record;
     bool on_row = recordset_ != nullptr && recordset_->State() == 1 && !recordset_->IsEOF() &&
@@ -239,6 +239,7 @@ void DataFrame::show_row() {
 }
 
 void DataFrame::clear_controls() {
+    if (recordset_ == nullptr) return;
     showing_ = true;
     for (const Binding& binding : bindings_) {
         if (binding.control->bound_column().empty()) continue;

@@ -363,6 +363,33 @@ TEST_F(DataFrameTest, StatusSetByCodeSearchAndReload) {
     EXPECT_EQ(events.back(), "H.ChangeStatus 0/2");
 }
 
+TEST(UnboundFrame, ChecksFieldsWithoutARecordSet) {
+    Window w;
+    HeadlessMessageService messages;
+    DataFrame frame("FME_GENMULTIPLA");
+    frame.Setup(nullptr, Connection(), nullptr, "", "", nullptr, nullptr);
+    frame.SetMessageService(&messages);
+    w.TXT_PERCIMP.set_text("50");
+    frame.BindControl(w.TXT_PERCIMP);
+    frame.SetFieldEvents(false);
+    frame.SetFieldEvents(true);
+    EXPECT_EQ(w.TXT_PERCIMP.text(), "50");
+    std::string verdict = "Totale diverso da 100";
+    frame.ValidateRecord.connect([&](Control*& control, std::string& message) {
+        if (verdict.empty()) return;
+        control = &w.TXT_PERCIMP;
+        message = verdict;
+    });
+    w.TXT_PERCIMP.user_type("40");
+    EXPECT_TRUE(frame.RowPending());
+    EXPECT_FALSE(frame.ConfirmRow(true, true, true));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{verdict});
+    verdict.clear();
+    EXPECT_TRUE(frame.ConfirmRow(true, true, true));
+    EXPECT_FALSE(frame.RowPending());
+    EXPECT_EQ(w.TXT_PERCIMP.text(), "40");
+}
+
 TEST(MessageService, AnswersFromItsScriptThenWithTheFirstButton) {
     HeadlessMessageService messages;
     messages.answers = {kAnswerNo};
