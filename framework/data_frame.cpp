@@ -649,7 +649,10 @@ bool DataFrame::CheckKey(bool show_found, bool drop_new) {
         });
         if (same) found = i;
     }
-    if (found < 0) return false;
+    if (found < 0) {
+        show_row();  // the key may have been written to the row by the window itself
+        return false;
+    }
     if (!show_found) return true;
     if (drop_new && status_ == kStatusInsert && recordset_->row_state() == RowState::New) {
         recordset_->CancelUpdate();
