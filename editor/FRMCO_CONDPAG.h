@@ -40,6 +40,7 @@ namespace condpag {
 
 class Cinterface;
 class CLSCO_CONDPAG;
+class LookupRunner;
 class LookupService;
 class MessageService;
 class FRMCO_CONDPAG;
@@ -354,6 +355,9 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     Connection& WindowConnection() { return connection_; }
 
   private:
+    struct DetailSet;
+    std::vector<DetailSet> detail_sets();
+    void configure_controls();
     void connect_handlers();
     void load_choice_lists();
     void setup_frames();
@@ -379,6 +383,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     SecondaryWindows* secondary_ = nullptr;
     MessageService* messages_ = nullptr;
     std::unique_ptr<MessageService> own_messages_;
+    std::unique_ptr<LookupRunner> own_lookup_runner_;
     std::unique_ptr<LookupService> language_lookup_;
     std::unique_ptr<LookupService> language_decode_;
     std::unique_ptr<LookupService> term_lookup_;

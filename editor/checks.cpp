@@ -1,0 +1,73 @@
+// The record events of the three frames hand the checks' verdicts to their frames, and the
+// window shows the checks what they read: control texts, the installments and the header.
+
+#include "editor/FRMCO_CONDPAG.h"
+#include "rules/installment_checks.h"
+
+namespace condpag {
+namespace {
+
+// The checks normalise totals the way the window shows them: through the host's normaliser.
+class WindowNormaliser : public NumberNormaliser {
+  public:
+    explicit WindowNormaliser(const FRMCO_CONDPAG& window) : window_(window) {}
+    double normalise(double value, int, int, int) const override {
+        return window_.NormaliseTotal(value);
+    }
+
+  private:
+    const FRMCO_CONDPAG& window_;
+};
+
+void hand_over(const Form& window, const Verdict& verdict, Control*& control,
+               std::string& message) {
+    control = verdict.control.empty() ? nullptr : window.find(verdict.control);
+    message = verdict.message;
+}
+
+}  // namespace
+
+void FRMCO_CONDPAG::FME_DETTAGLIO_ValidateRecord(Control*& control, std::string& message) {
+    if (control != nullptr) return;  // the frame's own check already failed
+    hand_over(*this, condpag::FME_DETTAGLIO_ValidateRecord(*this, WindowNormaliser(*this)), control,
+              message);
+}
+
+void FRMCO_CONDPAG::FME_PERSLIT_ValidateRecord(Control*& control, std::string& message) {
+    if (control != nullptr) return;
+    hand_over(*this, condpag::FME_PERSLIT_ValidateRecord(*this), control, message);
+}
+
+void FRMCO_CONDPAG::FME_CONDPAGDES_ValidateRecord(Control*& control, std::string& message) {
+    if (control != nullptr) return;
+    hand_over(*this, condpag::FME_CONDPAGDES_ValidateRecord(*this), control, message);
+}
+
+std::string FRMCO_CONDPAG::text(std::string_view name) const {
+    const Control* control = find(std::string(name));
+    if (auto* box = dynamic_cast<const EditBox*>(control)) return box->text();
+    if (auto* list = dynamic_cast<const ComboBox*>(control)) return list->text();
+    if (auto* check = dynamic_cast<const CheckBox*>(control)) return check->text();
+    return {};
+}
+
+int FRMCO_CONDPAG::installment_status() const { return FME_DETTAGLIO.Status(); }
+
+const Record& FRMCO_CONDPAG::current_installment() const {
+    current_cache_ =
+        Grst_RecordSet_CG63.State() == 1 ? Grst_RecordSet_CG63.current_record() : Record();
+    return current_cache_;
+}
+
+std::vector<Record> FRMCO_CONDPAG::installments() const {
+    if (Grst_RecordSet_CG63.State() != 1) return {};
+    return Grst_RecordSet_CG63.records();
+}
+
+const Record& FRMCO_CONDPAG::header() const {
+    header_cache_ =
+        Grst_RecordSet_CG62.State() == 1 ? Grst_RecordSet_CG62.current_record() : Record();
+    return header_cache_;
+}
+
+}  // namespace condpag

@@ -1,0 +1,143 @@
+// The three detail sets follow the term shown in the header: emptied for a search or a new term,
+// reloaded for the code shown, re-keyed when a new code is typed, confirmed, written and read
+// again together with the header.
+
+#include "editor/FRMCO_CONDPAG.h"
+#include "framework/host.h"
+#include "rules/records.h"
+#include "storage/statements.h"
+
+namespace condpag {
+
+struct FRMCO_CONDPAG::DetailSet {
+    DataFrame& frame;
+    Recordset& set;
+    std::string& source;
+    const char* empty_statement;
+    std::string (*load_statement)(std::string_view);
+    std::string_view key_column;
+};
+
+// Installments, shift periods, languages: the order in which the details are always handled.
+std::vector<FRMCO_CONDPAG::DetailSet> FRMCO_CONDPAG::detail_sets() {
+    return {{FME_DETTAGLIO, Grst_RecordSet_CG63, source_cg63_, kInstallmentsEmpty,
+             load_installments_statement, db::CG63_CODPAG_CG62},
+            {FME_PERSLIT, Grst_RecordSet_CG65, source_cg65_, kPeriodsEmpty, load_periods_statement,
+             db::CG65_CODPAG_CG62},
+            {FME_LINGUA, Grst_RecordSet_CG6B, source_cg6b_, kLanguagesEmpty,
+             load_languages_statement, db::CG6B_CODICE_CG62}};
+}
+
+// Errors are set aside in the detail handlers: a step that fails is skipped and the next runs.
+void FRMCO_CONDPAG::OpenDetailsEmpty() {
+    for (DetailSet d : detail_sets()) {
+        d.source = d.empty_statement;
+        d.frame.Release();
+        if (d.set.State() == 1) d.set.Close();
+        d.set.Open(d.source, connection_);
+        d.frame.Reload(d.source);
+    }
+}
+
+void FRMCO_CONDPAG::LoadDetailsForCode() {
+    const std::string term = code();
+    for (DetailSet d : detail_sets()) {
+        d.source = d.load_statement(term);
+        d.frame.Release();
+        if (d.set.State() == 1) d.set.Close();
+        d.set.Open(d.source);
+        d.frame.Reload(d.source);
+    }
+}
+
+void FRMCO_CONDPAG::RekeyDetails() {
+    const std::string term = code();
+    for (DetailSet d : detail_sets()) {
+        d.source = d.load_statement(term);
+        d.frame.SetSourceText(d.source);
+        if (d.set.RecordCount() <= 0) continue;
+        d.frame.SuspendSync();
+        for (d.set.MoveFirst(); !d.set.IsEOF(); d.set.MoveNext())
+            d.set.SetField(d.key_column, term);
+        d.frame.ResumeSync();
+    }
+}
+
+std::int16_t FRMCO_CONDPAG::ContaRate(const std::string& term) {
+    std::int16_t count = 0;
+    step("ContaRate", [&]() -> Status {
+        auto counted = condpag::ContaRate(connection_, term);
+        if (!counted) return counted.error();
+        count = *counted;
+        return success();
+    });
+    return count;
+}
+
+void FRMCO_CONDPAG::FME_CONDPAGDES_BeforeUpdate(bool& cancel) {
+    for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) {
+        if (cancel) break;
+        if (detail->RowPending() || detail->BatchPending()) {
+            cancel = !detail->ConfirmRow(true, true, true);
+        }
+    }
+}
+
+void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUpdate(bool result) {
+    if (!result) return;
+    for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) detail->SaveRows();
+}
+
+void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUndo(bool result) {
+    if (!result) return;
+    for (auto [set, frame] : {std::pair{&Grst_RecordSet_CG63, &FME_DETTAGLIO},
+                              std::pair{&Grst_RecordSet_CG65, &FME_PERSLIT},
+                              std::pair{&Grst_RecordSet_CG6B, &FME_LINGUA}}) {
+        set->Requery(-1);
+        frame->Reload("");
+    }
+}
+
+void FRMCO_CONDPAG::FME_CONDPAGDES_IsRecordChanged(bool& changed) {
+    if (FME_CONDPAGDES.Status() != kStatusView) return;
+    for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) {
+        if (detail->RowPending() || detail->BatchPending()) changed = true;
+    }
+}
+
+namespace {
+
+// After a detail frame wrote its rows: a begun row is dropped; a list with rows is shown again,
+// an empty one waits in insert status for its first row.
+void after_detail_write(DataFrame& frame, Recordset& set) {
+    if (!frame.BatchPending()) return;
+    if (frame.Status() == kStatusInsert) set.CancelUpdate();
+    if (set.RecordCount() != 0) {
+        frame.Reload("");
+    } else {
+        frame.SetStatus(kStatusInsert);
+    }
+}
+
+}  // namespace
+
+void FRMCO_CONDPAG::FME_DETTAGLIO_UpdateBatchAll() {
+    after_detail_write(FME_DETTAGLIO, Grst_RecordSet_CG63);
+}
+
+void FRMCO_CONDPAG::FME_PERSLIT_UpdateBatchAll() {
+    after_detail_write(FME_PERSLIT, Grst_RecordSet_CG65);
+}
+
+void FRMCO_CONDPAG::FME_LINGUA_UpdateBatchAll() {
+    after_detail_write(FME_LINGUA, Grst_RecordSet_CG6B);
+}
+
+void FRMCO_CONDPAG::LinkMedia(const std::string& media_code) {
+    if (host_ == nullptr || host_->ActiveFrame() == nullptr) return;
+    Recordset* header_set = host_->ActiveFrame()->Recordset();
+    if (header_set == nullptr) return;
+    link_media(*header_set, Value(media_code));
+}
+
+}  // namespace condpag
