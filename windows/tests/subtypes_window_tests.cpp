@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "storage/demo_data.h"
+#include "windows/FRMCO_SOTTOTIPI.h"
+#include "windows/lookup_statements.h"
+#include "windows/tests/fake_editor.h"
+
+namespace condpag::testing {
+namespace {
+
+struct Session {
+    FakeEditor editor{"RD"};
+    FRMCO_SOTTOTIPI window;
+    explicit Session(const std::string& type) {
+        window.set_lookup_runner(&editor.lookups);
+        window.set_owner(&editor);
+        window.set_host(&editor.host);
+        window.set_component(nullptr);
+        window.set_payment_type(type);
+    }
+};
+
+std::set<std::string> codes(const QueryResult& rows) {
+    std::set<std::string> out;
+    for (const auto& row : rows.rows) out.insert(RTrimN(row.front()));
+    return out;
+}
+
+TEST(SubtypesWindow, NewSubtypeWithPaymentModeAndCountryIsStored) {
+    Session s("13");
+    FRMCO_SOTTOTIPI& w = s.window;
+    w.Show();
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusView);
+    EXPECT_FALSE(w.TXT_CODICE.enabled());
+    EXPECT_EQ(w.focus(), &w.TXT_DESCRIZIONE);
+    EXPECT_TRUE(w.CHK_ASSEGNO.enabled());
+    EXPECT_TRUE(w.CMB_INDMODFATTURAPA.enabled());
+    ASSERT_EQ(w.CMB_INDMODFATTURAPA.items().size(), 13u);
+    EXPECT_EQ(w.CMB_INDMODFATTURAPA.items()[6].label, "Bollettino bancario");
+    EXPECT_EQ(w.GRID_SOTTOTIPI.row_count(), 3);
+
+    ASSERT_TRUE(w.GRIDNAV.user_click("Nuovo"));
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusInsert);
+    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
+
+    // Code 0 is refused and keeps the focus.
+    w.TXT_CODICE.user_type("0");
+    EXPECT_FALSE(w.user_focus(&w.TXT_DESCRIZIONE));
+    ASSERT_EQ(s.editor.messages.size(), 1u);
+    EXPECT_EQ(s.editor.messages[0].text, "Il codice non può avere valore 0");
+    EXPECT_EQ(s.editor.messages[0].style, 48);
+    EXPECT_EQ(s.editor.messages[0].title, "Attenzione");
+    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
+
+    w.TXT_CODICE.user_type("4");
+    w.TXT_DESCRIZIONE.user_type("Bollettino postale");
+    w.CMB_INDMODFATTURAPA.user_pick_value(5);
+    w.TXT_STATO.user_type("86");
+    w.user_focus(&w.TXT_CODPAGUC);
+    EXPECT_EQ(w.TXT_DESCRSTATO.text(), "Italia");
+    ASSERT_TRUE(w.GRIDNAV.user_click("Conferma"));
+    EXPECT_EQ(w.focus(), &w.GRID_SOTTOTIPI);
+    EXPECT_TRUE(w.Unload());
+
+    QueryResult stored = s.editor.stored(
+        "SELECT CG64_DESCSTIPO, CG64_INDMODFATTURAPA, CG64_CODICE_CG07 FROM CG64_SOTTOTIPO "
+        "WHERE CG64_TIPOEFF = 13 AND CG64_CODSTIPOEFF = 4");
+    ASSERT_EQ(stored.rows.size(), 1u);
+    EXPECT_EQ(RTrimN(stored.rows[0][0]), "Bollettino postale");
+    EXPECT_EQ(CDecN(stored.rows[0][1]), 5);
+    EXPECT_EQ(RTrimN(stored.rows[0][2]), "86");
+}
+
+TEST(SubtypesWindow, EmptyTypeOpensInInsertAndNewRowsTakeTheWindowsType) {
+    Session s("16");
+    FRMCO_SOTTOTIPI& w = s.window;
+    w.Show();
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusInsert);
+    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
+    // Type 16 has neither cheques nor foreign payments.
+    EXPECT_FALSE(w.CHK_ASSEGNO.enabled());
+    EXPECT_FALSE(w.TXT_STATO.enabled());
+
+    // A row that fails the frame's own check keeps the window open.
+    w.TXT_DESCRIZIONE.user_type("Senza codice");
+    EXPECT_FALSE(w.Unload());
+    w.TXT_CODICE.user_type("7");
+    ASSERT_TRUE(w.GRIDNAV.user_click("Conferma"));
+    EXPECT_TRUE(w.Unload());
+    QueryResult stored =
+        s.editor.stored("SELECT CG64_TIPOEFF FROM CG64_SOTTOTIPO WHERE CG64_CODSTIPOEFF = 7");
+    ASSERT_EQ(stored.rows.size(), 1u);
+    EXPECT_EQ(CDecN(stored.rows[0][0]), 16);
+}
+
+TEST(SubtypesWindow, GridShowsNamesAndCountryCodesThatAreNoNumberAsStored) {
+    Session s("14");
+    ASSERT_TRUE(insert_rows(s.editor.connection, "CG64_SOTTOTIPO",
+                            {"CG64_TIPOEFF", "CG64_CODSTIPOEFF", "CG64_FLGASSEGNO",
+                             "CG64_CODICE_CG07", "CG64_CODPAGUC"},
+                            {{14, 3, 1, "999", "XX'"},
+                             {14, 4, 0, "1OR1", "ACH"},
+                             {14, 5, 0, "1;--", "BON"},
+                             {14, 6, 0, "0 OR 1=1", "SCT"}})
+                    .ok());
+    FRMCO_SOTTOTIPI& w = s.window;
+    w.Show();
+    EXPECT_TRUE(w.TXT_STATO.enabled());
+    EXPECT_FALSE(w.CMB_INDMODFATTURAPA.enabled());
+
+    auto rows = w.GRID_SOTTOTIPI.shown_rows();
+    ASSERT_EQ(rows.size(), 6u);
+    // Columns: code, description, days, cheque, country, foreign payment.
+    EXPECT_EQ(rows[0][4], "Italia");
+    EXPECT_EQ(rows[0][5], "SEPA Credit Transfer");
+    EXPECT_EQ(rows[1][4], "Stati Uniti d'America");
+    EXPECT_EQ(rows[2][3], "Si");
+    EXPECT_EQ(rows[2][4], "999");
+    EXPECT_EQ(rows[2][5], "XX'");
+    EXPECT_EQ(rows[3][3], "");
+    EXPECT_EQ(rows[3][4], "1OR1");
+    EXPECT_EQ(rows[4][4], "1;--");
+    EXPECT_EQ(rows[5][4], "0 OR 1=1");
+
+    // Typed country texts that are no number decode to nothing and list nothing.
+    for (const char* country : {"1OR1", "1;--"}) {
+        SCOPED_TRACE(country);
+        w.GRIDNAV.user_click("Nuovo");
+        w.TXT_CODICE.user_type("9");
+        w.TXT_STATO.user_type(country);
+        w.user_focus(&w.TXT_CODPAGUC);
+        EXPECT_EQ(w.TXT_DESCRSTATO.text(), "");
+        LookupRequest list;
+        w.TXT_CODPAGUC_StartLookup(list);
+        auto offered = s.editor.connection.Execute(list.statement);
+        ASSERT_TRUE(offered.ok()) << offered.error().message;
+        EXPECT_TRUE(offered->rows.empty());
+        w.GRIDNAV.user_click("Annulla");
+    }
+    for (const std::string& statement : s.editor.lookups.statements) {
+        EXPECT_EQ(statement.find("OR1"), std::string::npos) << statement;
+        EXPECT_EQ(statement.find(";--"), std::string::npos) << statement;
+    }
+}
+
+TEST(SubtypesWindow, ForeignPaymentCodesOfferedByIsoCodeOrArea) {
+    Session s("14");
+    FRMCO_SOTTOTIPI& w = s.window;
+    w.Show();
+    struct Case {
+        const char* country;
+        std::set<std::string> offered;
+    };
+    // Italy: SEPA and Italian; USA: outside SEPA and American; China: no SEPA flag counts as 0.
+    for (const Case& c : {Case{"86", {"CHQ", "RIB", "SCT"}}, Case{"69", {"ACH", "BON", "CHQ"}},
+                          Case{"36", {"BON", "CHQ"}}}) {
+        SCOPED_TRACE(c.country);
+        w.TXT_STATO.set_text(c.country);
+        LookupRequest list;
+        w.TXT_CODPAGUC_StartLookup(list);
+        EXPECT_EQ(list.title, "Elenco pagamenti esteri");
+        auto offered = s.editor.connection.Execute(list.statement);
+        ASSERT_TRUE(offered.ok()) << offered.error().message;
+        EXPECT_EQ(codes(*offered), c.offered);
+    }
+
+    // The decode follows the same rule: an American code is not decoded for Italy.
+    w.TXT_STATO.set_text("86");
+    w.TXT_CODPAGUC.set_text("ACH");
+    EXPECT_EQ(w.TXT_DESCRCODPAGUC.text(), "");
+    w.TXT_CODPAGUC.set_text("RIB");
+    EXPECT_EQ(w.TXT_DESCRCODPAGUC.text(), "Ricevuta bancaria");
+
+    std::string decode = export_payment_decode_statement("86", "RIB");
+    EXPECT_EQ(decode.substr(0, 8), "SELECT\r\n");
+    EXPECT_NE(decode.find("         )      )\r\n   )\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace condpag::testing
