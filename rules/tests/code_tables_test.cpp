@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/records.h"
 #include "rules/tests/print_value.h"
 
 namespace condpag {
@@ -50,19 +49,6 @@ TEST(CodeTables, ValoreCampoQuotesTextAndWritesNumbersBack) {
     EXPECT_TRUE(ValoreCampo(row, "C", false).is_null());
     EXPECT_TRUE(ValoreCampo(row, "missing", true).is_null());
     EXPECT_TRUE(ValoreCampo(row, "D", true).is_null());
-}
-
-TEST(Records, KeysAreColumnsAndDefaultsFillANewInstallment) {
-    for (const TableSpec& table : table_specs()) {
-        for (std::string_view key : table.key) {
-            EXPECT_NE(column_spec(table.name, key), nullptr) << table.name << " " << key;
-        }
-    }
-    const Record row = default_row(db::CG63_CONDPAGDET);
-    EXPECT_EQ(field(row, db::CG63_TIPOEFF), Value(13));
-    EXPECT_EQ(field(row, db::CG63_FLGFRPERCIVA), Value(1));
-    EXPECT_TRUE(field(row, db::CG63_GGMMFIX).is_null());
-    EXPECT_TRUE(column_spec(db::CG62_CONDPAGDES, db::CG62_CODPAG)->upper_case);
 }
 
 }  // namespace

@@ -85,7 +85,6 @@ TEST(Description, BuildsGroupsDayListsAndCutsAt40) {
                                                   {"CG63_DAGGFIX2", 16},
                                                   {"CG63_AGGFIX2", 31}})},
          "Num.1 Rb (100%/100%) [20[1..15], 5[1 ..."},
-        {"no interval complete", {rata(2, 4, Value(), 0, 100, 100)}, "Num.1 Rb (100%/100%) []-DF"},
         {"fixed amount",
          {with(rata(13, 1, 0, 0, 0, 0), {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 150.5}})},
          "Num.1 Rd 150,5+(0%/0%) 0GG-DF"},
