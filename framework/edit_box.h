@@ -110,6 +110,7 @@ class LookupBox : public EditBox {
     // Leaving after typing a new code decodes it and raises AfterItem.
     bool user_leave() override;
 
+    // A code written by code is decoded at once; a typed one when the person leaves the box.
     // Decodes the current code again (code: no user event): StartDecode, then the first row of
     // the statement fills the targets; no row (or an empty code) empties them.
     void Decode();

@@ -3,7 +3,7 @@
 // buttons are known by key; the keys of the data-frame commands drive the navigator's frame:
 //   "Nuovo" new row, "Conferma" confirm (a header or stand-alone frame writes it), "Elimina"
 //   delete, "Annulla" undo, "Primo" "Precedente" "Successivo" "Ultimo" moves, "Cerca" search,
-//   "Trova" find.
+//   "Trova" find, "Modifica" change status.
 // Any other key ("Esporta", "Stampa", "Avanti", "Indietro", added buttons) is the window's.
 
 #include <string>
