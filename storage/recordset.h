@@ -20,7 +20,7 @@ enum class RowState { Unchanged, Changed, New, Deleted };
 struct BatchReport {
     int written = 0;
     int conflicts = 0;  // rows changed or deleted by another user since they were read
-    std::vector<Error> errors;
+    std::vector<Error> errors;  // one per row not written, conflicts included
 };
 
 class Recordset {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/dialect.h"
-#include "storage/tests/spec_statements.h"
+#include "storage/tests/window_statements.h"
 
 namespace condpag {
 namespace {

@@ -7,7 +7,7 @@
 #include "storage/schema.h"
 #include "storage/statements.h"
 #include "storage/testing/demo_database.h"
-#include "storage/tests/spec_statements.h"
+#include "storage/tests/window_statements.h"
 
 namespace condpag {
 namespace {
