@@ -1,0 +1,260 @@
+// The component as the host drives it: properties, showing and closing the editor on a demo
+// database, a calling program receiving the chosen code, and the host navigator's events.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "component/CLSCO_CONDPAG.h"
+#include "component/registry.h"
+#include "editor/FRMCO_CONDPAG.h"
+#include "framework/message_service.h"
+#include "storage/testing/demo_database.h"
+
+namespace condpag {
+namespace {
+
+class HostSession : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(database.ok()) << database.error();
+        global.SetMessageObject(&host_messages);
+        navigator.SetFormEvents(&form_events);
+        auto made = linked_components().CreateComponent(kComponentProgId);
+        ASSERT_TRUE(made.ok());
+        handle = std::move(*made);
+        component = dynamic_cast<CLSCO_CONDPAG*>(handle.get());
+        ASSERT_NE(component, nullptr);
+        component->SetClsGlobal(&global);
+        component->SetActiveNavigator(&navigator);
+        component->SetIsActive(true);
+        component->DataTransfer.connect(
+            [this](const std::vector<Value>& data) { received.push_back(data); });
+    }
+
+    FRMCO_CONDPAG& show() {
+        component->ShowForm();
+        EXPECT_NE(component->window(), nullptr);
+        return *component->window();
+    }
+
+    // The messages the window's message service showed.
+    std::vector<std::string> window_messages() const {
+        auto* messages = dynamic_cast<HeadlessMessageService*>(component->window()->Messages());
+        return messages != nullptr ? messages->texts() : std::vector<std::string>{};
+    }
+
+    testing::DemoDatabase database;
+    HeadlessGlobal global{database.connection_string(), 0};
+    HeadlessMessageService host_messages;
+    HeadlessFormEvents form_events;
+    EventingNavigator navigator;
+    ComponentHandle handle;
+    CLSCO_CONDPAG* component = nullptr;
+    std::vector<std::vector<Value>> received;
+};
+
+TEST_F(HostSession, PropertiesKeepWhatTheHostGivesWithTheirConversions) {
+    EXPECT_EQ(component->ActiveDllObject(), component);
+    EXPECT_EQ(component->ActiveDll(), kComponentProgId);
+
+    struct Case {
+        Value given;
+        int expected;
+    };
+    // Each case starts from 7: a value that is no whole 32-bit number leaves it unchanged.
+    const Case cases[] = {{Value("1200"), 1200}, {Value(" 35 "), 35}, {Value(-40), -40},
+                          {Value(12.5), 12},     {Value(13.5), 14},   {Value("2,5"), 2},
+                          {Value("abc"), 7},     {Value(), 7},        {Value(""), 7},
+                          {Value(3e10), 7}};
+    for (const Case& c : cases) {
+        component->SetTop(Value(7));
+        component->SetLeft(Value(7));
+        component->SetTop(c.given);
+        component->SetLeft(c.given);
+        EXPECT_EQ(component->Top(), c.expected) << c.given.to_text();
+        EXPECT_EQ(component->Left(), c.expected) << c.given.to_text();
+    }
+
+    component->SetProgramMode(2);
+    component->SetProgramMode(70000);  // no 16-bit value: refused
+    EXPECT_EQ(component->ProgramMode(), 2);
+    component->SetWindowState(-32768);
+    component->SetWindowState(40000);
+    EXPECT_EQ(component->WindowState(), -32768);
+
+    component->SetActualParameters({Value("RB30FM")});
+    ActualParametersType copy = component->ActualParameters();
+    copy.Codice = Value("OTHER");
+    EXPECT_EQ(component->ActualParameters().Codice, Value("RB30FM"));
+
+    component->TransferData({Value("X"), Value(3)});
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0], (std::vector<Value>{Value("X"), Value(3)}));
+
+    show();
+    EXPECT_EQ(component->Cwindow(), nullptr);
+}
+
+TEST_F(HostSession, CallingProgramGetsTheChosenCodeBack) {
+    component->SetCaption(Value("Condizioni di pagamento"));
+    component->SetIsCalled(true);
+    component->SetCodicePagamento(Value("RB369   "));
+    FRMCO_CONDPAG& window = show();
+    EXPECT_EQ(window.caption(), "Condizioni di pagamento");
+    EXPECT_EQ(window.Interface(), component);
+    EXPECT_EQ(window.OwnerComponent(), component);
+    // The stored term is found from the code handed in, and shown.
+    EXPECT_EQ(window.FME_CONDPAGDES.Status(), kStatusView);
+    EXPECT_EQ(RTrimN(window.TXT_CODICE.text()), "RB369");
+    EXPECT_EQ(window.FME_DETTAGLIO.Recordset()->RecordCount(), 3);
+
+    EXPECT_TRUE(window.INTERNAV.user_click("Esporta"));
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0], std::vector<Value>{Value("RB369")});
+    EXPECT_TRUE(window.unloaded());
+    EXPECT_TRUE(component->CloseForm());
+
+    // Each showing is a new window, starting afresh.
+    component->SetIsCalled(false);
+    component->SetProgramMode(1);
+    FRMCO_CONDPAG& again = show();
+    EXPECT_FALSE(again.unloaded());
+    EXPECT_EQ(again.FME_CONDPAGDES.Status(), kStatusSearch);
+    EXPECT_EQ(again.FME_DETTAGLIO.Recordset()->RecordCount(), 0);
+}
+
+TEST_F(HostSession, CloseFormAnswersWhetherTheWindowClosed) {
+    FRMCO_CONDPAG& window = show();
+    form_events.veto_close = true;
+    EXPECT_FALSE(component->CloseForm());
+    EXPECT_FALSE(window.unloaded());
+    EXPECT_EQ(window.Interface(), component);
+
+    form_events.veto_close = false;
+    EXPECT_TRUE(component->CloseForm());
+    EXPECT_TRUE(window.unloaded());
+}
+
+TEST_F(HostSession, ChangeOfCompanyIsAlwaysRefused) {
+    for (bool active : {true, false}) {
+        component->SetIsActive(active);
+        bool cancel = false;
+        navigator.BeforeChangeDitta.emit(cancel);
+        EXPECT_TRUE(cancel);
+    }
+    // Without a window the host's message object speaks.
+    ASSERT_EQ(host_messages.shown.size(), 2u);
+    EXPECT_EQ(host_messages.shown[0].text,
+              "I dati in gestione non variano in funzione della ditta!!");
+    EXPECT_EQ(host_messages.shown[0].title, "Avviso Utente");
+    EXPECT_EQ(host_messages.shown[0].style, 64);
+
+    show();
+    bool cancel = false;
+    navigator.BeforeChangeDitta.emit(cancel);
+    EXPECT_TRUE(cancel);
+    ASSERT_EQ(window_messages().size(), 3u);
+    EXPECT_EQ(window_messages().back(), "I dati in gestione non variano in funzione della ditta!!");
+}
+
+TEST_F(HostSession, MultimediaButtonLinksMediaToTheTermShown) {
+    component->SetProgramMode(0);
+    FRMCO_CONDPAG& window = show();
+    ASSERT_EQ(component->ActiveFrame(), &window.FME_CONDPAGDES);
+    bool cancel = false;
+
+    // Inactive: nothing at all.
+    component->SetIsActive(false);
+    navigator.ButtonPressed.emit(cancel, 25);
+    EXPECT_EQ(component->HyperMedia(), nullptr);
+    component->SetIsActive(true);
+
+    // While inserting: the message only.
+    window.FME_CONDPAGDES.SetStatus(kStatusInsert);
+    navigator.ButtonPressed.emit(cancel, 25);
+    EXPECT_EQ(component->HyperMedia(), nullptr);
+    EXPECT_EQ(window_messages().back(),
+              "Il collegamento ai dati multimediali è possibile solamente in fase di variazione");
+    window.FME_CONDPAGDES.Undo();
+    window.FME_CONDPAGDES.MoveFirst();
+    ASSERT_EQ(window.FME_CONDPAGDES.Status(), kStatusView);
+    std::string code = RTrimN(window.TXT_CODICE.text());
+
+    // Other buttons are the host's.
+    navigator.ButtonPressed.emit(cancel, 24);
+    EXPECT_EQ(component->HyperMedia(), nullptr);
+
+    // While viewing: change status, then the media manager on this term.
+    global.SetActiveInterface(component);
+    component->SethwndParent(4242);
+    navigator.ButtonPressed.emit(cancel, 25);
+    EXPECT_NE(window.FME_CONDPAGDES.Status(), kStatusView);
+    auto* media = dynamic_cast<HeadlessHyperMedia*>(component->HyperMedia());
+    ASSERT_NE(media, nullptr);
+    ASSERT_EQ(media->openings.size(), 1u);
+    const MediaOpening& opening = media->openings[0];
+    EXPECT_EQ(opening.connection_string, database.connection_string());
+    EXPECT_EQ(opening.media_code, "");
+    EXPECT_EQ(opening.parent_window, 4242);
+    EXPECT_EQ(opening.flag1, 1);
+    EXPECT_EQ(opening.flag2, 0);
+
+    // The item created is written at once into the term's row.
+    media->create("4711");
+    auto connection = database.connect();
+    ASSERT_TRUE(connection.ok());
+    auto stored = connection->Execute(
+        "SELECT CG62_IDMEDIA_CG99 FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'");
+    ASSERT_TRUE(stored.ok());
+    ASSERT_EQ(stored->rows.size(), 1u);
+    EXPECT_EQ(CDecN(stored->rows[0][0]), 4711);
+}
+
+TEST_F(HostSession, LayoutScriptAndExportRegistrationsOnlyWhenActive) {
+    FRMCO_CONDPAG& window = show();
+    RecordingLayoutModel layout;
+    RecordingScriptModel script;
+    ExportObject export_object;
+    bool cancel = false;
+
+    component->SetIsActive(false);
+    navigator.InitializeLayoutObjectModel.emit(cancel, layout);
+    navigator.InitializeScriptObjectModel.emit(cancel, script);
+    navigator.BeforeExportToOffice.emit(cancel, export_object);
+    EXPECT_TRUE(layout.entries.empty());
+    EXPECT_TRUE(script.entries.empty());
+    EXPECT_EQ(export_object.TitoloMaster, "");
+
+    component->SetIsActive(true);
+    navigator.InitializeLayoutObjectModel.emit(cancel, layout);
+    navigator.InitializeScriptObjectModel.emit(cancel, script);
+    navigator.BeforeExportToOffice.emit(cancel, export_object);
+    EXPECT_EQ(export_object.TitoloMaster, "Condizioni di pagamento");
+    ASSERT_EQ(layout.entries.size(), 4u);
+    EXPECT_EQ(layout.entries[0].form, "Condizioni di pagamento");
+    EXPECT_EQ(layout.entries[1].grid, &window.GRID_CONDPAG);
+    EXPECT_EQ(layout.entries[1].caption, "Griglia Rate");
+    EXPECT_EQ(layout.entries[2].caption, "Periodi di Slittamento");
+    EXPECT_EQ(layout.entries[3].grid, &window.GRID_LINGUA);
+    EXPECT_EQ(layout.entries[3].caption, "Descrizione in Lingua");
+    ASSERT_EQ(script.entries.size(), 2u);
+    EXPECT_EQ(script.entries[0].name, window.name());
+    EXPECT_EQ(script.entries[0].kind, 0);
+    EXPECT_EQ(script.entries[0].description, "Condizioni di pagamento");
+    EXPECT_EQ(std::get<DataFrame*>(script.entries[1].object), &window.FME_CONDPAGDES);
+    EXPECT_EQ(script.entries[1].name, "QDX_CondizioniPagamento");
+    EXPECT_EQ(script.entries[1].kind, 3);
+
+    // A new navigator takes over: the old one no longer reaches the component.
+    EventingNavigator next;
+    component->SetActiveNavigator(&next);
+    ExportObject old_export;
+    navigator.BeforeExportToOffice.emit(cancel, old_export);
+    EXPECT_EQ(old_export.TitoloMaster, "");
+    next.BeforeExportToOffice.emit(cancel, old_export);
+    EXPECT_EQ(old_export.TitoloMaster, "Condizioni di pagamento");
+}
+
+}  // namespace
+}  // namespace condpag

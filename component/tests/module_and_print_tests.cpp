@@ -1,0 +1,167 @@
+// The component loaded from its shared library module, and the default print component run
+// through the host's global services.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "component/CLSCO_CONDPAG.h"
+#include "component/print_listing.h"
+#include "component/registry.h"
+#include "editor/FRMCO_CONDPAG.h"
+#include "framework/message_service.h"
+#include "storage/testing/demo_database.h"
+
+namespace condpag {
+namespace {
+
+TEST(ComponentModule, CreatesTheComponentByIdentifierFromTheSharedLibrary) {
+    auto missing = ComponentModule::Load("/nonexistent/condpag_component_module.so");
+    EXPECT_FALSE(missing.ok());
+
+    auto module = ComponentModule::Load(CONDPAG_COMPONENT_MODULE);
+    ASSERT_TRUE(module.ok()) << module.error().message;
+    EXPECT_FALSE((*module)->Create("VELMORA.ALTRO").ok());
+
+    ComponentRegistry registry;
+    (*module)->RegisterIn(registry, {kComponentProgId});
+    std::weak_ptr<ComponentModule> watch = *module;
+    module->reset();
+    // The registry keeps the module loaded.
+    ASSERT_FALSE(watch.expired());
+
+    auto made = registry.CreateComponent(kComponentProgId);
+    ASSERT_TRUE(made.ok()) << made.error().message;
+    EXPECT_FALSE(registry.CreateComponent("VELMORA.ALTRO").ok());
+    HostComponent& host = **made;
+
+    // Driven through the host interface only, on a demo database.
+    testing::DemoDatabase database;
+    ASSERT_TRUE(database.ok()) << database.error();
+    HeadlessGlobal global(database.connection_string(), 0);
+    HeadlessFormEvents form_events;
+    EventingNavigator navigator;
+    navigator.SetFormEvents(&form_events);
+    host.SetClsGlobal(&global);
+    host.SetActiveNavigator(&navigator);
+    host.SetIsActive(true);
+    host.SetTop(Value("300"));
+    EXPECT_EQ(host.Top(), 300);
+
+    // The module's class is the one the host knows by name.
+    auto* component = dynamic_cast<CLSCO_CONDPAG*>(&host);
+    ASSERT_NE(component, nullptr);
+    std::vector<std::vector<Value>> received;
+    component->DataTransfer.connect(
+        [&received](const std::vector<Value>& data) { received.push_back(data); });
+    component->SetCodicePagamento(Value("BB3060"));
+    host.SetIsCalled(true);
+    host.ShowForm();
+    ASSERT_NE(component->window(), nullptr);
+    EXPECT_EQ(form_events.calls.size(), 1u);  // the window told the host it opened
+    EXPECT_TRUE(component->window()->INTERNAV.user_click("Esporta"));
+    EXPECT_EQ(received, (std::vector<std::vector<Value>>{{Value("BB3060")}}));
+    EXPECT_TRUE(host.CloseForm());
+
+    // Events of the navigator reach the module's component.
+    bool cancel = false;
+    navigator.BeforeChangeDitta.emit(cancel);
+    EXPECT_TRUE(cancel);
+}
+
+TEST(PrintListing, DecodesInstallmentsPeriodsAndLanguagesOfEveryTerm) {
+    testing::DemoDatabase database;
+    ASSERT_TRUE(database.ok()) << database.error();
+    auto connection = database.connect();
+    ASSERT_TRUE(connection.ok());
+    auto listing = build_listing(*connection);
+    ASSERT_TRUE(listing.ok()) << listing.error().message;
+
+    const ListingTerm* rb369 = nullptr;
+    const ListingTerm* bb3060 = nullptr;
+    for (const ListingTerm& term : listing->terms) {
+        if (term.code == "RB369") rb369 = &term;
+        if (term.code == "BB3060") bb3060 = &term;
+    }
+    ASSERT_NE(rb369, nullptr);
+    ASSERT_NE(bb3060, nullptr);
+    EXPECT_EQ(rb369->description, "Ri.Ba. 30-60-90 gg d.f.f.m.");
+
+    ASSERT_EQ(rb369->installments.rows.size(), 3u);
+    const auto& first = rb369->installments.rows[0];
+    EXPECT_EQ(first[0], "1");
+    EXPECT_EQ(first[1], "Rb");
+    EXPECT_EQ(first[4], "30");
+    EXPECT_EQ(first[5], "Fine Mese");
+    EXPECT_EQ(first[6], "1/3");
+    EXPECT_EQ(bb3060->installments.rows[1][6], "50%");
+
+    ASSERT_EQ(rb369->periods.rows.size(), 2u);
+    EXPECT_EQ(
+        rb369->periods.rows[0],
+        (std::vector<std::string>{"01/08", "31/08", "1° giorno dopo mese successivo", "", "0"}));
+    EXPECT_EQ(rb369->periods.rows[1][3], "10/01");
+    ASSERT_EQ(bb3060->languages.rows.size(), 2u);
+    EXPECT_EQ(bb3060->languages.rows[0][0], "DEU");
+    EXPECT_TRUE(rb369->languages.rows.empty());
+
+    // The text keeps each table's columns aligned under their captions (RB3060 is the first
+    // term with shift periods).
+    std::istringstream text(listing_text(*listing));
+    std::string line, caption_line;
+    while (std::getline(text, line)) {
+        if (line.find("Limite inf.") != std::string::npos && caption_line.empty()) {
+            caption_line = line;
+            std::getline(text, line);
+            EXPECT_EQ(line.find("01/08"), caption_line.find("Limite inf."));
+            EXPECT_EQ(line.find("25/08"), caption_line.find("Limite sup."));
+            EXPECT_EQ(line.find("Stesso giorno"), caption_line.find("Tipo slitt."));
+        }
+    }
+    EXPECT_FALSE(caption_line.empty());
+}
+
+TEST(PrintListing, PrintFromTheWindowRunsTheRegisteredPrintComponent) {
+    testing::DemoDatabase database;
+    ASSERT_TRUE(database.ok()) << database.error();
+    testing::TempFolder folder;
+    ComponentRegistry registry = linked_components();
+    register_print_component(registry, text_file_writer(folder.path()));
+    RegistryGlobal global(registry, database.connection_string(), 0);
+    HeadlessMessageService host_messages;
+    global.SetMessageObject(&host_messages);
+    HeadlessFormEvents form_events;
+    EventingNavigator navigator;
+    navigator.SetFormEvents(&form_events);
+
+    auto made = global.registry().CreateComponent(kComponentProgId);
+    ASSERT_TRUE(made.ok());
+    auto* component = dynamic_cast<CLSCO_CONDPAG*>(made->get());
+    component->SetClsGlobal(&global);
+    component->SetActiveNavigator(&navigator);
+    component->SetIsActive(true);
+    component->ShowForm();
+    ASSERT_TRUE(component->window()->INTERNAV.user_click("CMD_STAMPA"));
+
+    ASSERT_EQ(global.runs.size(), 1u);
+    EXPECT_EQ(global.runs[0].prog_id, "TREVANIX.CLSTREVANIX");
+    std::filesystem::path written =
+        std::filesystem::path(folder.path()) / "condizioni_pagamento.txt";
+    std::ifstream file(written);
+    std::stringstream content;
+    content << file.rdbuf();
+    EXPECT_NE(content.str().find("RB369  Ri.Ba. 30-60-90 gg d.f.f.m."), std::string::npos);
+    ASSERT_FALSE(host_messages.shown.empty());
+    EXPECT_NE(host_messages.shown.back().text.find(written.string()), std::string::npos);
+    // The window is the host's active interface again once the print has run.
+    EXPECT_EQ(global.ActiveInterface(), component);
+    EXPECT_TRUE(component->IsActive());
+
+    // An identifier nobody registered fails instead of pretending to print.
+    EXPECT_FALSE(global.RunProgram("TREVANIX.ALTRO", {}).ok());
+}
+
+}  // namespace
+}  // namespace condpag
