@@ -15,6 +15,7 @@
 #include "framework/edit_box.h"
 #include "framework/grid.h"
 #include "framework/layout_control.h"
+#include "framework/lookup_runner.h"
 #include "framework/navigators.h"
 #include "framework/secondary_window.h"
 #include "storage/recordset.h"
@@ -109,5 +110,11 @@ class FRMCO_SOTTOTIPI : public ModalWindow {
     DataFrame* host_frame_before_ = nullptr;
     bool activated_ = false;
 };
+
+// Opens the subtypes of a payment type for a subtype box's management key ("Kgestione"): the
+// window gets the opener, its host interface and component, and the type (right-trimmed), is
+// shown through `run` (without one it is shown and closed at once) and released when it returns.
+void ApriSottotipi(SecondaryWindowOwner& opener, const std::string& payment_type,
+                   LookupRunner* lookups, const ModalRunner& run);
 
 }  // namespace condpag

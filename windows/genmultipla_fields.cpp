@@ -165,17 +165,7 @@ void FRMCO_GENMULTIPLA::TXT_SOTTOTIPO_StartLookup(LookupRequest& request) {
 
 void FRMCO_GENMULTIPLA::TXT_SOTTOTIPO_FunctionKey(const std::string& key_name) {
     if (key_name != "Kgestione" || owner_ == nullptr) return;
-    FRMCO_SOTTOTIPI subtypes;
-    subtypes.set_lookup_runner(lookup_runner());
-    subtypes.set_owner(owner_);
-    subtypes.set_host(owner_->OwnerInterface());
-    subtypes.set_component(owner_->OwnerComponent());
-    subtypes.set_payment_type(RTrimN(CMB_TIPO.text()));
-    if (modal_runner_) {
-        modal_runner_(subtypes);
-    } else {
-        run_without_person(subtypes);
-    }
+    ApriSottotipi(*owner_, CMB_TIPO.text(), lookup_runner(), modal_runner_);
 }
 
 }  // namespace condpag

@@ -200,4 +200,19 @@ void FRMCO_SOTTOTIPI::Form_Unload() {
     host_ = nullptr;
 }
 
+void ApriSottotipi(SecondaryWindowOwner& opener, const std::string& payment_type,
+                   LookupRunner* lookups, const ModalRunner& run) {
+    FRMCO_SOTTOTIPI window;
+    window.set_lookup_runner(lookups);
+    window.set_owner(&opener);
+    window.set_host(opener.OwnerInterface());
+    window.set_component(opener.OwnerComponent());
+    window.set_payment_type(RTrimN(payment_type));
+    if (run) {
+        run(window);
+    } else {
+        run_without_person(window);
+    }
+}
+
 }  // namespace condpag

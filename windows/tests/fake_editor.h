@@ -50,7 +50,6 @@ class FakeEditor : public Form, public SecondaryWindowOwner {
         FME_DETTAGLIO.BindControl(TXT_NUMRATA);
         FME_DETTAGLIO.BindKeyControl(TXT_NUMRATA);
         FME_DETTAGLIO.AfterAddNew.connect([this](bool) { ++record_events; });
-        FME_DETTAGLIO.BeforeUpdate.connect([this](bool&) { ++record_events; });
         FME_DETTAGLIO.AfterUpdate.connect([this](bool) { ++record_events; });
         FME_DETTAGLIO.ValidateRecord.connect([this](Control*&, std::string&) { ++record_events; });
     }

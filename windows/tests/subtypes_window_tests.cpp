@@ -4,7 +4,6 @@
 
 #include "storage/demo_data.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
-#include "windows/lookup_statements.h"
 #include "windows/tests/fake_editor.h"
 
 namespace condpag::testing {
@@ -172,10 +171,6 @@ TEST(SubtypesWindow, ForeignPaymentCodesOfferedByIsoCodeOrArea) {
     EXPECT_EQ(w.TXT_DESCRCODPAGUC.text(), "");
     w.TXT_CODPAGUC.set_text("RIB");
     EXPECT_EQ(w.TXT_DESCRCODPAGUC.text(), "Ricevuta bancaria");
-
-    std::string decode = export_payment_decode_statement("86", "RIB");
-    EXPECT_EQ(decode.substr(0, 8), "SELECT\r\n");
-    EXPECT_NE(decode.find("         )      )\r\n   )\r\n"), std::string::npos);
 }
 
 }  // namespace
