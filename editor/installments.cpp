@@ -71,6 +71,12 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_AfterAddNew(bool result) {
         }
     }
     write_columns(FME_DETTAGLIO, values, {&TXT_NUMRATA});
+    // A copied installment counts as entered, so that "Conferma" takes it as it stands; a first
+    // installment left as its defaults is dropped when the person moves on.
+    if (set.RecordCount() > 1) {
+        TXT_NUMRATA.Edited.emit();
+        TXT_NUMRATA.set_changed(false);
+    }
 }
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_BeforeUpdate(bool&) {}

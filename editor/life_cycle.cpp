@@ -475,9 +475,9 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterAddNew(bool result) {
     if (!result) return;
     // A new term starts from the defaults of its columns.
     FME_CONDPAGDES.SetFieldEvents(false);
-    for (const auto& [column, value] : default_row(db::CG62_CONDPAGDES)) {
-        Grst_RecordSet_CG62.SetField(column, value);
-    }
+    Record defaults = default_row(db::CG62_CONDPAGDES);
+    defaults.try_emplace(std::string(db::CG62_FLGDISGG), 0);  // every flag starts off
+    for (const auto& [column, value] : defaults) Grst_RecordSet_CG62.SetField(column, value);
     FME_CONDPAGDES.SetFieldEvents(true);
     TXT_TOTIMP.set_text("");
     TXT_TOTIVA.set_text("");
