@@ -53,6 +53,13 @@ TEST(SubtypesWindow, NewSubtypeWithPaymentModeAndCountryIsStored) {
     EXPECT_EQ(s.editor.messages[0].title, "Attenzione");
     EXPECT_EQ(w.focus(), &w.TXT_CODICE);
 
+    // An existing code shows that subtype instead of a new one.
+    w.TXT_CODICE.user_type("1");
+    w.user_focus(&w.TXT_DESCRIZIONE);
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusView);
+    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Assegno bancario");
+
+    ASSERT_TRUE(w.GRIDNAV.user_click("Nuovo"));
     w.TXT_CODICE.user_type("4");
     w.TXT_DESCRIZIONE.user_type("Bollettino postale");
     w.CMB_INDMODFATTURAPA.user_pick_value(5);
@@ -171,6 +178,18 @@ TEST(SubtypesWindow, ForeignPaymentCodesOfferedByIsoCodeOrArea) {
     EXPECT_EQ(w.TXT_DESCRCODPAGUC.text(), "");
     w.TXT_CODPAGUC.set_text("RIB");
     EXPECT_EQ(w.TXT_DESCRCODPAGUC.text(), "Ricevuta bancaria");
+}
+
+TEST(SubtypesWindow, LoadErrorIsReportedAndClosesTheWindowOnRequest) {
+    Session s("13");
+    s.editor.connection.Close();
+    s.editor.host_messages.answers = {1};
+    s.window.Show();
+    ASSERT_EQ(s.editor.host_messages.shown.size(), 1u);
+    EXPECT_EQ(s.editor.host_messages.shown[0].kind, ShownMessage::Kind::ErrorReport);
+    EXPECT_EQ(s.editor.host_messages.shown[0].title, "FRMCO_SOTTOTIPI.Form_Load");
+    EXPECT_TRUE(s.window.close_requested());
+    EXPECT_EQ(s.editor.host.ActiveFrame(), nullptr);
 }
 
 }  // namespace
