@@ -36,8 +36,9 @@ using NoticeSink = std::function<void(const Notice&)>;
 inline constexpr Notice kModoDataSconosciuto{"Caso non contemplato in MDLCO_CONDPAG.DataValida!",
                                              "Informazione!", 16};
 
-// A typed bare day (mode 0, 1 to 31) or day/month (mode 1, GG/MM of 1996). Blank is valid.
-// Modes other than 0 and 1 give false; a mode outside 0..3 first tells `notify`.
+// A typed bare day (mode 0, 1 to 31) or day/month (mode 1, GG/MM of 1996). Blank text is
+// valid in any mode. Other text in a mode other than 0 and 1 is not; a mode outside 0..3
+// first tells `notify`.
 bool DataValida(std::string_view text, int mode, const NoticeSink& notify = {});
 
 // True when the day (mode 0) or day/month (mode 1) of `second` is the same as or later than

@@ -16,6 +16,14 @@ double RoundingNormaliser::normalise(double value, int, int, int) const {
     return std::round(scaled) / scale;
 }
 
+std::string RoundingNormaliser::text(double normalised) const {
+    std::string text = decimal_text(normalised);
+    for (char& c : text) {
+        if (c == '.') c = separator_;
+    }
+    return text;
+}
+
 double normalised(const NumberNormaliser& normaliser, double total) {
     return normaliser.normalise(total, 3, 4, 5);
 }

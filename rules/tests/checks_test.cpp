@@ -63,6 +63,7 @@ TEST(Totals, SumsNormalisesAndRepeatsTheShareOfAnUnknownForm) {
     EXPECT_EQ(normalised(normaliser, thirds.vat), 100.0);
     EXPECT_EQ(total_text(normaliser, thirds.taxable), "100");
     EXPECT_EQ(total_text(normaliser, 100.0 / 3), "33.333333");
+    EXPECT_EQ(total_text(RoundingNormaliser(6, ','), 200.0 / 3), "66,666667");
 
     EXPECT_TRUE(TotaliCompleti(TotaliQuote(std::vector{percent(50, 50), fraction(1, 2)})));
     const ShareTotals repeated = TotaliQuote(std::vector{
