@@ -1,13 +1,15 @@
 // Storage on a large database (10,000 terms, 100,000 installments): SQLite directly and through
-// the SQLite ODBC driver, side by side.
+// the SQLite ODBC driver side by side, and PostgreSQL through ODBC when CONDPAG_PG names one.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "storage/backends.h"
 #include "storage/demo_data.h"
 #include "storage/recordset.h"
 #include "storage/schema.h"
@@ -26,13 +28,40 @@ std::string term_code(int n) {
     return code;
 }
 
-// The generated file, made once per run and removed at exit.
-struct Generated {
+// Fills an empty database with the large data set, in one transaction.
+std::string generate(Connection& connection) {
+    if (auto created = create_database(connection, false); !created) {
+        return created.error().message;
+    }
+    connection.ExecuteChange("BEGIN");
+    std::vector<std::vector<Value>> headers, installments;
+    for (int t = 0; t < kTerms; ++t) {
+        std::string code = term_code(t);
+        headers.push_back({code, "Ri.Ba. generata " + std::to_string(t), 0});
+        for (int p = 1; p <= kInstallmentsPerTerm; ++p) {
+            installments.push_back({code, p, 2, 1, 30 * p, 5, 1, 10.0, 1, 10.0});
+        }
+    }
+    auto done = insert_rows(connection, "CG62_CONDPAGDES",
+                            {"CG62_CODPAG", "CG62_DESCPAG", "CG62_FLGDESC"}, headers);
+    if (done) {
+        done = insert_rows(connection, "CG63_CONDPAGDET",
+                           {"CG63_CODPAG_CG62", "CG63_PROG", "CG63_TIPOEFF", "CG63_INDTIPODECOR",
+                            "CG63_GGDECOR", "CG63_INDDATARIF", "CG63_FLGFRPERCIMP", "CG63_PERCIMP",
+                            "CG63_FLGFRPERCIVA", "CG63_PERCIVA"},
+                           installments);
+    }
+    connection.ExecuteChange("COMMIT");
+    return done ? std::string() : done.error().message;
+}
+
+// The generated SQLite file, made once per run and removed at exit.
+struct GeneratedFile {
     std::string folder;
     std::string path;
     std::string error;
 
-    Generated() {
+    GeneratedFile() {
         std::string pattern = (std::filesystem::temp_directory_path() / "condpag-bench-XXXXXX");
         if (!mkdtemp(pattern.data())) {
             error = "no temp folder";
@@ -40,65 +69,91 @@ struct Generated {
         }
         folder = pattern;
         path = folder + "/large.db";
-        auto opened = open_database(path, true);
-        if (!opened) {
+        Connection connection;
+        connection.ConnectionString = "sqlite:" + path;
+        if (auto created = open_sqlite(path, true); !created) {
+            error = created.error().message;
+        } else if (auto opened = connection.Open(); !opened) {
             error = opened.error().message;
-            return;
+        } else {
+            error = generate(connection);
         }
-        Connection& connection = *opened;
-        connection.ExecuteChange("BEGIN");
-        std::vector<std::vector<Value>> headers, installments;
-        for (int t = 0; t < kTerms; ++t) {
-            std::string code = term_code(t);
-            headers.push_back({code, "Ri.Ba. generata " + std::to_string(t), 0});
-            for (int p = 1; p <= kInstallmentsPerTerm; ++p) {
-                installments.push_back({code, p, 2, 1, 30 * p, 5, 1, 10.0, 1, 10.0});
-            }
-        }
-        auto done = insert_rows(connection, "CG62_CONDPAGDES",
-                                {"CG62_CODPAG", "CG62_DESCPAG", "CG62_FLGDESC"}, headers);
-        if (done) {
-            done =
-                insert_rows(connection, "CG63_CONDPAGDET",
-                            {"CG63_CODPAG_CG62", "CG63_PROG", "CG63_TIPOEFF", "CG63_INDTIPODECOR",
-                             "CG63_GGDECOR", "CG63_INDDATARIF", "CG63_FLGFRPERCIMP", "CG63_PERCIMP",
-                             "CG63_FLGFRPERCIVA", "CG63_PERCIVA"},
-                            installments);
-        }
-        if (!done) error = done.error().message;
-        connection.ExecuteChange("COMMIT");
     }
-    ~Generated() {
+    ~GeneratedFile() {
         std::error_code ignored;
         if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
     }
 };
 
-const Generated& generated() {
-    static Generated database;
-    return database;
-}
+// The same data in a schema of its own on the PostgreSQL server named by CONDPAG_PG, if any.
+struct GeneratedSchema {
+    std::string admin;
+    std::string connection_string;
+    std::string schema = "bench_" + std::to_string(getpid());
+    std::string error;
 
-// Argument 0: SQLite directly; 1: SQLite through ODBC.
+    GeneratedSchema() {
+        const char* text = std::getenv("CONDPAG_PG");
+        if (!text || !*text) {
+            error = "CONDPAG_PG not set";
+            return;
+        }
+        admin = text;
+        Connection connection;
+        connection.ConnectionString = admin;
+        if (auto opened = connection.Open(); !opened) {
+            error = opened.error().message;
+            return;
+        }
+        if (auto made = connection.ExecuteChange("CREATE SCHEMA " + schema); !made) {
+            error = made.error().message;
+            return;
+        }
+        connection_string = admin + (admin.back() == ';' ? "" : ";") +
+                            "ConnSettings=SET search_path TO " + schema + ";";
+        Connection inside;
+        inside.ConnectionString = connection_string;
+        if (auto opened = inside.Open(); !opened) {
+            error = opened.error().message;
+            return;
+        }
+        error = generate(inside);
+    }
+    ~GeneratedSchema() {
+        if (admin.empty()) return;
+        Connection connection;
+        connection.ConnectionString = admin;
+        if (connection.Open()) connection.ExecuteChange("DROP SCHEMA " + schema + " CASCADE");
+    }
+};
+
+// Argument 0: SQLite directly; 1: SQLite through ODBC; 2: PostgreSQL through ODBC.
 bool connect(benchmark::State& state, Connection& connection) {
-    const Generated& database = generated();
-    if (!database.error.empty()) {
-        state.SkipWithError(database.error.c_str());
+    static const char* const labels[] = {"sqlite", "sqlite-odbc", "postgres-odbc"};
+    int kind = static_cast<int>(state.range(0));
+    std::string error;
+    if (kind == 2) {
+        static GeneratedSchema schema;
+        error = schema.error;
+        connection.ConnectionString = schema.connection_string;
+    } else {
+        static GeneratedFile file;
+        error = file.error;
+        if (kind == 1 && !std::filesystem::exists(kOdbcDriver)) {
+            error = "SQLite ODBC driver not installed";
+        }
+        connection.ConnectionString =
+            kind == 1 ? "odbc:DRIVER=" + std::string(kOdbcDriver) + ";Database=" + file.path
+                      : "sqlite:" + file.path;
+    }
+    if (error.empty()) {
+        if (auto opened = connection.Open(); !opened) error = opened.error().message;
+    }
+    if (!error.empty()) {
+        state.SkipWithError(error.c_str());
         return false;
     }
-    bool odbc = state.range(0) == 1;
-    if (odbc && !std::filesystem::exists(kOdbcDriver)) {
-        state.SkipWithError("SQLite ODBC driver not installed");
-        return false;
-    }
-    connection.ConnectionString =
-        odbc ? "odbc:DRIVER=" + std::string(kOdbcDriver) + ";Database=" + database.path
-             : "sqlite:" + database.path;
-    if (auto opened = connection.Open(); !opened) {
-        state.SkipWithError(opened.error().message.c_str());
-        return false;
-    }
-    state.SetLabel(odbc ? "odbc" : "sqlite");
+    state.SetLabel(labels[kind]);
     return true;
 }
 
@@ -174,10 +229,10 @@ void SaveTermWithTwelveInstallments(benchmark::State& state) {
     }
 }
 
-BENCHMARK(OpenHeaderSet)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(LoadDetailsForCode)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(CountInstallments)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(SaveTermWithTwelveInstallments)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenHeaderSet)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadDetailsForCode)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CountInstallments)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SaveTermWithTwelveInstallments)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace condpag
