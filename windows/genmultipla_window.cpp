@@ -19,7 +19,7 @@ void FRMCO_GENMULTIPLA::set_up_controls() {
         b.set_max_length(length);
         b.set_numeric(numeric);
     };
-    box(TXT_NUMERORATE, "Numero rate", 2, true);
+    box(TXT_NUMERORATE, "", 2, true);
     CMB_TIPO.set_caption("Tipo effetto");
     box(TXT_SOTTOTIPO, "Sottotipo effetto", 2, true);
     box(TXT_DECODSTIPO, "", 20, false);
