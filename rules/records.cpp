@@ -10,7 +10,7 @@ using K = ColumnKind;
 constexpr std::optional<double> none = std::nullopt;
 
 // name, kind, max length, default, upper case, mandatory, nullable, format
-constexpr std::array<ColumnSpec, 12> kHeader{{
+constexpr std::array<ColumnDef, 12> kHeader{{
     {db::CG62_CODPAG, K::Text, 6, none, true, true, false, ""},
     {db::CG62_DESCPAG, K::Text, 40, none, false, false, true, ""},
     {db::CG62_DESPAGANAL, K::Text, 80, none, false, false, true, ""},
@@ -25,7 +25,7 @@ constexpr std::array<ColumnSpec, 12> kHeader{{
     {db::CG62_IDMEDIA_CG99, K::Identifier, 0, none, false, false, true, ""},
 }};
 
-constexpr std::array<ColumnSpec, 25> kInstallment{{
+constexpr std::array<ColumnDef, 25> kInstallment{{
     {db::CG63_CODPAG_CG62, K::Text, 6, none, true, true, false, ""},
     {db::CG63_PROG, K::WholeNumber, 5, none, false, true, false, ""},
     {db::CG63_TIPOEFF, K::Code, 0, 13, false, false, true, ""},
@@ -53,7 +53,7 @@ constexpr std::array<ColumnSpec, 25> kInstallment{{
     {db::CG63_GGMMFIX, K::DayMonth, 0, none, false, false, true, ""},
 }};
 
-constexpr std::array<ColumnSpec, 6> kShiftPeriod{{
+constexpr std::array<ColumnDef, 6> kShiftPeriod{{
     {db::CG65_CODPAG_CG62, K::Text, 6, none, true, true, false, ""},
     {db::CG65_DAMMGG, K::DayMonth, 0, none, false, true, false, ""},
     {db::CG65_AMMGG, K::DayMonth, 0, none, false, true, false, ""},
@@ -62,14 +62,14 @@ constexpr std::array<ColumnSpec, 6> kShiftPeriod{{
     {db::CG65_GGSLSUCC, K::WholeNumber, 4, 0, false, false, true, ""},
 }};
 
-constexpr std::array<ColumnSpec, 4> kLanguage{{
+constexpr std::array<ColumnDef, 4> kLanguage{{
     {db::CG6B_CODICE_CG62, K::Text, 6, none, true, true, false, ""},
     {db::CG6B_LINGUA_MG52, K::Text, 4, none, true, true, false, ""},
     {db::CG6B_DESCR, K::Text, 40, none, false, false, true, ""},
     {db::CG6B_DESCRANAL, K::Text, 80, none, false, false, true, ""},
 }};
 
-constexpr std::array<ColumnSpec, 8> kSubtype{{
+constexpr std::array<ColumnDef, 8> kSubtype{{
     {db::CG64_TIPOEFF, K::Code, 0, none, false, true, false, ""},
     {db::CG64_CODSTIPOEFF, K::WholeNumber, 2, none, false, true, false, ""},
     {db::CG64_DESCSTIPO, K::Text, 40, none, false, false, true, ""},
@@ -87,7 +87,7 @@ constexpr std::array<std::string_view, 3> kShiftPeriodKey{db::CG65_CODPAG_CG62, 
 constexpr std::array<std::string_view, 2> kLanguageKey{db::CG6B_CODICE_CG62, db::CG6B_LINGUA_MG52};
 constexpr std::array<std::string_view, 2> kSubtypeKey{db::CG64_TIPOEFF, db::CG64_CODSTIPOEFF};
 
-const std::array<TableSpec, 5> kTables{{
+const std::array<TableDef, 5> kTables{{
     {db::CG62_CONDPAGDES, kHeader, kHeaderKey},
     {db::CG63_CONDPAGDET, kInstallment, kInstallmentKey},
     {db::CG65_PAGSLITANAL, kShiftPeriod, kShiftPeriodKey},
@@ -97,19 +97,19 @@ const std::array<TableSpec, 5> kTables{{
 
 }  // namespace
 
-std::span<const TableSpec> table_specs() { return kTables; }
+std::span<const TableDef> table_defs() { return kTables; }
 
-const TableSpec* table_spec(std::string_view table) {
-    for (const TableSpec& spec : kTables) {
-        if (spec.name == table) return &spec;
+const TableDef* table_def(std::string_view table) {
+    for (const TableDef& def : kTables) {
+        if (def.name == table) return &def;
     }
     return nullptr;
 }
 
-const ColumnSpec* column_spec(std::string_view table, std::string_view column) {
-    const TableSpec* spec = table_spec(table);
-    if (!spec) return nullptr;
-    for (const ColumnSpec& c : spec->columns) {
+const ColumnDef* column_def(std::string_view table, std::string_view column) {
+    const TableDef* def = table_def(table);
+    if (!def) return nullptr;
+    for (const ColumnDef& c : def->columns) {
         if (c.name == column) return &c;
     }
     return nullptr;
@@ -117,8 +117,8 @@ const ColumnSpec* column_spec(std::string_view table, std::string_view column) {
 
 Record default_row(std::string_view table) {
     Record row;
-    if (const TableSpec* spec = table_spec(table)) {
-        for (const ColumnSpec& c : spec->columns) {
+    if (const TableDef* def = table_def(table)) {
+        for (const ColumnDef& c : def->columns) {
             if (c.default_value) row.emplace(std::string(c.name), Value(*c.default_value));
         }
     }

@@ -91,7 +91,7 @@ enum class ColumnKind {
     Identifier,
 };
 
-struct ColumnSpec {
+struct ColumnDef {
     std::string_view name;
     ColumnKind kind;
     int max_length;  // characters of the editing control; 0 when the control sets no limit
@@ -102,16 +102,16 @@ struct ColumnSpec {
     std::string_view format;  // display format where the column has one ("##0.00")
 };
 
-struct TableSpec {
+struct TableDef {
     std::string_view name;
-    std::span<const ColumnSpec> columns;
+    std::span<const ColumnDef> columns;
     std::span<const std::string_view> key;  // primary key columns, in order
 };
 
 // All five tables: header, installments, shift periods, language descriptions, subtypes.
-std::span<const TableSpec> table_specs();
-const TableSpec* table_spec(std::string_view table);
-const ColumnSpec* column_spec(std::string_view table, std::string_view column);
+std::span<const TableDef> table_defs();
+const TableDef* table_def(std::string_view table);
+const ColumnDef* column_def(std::string_view table, std::string_view column);
 
 // A new row of a table: every column with a default holds it, every other column is absent.
 Record default_row(std::string_view table);
