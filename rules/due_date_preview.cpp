@@ -120,7 +120,8 @@ class RowReader {
     double number(std::string_view column) {
         const Value* value = find(column);
         if (value == nullptr || is_blank(*value)) return 0;
-        const std::optional<double> number = value->to_number();
+        const std::optional<double> number =
+            value->is_number() ? value->number() : value->to_number();
         if (!number || std::fabs(*number) > 1e12) {
             add_note(note_, std::string(column) + " non numerico: considerato 0");
             return 0;
