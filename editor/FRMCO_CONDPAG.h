@@ -35,6 +35,7 @@
 #include "rules/value.h"
 #include "storage/connection.h"
 #include "storage/recordset.h"
+#include "windows/modal_window.h"
 
 namespace condpag {
 
@@ -56,6 +57,18 @@ class SecondaryWindows {
     virtual void RunSubtypes(FRMCO_CONDPAG& editor, const std::string& payment_type) = 0;
 };
 
+// Opens the generation and subtypes windows of windows/ through a modal runner (the Qt shell
+// runs a dialog; a headless session drives the window itself; none: shown and closed at once).
+class ModalSecondaryWindows : public SecondaryWindows {
+  public:
+    explicit ModalSecondaryWindows(ModalRunner run = {}) : run_(std::move(run)) {}
+    bool RunGeneration(FRMCO_CONDPAG& editor) override;
+    void RunSubtypes(FRMCO_CONDPAG& editor, const std::string& payment_type) override;
+
+  private:
+    ModalRunner run_;
+};
+
 class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwner {
   public:
     FRMCO_CONDPAG();
@@ -66,6 +79,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     Cinterface* Interface() const { return host_; }
     // The component that created the window, and how the window reads its CodicePagamento.
     void SetComponent(CLSCO_CONDPAG* component, std::function<std::string()> codice_pagamento);
+    // Without one, the windows are opened with no person at them.
     void SetSecondaryWindows(SecondaryWindows* windows) { secondary_ = windows; }
 
     // ---- header ----
@@ -381,6 +395,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     CLSCO_CONDPAG* component_ = nullptr;
     std::function<std::string()> codice_pagamento_;
     SecondaryWindows* secondary_ = nullptr;
+    ModalSecondaryWindows default_secondary_;
     MessageService* messages_ = nullptr;
     std::unique_ptr<MessageService> own_messages_;
     std::unique_ptr<LookupRunner> own_lookup_runner_;
