@@ -215,6 +215,8 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void Form_QueryUnload(bool& cancel);
     void Form_Unload();
     void Form_DblClick();
+    // The container of a non-modal window asks where to put it.
+    void MDIActiveX1_Place();
     // The message routine: text, style, title, procedure name; answers the button code.
     int ShowMessage(const std::string& text, int style, const std::string& title,
                     const std::string& procedure = "") override;

@@ -244,12 +244,8 @@ void FRMCO_CONDPAG::Form_Load() {
     const std::string procedure = "Form_Load";
     ClsGlobal* global = host_ != nullptr ? host_->ClsGlobal() : nullptr;
 
-    if (host_ != nullptr && host_->WindowModal()) {
-        WindowLeft = host_->Left() == 0 ? 200 : host_->Left();
-        WindowTop = host_->Top() == 0 ? 200 : host_->Top();
-        WindowWidth = kDesignWidth;
-        WindowHeight = kDesignHeight;
-    }
+    // A modal window places itself; a non-modal one is placed by its container.
+    if (host_ != nullptr && host_->WindowModal()) MDIActiveX1_Place();
     if (!has_connection_) {
         if (global != nullptr && global->MessageObject() != nullptr) {
             messages_ = global->MessageObject();
@@ -517,6 +513,13 @@ void FRMCO_CONDPAG::TabCondPag_Click() {
         default:
             break;
     }
+}
+
+void FRMCO_CONDPAG::MDIActiveX1_Place() {
+    WindowLeft = host_ != nullptr && host_->Left() != 0 ? host_->Left() : 200;
+    WindowTop = host_ != nullptr && host_->Top() != 0 ? host_->Top() : 200;
+    WindowWidth = kDesignWidth;
+    WindowHeight = kDesignHeight;
 }
 
 void FRMCO_CONDPAG::Form_DblClick() {
