@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-exec build/app/condpag list --db "${CONDPAG_DB:-build/demo.db}"
+shell=(build/app/condpag-shell --db "${CONDPAG_DB:-build/demo.db}"); if [ -n "${DISPLAY:-}" ]; then exec "${shell[@]}"; elif command -v xvfb-run >/dev/null; then exec xvfb-run -a "${shell[@]}" --screenshot build/condpag-window.png; else exec env QT_QPA_PLATFORM=offscreen "${shell[@]}" --screenshot build/condpag-window.png; fi

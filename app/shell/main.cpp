@@ -1,0 +1,94 @@
+// condpag-shell: the host shell on the embedded demo database (or another database), optionally
+// saving a picture of the editor and leaving.
+//   condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N] [--screenshot PNG]
+//                 [--tab N] [--status view|insert|search]
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/shell/host_window.h"
+#include "app/shell/screenshot.h"
+#include "storage/schema.h"
+#include "ui/editor_view.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N]\n"
+    "                     [--screenshot FILE.png [--tab N] [--status view|insert|search]]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("condpag-shell");
+    condpag::shell::ShellOptions options;
+    condpag::shell::ScreenshotRequest shot;
+    std::string db = "build/demo.db";
+    std::string connect;
+    QStringList args = QApplication::arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        QString arg = args[i];
+        bool has_value = i + 1 < args.size();
+        std::string value = has_value ? args[i + 1].toStdString() : std::string();
+        if (arg == "--db" && has_value) {
+            db = value;
+        } else if (arg == "--connect" && has_value) {
+            connect = value;
+        } else if (arg == "--code" && has_value) {
+            options.code = value;
+        } else if (arg == "--profile" && has_value) {
+            options.profile = std::stoi(value);
+        } else if (arg == "--screenshot" && has_value) {
+            shot.path = value;
+        } else if (arg == "--tab" && has_value) {
+            shot.tab = std::stoi(value);
+        } else if (arg == "--status" && has_value) {
+            shot.status = value;
+        } else if (arg == "--module" && has_value) {
+            options.module_path = value;
+        } else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        ++i;
+    }
+
+    if (!connect.empty()) {
+        options.connection_string =
+            connect.rfind("odbc:", 0) == 0 || connect.rfind("sqlite:", 0) == 0 ? connect
+                                                                               : "odbc:" + connect;
+    } else {
+        std::error_code ignored;
+        std::filesystem::path path = std::filesystem::absolute(db, ignored);
+        if (path.has_parent_path())
+            std::filesystem::create_directories(path.parent_path(), ignored);
+        options.connection_string = "sqlite:" + path.string();
+    }
+    // A missing demo file is created with its demo data.
+    auto opened = condpag::open_database(options.connection_string, true);
+    if (!opened) {
+        std::fprintf(stderr, "condpag-shell: %s\n", opened.error().message.c_str());
+        return 1;
+    }
+    opened->Close();
+    if (options.module_path.empty()) {
+        QString module =
+            QApplication::applicationDirPath() + "/../component/condpag_component_module.so";
+        if (QFileInfo::exists(module)) options.module_path = QDir::cleanPath(module).toStdString();
+    }
+
+    condpag::shell::HostWindow host(options);
+    host.show();
+    std::string error = host.open_payment_terms();
+    host.fit_to_editor();
+    if (!error.empty()) std::fprintf(stderr, "condpag-shell: %s\n", error.c_str());
+    if (!shot.path.empty()) return condpag::shell::take_screenshot(host, shot);
+    return QApplication::exec();
+}

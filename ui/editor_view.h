@@ -1,0 +1,50 @@
+#pragma once
+// The payment-terms editor on screen: every control of FRMCO_CONDPAG bound to its widget and
+// placed as the window is drawn, the layout control's registrations followed on resizing, the
+// lookup boxes served by the Qt list. The editor window must outlive the view.
+
+#include <QWidget>
+#include <memory>
+
+#include "ui/form_binding.h"
+#include "ui/layout_arranger.h"
+#include "ui/lookup_dialog.h"
+
+namespace condpag {
+class FRMCO_CONDPAG;
+}
+
+namespace condpag::ui {
+
+class EditorView : public QWidget {
+  public:
+    // Design size in pixels (12900 x 8100 twips): the fields of an installment need more room
+    // than the host's 11820 x 7035 twips to show their labels whole.
+    static constexpr int kDesignWidth = 860;
+    static constexpr int kDesignHeight = 540;
+
+    explicit EditorView(FRMCO_CONDPAG& window, QWidget* parent = nullptr);
+    ~EditorView() override;
+
+    FRMCO_CONDPAG& window() const { return *window_; }
+    FormBinding& binding() { return *binding_; }
+    // The widget of a control by name (nullptr when it has none).
+    QWidget* widget_of(const std::string& name) const;
+    // Places the controls for the current size (as the layout control registered them).
+    void arrange();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    void build();
+
+    FRMCO_CONDPAG* window_;
+    std::unique_ptr<FormBinding> binding_;
+    std::unique_ptr<QtLookupRunner> lookups_;
+    LayoutArranger arranger_;
+};
+
+}  // namespace condpag::ui

@@ -1,0 +1,119 @@
+#include "ui/message_boxes.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+#include <utility>
+
+#include "ui/qt_text.h"
+
+namespace condpag::ui {
+namespace {
+
+struct ButtonCode {
+    QMessageBox::StandardButton button;
+    int code;
+};
+
+std::vector<ButtonCode> buttons_of(int style) {
+    switch (style & 0x0F) {
+        case 1:
+            return {{QMessageBox::Ok, kAnswerOk}, {QMessageBox::Cancel, kAnswerCancel}};
+        case 2:
+            return {{QMessageBox::Abort, kAnswerAbort},
+                    {QMessageBox::Retry, kAnswerRetry},
+                    {QMessageBox::Ignore, kAnswerIgnore}};
+        case 3:
+            return {{QMessageBox::Yes, kAnswerYes},
+                    {QMessageBox::No, kAnswerNo},
+                    {QMessageBox::Cancel, kAnswerCancel}};
+        case 4:
+            return {{QMessageBox::Yes, kAnswerYes}, {QMessageBox::No, kAnswerNo}};
+        case 5:
+            return {{QMessageBox::Retry, kAnswerRetry}, {QMessageBox::Cancel, kAnswerCancel}};
+        default:
+            return {{QMessageBox::Ok, kAnswerOk}};
+    }
+}
+
+QMessageBox::Icon icon_of(int style) {
+    switch (style & 0x70) {
+        case kStyleStop:
+            return QMessageBox::Critical;
+        case kStyleQuestion:
+            return QMessageBox::Question;
+        case kStyleExclamation:
+            return QMessageBox::Warning;
+        case kStyleInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+QString error_text(const Error& error, const std::vector<Error>& connection_errors) {
+    QString text = qstr(error.message);
+    for (const Error& more : connection_errors) {
+        if (more.message != error.message) text += "\n" + qstr(more.message);
+    }
+    if (!error.statement.empty()) text += "\n\n" + qstr(error.statement);
+    return text;
+}
+
+}  // namespace
+
+int QtMessageService::ShowMessage(const std::string& text, int style, const std::string& title) {
+    QMessageBox box(icon_of(style), qstr(title), qstr(text), QMessageBox::NoButton, parent_);
+    std::vector<ButtonCode> buttons = buttons_of(style);
+    for (const ButtonCode& b : buttons) box.addButton(b.button);
+    size_t default_index = static_cast<size_t>((style & 0x300) >> 8);
+    if (default_index < buttons.size()) box.setDefaultButton(buttons[default_index].button);
+    box.exec();
+    QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
+    for (const ButtonCode& b : buttons) {
+        if (b.button == pressed) return b.code;
+    }
+    // Closed with Escape or the window's close button: the cancelling answer when there is one.
+    for (const ButtonCode& b : buttons) {
+        if (b.code == kAnswerCancel || b.code == kAnswerNo) return b.code;
+    }
+    return buttons.back().code;
+}
+
+int QtMessageService::ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
+                                  const std::string& application_title,
+                                  const std::string& window_caption, const std::string& procedure,
+                                  int style) {
+    QString title = qstr(application_title.empty() ? window_caption : application_title);
+    QMessageBox box(QMessageBox::Critical, title, QString(), QMessageBox::NoButton, parent_);
+    QString where = qstr(window_caption);
+    box.setText(QStringLiteral("Errore in %1%2")
+                    .arg(qstr(procedure), where.isEmpty() ? "" : " (" + where + ")"));
+    box.setInformativeText(error_text(error, connection_errors));
+    QPushButton* retry = box.addButton(QStringLiteral("Riprova"), QMessageBox::AcceptRole);
+    QPushButton* ignore = box.addButton(QStringLiteral("Ignora"), QMessageBox::ActionRole);
+    QPushButton* leave = box.addButton(QStringLiteral("Esci"), QMessageBox::RejectRole);
+    retry->setObjectName("Riprova");
+    ignore->setObjectName("Ignora");
+    leave->setObjectName("Esci");
+    // 256: the second button is the default one.
+    box.setDefaultButton((style & 0x300) == 0x100 ? ignore : retry);
+    box.setEscapeButton(leave);
+    box.exec();
+    if (box.clickedButton() == retry) return kErrorRetry;
+    if (box.clickedButton() == ignore) return kErrorIgnore;
+    return kErrorLeave;
+}
+
+int QtMessageService::ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
+                                  const std::string& text1, const std::string& text2,
+                                  const std::string& text3) {
+    QMessageBox box(QMessageBox::Critical, qstr(text1), qstr(text2), QMessageBox::Ok, parent_);
+    QString details = error_text(error, connection_errors);
+    if (!text3.empty()) details = qstr(text3) + "\n" + details;
+    box.setInformativeText(details);
+    box.exec();
+    return kAnswerOk;
+}
+
+}  // namespace condpag::ui

@@ -1,0 +1,265 @@
+// The binding proved through the widgets: what the controls hold shows, what a person does with
+// the widgets reaches the controls' user entry points.
+
+#include "ui/form_binding.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "framework/choice_controls.h"
+#include "framework/edit_box.h"
+#include "framework/form.h"
+#include "framework/grid.h"
+#include "framework/lookup_runner.h"
+#include "framework/navigators.h"
+#include "storage/testing/demo_database.h"
+#include "ui/grid_model.h"
+#include "ui/lookup_dialog.h"
+#include "ui/tests/qt_support.h"
+
+namespace condpag::ui {
+namespace {
+
+struct TestWindow : Form {
+    TestWindow() : Form("TEST") {}
+    EditBox code{*this, "TXT_CODICE"};
+    EditBox day{*this, "TXT_GGMMFIX"};
+    LookupBox language{*this, "TXT_CODLINGUA"};
+    EditBox language_name{*this, "TXT_DCODLINGUA"};
+    ComboBox kind{*this, "CMB_TIPO"};
+    CheckBox flag{*this, "CHK_DESAUTOM"};
+    TabStrip tabs{*this, "TabCondPag", {"Rate", "Descrizione", "Slittamenti", "Lingue"}};
+    Grid grid{*this, "GRID_CONDPAG"};
+    GridNavigator navigator{*this, "GRIDNAV_RATE"};
+};
+
+class FormBindingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        binding = std::make_unique<FormBinding>(window);
+        auto* column = new QVBoxLayout(&host);
+        for (Control* control : window.controls())
+            column->addWidget(binding->widget(*control, &host));
+        host.resize(500, 700);
+        host.show();
+        QApplication::setActiveWindow(&host);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    }
+    template <typename W>
+    W* find(const char* name) {
+        return host.findChild<W*>(name);
+    }
+
+    QApplication& app = testing::application();  // before any widget
+    TestWindow window;
+    QWidget host;
+    std::unique_ptr<FormBinding> binding;
+};
+
+TEST_F(FormBindingTest, EditBoxesShowTheirStateAndTakeWhatIsTyped) {
+    auto* code = find<QLineEdit>("TXT_CODICE");
+    window.code.set_max_length(5);
+    window.code.set_upper_case(true);
+    int edits = 0;
+    window.code.Edited.connect([&] { ++edits; });
+    // The window keeps codes without trailing blanks; typing a blank between words still works.
+    window.code.Change.connect([&] {
+        std::string text = window.code.text();
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        window.code.set_text(text);
+    });
+    QTest::mouseClick(code, Qt::LeftButton);
+    QTest::keyClicks(code, "a b'cdef");
+    EXPECT_EQ(window.code.text(), "A B'C");
+    EXPECT_EQ(code->text(), "A B'C");
+    EXPECT_TRUE(window.code.changed());
+    EXPECT_EQ(edits, 5);
+
+    window.day.set_text("31/02");
+    window.day.set_valid(false);
+    auto* day = find<QLineEdit>("TXT_GGMMFIX");
+    EXPECT_EQ(day->text(), "31/02");
+    EXPECT_TRUE(day->property("invalid").toBool());
+    window.day.set_valid(true);
+    EXPECT_FALSE(day->property("invalid").toBool());
+    window.day.enable2(false);
+    EXPECT_FALSE(day->isEnabled());
+    window.day.enable2(true);
+    window.day.set_editable(false);
+    EXPECT_TRUE(day->isReadOnly());
+    window.day.show(false);
+    EXPECT_TRUE(day->isHidden());
+}
+
+TEST_F(FormBindingTest, FocusAndKeysFollowTheWindow) {
+    auto* code = find<QLineEdit>("TXT_CODICE");
+    auto* day = find<QLineEdit>("TXT_GGMMFIX");
+    int leaves = 0;
+    window.code.Leave.connect([&] { ++leaves; });
+    std::vector<std::pair<int, int>> keys;
+    bool swallow_enter = false;
+    window.day.KeyDown.connect([&](int& key, int shift) {
+        keys.emplace_back(key, shift);
+        if (key == kKeyEnter && swallow_enter) key = 0;
+    });
+
+    QTest::mouseClick(code, Qt::LeftButton);
+    EXPECT_EQ(window.focus(), &window.code);
+    QTest::keyClick(code, Qt::Key_Tab);  // the window's tab order: code, then day
+    EXPECT_EQ(window.focus(), &window.day);
+    EXPECT_TRUE(day->hasFocus());
+    EXPECT_EQ(leaves, 1);
+
+    swallow_enter = true;
+    QTest::keyClick(day, Qt::Key_Return);
+    EXPECT_EQ(window.focus(), &window.day) << "a swallowed Enter moves nothing";
+    swallow_enter = false;
+    QTest::keyClick(day, Qt::Key_Return);
+    EXPECT_EQ(window.focus(), &window.language);
+    EXPECT_TRUE(find<QLineEdit>("TXT_CODLINGUA")->hasFocus());
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0], std::make_pair(kKeyEnter, 0));
+
+    window.code.SetTextFocus();  // the window moves the focus itself
+    EXPECT_TRUE(code->hasFocus());
+    window.code.enable(false);
+    QTest::mouseClick(code, Qt::LeftButton);
+    QTest::mouseClick(day, Qt::LeftButton);
+    EXPECT_EQ(window.focus(), &window.day);
+}
+
+TEST_F(FormBindingTest, ChoicesTicksTabsGridAndNavigator) {
+    window.kind.AddItemData("Rimessa diretta", Value(1));
+    window.kind.AddItemData("Ricevuta bancaria", Value(2));
+    window.kind.AddItemData("Bonifico", Value(3));
+    auto* combo = find<QComboBox>("CMB_TIPO");
+    ASSERT_EQ(combo->count(), 3);
+    window.kind.select_value(Value("2"));
+    EXPECT_EQ(combo->currentIndex(), 1);
+    int picks = 0;
+    window.kind.Pick.connect([&] { ++picks; });
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(window.kind.text(), "3");
+    EXPECT_EQ(picks, 1);
+
+    auto* check = find<QCheckBox>("CHK_DESAUTOM");
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
+    EXPECT_TRUE(window.flag.checked());
+    window.flag.set_checked(false);
+    EXPECT_FALSE(find<QCheckBox>("CHK_DESAUTOM")->isChecked());
+
+    auto* tabs = find<QTabWidget>("TabCondPag");
+    ASSERT_EQ(tabs->count(), 4);
+    tabs->tabBar()->setCurrentIndex(2);
+    EXPECT_EQ(window.tabs.tab(), 2);
+    window.tabs.enable(false);
+    EXPECT_FALSE(tabs->tabBar()->isEnabled());
+    tabs->tabBar()->setCurrentIndex(0);  // refused by the strip: the page stays
+    EXPECT_EQ(tabs->currentIndex(), 2);
+
+    condpag::testing::DemoDatabase database;
+    ASSERT_TRUE(database.ok()) << database.error();
+    auto connection = database.connect();
+    ASSERT_TRUE(connection);
+    Recordset terms;
+    ASSERT_TRUE(
+        terms.Open("SELECT CG62_CODPAG, CG62_FLGDESC FROM CG62_CONDPAGDES ORDER BY "
+                   "CG62_CODPAG",
+                   *connection));
+    window.grid.CellDisplay.connect([](const std::string& column, std::string& text) {
+        if (column == "CG62_FLGDESC") text = text == "1" ? "Sì" : "No";
+    });
+    std::vector<long> selected;
+    window.grid.RowSelected.connect([&](long row) {
+        selected.push_back(row);
+        terms.SetAbsolutePosition(row + 1);
+    });
+    window.grid.layout().AddColumn("CG62_CODPAG", "Codice", 1, 1200, true);
+    window.grid.layout().AddColumn("CG62_FLGDESC", "Automatica", 1, 900, true);
+    window.grid.layout().Apply();
+    window.grid.set_recordset(&terms);
+    auto* view = find<QTableView>("GRID_CONDPAG");
+    ASSERT_EQ(view->model()->rowCount(), terms.RecordCount());
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "Automatica");
+    EXPECT_EQ(view->columnWidth(0), 80);
+    QString shown = view->model()->index(0, 1).data().toString();
+    EXPECT_TRUE(shown == "Sì" || shown == "No") << shown.toStdString();
+    QRect second = view->visualRect(view->model()->index(1, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+    QApplication::processEvents();
+    EXPECT_EQ(selected, std::vector<long>{1});
+    EXPECT_EQ(view->currentIndex().row(), 1);
+
+    std::vector<std::string> pressed;
+    window.navigator.ButtonClick.connect([&](const std::string& key) { pressed.push_back(key); });
+    window.navigator.EnableButton("Nuovo", false);
+    auto* nuovo = find<QToolButton>("GRIDNAV_RATE.Nuovo");
+    ASSERT_NE(nuovo, nullptr);
+    EXPECT_FALSE(nuovo->isEnabled());
+    QTest::mouseClick(find<QToolButton>("GRIDNAV_RATE.Conferma"), Qt::LeftButton);
+    window.navigator.SelectButton("Esporta");
+    EXPECT_TRUE(find<QToolButton>("GRIDNAV_RATE.Esporta")->hasFocus());
+    QTest::keyClick(find<QToolButton>("GRIDNAV_RATE.Esporta"), Qt::Key_Return);
+    EXPECT_EQ(pressed, (std::vector<std::string>{"Conferma", "Esporta"}));
+    EXPECT_EQ(window.focus(), &window.navigator);
+}
+
+TEST_F(FormBindingTest, LookupListFiltersAndFillsTheBox) {
+    condpag::testing::DemoDatabase database;
+    ASSERT_TRUE(database.ok()) << database.error();
+    auto connection = database.connect();
+    ASSERT_TRUE(connection);
+    QtLookupRunner runner(*connection, &host);
+    window.set_lookup_runner(&runner);
+    window.language.StartLookup.connect([](LookupRequest& request) {
+        request.statement = "SELECT MG52_CODICE, MG52_DESCR FROM MG52_LINGUE ORDER BY MG52_CODICE";
+        request.columns = {{"Codice", ""}, {"Lingua", ""}};
+        request.title = "Elenco lingue";
+    });
+    window.language.StartDecode.connect([this](DecodeRequest& request) {
+        request.statement = "SELECT MG52_DESCR FROM MG52_LINGUE WHERE MG52_CODICE = '" +
+                            window.language.text() + "'";
+        request.targets = {{"MG52_DESCR", &window.language_name}};
+    });
+    int items = 0;
+    window.language.AfterItem.connect([&] { ++items; });
+
+    std::string title, header;
+    int rows_after_filter = -1;
+    testing::when_modal([&](QWidget* dialog) {
+        auto* list = static_cast<LookupDialog*>(dialog);
+        title = list->windowTitle().toStdString();
+        header = list->table()->model()->headerData(1, Qt::Horizontal).toString().toStdString();
+        QTest::keyClicks(list->filter(), "ted");
+        rows_after_filter = list->shown_rows();
+        QTest::keyClick(list->filter(), Qt::Key_Return);
+    });
+    auto* box = find<QLineEdit>("TXT_CODLINGUA");
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_F4);
+    EXPECT_EQ(title, "Elenco lingue");
+    EXPECT_EQ(header, "Lingua");
+    EXPECT_EQ(rows_after_filter, 1);
+    EXPECT_EQ(window.language.text(), "DEU");
+    EXPECT_EQ(box->text(), "DEU");
+    EXPECT_EQ(find<QLineEdit>("TXT_DCODLINGUA")->text(), "Tedesco");
+    EXPECT_EQ(items, 1);
+
+    testing::when_modal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    QTest::mouseClick(find<QToolButton>("TXT_CODLINGUA_button"), Qt::LeftButton);
+    EXPECT_EQ(window.language.text(), "DEU") << "a cancelled list changes nothing";
+    EXPECT_EQ(items, 1);
+}
+
+}  // namespace
+}  // namespace condpag::ui

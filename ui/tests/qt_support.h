@@ -1,0 +1,39 @@
+#pragma once
+// What the widget tests share: a QApplication on the offscreen platform, and a way to answer the
+// next modal dialog while the code under test waits in it.
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+#include <functional>
+
+namespace condpag::ui::testing {
+
+inline QApplication& application() {
+    static int argc = 1;
+    static char name[] = "ui_tests";
+    static char* argv[] = {name, nullptr};
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// Calls `act` with the next modal dialog as soon as it shows (the caller then runs the code that
+// opens it). Gives up after `timeout_ms`.
+inline void when_modal(std::function<void(QWidget*)> act, int timeout_ms = 5000) {
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, waited, timeout_ms] {
+        *waited += 20;
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr && *waited < timeout_ms) return;
+        timer->stop();
+        timer->deleteLater();
+        if (dialog != nullptr) act(dialog);
+    });
+    timer->start();
+}
+
+}  // namespace condpag::ui::testing
