@@ -124,8 +124,34 @@ TEST_F(HostSession, CallingProgramGetsTheChosenCodeBack) {
     EXPECT_EQ(again.FME_DETTAGLIO.Recordset()->RecordCount(), 0);
 }
 
+// Records how the component asks for its windows to be put on screen and taken off.
+struct RecordingPresenter : WindowPresenter {
+    void Show(FRMCO_CONDPAG& window, int window_state, bool modal) override {
+        shown.push_back({&window, window_state, modal});
+    }
+    void Released(FRMCO_CONDPAG& window) override { released.push_back(&window); }
+    struct Showing {
+        FRMCO_CONDPAG* window;
+        int state;
+        bool modal;
+    };
+    std::vector<Showing> shown;
+    std::vector<FRMCO_CONDPAG*> released;
+};
+
 TEST_F(HostSession, CloseFormAnswersWhetherTheWindowClosed) {
+    RecordingPresenter presenter;
+    component->SetPresenter(&presenter);
+    component->SetWindowState(2);
+    component->SetWindowModal(true);
     FRMCO_CONDPAG& window = show();
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].window, &window);
+    EXPECT_EQ(presenter.shown[0].state, 2);
+    EXPECT_TRUE(presenter.shown[0].modal);
+    EXPECT_TRUE(window.loaded());
+    window.Form_Activate();
+
     form_events.veto_close = true;
     EXPECT_FALSE(component->CloseForm());
     EXPECT_FALSE(window.unloaded());
@@ -134,6 +160,11 @@ TEST_F(HostSession, CloseFormAnswersWhetherTheWindowClosed) {
     form_events.veto_close = false;
     EXPECT_TRUE(component->CloseForm());
     EXPECT_TRUE(window.unloaded());
+    EXPECT_TRUE(presenter.released.empty());
+    show();
+    EXPECT_EQ(presenter.released, std::vector<FRMCO_CONDPAG*>{&window});
+    EXPECT_EQ(presenter.shown.size(), 2u);
+    component->SetPresenter(nullptr);  // the presenter goes before the component
 }
 
 TEST_F(HostSession, ChangeOfCompanyIsAlwaysRefused) {
