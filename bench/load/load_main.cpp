@@ -1,0 +1,345 @@
+// condpag_load: several editor sessions in parallel processes against one database, for a
+// bounded time; then the figures and an audit of what was stored.
+//
+//   condpag_load --db CONNECTION [--sessions 20] [--seconds 60]
+//
+// Each session opens the editor window and, until the time is up, moves through the demo terms,
+// creates a term of its own with two installments and saves it, changes the description of a
+// term every session shares (so that sessions collide), and deletes its own unused terms. Every
+// operation is logged with its outcome; the audit then checks that every save reported as done
+// is stored exactly once and every refused one stored nothing.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/FRMCO_CONDPAG.h"
+#include "framework/host.h"
+#include "framework/message_service.h"
+#include "storage/schema.h"
+
+namespace condpag {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kSharedTerm = "ACC30";
+const char* const kBrowsed[] = {"RD", "RD30", "BB30", "BB3060", "RB30FM", "RB369", "IVARB", "CTR"};
+
+struct Options {
+    std::string db;
+    int sessions = 20;
+    int seconds = 60;
+    int child = -1;  // index of this session when run as a child
+    std::string log_folder;
+};
+
+// One editor window on a headless host, as a person at a desk.
+class Desk {
+  public:
+    explicit Desk(const std::string& connection_string) {
+        global.SetConnectionString(connection_string);
+        global.SetMessageObject(&messages);
+        host.SetClsGlobal(&global);
+        host.SetActiveNavigator(&navigator);
+        navigator.SetFormEvents(&events);
+        window = std::make_unique<FRMCO_CONDPAG>();
+        window->SetInterface(&host);
+        window->Form_Load();
+        window->Form_Activate();
+    }
+    ~Desk() { window.reset(); }
+    bool loaded() const { return window->loaded(); }
+
+    bool go_to(const std::string& code) {
+        return window->INTERNAV.user_click("Cerca") && window->TXT_CODICE.user_type(code) &&
+               window->INTERNAV.user_click("Trova") && window->TXT_CODICE.text() == code;
+    }
+    // A save or a deletion counts as done only when the window answers success and told the
+    // person nothing (the question before a deletion aside).
+    bool save() { return command("Conferma"); }
+    bool remove() { return command("Elimina"); }
+    void undo() { window->INTERNAV.user_click("Annulla"); }
+    bool installment(const std::string& days, const std::string& share) {
+        FRMCO_CONDPAG& w = *window;
+        return w.GRIDNAV_RATE.user_click("Nuovo") && w.TXT_GGDECOR.user_type(days) &&
+               w.TXT_IMP.user_type(share) && w.TXT_IVA.user_type(share) &&
+               w.GRIDNAV_RATE.user_click("Conferma");
+    }
+
+    HeadlessGlobal global;
+    HeadlessMessageService messages;
+    HeadlessInterface host;
+    HeadlessNavigator navigator;
+    HeadlessFormEvents events;
+    std::unique_ptr<FRMCO_CONDPAG> window;
+
+  private:
+    bool command(const std::string& key) {
+        size_t before = messages.shown.size();
+        bool ok = window->INTERNAV.user_click(key);
+        for (size_t i = before; i < messages.shown.size(); ++i) {
+            if ((messages.shown[i].style & 0x70) != kStyleQuestion) ok = false;
+        }
+        return ok;
+    }
+};
+
+std::string own_code(int session, int counter) {
+    const char* digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::string code = "L" + std::string(1, digits[session / 36 % 36]) + digits[session % 36];
+    for (int i = 0, n = counter; i < 3; ++i, n /= 36) code.insert(3, 1, digits[n % 36]);
+    return code;
+}
+
+// One session's loop. Each line of its log: kind outcome microseconds subject.
+int run_session(const Options& options) {
+    std::ofstream log(options.log_folder + "/session-" + std::to_string(options.child) + ".log");
+    std::mt19937 random(static_cast<unsigned>(options.child * 7919 + 17));
+    const auto end = Clock::now() + std::chrono::seconds(options.seconds);
+    auto timed = [&](const char* kind, const std::string& subject, auto&& action) {
+        auto start = Clock::now();
+        bool ok = action();
+        auto micros =
+            std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+        log << kind << ' ' << (ok ? "ok" : "refused") << ' ' << micros << ' ' << subject << '\n';
+        return ok;
+    };
+    auto desk = std::make_unique<Desk>(options.db);
+    timed("open", "-", [&] { return desk->loaded(); });
+    std::vector<std::string> mine;  // own terms stored and not yet deleted
+    int counter = 0, shared = 0;
+    while (Clock::now() < end && counter < 36 * 36 * 36) {
+        switch (random() % 4) {
+            case 0: {
+                const std::string code = kBrowsed[random() % std::size(kBrowsed)];
+                timed("move", code, [&] { return desk->go_to(code); });
+                break;
+            }
+            case 1: {
+                const std::string code = own_code(options.child, counter++);
+                FRMCO_CONDPAG& w = *desk->window;
+                bool begun = w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type(code) &&
+                             w.TXT_DESCRIZIONE.user_type("Carico " + code) &&
+                             desk->installment("30", "50") && desk->installment("60", "50");
+                if (!begun) {
+                    desk->undo();
+                    break;
+                }
+                if (timed("save", code, [&] { return desk->save(); })) {
+                    mine.push_back(code);
+                } else {
+                    desk->undo();
+                }
+                break;
+            }
+            case 2: {
+                if (!desk->go_to(kSharedTerm)) break;
+                const std::string text =
+                    "S" + std::to_string(options.child) + "-" + std::to_string(shared++);
+                if (!desk->window->TXT_DESCRIZIONE.user_type(text)) break;
+                if (!timed("change", text, [&] { return desk->save(); })) {
+                    // Changed by someone else: the term is read again by opening the window.
+                    desk->undo();
+                    desk.reset();
+                    desk = std::make_unique<Desk>(options.db);
+                    timed("open", "-", [&] { return desk->loaded(); });
+                }
+                break;
+            }
+            default: {
+                if (mine.empty()) break;
+                const std::string code = mine.front();
+                if (!desk->go_to(code)) break;
+                if (timed("delete", code, [&] { return desk->remove(); })) {
+                    mine.erase(mine.begin());
+                } else {
+                    desk->undo();
+                }
+                break;
+            }
+        }
+    }
+    return 0;
+}
+
+struct Entry {
+    std::string kind, outcome, subject;
+    long long micros = 0;
+};
+
+long long percentile(std::vector<long long> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    size_t index = static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+long long count_of(Connection& connection, const std::string& sql) {
+    auto result = connection.Execute(sql);
+    if (!result || result->rows.empty()) return -1;
+    return static_cast<long long>(CDecN(result->rows[0][0]));
+}
+
+int run_parent(const Options& options, const char* self) {
+    {
+        auto database = open_database(options.db, true);
+        if (!database) {
+            std::cerr << "cannot open the database: " << database.error().message << '\n';
+            return 2;
+        }
+        // Terms of an earlier run go, so that the audit sees this run only.
+        for (const char* sql : {"DELETE FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 LIKE 'L%'",
+                                "DELETE FROM CG62_CONDPAGDES WHERE CG62_CODPAG LIKE 'L%'"}) {
+            database->ExecuteChange(sql);
+        }
+    }
+    std::vector<pid_t> children;
+    const auto start = Clock::now();
+    for (int i = 0; i < options.sessions; ++i) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            std::string index = std::to_string(i), seconds = std::to_string(options.seconds);
+            execl(self, self, "--db", options.db.c_str(), "--seconds", seconds.c_str(), "--child",
+                  index.c_str(), "--logs", options.log_folder.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        if (pid > 0) children.push_back(pid);
+    }
+    int failed_sessions = 0;
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failed_sessions;
+    }
+    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+
+    std::vector<Entry> entries;
+    for (int i = 0; i < options.sessions; ++i) {
+        std::ifstream in(options.log_folder + "/session-" + std::to_string(i) + ".log");
+        Entry e;
+        while (in >> e.kind >> e.outcome >> e.micros >> e.subject) entries.push_back(e);
+    }
+    std::map<std::string, std::pair<int, int>> by_kind;  // ok, refused
+    std::vector<long long> save_latency;
+    for (const Entry& e : entries) {
+        auto& counts = by_kind[e.kind];
+        (e.outcome == "ok" ? counts.first : counts.second)++;
+        if (e.kind == "save" || e.kind == "change") save_latency.push_back(e.micros);
+    }
+
+    // The audit, through a connection of its own.
+    auto database = open_database(options.db, false);
+    if (!database) {
+        std::cerr << "cannot open the database for the audit\n";
+        return 2;
+    }
+    std::set<std::string> saved, deleted, refused;
+    std::set<std::string> changes_done, changes_refused;
+    for (const Entry& e : entries) {
+        if (e.kind == "save") (e.outcome == "ok" ? saved : refused).insert(e.subject);
+        if (e.kind == "delete" && e.outcome == "ok") deleted.insert(e.subject);
+        if (e.kind == "change") {
+            (e.outcome == "ok" ? changes_done : changes_refused).insert(e.subject);
+        }
+    }
+    int lost = 0, duplicated = 0, leftovers = 0, undeleted = 0;
+    for (const std::string& code : saved) {
+        long long headers = count_of(
+            *database, "SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'");
+        long long details =
+            count_of(*database, "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
+                                    code + "'");
+        if (deleted.count(code)) {
+            if (headers != 0 || details != 0) ++undeleted;
+        } else if (headers == 0 || details < 2) {
+            ++lost;
+        } else if (headers > 1 || details > 2) {
+            ++duplicated;
+        }
+    }
+    for (const std::string& code : refused) {
+        long long rows =
+            count_of(*database,
+                     "SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'") +
+            count_of(*database, "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
+                                    code + "'");
+        if (rows != 0) ++leftovers;
+    }
+    std::string shared_text;
+    if (auto result = database->Execute(std::string("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES "
+                                                    "WHERE CG62_CODPAG = '") +
+                                        kSharedTerm + "'");
+        result && !result->rows.empty()) {
+        shared_text = result->rows[0][0].to_text();
+    }
+    bool shared_ok = changes_done.empty() ? true : changes_done.count(shared_text) == 1;
+    bool shared_refused_stored = changes_refused.count(shared_text) == 1;
+
+    std::printf("sessions %d (failed %d), %.1f s\n", options.sessions, failed_sessions, elapsed);
+    long long total = 0;
+    for (const auto& [kind, counts] : by_kind) {
+        std::printf("  %-7s %6d done %6d refused\n", kind.c_str(), counts.first, counts.second);
+        total += counts.first + counts.second;
+    }
+    std::printf("operations per second: %.1f\n", static_cast<double>(total) / elapsed);
+    std::printf("save latency: median %.1f ms, 99th percentile %.1f ms (%zu saves)\n",
+                static_cast<double>(percentile(save_latency, 0.5)) / 1000.0,
+                static_cast<double>(percentile(save_latency, 0.99)) / 1000.0, save_latency.size());
+    std::printf(
+        "audit: %zu saved terms: %d lost, %d stored twice, %d deleted but still there; "
+        "%zu refused saves: %d left rows behind; shared term holds a done change: %s, a "
+        "refused one: %s\n",
+        saved.size(), lost, duplicated, undeleted, refused.size(), leftovers,
+        shared_ok ? "yes" : "NO", shared_refused_stored ? "YES" : "no");
+    bool clean = failed_sessions == 0 && lost == 0 && duplicated == 0 && undeleted == 0 &&
+                 leftovers == 0 && shared_ok && !shared_refused_stored;
+    std::printf("audit %s\n", clean ? "passed" : "FAILED");
+    return clean ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace condpag
+
+int main(int argc, char** argv) {
+    condpag::Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string name = argv[i], value = argv[i + 1];
+        if (name == "--db") {
+            options.db = value;
+        } else if (name == "--sessions") {
+            options.sessions = std::max(1, std::atoi(value.c_str()));
+        } else if (name == "--seconds") {
+            options.seconds = std::clamp(std::atoi(value.c_str()), 1, 3600);
+        } else if (name == "--child") {
+            options.child = std::atoi(value.c_str());
+        } else if (name == "--logs") {
+            options.log_folder = value;
+        }
+    }
+    if (options.db.empty()) {
+        std::cerr << "usage: condpag_load --db CONNECTION [--sessions 20] [--seconds 60]\n";
+        return 2;
+    }
+    if (options.child >= 0) return condpag::run_session(options);
+    std::string folder = (std::filesystem::temp_directory_path() / "condpag-load-XXXXXX").string();
+    if (mkdtemp(folder.data()) == nullptr) return 2;
+    options.log_folder = folder;
+    int result = condpag::run_parent(options, "/proc/self/exe");
+    std::filesystem::remove_all(folder);
+    return result;
+}
