@@ -124,10 +124,22 @@ int run_session(const Options& options) {
     std::vector<std::string> mine;  // own terms stored and not yet deleted
     int counter = 0, shared = 0;
     while (Clock::now() < end && counter < 36 * 36 * 36) {
+        if (!desk->loaded()) {
+            // The window could not load (the database was busy): it is opened again.
+            for (const auto& shown : desk->messages.shown) std::cerr << shown.text << '\n';
+            desk.reset();
+            desk = std::make_unique<Desk>(options.db);
+            timed("open", "-", [&] { return desk->loaded(); });
+            continue;
+        }
         switch (random() % 4) {
             case 0: {
                 const std::string code = kBrowsed[random() % std::size(kBrowsed)];
-                timed("move", code, [&] { return desk->go_to(code); });
+                if (!timed("move", code, [&] { return desk->go_to(code); })) {
+                    for (const auto& shown : desk->messages.shown) std::cerr << shown.text << '\n';
+                    desk->messages.shown.clear();
+                    desk->undo();
+                }
                 break;
             }
             case 1: {
