@@ -111,22 +111,30 @@ int run_session(const Options& options) {
     std::ofstream log(options.log_folder + "/session-" + std::to_string(options.child) + ".log");
     std::mt19937 random(static_cast<unsigned>(options.child * 7919 + 17));
     const auto end = Clock::now() + std::chrono::seconds(options.seconds);
+    // What the windows said about refused operations goes to the session's message file.
+    std::ofstream said(options.log_folder + "/session-" + std::to_string(options.child) + ".said");
+    std::unique_ptr<Desk> desk;
     auto timed = [&](const char* kind, const std::string& subject, auto&& action) {
         auto start = Clock::now();
         bool ok = action();
         auto micros =
             std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+        if (!ok && desk) {
+            for (const auto& shown : desk->messages.shown) {
+                if ((shown.style & 0x70) != kStyleQuestion) said << shown.text << '\n';
+            }
+            desk->messages.shown.clear();
+        }
         log << kind << ' ' << (ok ? "ok" : "refused") << ' ' << micros << ' ' << subject << '\n';
         return ok;
     };
-    auto desk = std::make_unique<Desk>(options.db);
+    desk = std::make_unique<Desk>(options.db);
     timed("open", "-", [&] { return desk->loaded(); });
     std::vector<std::string> mine;  // own terms stored and not yet deleted
     int counter = 0, shared = 0;
     while (Clock::now() < end && counter < 36 * 36 * 36) {
         if (!desk->loaded()) {
             // The window could not load (the database was busy): it is opened again.
-            for (const auto& shown : desk->messages.shown) std::cerr << shown.text << '\n';
             desk.reset();
             desk = std::make_unique<Desk>(options.db);
             timed("open", "-", [&] { return desk->loaded(); });
@@ -135,11 +143,7 @@ int run_session(const Options& options) {
         switch (random() % 4) {
             case 0: {
                 const std::string code = kBrowsed[random() % std::size(kBrowsed)];
-                if (!timed("move", code, [&] { return desk->go_to(code); })) {
-                    for (const auto& shown : desk->messages.shown) std::cerr << shown.text << '\n';
-                    desk->messages.shown.clear();
-                    desk->undo();
-                }
+                if (!timed("move", code, [&] { return desk->go_to(code); })) desk->undo();
                 break;
             }
             case 1: {
@@ -152,7 +156,9 @@ int run_session(const Options& options) {
                     desk->undo();
                     break;
                 }
-                if (timed("save", code, [&] { return desk->save(); })) {
+                // A refused save keeps its rows pending: a person saves once more.
+                if (timed("save", code, [&] { return desk->save(); }) ||
+                    timed("resave", code, [&] { return desk->save(); })) {
                     mine.push_back(code);
                 } else {
                     desk->undo();
@@ -246,6 +252,13 @@ int run_parent(const Options& options, const char* self) {
         Entry e;
         while (in >> e.kind >> e.outcome >> e.micros >> e.subject) entries.push_back(e);
     }
+    std::map<std::string, int> messages;
+    for (int i = 0; i < options.sessions; ++i) {
+        std::ifstream in(options.log_folder + "/session-" + std::to_string(i) + ".said");
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty()) ++messages[line.substr(0, 160)];
+        }
+    }
     std::map<std::string, std::pair<int, int>> by_kind;  // ok, refused
     std::vector<long long> save_latency;
     for (const Entry& e : entries) {
@@ -260,24 +273,34 @@ int run_parent(const Options& options, const char* self) {
         std::cerr << "cannot open the database for the audit\n";
         return 2;
     }
-    std::set<std::string> saved, deleted, refused;
+    std::set<std::string> saved, refused, deleted, deletes_refused;
     std::set<std::string> changes_done, changes_refused;
     for (const Entry& e : entries) {
-        if (e.kind == "save") (e.outcome == "ok" ? saved : refused).insert(e.subject);
-        if (e.kind == "delete" && e.outcome == "ok") deleted.insert(e.subject);
-        if (e.kind == "change") {
-            (e.outcome == "ok" ? changes_done : changes_refused).insert(e.subject);
-        }
+        const bool ok = e.outcome == "ok";
+        if (e.kind == "save" || e.kind == "resave") (ok ? saved : refused).insert(e.subject);
+        if (e.kind == "delete") (ok ? deleted : deletes_refused).insert(e.subject);
+        if (e.kind == "change") (ok ? changes_done : changes_refused).insert(e.subject);
     }
-    int lost = 0, duplicated = 0, leftovers = 0, undeleted = 0;
-    for (const std::string& code : saved) {
-        long long headers = count_of(
-            *database, "SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'");
-        long long details =
+    for (const std::string& code : saved) refused.erase(code);  // the second save went through
+    auto rows_of = [&](const std::string& code) {
+        return std::pair{
+            count_of(*database,
+                     "SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'"),
             count_of(*database, "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
-                                    code + "'");
+                                    code + "'")};
+    };
+    // Saves: reported done means one header and its two installments (unless deleted since);
+    // refused means nothing at all.
+    int lost = 0, duplicated = 0, leftovers = 0;
+    // Deletions: reported done means nothing left; a refused one that removed part of a term.
+    int undeleted = 0, orphans = 0, part_deleted = 0;
+    for (const std::string& code : saved) {
+        auto [headers, details] = rows_of(code);
         if (deleted.count(code)) {
-            if (headers != 0 || details != 0) ++undeleted;
+            if (headers != 0) ++undeleted;
+            if (headers == 0 && details != 0) ++orphans;
+        } else if (deletes_refused.count(code) && (headers != 1 || details != 2)) {
+            ++part_deleted;
         } else if (headers == 0 || details < 2) {
             ++lost;
         } else if (headers > 1 || details > 2) {
@@ -285,12 +308,8 @@ int run_parent(const Options& options, const char* self) {
         }
     }
     for (const std::string& code : refused) {
-        long long rows =
-            count_of(*database,
-                     "SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'") +
-            count_of(*database, "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
-                                    code + "'");
-        if (rows != 0) ++leftovers;
+        auto [headers, details] = rows_of(code);
+        if (headers != 0 || details != 0) ++leftovers;
     }
     std::string shared_text;
     if (auto result = database->Execute(std::string("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES "
@@ -313,14 +332,22 @@ int run_parent(const Options& options, const char* self) {
                 static_cast<double>(percentile(save_latency, 0.5)) / 1000.0,
                 static_cast<double>(percentile(save_latency, 0.99)) / 1000.0, save_latency.size());
     std::printf(
-        "audit: %zu saved terms: %d lost, %d stored twice, %d deleted but still there; "
-        "%zu refused saves: %d left rows behind; shared term holds a done change: %s, a "
-        "refused one: %s\n",
-        saved.size(), lost, duplicated, undeleted, refused.size(), leftovers,
-        shared_ok ? "yes" : "NO", shared_refused_stored ? "YES" : "no");
-    bool clean = failed_sessions == 0 && lost == 0 && duplicated == 0 && undeleted == 0 &&
-                 leftovers == 0 && shared_ok && !shared_refused_stored;
-    std::printf("audit %s\n", clean ? "passed" : "FAILED");
+        "save audit: %zu saves reported done: %d lost, %d stored twice; %zu refused: %d left "
+        "rows behind; shared term holds a done change: %s, a refused one: %s\n",
+        saved.size(), lost, duplicated, refused.size(), leftovers, shared_ok ? "yes" : "NO",
+        shared_refused_stored ? "YES" : "no");
+    std::printf(
+        "deletion audit: %zu reported done: %d headers still there, %d left installments "
+        "without header; %zu refused: %d removed part of the term\n",
+        deleted.size(), undeleted, orphans, deletes_refused.size(), part_deleted);
+    for (const auto& [text, count] : messages)
+        std::printf("  said %5d x %s\n", count, text.c_str());
+    bool saves_clean = failed_sessions == 0 && lost == 0 && duplicated == 0 && leftovers == 0 &&
+                       shared_ok && !shared_refused_stored;
+    bool deletions_clean = undeleted == 0 && orphans == 0 && part_deleted == 0;
+    std::printf("save audit %s, deletion audit %s\n", saves_clean ? "passed" : "FAILED",
+                deletions_clean ? "passed" : "FAILED");
+    bool clean = saves_clean && deletions_clean;
     return clean ? 0 : 1;
 }
 
