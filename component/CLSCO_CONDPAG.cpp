@@ -36,6 +36,9 @@ CLSCO_CONDPAG::CLSCO_CONDPAG()
       listening_(std::make_shared<CLSCO_CONDPAG*>(this)) {}
 
 CLSCO_CONDPAG::~CLSCO_CONDPAG() {
+    // A window still open is unloaded first, so that the host's services keep no reference to
+    // it or to this component.
+    unload_open_windows();
     menu_ = nullptr;
     global_ = nullptr;
     SetActiveNavigator(nullptr);

@@ -29,7 +29,7 @@ class WindowPresenter {
     virtual ~WindowPresenter() = default;
     // Shows a loaded window; a modal showing returns when the window has closed.
     virtual void Show(FRMCO_CONDPAG& window, int window_state, bool modal) = 0;
-    // The window has unloaded and is about to be released.
+    // The window is about to be released: it has unloaded, or the component is going.
     virtual void Released(FRMCO_CONDPAG& window) = 0;
 };
 
@@ -136,6 +136,7 @@ class CLSCO_CONDPAG : public HostComponent {
     bool active_in_host() const;
     int show_message(const std::string& text, int style, const std::string& title);
     void open_media_manager();
+    void unload_open_windows();
     void release_windows(bool unloaded_only);
 
     ActualParametersType parameters_;

@@ -40,6 +40,13 @@ bool CLSCO_CONDPAG::CloseForm() {
     return window_->Interface() == nullptr;
 }
 
+void CLSCO_CONDPAG::unload_open_windows() {
+    for (auto& window : previous_windows_) {
+        if (window->loaded() && !window->unloaded()) window->Form_Unload();
+    }
+    if (window_ && window_->loaded() && !window_->unloaded()) window_->Form_Unload();
+}
+
 void CLSCO_CONDPAG::release_windows(bool unloaded_only) {
     auto release = [this, unloaded_only](std::unique_ptr<FRMCO_CONDPAG>& window) {
         if (!window || (unloaded_only && !window->unloaded())) return false;

@@ -9,10 +9,34 @@
 #include "component/registry.h"
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/message_service.h"
+#include "rules/code_tables.h"
 #include "storage/testing/demo_database.h"
 
 namespace condpag {
 namespace {
+
+TEST(PublishedTypes, PaymentTypeEnumerationCoversTheStoredPaymentTypes) {
+    const qxEnumCPTipoEff members[] = {qxEnumCPTipoEff_Contanti,
+                                       qxEnumCPTipoEff_RicevutaBancaria,
+                                       qxEnumCPTipoEff_Tratta,
+                                       qxEnumCPTipoEff_TrattaAccettata,
+                                       qxEnumCPTipoEff_Cessione,
+                                       qxEnumCPTipoEff_Cambiale,
+                                       qxEnumCPTipoEff_CartaDiCredito,
+                                       qxEnumCPTipoEff_Bancomat,
+                                       qxEnumCPTipoEff_Contrassegno,
+                                       qxEnumCPTipoEff_LetteraDiCredito,
+                                       qxEnumCPTipoEff_RID,
+                                       qxEnumCPTipoEff_Leasing,
+                                       qxEnumCPTipoEff_RimessaDiretta,
+                                       qxEnumCPTipoEff_BonificoBancario,
+                                       qxEnumCPTipoEff_CCPostale,
+                                       qxEnumCPTipoEff_MAV,
+                                       qxEnumCPTipoEff_SoloDescrittivo};
+    auto table = code_table(CodeTable::TipoEffetto);
+    ASSERT_EQ(table.size(), std::size(members));
+    for (size_t i = 0; i < table.size(); ++i) EXPECT_EQ(table[i].value, members[i]);
+}
 
 class HostSession : public ::testing::Test {
   protected:
@@ -27,6 +51,7 @@ class HostSession : public ::testing::Test {
         ASSERT_NE(component, nullptr);
         component->SetClsGlobal(&global);
         component->SetActiveNavigator(&navigator);
+        component->SetClsVoceMenu(&menu);
         component->SetIsActive(true);
         component->DataTransfer.connect(
             [this](const std::vector<Value>& data) { received.push_back(data); });
@@ -49,6 +74,7 @@ class HostSession : public ::testing::Test {
     HeadlessMessageService host_messages;
     HeadlessFormEvents form_events;
     EventingNavigator navigator;
+    HeadlessMenuEntry menu{"CO_CONDPAG"};
     ComponentHandle handle;
     CLSCO_CONDPAG* component = nullptr;
     std::vector<std::vector<Value>> received;
@@ -122,6 +148,16 @@ TEST_F(HostSession, CallingProgramGetsTheChosenCodeBack) {
     EXPECT_FALSE(again.unloaded());
     EXPECT_EQ(again.FME_CONDPAGDES.Status(), kStatusSearch);
     EXPECT_EQ(again.FME_DETTAGLIO.Recordset()->RecordCount(), 0);
+    ASSERT_EQ(global.ActiveInterface(), component);
+
+    // A component going with its window open unloads it: the host keeps no reference to either.
+    // (The first unload cleared the navigator's form-event service; the host hands it again.)
+    navigator.SetFormEvents(&form_events);
+    form_events.unloaded.clear();
+    handle.reset();
+    EXPECT_EQ(global.ActiveInterface(), nullptr);
+    EXPECT_EQ(global.Application(), nullptr);
+    EXPECT_EQ(form_events.unloaded, std::vector<std::string>{"CO_CONDPAG"});
 }
 
 // Records how the component asks for its windows to be put on screen and taken off.
