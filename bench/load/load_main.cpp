@@ -303,6 +303,12 @@ int run_parent(const Options& options, const char* self) {
             ++part_deleted;
         } else if (headers == 0 || details < 2) {
             ++lost;
+            std::printf("  lost %s: %lld header, %lld installments; logged:", code.c_str(), headers,
+                        details);
+            for (const Entry& e : entries) {
+                if (e.subject == code) std::printf(" %s %s", e.kind.c_str(), e.outcome.c_str());
+            }
+            std::printf("\n");
         } else if (headers > 1 || details > 2) {
             ++duplicated;
         }
