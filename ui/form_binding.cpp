@@ -33,10 +33,28 @@ namespace {
 constexpr const char* kButtonKey = "condpag_button_key";
 constexpr const char* kInvalidStyle = "QLineEdit { background-color: #f6b8b8; }";
 
+// A widget not yet shown or hidden explicitly would appear with its parent whatever it is told.
+void set_shown(QWidget* widget, bool visible) {
+    if (!widget->testAttribute(Qt::WA_WState_ExplicitShowHide) || widget->isHidden() == visible) {
+        widget->setVisible(visible);
+    }
+}
+
+// The record navigator's moves read as arrows, so that all its buttons fit in one row.
+QString button_caption(const NavigatorButton& button, bool record_navigator) {
+    if (record_navigator) {
+        if (button.key == "Primo") return QStringLiteral("|◀");
+        if (button.key == "Precedente") return QStringLiteral("◀");
+        if (button.key == "Successivo") return QStringLiteral("▶");
+        if (button.key == "Ultimo") return QStringLiteral("▶|");
+    }
+    return qstr(button.caption);
+}
+
 void show_state(QWidget* widget, const Control& control) {
     bool enabled = control.enabled() && control.enabled2();
     if (widget->isEnabled() != enabled) widget->setEnabled(enabled);
-    if (widget->isHidden() == control.visible()) widget->setVisible(control.visible());
+    set_shown(widget, control.visible());
 }
 
 std::string right_trimmed(const QString& text) {
@@ -308,7 +326,7 @@ QWidget* FormBinding::make_tabs(Bound*& bound, Control& control, QWidget* parent
     b.focus_target = [tabs] { return tabs->tabBar(); };
     b.refresh = [&strip, tabs, &b] {
         b.syncing = true;
-        if (tabs->isHidden() == strip.visible()) tabs->setVisible(strip.visible());
+        set_shown(tabs, strip.visible());
         // Only the strip is switched off: the controls on its pages keep their own switches.
         tabs->tabBar()->setEnabled(strip.enabled() && strip.enabled2());
         const auto& captions = strip.captions();
@@ -424,7 +442,8 @@ QWidget* FormBinding::make_navigator(Bound*& bound, Control& control, QWidget* p
                 auto* button = new QToolButton(bar);
                 button->setObjectName(qstr(navigator.name() + "." + nb.key));
                 button->setProperty(kButtonKey, qstr(nb.key));
-                button->setText(qstr(nb.caption));
+                button->setText(button_caption(nb, grid_navigator == nullptr));
+                button->setToolTip(qstr(nb.key));
                 button->setToolButtonStyle(Qt::ToolButtonTextOnly);
                 // The grid navigators take the focus like the window's other controls; the
                 // record navigator acts without moving it.
@@ -454,7 +473,7 @@ QWidget* FormBinding::make_navigator(Bound*& bound, Control& control, QWidget* p
                 if (nb.key == key) visible = nb.visible;
             }
             if (button->isEnabled() != enabled) button->setEnabled(enabled);
-            if (button->isHidden() == visible) button->setVisible(visible);
+            set_shown(button, visible);
             QFont font = button->font();
             if (font.bold() != (key == current)) {
                 font.setBold(key == current);

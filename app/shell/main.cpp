@@ -3,17 +3,24 @@
 //   condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N] [--screenshot PNG]
 //                 [--tab N] [--status view|insert|search]
 
+#include <sys/resource.h>
+
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/shell/host_window.h"
 #include "app/shell/screenshot.h"
+#include "editor/FRMCO_CONDPAG.h"
 #include "storage/schema.h"
 #include "ui/editor_view.h"
 
@@ -21,7 +28,39 @@ namespace {
 
 const char* kUsage =
     "usage: condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N]\n"
-    "                     [--screenshot FILE.png [--tab N] [--status view|insert|search]]\n";
+    "                     [--screenshot FILE.png [--tab N] [--status view|insert|search]]\n"
+    "                     [--measure MOVES]\n";
+
+// Prints when the first window was painted (epoch milliseconds, for the caller to subtract its
+// own start), the time of each move to the next term with its repaint, and the peak memory.
+int measure(condpag::shell::HostWindow& host, int moves) {
+    condpag::ui::EditorView* view = host.editor_view();
+    if (view == nullptr) return 1;
+    host.repaint();
+    std::printf("first_paint_epoch_ms=%lld\n",
+                static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+    condpag::DataFrame& header = view->window().FME_CONDPAGDES;
+    std::vector<double> times;
+    for (int i = 0; i < moves; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!header.MoveNext()) break;
+        QApplication::processEvents();
+        view->repaint();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    if (!times.empty()) {
+        double sum = 0;
+        for (double t : times) sum += t;
+        std::printf("moves=%zu mean_ms=%.2f median_ms=%.2f max_ms=%.2f\n", times.size(),
+                    sum / static_cast<double>(times.size()), times[times.size() / 2], times.back());
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak_rss_mb=%.1f\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
 
 }  // namespace
 
@@ -32,6 +71,7 @@ int main(int argc, char** argv) {
     condpag::shell::ScreenshotRequest shot;
     std::string db = "build/demo.db";
     std::string connect;
+    int moves = -1;
     QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         QString arg = args[i];
@@ -51,6 +91,8 @@ int main(int argc, char** argv) {
             shot.tab = std::stoi(value);
         } else if (arg == "--status" && has_value) {
             shot.status = value;
+        } else if (arg == "--measure" && has_value) {
+            moves = std::stoi(value);
         } else if (arg == "--module" && has_value) {
             options.module_path = value;
         } else {
@@ -90,5 +132,6 @@ int main(int argc, char** argv) {
     host.fit_to_editor();
     if (!error.empty()) std::fprintf(stderr, "condpag-shell: %s\n", error.c_str());
     if (!shot.path.empty()) return condpag::shell::take_screenshot(host, shot);
+    if (moves >= 0) return measure(host, moves);
     return QApplication::exec();
 }

@@ -40,6 +40,7 @@ struct TestWindow : Form {
     TabStrip tabs{*this, "TabCondPag", {"Rate", "Descrizione", "Slittamenti", "Lingue"}};
     Grid grid{*this, "GRID_CONDPAG"};
     GridNavigator navigator{*this, "GRIDNAV_RATE"};
+    RecordNavigator record{*this, "INTERNAV"};
 };
 
 class FormBindingTest : public ::testing::Test {
@@ -202,6 +203,8 @@ TEST_F(FormBindingTest, ChoicesTicksTabsGridAndNavigator) {
 
     std::vector<std::string> pressed;
     window.navigator.ButtonClick.connect([&](const std::string& key) { pressed.push_back(key); });
+    EXPECT_TRUE(find<QToolButton>("INTERNAV.Esporta")->isHidden()) << "shown only when called";
+    EXPECT_FALSE(find<QToolButton>("INTERNAV.Avanti")->isHidden());
     window.navigator.EnableButton("Nuovo", false);
     auto* nuovo = find<QToolButton>("GRIDNAV_RATE.Nuovo");
     ASSERT_NE(nuovo, nullptr);

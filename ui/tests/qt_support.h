@@ -3,6 +3,8 @@
 // next modal dialog while the code under test waits in it.
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -34,6 +36,30 @@ inline void when_modal(std::function<void(QWidget*)> act, int timeout_ms = 5000)
         if (dialog != nullptr) act(dialog);
     });
     timer->start();
+}
+
+// A person's clicks and keys, sent through the application as the window system would.
+inline void click(QWidget* widget, QPoint at = QPoint(-1, -1)) {
+    if (at == QPoint(-1, -1)) at = widget->rect().center();
+    QPoint global = widget->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+inline void key(QWidget* widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, qt_key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, qt_key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+inline void type_text(QWidget* widget, const QString& text) {
+    for (QChar c : text) key(widget, c.toUpper().unicode(), Qt::NoModifier, QString(c));
 }
 
 }  // namespace condpag::ui::testing

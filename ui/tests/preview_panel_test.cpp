@@ -1,0 +1,76 @@
+// The due-date preview beside the editor follows what is typed in the editor's widgets.
+
+#include "ui/preview_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include "editor/tests/session.h"
+#include "ui/editor_view.h"
+#include "ui/tests/qt_support.h"
+
+namespace condpag::ui {
+namespace {
+
+std::vector<std::string> column(const PreviewPanel& panel, int c) {
+    std::vector<std::string> texts;
+    for (int r = 0; r < panel.table()->rowCount(); ++r) {
+        texts.push_back(panel.table()->item(r, c)->text().toStdString());
+    }
+    return texts;
+}
+
+TEST(PreviewPanel, FollowsTheTermShownAndTheDaysBeingTyped) {
+    testing::application();
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    EditorView view(w);
+    view.show();
+    s.go_to("BB30");  // one bank transfer, 30 days from the invoice, commercial calendar
+
+    PreviewPanel panel;
+    EXPECT_EQ(panel.invoice_date()->date(), QDate::currentDate());
+    EXPECT_EQ(panel.taxable()->text(), "1.000,00");
+    EXPECT_EQ(panel.vat()->text(), "220,00");
+    panel.invoice_date()->setDate(QDate(2027, 1, 31));
+    panel.follow(&w);
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"28/02/2027"}));
+    EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"1.220,00"}));
+
+    // 60 days typed, not yet confirmed: two commercial months from a month's last day.
+    auto* days = view.findChild<QLineEdit*>("TXT_GGDECOR");
+    ASSERT_NE(days, nullptr);
+    days->setFocus();
+    days->selectAll();
+    QTest::keyClicks(days, "60");
+    QApplication::processEvents();
+    EXPECT_EQ(w.TXT_GGDECOR.text(), "60");
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"31/03/2027"}));
+
+    // Amounts are read in the Italian form.
+    panel.taxable()->setText("2.000,50");
+    Q_EMIT panel.taxable()->textEdited(panel.taxable()->text());
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"2.220,50"}));
+    EXPECT_EQ(parse_italian_amount("1.234,56"), Cents{123456});
+    EXPECT_EQ(parse_italian_amount("abc"), std::nullopt);
+
+    // Another term: its two installments, half of the invoice each.
+    s.messages.answers = {7};  // leave the edited term without saving it
+    s.go_to("BB3060");
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"28/02/2027", "31/03/2027"}));
+    EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"1.110,25", "1.110,25"}));
+
+    panel.follow(nullptr);
+    EXPECT_EQ(panel.table()->rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace condpag::ui
