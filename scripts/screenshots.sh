@@ -3,7 +3,7 @@
 # (view, insert, search), in build/screenshots/. Needs a built shell (scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-shell=build/app/condpag-shell
+shell=${SHELL_BIN:-build/app/condpag-shell}
 [ -x "$shell" ] || { echo "build the shell first: bash scripts/build.sh" >&2; exit 1; }
 out=build/screenshots
 mkdir -p "$out"

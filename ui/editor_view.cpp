@@ -62,7 +62,7 @@ constexpr Place kPlaces[] = {
     {"LBL_GGDECOR", "FRA_RATA", 570, 46, 140, kRow},
     {"TXT_GGDECOR", "FRA_RATA", 712, 46, 50, kRow},
     {"LBL_DATARIF", "FRA_RATA", 8, 72, 130, kRow},
-    {"CMB_DATARIF", "FRA_RATA", 140, 72, 200, kRow},
+    {"CMB_DATARIF", "FRA_RATA", 140, 72, 270, kRow},
     {"LBL_GGMMFIX", "FRA_RATA", 570, 72, 140, kRow},
     {"TXT_GGMMFIX", "FRA_RATA", 712, 72, 60, kRow},
     {"LBL_FLGFRPERCIMP", "FRA_RATA", 8, 98, 166, kRow},

@@ -212,6 +212,7 @@ void HostWindow::drop_view() {
     }
     view_ = nullptr;
     shown_ = nullptr;
+    show_status(status_);
 }
 
 bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
