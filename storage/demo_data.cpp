@@ -184,7 +184,7 @@ Status insert_demo_data(Connection& connection) {
                      {"CG65_CODPAG_CG62", "CG65_DAMMGG", "CG65_AMMGG", "CG65_INDTIPOSLIT",
                       "CG65_GGMMFIXSLIT", "CG65_GGSLSUCC"},
                      {{"RB369", 801, 831, 2, null, 0},
-                      {"RB369", 1201, 1231, 4, 110, 0},
+                      {"RB369", 1201, 1231, 3, 110, 0},
                       {"RB30FM", 801, 831, 1, null, 0},
                       {"RB3060", 801, 825, 3, null, 0},
                       {"RB3060", 1215, 1231, 1, null, 10}}});
