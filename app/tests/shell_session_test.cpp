@@ -221,6 +221,21 @@ TEST_F(ShellSession, MalformedFixedDayMonthIsMarkedAndRefused) {
     EXPECT_EQ(host->focusWidget(), day_month);
 }
 
+TEST_F(ShellSession, AWindowOpenedOnACodeHandsTheCodeBackToTheShell) {
+    host.reset();
+    host = std::make_unique<HostWindow>(ShellOptions{database.connection_string(), 0, "RB369", ""});
+    host->show();
+    ASSERT_EQ(host->open_payment_terms(), "");
+    settle();
+    EXPECT_EQ(window().TXT_CODICE.text(), "RB369");
+    EXPECT_EQ(widget<QTableView>("GRID_CONDPAG")->model()->rowCount(), 3);
+    press("INTERNAV.Esporta");
+    settle();
+    EXPECT_EQ(host->received(), "RB369");
+    EXPECT_EQ(host->editor_view(), nullptr) << "the window closes after handing the code back";
+    EXPECT_FALSE(host->action("Nuovo")->isEnabled());
+}
+
 TEST_F(ShellSession, ResizingGrowsTheGridAndKeepsTheNavigatorsInSight) {
     ui::EditorView* view = host->editor_view();
     QWidget* grid = view->widget_of("GRID_CONDPAG");
