@@ -27,6 +27,8 @@ class LayoutArranger {
     // A container whose children are placed: its design size, and how much of its current size
     // the children share (the pages of a tab strip lose the strip's bar and frame).
     void add_container(QWidget* container, QSize design_size, QSize reserved = {});
+    // A tab page: its size follows the tab strip widget `strip`, less `reserved`.
+    void add_page(QWidget* page, QWidget* strip, QSize strip_design, QSize reserved);
     // A widget placed at `design` inside `container`, with its layout code (0: fixed).
     void add(QWidget* widget, QWidget* container, QRect design, int code);
     void set_code(QWidget* widget, int code);
@@ -52,10 +54,6 @@ class LayoutArranger {
 
     std::vector<Container> containers_;
     std::vector<Placed> placed_;
-
-  public:
-    // A tab page: its size follows the tab strip widget `strip`, less `reserved`.
-    void add_page(QWidget* page, QWidget* strip, QSize strip_design, QSize reserved);
 };
 
 }  // namespace condpag::ui
