@@ -24,9 +24,9 @@ QString pdf_text(const std::string& pdf) {
 
 TEST(PdfListing, PrintComponentWritesEveryTermDecodedAndSaysWhere) {
     testing::application();
-    testing::DemoDatabase db;
+    condpag::testing::DemoDatabase db;
     ASSERT_TRUE(db.ok()) << db.error();
-    testing::TempFolder folder;
+    condpag::testing::TempFolder folder;
 
     ComponentRegistry registry;
     register_pdf_print_component(registry, folder.path());
