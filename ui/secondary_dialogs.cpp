@@ -133,6 +133,10 @@ void SecondaryDialog::build() {
             QWidget* widget = binding_->widget(*control, this);
             if (widget == nullptr) continue;
             size_box(widget, *control);
+            // Lists as wide as their longest item, so every choice reads whole.
+            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+                combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            }
             // The decoded descriptions beside a code take what room is left.
             bool decoded = std::string(name).rfind("TXT_DEC", 0) == 0 ||
                            std::string(name).rfind("TXT_DESCR", 0) == 0;
