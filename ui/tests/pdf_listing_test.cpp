@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QProcess>
 #include <filesystem>
 
@@ -43,10 +42,6 @@ TEST(PdfListing, PrintComponentWritesEveryTermDecodedAndSaysWhere) {
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_NE(messages.texts()[0].find(pdf), std::string::npos) << messages.texts()[0];
 
-    QFile file(QString::fromStdString(pdf));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
-
     const QString text = pdf_text(pdf);
     ASSERT_FALSE(text.isEmpty()) << "pdftotext read nothing";
     // Header, decoded installment labels, day/month limits of a shift period and its decoded
@@ -57,7 +52,6 @@ TEST(PdfListing, PrintComponentWritesEveryTermDecodedAndSaysWhere) {
           "Bank transfer 30-60 days invoice date", "Überweisung", "Contrassegno alla consegna"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     }
-    EXPECT_LT(text.indexOf("BB3060"), text.indexOf("RB369")) << "terms by code";
 
     QProcess render;
     render.start("pdftoppm", {"-png", "-r", "70", "-f", "1", "-l", "1", QString::fromStdString(pdf),
