@@ -55,13 +55,17 @@ QString listing_html(const Listing& listing) {
     for (const ListingTerm& term : listing.terms) {
         html += QStringLiteral("<h2>%1 &nbsp; %2</h2>")
                     .arg(escaped(term.code), escaped(term.description));
-        html += QStringLiteral("<table cellspacing='0' cellpadding='1'>");
+        // The header fields four to a line, so that a term's tables start near its title.
+        html += QStringLiteral("<table cellspacing='0' cellpadding='1'><tr>");
+        int placed = 0;
         for (const auto& [caption, value] : term.fields) {
             if (value.empty()) continue;
-            html += QStringLiteral("<tr><td class='caption'>%1:</td><td>%2</td></tr>")
+            if (placed > 0 && placed % 4 == 0) html += QStringLiteral("</tr><tr>");
+            html += QStringLiteral("<td class='caption'>%1:</td><td>%2 &nbsp;&nbsp;</td>")
                         .arg(escaped(caption), escaped(value));
+            ++placed;
         }
-        html += QStringLiteral("</table>");
+        html += QStringLiteral("</tr></table>");
         append_table(html, term.installments);
         append_table(html, term.periods);
         append_table(html, term.languages);

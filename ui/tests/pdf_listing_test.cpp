@@ -54,7 +54,7 @@ TEST(PdfListing, PrintComponentWritesEveryTermDecodedAndSaysWhere) {
     }
 
     QProcess render;
-    render.start("pdftoppm", {"-png", "-r", "70", "-f", "1", "-l", "1", QString::fromStdString(pdf),
+    render.start("pdftoppm", {"-png", "-r", "70", "-f", "1", "-l", "4", QString::fromStdString(pdf),
                               "/tmp/listing_page"});
     EXPECT_TRUE(render.waitForFinished(30000));
 
