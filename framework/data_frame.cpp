@@ -438,9 +438,17 @@ bool DataFrame::SaveRows() {
     return ok;
 }
 
+bool DataFrame::stored_row_changed() const {
+    return recordset_ != nullptr && recordset_->State() == 1 &&
+           recordset_->row_state() == RowState::Changed;
+}
+
 bool DataFrame::Save() {
     if (!writes_at_once()) return settle(true, false, true);
-    bool changed = RowPending() || status_ == kStatusInsert || status_ == kStatusChange;
+    // Columns written by the window's handlers (field events off) are no person's edit, yet the
+    // row differs from what is stored and goes with the save.
+    bool changed = RowPending() || status_ == kStatusInsert || status_ == kStatusChange ||
+                   stored_row_changed();
     IsRecordChanged.emit(changed);
     if (!changed) return true;
     if (!run_checks(true)) return false;
@@ -522,7 +530,9 @@ bool DataFrame::Delete() {
 }
 
 bool DataFrame::New() {
-    if (read_only_) return false;
+    // A new record leaves the shown one untouched, so a read-only header may begin one (the
+    // window lifts the read-only state for it); a read-only detail list takes no new rows.
+    if (read_only_ && !writes_at_once()) return false;
     if (!settle_before_leaving()) return false;
     bool cancel = false;
     BeforeAddNew.emit(cancel);
@@ -599,20 +609,27 @@ bool DataFrame::Find() {
         std::string column;
         std::string text;
         bool key;
+        bool check;
     };
     std::vector<Criterion> criteria;
     for (const Binding& binding : bindings_) {
         const std::string& column = binding.control->bound_column();
+        bool check = dynamic_cast<const CheckBox*>(binding.control) != nullptr;
+        // A check box always shows a value; it asks only once a person has set it.
+        if (check && !binding.control->changed()) continue;
         std::string text = RTrimN(control_value(binding));
         if (column.empty() || text.empty()) continue;
         bool key = std::find(key_controls_.begin(), key_controls_.end(), binding.control) !=
                    key_controls_.end();
-        criteria.push_back({column, text, key});
+        criteria.push_back({column, text, key, check});
     }
     std::vector<Record> rows = recordset_->records();
     for (size_t i = 0; i < rows.size(); ++i) {
         bool match = std::all_of(criteria.begin(), criteria.end(), [&](const Criterion& c) {
-            std::string value = RTrimN(field(rows[i], c.column));
+            const Value& stored = field(rows[i], c.column);
+            // A flag never set is not ticked.
+            if (c.check) return same_code(stored, Value(1)) == (c.text == "1");
+            std::string value = RTrimN(stored);
             // Key fields match whole; other fields by their beginning.
             return c.key ? same_code(Value(value), Value(c.text)) || value == c.text
                          : value.compare(0, c.text.size(), c.text) == 0;
@@ -655,10 +672,11 @@ bool DataFrame::CheckKey(bool show_found, bool drop_new) {
     }
     if (!show_found) return true;
     if (drop_new && status_ == kStatusInsert && recordset_->row_state() == RowState::New) {
+        // The row under insert goes, whether still begun or already ended; after a cancel the
+        // set stands on another row, which may be a confirmed one waiting in the batch.
+        long count = recordset_->RecordCount();
         recordset_->CancelUpdate();
-        if (recordset_->row_state() == RowState::New && !recordset_->editing()) {
-            recordset_->Delete();
-        }
+        if (recordset_->RecordCount() == count) recordset_->Delete();
         if (found > here) --found;
     }
     recordset_->SetAbsolutePosition(found + 1);

@@ -116,6 +116,7 @@ class DataFrame {
     // BatchPending when everything was written. A failure is shown and answered.
     bool SaveRows();
 
+    // A read-only frame refuses edits of its rows; a header still begins a new record.
     bool ReadOnly() const { return read_only_; }
     void SetReadOnly(bool on) { read_only_ = on; }
 
@@ -198,6 +199,7 @@ class DataFrame {
     bool key_missing(Control*& control, std::string& message) const;
     bool key_taken(Control*& control, std::string& message) const;
     bool write_current_row();
+    bool stored_row_changed() const;
     bool writes_at_once() const { return header_ == nullptr; }
     void report_error(const Error& error);
     int ask(const std::string& text, int style, const std::string& title);

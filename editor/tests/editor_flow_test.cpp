@@ -173,6 +173,7 @@ TEST(EditorFlow, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {
     w.SetSecondaryWindows(&windows);
     ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
     ASSERT_TRUE(w.TXT_CODICE.user_type("GEN4"));
+    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Scritta a mano"));
     ASSERT_TRUE(w.CHK_DESAUTOM.user_check(true));
     EXPECT_TRUE(w.CMD_GENERA.enabled());
     ASSERT_TRUE(w.CMD_GENERA.user_click());
@@ -184,6 +185,9 @@ TEST(EditorFlow, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {
                     {"2", "60", "1", "4"},
                     {"3", "90", "1", "4"},
                     {"4", "120", "1", "4"}}));
+    ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
+    EXPECT_EQ(s.query("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'GEN4'"),
+              (Rows{{"Num.4 Rb (25%/25%) 30-60-90-120GG-FM"}}));
 }
 
 }  // namespace

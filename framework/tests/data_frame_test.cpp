@@ -130,7 +130,10 @@ TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
     w.TXT_DESCRIZIONE.user_type("Vietato");
     EXPECT_EQ(RTrimN(w.TXT_DESCRIZIONE.text()), "Nuova descrizione");
     EXPECT_EQ(header.Status(), kStatusView);
-    EXPECT_FALSE(header.New());
+    EXPECT_FALSE(header.Update());
+    // Adding a record leaves the shown one alone, so a read-only header still begins one.
+    ASSERT_TRUE(header.New());
+    EXPECT_EQ(header.Status(), kStatusInsert);
 }
 
 TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
@@ -225,6 +228,53 @@ TEST_F(DataFrameTest, FieldEventsOffKeepsHandlerWritesFromCountingAsEdits) {
     EXPECT_NE(w.TXT_CODICE.text(), "NONCOPIATO");
     EXPECT_FALSE(w.TXT_DESCRIZIONE.changed() || w.TXT_CODICE.changed());
     EXPECT_FALSE(header.RowPending());
+    // Not a person's edit, but a change of the row: the next save writes it.
+    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
+    ASSERT_TRUE(header.Save());
+    EXPECT_EQ(RTrimN(stored("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
+                            code + "'")[0][0]),
+              "Scritta dal gestore");
+}
+
+TEST_F(DataFrameTest, AKeyFoundOnAConfirmedUnsavedRowDropsOnlyTheNewRow) {
+    const std::string source = "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD'";
+    Recordset rows;
+    ASSERT_TRUE(rows.Open(source, connection));
+    long before = rows.RecordCount();
+    DataFrame detail("FME_DETTAGLIO");
+    detail.Setup(&host, connection, &rows, source, "CG63_PROG", &w.GRIDNAV_RATE, nullptr);
+    detail.BindControl(w.TXT_PROG);
+    detail.BindKeyControl(w.TXT_PROG);
+    header.AddDetail(detail);
+    for (int row = 0; row < 2; ++row) {
+        ASSERT_TRUE(detail.New());  // the second confirms the first
+        w.TXT_PROG.user_type("9");
+    }
+    ASSERT_TRUE(detail.BatchPending());
+    ASSERT_TRUE(detail.CheckKey(true, true));
+    EXPECT_EQ(rows.RecordCount(), before + 1);
+    EXPECT_EQ(RTrimN(rows.Field("CG63_PROG")), "9");
+    EXPECT_EQ(rows.row_state(), RowState::New);
+    EXPECT_EQ(detail.Status(), kStatusView);
+}
+
+TEST_F(DataFrameTest, SearchTakesOnlyTheCheckBoxesAPersonTouched) {
+    std::string code = RTrimN(field(header_set.records()[1], "CG62_CODPAG"));
+    ASSERT_TRUE(connection.ExecuteChange(
+        "UPDATE CG62_CONDPAGDES SET CG62_FLGDESC = NULL WHERE CG62_CODPAG = '" + code + "'"));
+    ASSERT_TRUE(header_set.Requery());
+    header.Reload();
+    auto find = [&](bool tick, bool untick) {
+        header.SetStatus(kStatusSearch);
+        w.TXT_CODICE.user_type(code);
+        if (tick) w.CHK_DESAUTOM.user_check(true);
+        if (untick) w.CHK_DESAUTOM.user_check(false);
+        return header.Find();
+    };
+    EXPECT_TRUE(find(false, false));
+    EXPECT_EQ(RTrimN(header_set.Field("CG62_CODPAG")), code);
+    EXPECT_FALSE(find(true, false));
+    EXPECT_TRUE(find(true, true));  // asked for unticked: a flag never set is not ticked
 }
 
 TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
