@@ -52,6 +52,11 @@ TEST(PreviewPanel, FollowsTheTermShownAndTheDaysBeingTyped) {
     QApplication::processEvents();
     EXPECT_EQ(w.TXT_GGDECOR.text(), "60");
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"31/03/2027"}));
+    // Still the same edit, so no status change comes with it: the typing alone refreshes.
+    days->selectAll();
+    QTest::keyClicks(days, "90");
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"30/04/2027"}));
 
     // Amounts are read in the Italian form.
     panel.taxable()->setText("2.000,50");
