@@ -327,10 +327,30 @@ bool DataFrame::key_taken(Control*& control, std::string& message) const {
     return false;
 }
 
+// A box that its window marked invalid (a day or day/month that does not exist) keeps the row
+// from being confirmed, so a malformed value never reaches the database.
+bool DataFrame::value_marked_invalid(Control*& control, std::string& message) const {
+    for (const Binding& binding : bindings_) {
+        auto* box = dynamic_cast<const EditBox*>(binding.control);
+        if (box == nullptr || box->valid() || !box->visible() || RTrimN(box->text()).empty()) {
+            continue;
+        }
+        control = binding.control;
+        message = box->caption().empty()
+                      ? "Valore non valido: \"" + RTrimN(box->text()) + "\"."
+                      : "Il campo \"" + box->caption() + "\" non contiene un valore valido.";
+        return true;
+    }
+    return false;
+}
+
 bool DataFrame::run_checks(bool report) {
     Control* control = nullptr;
     std::string message;
-    if (!key_missing(control, message) && status_ == kStatusInsert) key_taken(control, message);
+    if (!key_missing(control, message) && !value_marked_invalid(control, message) &&
+        status_ == kStatusInsert) {
+        key_taken(control, message);
+    }
     ValidateRecord.emit(control, message);
     if (control == nullptr && message.empty()) return true;
     if (report) {

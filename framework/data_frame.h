@@ -191,6 +191,7 @@ class DataFrame {
     void clear_controls();
     void set_status(int status, int reason);
     bool settle(bool validate, bool ask_first, bool report);
+    bool value_marked_invalid(Control*& control, std::string& message) const;
     bool settle_before_leaving();
     void drop_clean_new_row();
     void pause_walk();

@@ -257,7 +257,18 @@ TEST(EditorSession, GridsDecodeStoredCodesAndDayMonthFieldsStoreWhatIsTyped) {
     EXPECT_TRUE(w.TXT_GGMMFIX.enabled());
     EXPECT_FALSE(w.TXT_GGDECOR.enabled());
 
+    // A day/month that does not exist is marked and keeps the installment from being confirmed.
+    ASSERT_TRUE(w.TXT_GGMMFIX.user_type("31/02"));
+    ASSERT_TRUE(w.user_focus(&w.CMB_CALENDARIO));
+    EXPECT_FALSE(w.TXT_GGMMFIX.valid());
+    EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Conferma"));
+    EXPECT_EQ(w.focus(), &w.TXT_GGMMFIX);
+    EXPECT_FALSE(w.INTERNAV.user_click("Conferma"));
+    EXPECT_EQ(s.query("SELECT CG63_GGMMFIX FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'FIX'"),
+              (Rows{{"630"}}));
+
     ASSERT_TRUE(w.TXT_GGMMFIX.user_type("15/08"));
+    ASSERT_TRUE(w.user_focus(&w.CMB_CALENDARIO));
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(s.query("SELECT CG63_GGMMFIX FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'FIX'"),
