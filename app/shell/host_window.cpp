@@ -17,6 +17,7 @@
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/data_frame.h"
 #include "ui/editor_view.h"
+#include "ui/pdf_listing.h"
 #include "ui/qt_text.h"
 
 namespace condpag::shell {
@@ -78,6 +79,8 @@ HostWindow::HostWindow(ShellOptions options) : options_(std::move(options)), mes
     setCentralWidget(area_);
     status_label_ = new QLabel(this);
     statusBar()->addPermanentWidget(status_label_);
+    preview_ = new ui::PreviewPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, preview_);
     build_menu_and_toolbar();
     SetFormEvents(&form_events_);
 
@@ -92,7 +95,7 @@ HostWindow::HostWindow(ShellOptions options) : options_(std::move(options)), mes
             statusBar()->showMessage(ui::qstr("Modulo non caricato: " + module.error().message));
         }
     }
-    register_print_component(registry, text_file_writer(std::filesystem::temp_directory_path()));
+    ui::register_pdf_print_component(registry, std::filesystem::temp_directory_path());
     global_ = std::make_unique<RegistryGlobal>(std::move(registry), options_.connection_string,
                                                options_.profile);
     global_->SetMessageObject(&messages_);
@@ -114,6 +117,7 @@ void HostWindow::build_menu_and_toolbar() {
         std::string error = open_payment_terms();
         if (!error.empty()) statusBar()->showMessage(ui::qstr(error));
     });
+    archive->addAction(preview_->toggleViewAction());
     archive->addSeparator();
     QAction* quit = archive->addAction(QStringLiteral("Esci"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -183,6 +187,7 @@ void HostWindow::fit_to_editor() {
 void HostWindow::Show(FRMCO_CONDPAG& window, int, bool) {
     drop_view();
     shown_ = &window;
+    window.SetSecondaryWindows(&secondary_windows_);
     view_ = new ui::EditorView(window);
     sub_window_ = area_->addSubWindow(view_);
     sub_window_->setWindowTitle(view_->windowTitle());
@@ -197,6 +202,7 @@ void HostWindow::Show(FRMCO_CONDPAG& window, int, bool) {
         if (guard) QTimer::singleShot(0, guard, [guard] { guard->drop_view(); });
     });
     window.Form_Activate();
+    preview_->follow(&window);
     view_->binding().apply_focus();
     Refresh();
 }
@@ -206,6 +212,8 @@ void HostWindow::Released(FRMCO_CONDPAG& window) {
 }
 
 void HostWindow::drop_view() {
+    // The preview reads the editor's record sets: it lets go before the editor goes.
+    if (preview_ != nullptr) preview_->follow(nullptr);
     if (sub_window_) {
         sub_window_->removeEventFilter(this);
         delete sub_window_;

@@ -13,7 +13,10 @@
 #include "component/CLSCO_CONDPAG.h"
 #include "component/host_events.h"
 #include "component/registry.h"
+#include "editor/FRMCO_CONDPAG.h"
 #include "ui/message_boxes.h"
+#include "ui/preview_panel.h"
+#include "ui/secondary_dialogs.h"
 
 class QAction;
 class QLabel;
@@ -83,6 +86,8 @@ class HostWindow : public QMainWindow, public EventingNavigator, public WindowPr
     QMdiArea* area_ = nullptr;
     QPointer<QMdiSubWindow> sub_window_;
     ui::EditorView* view_ = nullptr;
+    ui::PreviewPanel* preview_ = nullptr;
+    ModalSecondaryWindows secondary_windows_{ui::dialog_runner(this)};
     FRMCO_CONDPAG* shown_ = nullptr;
     std::map<std::string, QAction*> actions_;
     QLabel* status_label_ = nullptr;
