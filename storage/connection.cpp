@@ -8,6 +8,7 @@
 namespace condpag {
 
 struct Connection::Impl {
+    std::string connection_string;  // what the backend was opened from
     std::unique_ptr<Backend> backend;
     std::vector<Error> errors;
 };
@@ -32,28 +33,42 @@ const std::vector<Error>& no_errors() {
     return none;
 }
 
+Expected<std::unique_ptr<Backend>> open_backend(const std::string& text) {
+    if (text.rfind("odbc:", 0) == 0) return open_odbc(text.substr(5));
+    if (text.rfind("sqlite:", 0) == 0) return open_sqlite(text.substr(7), false);
+    if (!text.empty()) return open_sqlite(text, false);
+    return Error{"Cannot open database: empty connection string", "open"};
+}
+
 }  // namespace
 
 Status Connection::Open() {
     auto impl = std::make_shared<Impl>();
-    Expected<std::unique_ptr<Backend>> backend =
-        Error{"Cannot open database: empty connection string", "open"};
-    if (ConnectionString.rfind("odbc:", 0) == 0) {
-        backend = open_odbc(ConnectionString.substr(5));
-    } else if (ConnectionString.rfind("sqlite:", 0) == 0) {
-        backend = open_sqlite(ConnectionString.substr(7), false);
-    } else if (!ConnectionString.empty()) {
-        backend = open_sqlite(ConnectionString, false);
-    }
+    impl->connection_string = ConnectionString;
+    impl_ = impl;
+    auto backend = open_backend(ConnectionString);
     if (!backend) {
         impl->errors.push_back(backend.error());
-        impl_ = impl;
         return backend.error();
     }
     impl->backend = std::move(*backend);
-    impl_ = impl;
     return success();
 }
+
+Status Connection::Reopen() {
+    if (!impl_) return Open();
+    impl_->errors.clear();
+    auto backend = open_backend(impl_->connection_string);
+    if (!backend) {
+        // The old session stays in place: a later call may still reopen.
+        impl_->errors.push_back(backend.error());
+        return backend.error();
+    }
+    impl_->backend = std::move(*backend);
+    return success();
+}
+
+bool Connection::alive() const { return impl_ && impl_->backend && impl_->backend->alive(); }
 
 void Connection::Close() {
     if (impl_) impl_->backend.reset();

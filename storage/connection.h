@@ -51,7 +51,12 @@ class Connection {
     std::string ConnectionString;
 
     Status Open();  // opens ConnectionString
+    // Opens the same database again inside the shared state, so that every copy (record sets,
+    // frames) gets the new session; the errors are cleared. Opens afresh when never opened.
+    Status Reopen();
     void Close();
+    // Whether the session still reaches the database (false once the server dropped it).
+    bool alive() const;
     int State() const;  // 1 open, 0 closed
     Dialect dialect() const;
 

@@ -166,6 +166,7 @@ class OdbcBackend : public Backend {
     Dialect dialect() const override { return dialect_; }
 
     bool alive() override {
+        if (lost_) return false;
         SQLUINTEGER dead = SQL_CD_FALSE;
         SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
         return dead == SQL_CD_FALSE;
@@ -307,11 +308,16 @@ class OdbcBackend : public Backend {
         return Value(std::move(utf8));
     }
 
-    Error failure(const char* operation, const std::string& sql, SQLHSTMT stmt) const {
+    Error failure(const char* operation, const std::string& sql, SQLHSTMT stmt) {
         std::string verb =
             std::string(operation) == "read" ? "Cannot read from" : "Cannot write to";
         std::string detail =
             stmt ? diagnostics(SQL_HANDLE_STMT, stmt) : diagnostics(SQL_HANDLE_DBC, dbc_);
+        // Not every driver flags the connection dead once the server has dropped it; the states
+        // of a broken link or a server shutdown say it too.
+        for (const char* state : {"[08", "[57P0"}) {
+            if (detail.find(state) != std::string::npos) lost_ = true;
+        }
         return Error{verb + " database '" + name_ + "': " + detail, sql};
     }
 
@@ -319,6 +325,7 @@ class OdbcBackend : public Backend {
     SQLHDBC dbc_;
     std::string name_;
     Dialect dialect_;
+    bool lost_ = false;
 };
 
 }  // namespace

@@ -93,6 +93,12 @@ struct Recordset::Rows {
         }
         return -1;
     }
+    // A session the server dropped is opened again once before the set talks to it, so that a
+    // save or a reload after the server came back goes through. A closed connection stays closed.
+    Status revive() {
+        if (connection.State() == 1 && !connection.alive()) return connection.Reopen();
+        return success();
+    }
     Status load() {
         auto result = connection.Execute(source, -1);
         if (!result) return result.error();
@@ -151,6 +157,28 @@ std::string key_text(const std::vector<std::string>& columns, const Row& row,
         text += columns[c] + " = " + row.current[c].to_text();
     }
     return text;
+}
+
+// What a user reads when the key of a new or renumbered row is taken: the key values only, never
+// the driver's words. It follows "Impossibile salvare ...: " where the windows show it.
+std::string duplicate_text(const std::vector<std::string>& columns, const Row& row,
+                           std::string_view table) {
+    const auto& keys = key_columns(table);
+    std::string values;
+    auto add = [&](size_t c) {
+        if (!values.empty()) values += " / ";
+        values += RTrimN(row.current[c]);
+    };
+    if (keys.empty()) {
+        for (size_t c = 0; c < columns.size(); ++c) add(c);
+    } else {
+        for (const auto& key : keys) {
+            for (size_t c = 0; c < columns.size(); ++c) {
+                if (same_name(key, columns[c])) add(c);
+            }
+        }
+    }
+    return "esiste già una riga con codice " + values;
 }
 
 }  // namespace
@@ -348,6 +376,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
     if (set.table.empty()) {
         return Error{"The rows cannot be written: no table in the statement", set.source};
     }
+    if (auto revived = set.revive(); !revived) return revived.error();
     // Rows to write, by identity, so that positions can shift while writing.
     std::vector<Row*> deletes, others;
     auto consider = [&](Row& row) {
@@ -434,11 +463,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
             if (!changed) {
                 if (is_duplicate_key_message(changed.error().message)) {
                     again.push_back(row);
-                    duplicates.push_back(
-                        {row,
-                         {table + ": a row with " + key_text(set.columns, *row, table) +
-                              " already exists",
-                          sql}});
+                    duplicates.push_back({row, {duplicate_text(set.columns, *row, table), sql}});
                 } else {
                     report.errors.push_back(changed.error());
                 }
@@ -476,6 +501,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
 
 Status Recordset::Requery(int) {
     if (!rows_ || rows_->source.empty()) return Error{"The record set is not open", "Requery"};
+    if (auto revived = rows_->revive(); !revived) return revived.error();
     position_ = 0;
     return rows_->load();
 }

@@ -1,12 +1,18 @@
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <thread>
 
 #include "storage/backends.h"
 
 namespace condpag {
 namespace {
+
+// How long a statement waits for another process's lock, and how long an open keeps trying.
+constexpr int kBusyTimeoutMs = 2000;
+constexpr auto kOpenPatience = std::chrono::seconds(5);
 
 ColumnType type_of_declaration(const char* declared) {
     if (declared == nullptr) return ColumnType::Unknown;
@@ -140,25 +146,38 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
     }
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI;
     if (create_if_missing) flags |= SQLITE_OPEN_CREATE;
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    // Another process writing the file makes the first read answer "database is locked", and a
+    // few lock states give up without waiting: the whole open is tried again for a while.
+    const auto give_up = std::chrono::steady_clock::now() + kOpenPatience;
+    while (true) {
+        sqlite3* db = nullptr;
+        int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+        // The wait for locks goes in before any statement runs, the catalogue read included.
+        if (db != nullptr) {
+            sqlite3_busy_timeout(db, kBusyTimeoutMs);
+            sqlite3_extended_result_codes(db, 0);
+        }
+        std::string message;
+        if (rc != SQLITE_OK) {
+            message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        } else {
+            // A damaged or foreign file opens without complaint; reading its catalogue shows it.
+            char* text = nullptr;
+            rc = sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, &text);
+            if (rc == SQLITE_OK) {
+                return std::unique_ptr<Backend>(std::make_unique<SqliteBackend>(db, shown));
+            }
+            message = text ? text : sqlite3_errmsg(db);
+            sqlite3_free(text);
+        }
         sqlite3_close_v2(db);
-        return Error{"Cannot open database file '" + shown + "': " + message, "open"};
+        int primary = rc & 0xFF;
+        bool busy = primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+        if (!busy || std::chrono::steady_clock::now() >= give_up) {
+            return Error{"Cannot open database file '" + shown + "': " + message, "open"};
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    sqlite3_busy_timeout(db, 2000);
-    sqlite3_extended_result_codes(db, 0);
-    // A damaged or foreign file opens without complaint; reading its catalogue shows it.
-    char* message = nullptr;
-    if (sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, &message) !=
-        SQLITE_OK) {
-        std::string text = message ? message : sqlite3_errmsg(db);
-        sqlite3_free(message);
-        sqlite3_close_v2(db);
-        return Error{"Cannot open database file '" + shown + "': " + text, "open"};
-    }
-    return std::unique_ptr<Backend>(std::make_unique<SqliteBackend>(db, shown));
 }
 
 bool is_duplicate_key_message(const std::string& message) {

@@ -4,8 +4,10 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "storage/recordset.h"
 #include "storage/schema.h"
@@ -98,6 +100,33 @@ TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_EQ(rows.UpdateBatch()->written, 1);
+}
+
+TEST(DatabaseFile, OpeningWaitsForAWriterLongerThanOneLockWaitThenGivesUp) {
+    testing::DemoDatabase database;
+    ASSERT_TRUE(database.ok()) << database.error();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(database.file().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread writer([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    });
+    auto opened = database.connect();
+    writer.join();
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    EXPECT_EQ(*ContaRate(*opened, "RB369"), 3);
+
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    auto start = std::chrono::steady_clock::now();
+    auto refused = database.connect();
+    auto waited = std::chrono::steady_clock::now() - start;
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(mentions(refused.error(), database.file()));
+    EXPECT_TRUE(mentions(refused.error(), "locked")) << refused.error().message;
+    EXPECT_LT(waited, std::chrono::seconds(10));
 }
 
 }  // namespace
