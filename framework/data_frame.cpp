@@ -431,6 +431,7 @@ bool DataFrame::settle_before_leaving() {
 bool DataFrame::SaveRows() {
     if (recordset_ == nullptr || recordset_->State() != 1) return true;
     if (!BatchPending() && !RowPending()) return true;
+    ++write_attempts_;
     drop_clean_new_row();
     if (status_ == kStatusInsert || status_ == kStatusChange) status_ = kStatusView;
     batch_pending_ = true;
@@ -477,15 +478,23 @@ bool DataFrame::Save() {
     if (cancel) return false;
     bool ok = write_current_row();
     if (ok) row_dirty_ = false;
+    std::vector<int> attempts;
+    for (DataFrame* detail : details_) attempts.push_back(detail->write_attempts_);
     AfterUpdate.emit(ok);
     if (!ok) return false;
-    for (DataFrame* detail : details_) {
-        if (detail->BatchPending() || detail->RowPending()) detail->SaveRows();
+    // Details the window did not write in AfterUpdate are written here; one that already failed
+    // keeps its rows pending and is not tried (and reported) a second time.
+    bool details_written = true;
+    for (std::size_t i = 0; i < details_.size(); ++i) {
+        DataFrame* detail = details_[i];
+        bool pending = detail->BatchPending() || detail->RowPending();
+        if (pending && detail->write_attempts_ == attempts[i]) pending = !detail->SaveRows();
+        if (pending) details_written = false;
     }
     status_ = kStatusView;
     show_row();
     set_status(kStatusView, kReasonSaved);
-    return true;
+    return details_written;
 }
 
 bool DataFrame::Undo() {

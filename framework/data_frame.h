@@ -229,6 +229,7 @@ class DataFrame {
     bool field_events_ = true;
     bool row_dirty_ = false;
     bool batch_pending_ = false;
+    int write_attempts_ = 0;  // SaveRows calls, so a save writes each detail once
     int suspended_ = 0;
     long suspended_position_ = 0;
     long operations_position_ = 0;
