@@ -80,6 +80,8 @@ HostWindow::HostWindow(ShellOptions options) : options_(std::move(options)), mes
     status_label_ = new QLabel(this);
     statusBar()->addPermanentWidget(status_label_);
     preview_ = new ui::PreviewPanel(this);
+    // Wide enough for its six columns of dates and amounts.
+    preview_->setMinimumWidth(500);
     addDockWidget(Qt::RightDockWidgetArea, preview_);
     build_menu_and_toolbar();
     SetFormEvents(&form_events_);
