@@ -8,6 +8,7 @@
 
 #include "editor/tests/session.h"
 #include "windows/FRMCO_GENMULTIPLA.h"
+#include "windows/FRMCO_SOTTOTIPI.h"
 
 namespace condpag {
 namespace {
@@ -188,6 +189,38 @@ TEST(EditorFlow, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(s.query("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'GEN4'"),
               (Rows{{"Num.4 Rb (25%/25%) 30-60-90-120GG-FM"}}));
+}
+
+TEST(EditorFlow, ASubtypeAddedFromTheSubtypeBoxIsOfferedForItsPaymentType) {
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    ModalSecondaryWindows windows([](ModalWindow& window) {
+        window.Show();
+        auto& sub = dynamic_cast<FRMCO_SOTTOTIPI&>(window);
+        ASSERT_TRUE(sub.GRIDNAV.user_click("Nuovo"));
+        ASSERT_TRUE(sub.TXT_CODICE.user_type("7"));
+        ASSERT_TRUE(sub.TXT_DESCRIZIONE.user_type("Bonifico estero"));
+        ASSERT_TRUE(sub.TXT_GGOFFSET.user_type("5"));
+        ASSERT_TRUE(sub.GRIDNAV.user_click("Conferma"));
+        EXPECT_TRUE(window.Unload());
+    });
+    w.SetSecondaryWindows(&windows);
+    s.go_to("BB3060");
+    ASSERT_EQ(w.CMB_TIPO.text(), "14");
+    w.TXT_SOTTOTIPO.user_function_key("Kgestione");
+
+    LookupRequest list;
+    w.TXT_SOTTOTIPO_StartLookup(list);
+    EXPECT_FALSE(list.cancel);
+    Rows offered = s.query(list.statement);
+    EXPECT_NE(std::find(offered.begin(), offered.end(),
+                        std::vector<std::string>{"7", "Bonifico estero", "5"}),
+              offered.end())
+        << list.statement;
+    // Another payment type does not offer it.
+    EXPECT_EQ(s.query("SELECT COUNT(*) FROM CG64_SOTTOTIPO WHERE CG64_CODSTIPOEFF = 7 AND "
+                      "CG64_TIPOEFF <> 14"),
+              (Rows{{"0"}}));
 }
 
 }  // namespace
