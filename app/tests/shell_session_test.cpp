@@ -209,16 +209,69 @@ TEST_F(ShellSession, MalformedFixedDayMonthIsMarkedAndRefused) {
     settle();
     EXPECT_TRUE(day_month->property("invalid").toBool());
 
-    // The window's check takes any fixed date that is there; an empty one is refused.
+    // A fixed date marked invalid is refused on confirmation, and so is an empty one.
+    Shown refusal = press_expecting_message("GRIDNAV_RATE.Conferma");
+    EXPECT_NE(refusal.text.find("valid"), std::string::npos) << refusal.text;
+    settle();
+    EXPECT_EQ(window().focus(), &window().TXT_GGMMFIX);
     ui::testing::click(day_month);
     ui::testing::key(day_month, Qt::Key_A, Qt::ControlModifier);
     ui::testing::key(day_month, Qt::Key_Delete);
     settle();
-    Shown refusal = press_expecting_message("GRIDNAV_RATE.Conferma");
+    refusal = press_expecting_message("GRIDNAV_RATE.Conferma");
     EXPECT_EQ(refusal.text, "Rata non corretta");
     settle();
     EXPECT_EQ(window().focus(), &window().TXT_GGMMFIX);
     EXPECT_EQ(host->focusWidget(), day_month);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD30' AND "
+                     "CG63_GGMMFIX IS NOT NULL")[0][0]
+                  .to_text(),
+              "0");
+}
+
+TEST_F(ShellSession, ShiftPeriodAndLanguageRowsAreSavedAndFoundAgain) {
+    go_to("RB3060");
+    auto* tabs = widget<QTabWidget>("TabCondPag");
+    ui::testing::click(tabs->tabBar(), tabs->tabBar()->tabRect(2).center());
+    settle();
+    ASSERT_EQ(tabs->currentIndex(), 2);
+    press("GRIDNAV_PERIODI.Nuovo");
+    type("TXT_PERSLITDAGGMM", "01/01");
+    type("TXT_PERSLITAGGMM", "15/01");
+    type("TXT_PERSLITSLIT", "20");
+    press("GRIDNAV_PERIODI.Conferma");
+
+    ui::testing::click(tabs->tabBar(), tabs->tabBar()->tabRect(3).center());
+    settle();
+    ASSERT_EQ(tabs->currentIndex(), 3);
+    press("GRIDNAVL.Nuovo");
+    type("TXT_CODLINGUA", "FRA");
+    type("TXT_DESCRLINGUA", "Virement 30-60 jours");
+    press("GRIDNAVL.Conferma");
+    // Confirmed detail rows leave the term in view; the record navigator saves them with it.
+    press("INTERNAV.Conferma");
+
+    EXPECT_EQ(stored("SELECT CG65_AMMGG, CG65_GGSLSUCC FROM CG65_PAGSLITANAL WHERE "
+                     "CG65_CODPAG_CG62 = 'RB3060' AND CG65_DAMMGG = 101")
+                  .size(),
+              1u);
+    auto language = stored(
+        "SELECT CG6B_DESCR FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB3060' AND "
+        "CG6B_LINGUA_MG52 = 'FRA'");
+    ASSERT_EQ(language.size(), 1u);
+    EXPECT_EQ(RTrimN(language[0][0]), "Virement 30-60 jours");
+
+    // Found again after moving away and back: the grids show the stored rows.
+    toolbar("Precedente");
+    ASSERT_NE(window().TXT_CODICE.text(), "RB3060");
+    go_to("RB3060");
+    auto* periods = widget<QTableView>("GRID_PERSLIT");
+    bool shown = false;
+    for (int r = 0; r < periods->model()->rowCount(); ++r) {
+        shown = shown || periods->model()->index(r, 0).data().toString() == "01/01";
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(widget<QTableView>("GRID_LINGUA")->model()->rowCount(), 1);
 }
 
 TEST_F(ShellSession, AWindowOpenedOnACodeHandsTheCodeBackToTheShell) {
