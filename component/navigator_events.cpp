@@ -54,7 +54,10 @@ void CLSCO_CONDPAG::Navigator_InitializeScriptObjectModel(bool&, ScriptObjectMod
     if (!active_in_host()) return;
     if (window_) script.AddObject(window_.get(), window_->name(), 0, kWindowDescription);
     // The frame is known to scripts by the script name, whatever the window calls it.
-    if (frame_ != nullptr) script.AddObject(frame_, kScriptFrameName, 3, kScriptFrameName);
+    if (frame_ != nullptr) {
+        frame_->Name = kScriptFrameName;
+        script.AddObject(frame_, frame_->Name, 3, frame_->Name);
+    }
 }
 
 void CLSCO_CONDPAG::Navigator_ButtonPressed(bool&, int button) {

@@ -67,6 +67,8 @@ class DataFrame {
 
     // Words naming one record in the frame's messages ("la rata"); "" gives "il record".
     std::string RecordNoun;
+    // The name host scripts know the frame by.
+    std::string Name;
 
     // The frame's messages go here; by default the host's message object (ClsGlobal).
     void SetMessageService(MessageService* messages) { messages_ = messages; }

@@ -285,6 +285,7 @@ TEST_F(HostSession, LayoutScriptAndExportRegistrationsOnlyWhenActive) {
     EXPECT_EQ(std::get<Form*>(script.entries[0].object), &window);
     EXPECT_EQ(std::get<DataFrame*>(script.entries[1].object), &window.FME_CONDPAGDES);
     EXPECT_EQ(script.entries[1].name, "QDX_CondizioniPagamento");
+    EXPECT_EQ(window.FME_CONDPAGDES.Name, "QDX_CondizioniPagamento");
 
     // A new navigator takes over: the old one no longer reaches the component.
     EventingNavigator next;
