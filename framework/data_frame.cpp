@@ -497,15 +497,17 @@ bool DataFrame::Save() {
     return details_written;
 }
 
-bool DataFrame::Undo() {
-    if (recordset_ != nullptr && recordset_->State() == 1) {
-        bool was_new = status_ == kStatusInsert && recordset_->editing();
-        recordset_->CancelUpdate();
-        if (was_new && before_new_position_ > 0 &&
-            before_new_position_ <= recordset_->RecordCount()) {
-            recordset_->SetAbsolutePosition(before_new_position_);
-        }
+// Drops the edit of the current row; a new row goes, and the row shown before it comes back.
+void DataFrame::cancel_row_edit() {
+    bool was_new = status_ == kStatusInsert && recordset_->editing();
+    recordset_->CancelUpdate();
+    if (was_new && before_new_position_ > 0 && before_new_position_ <= recordset_->RecordCount()) {
+        recordset_->SetAbsolutePosition(before_new_position_);
     }
+}
+
+bool DataFrame::Undo() {
+    if (recordset_ != nullptr && recordset_->State() == 1) cancel_row_edit();
     row_dirty_ = false;
     status_ = kStatusView;
     show_row();
@@ -720,12 +722,7 @@ void DataFrame::SetStatus(int status) {
     switch (status) {
         case kStatusView:
             if (recordset_ != nullptr && (status_ == kStatusInsert || status_ == kStatusChange)) {
-                bool was_new = status_ == kStatusInsert && recordset_->editing();
-                recordset_->CancelUpdate();
-                if (was_new && before_new_position_ > 0 &&
-                    before_new_position_ <= recordset_->RecordCount()) {
-                    recordset_->SetAbsolutePosition(before_new_position_);
-                }
+                cancel_row_edit();
             }
             row_dirty_ = false;
             status_ = kStatusView;

@@ -196,6 +196,7 @@ class DataFrame {
     bool value_marked_invalid(Control*& control, std::string& message) const;
     bool settle_before_leaving();
     void drop_clean_new_row();
+    void cancel_row_edit();
     void pause_walk();
     void resume_walk(long position);
     bool run_checks(bool report);

@@ -159,6 +159,15 @@ std::string key_text(const std::vector<std::string>& columns, const Row& row,
     return text;
 }
 
+// A row whose original values no longer match what is stored: counted and reported, not written.
+void report_conflict(BatchReport& report, const std::vector<std::string>& columns, const Row& row,
+                     const std::string& table, const std::string& sql) {
+    ++report.conflicts;
+    report.errors.push_back({table + ": the row " + key_text(columns, row, table) +
+                                 " was changed or deleted by another user since it was read",
+                             sql});
+}
+
 // What a user reads when the key of a new or renumbered row is taken: the key values only, never
 // the driver's words. It follows "Impossibile salvare ...: " where the windows show it.
 std::string duplicate_text(const std::vector<std::string>& columns, const Row& row,
@@ -406,11 +415,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
         if (!changed) {
             report.errors.push_back(changed.error());
         } else if (*changed == 0) {
-            ++report.conflicts;
-            report.errors.push_back(
-                {table + ": the row " + key_text(set.columns, *row, table) +
-                     " was changed or deleted by another user since it was read",
-                 sql});
+            report_conflict(report, set.columns, *row, table, sql);
         } else {
             ++report.written;
             written_deletes.push_back(row);
@@ -468,11 +473,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
                     report.errors.push_back(changed.error());
                 }
             } else if (*changed == 0) {
-                ++report.conflicts;
-                report.errors.push_back(
-                    {table + ": the row " + key_text(set.columns, *row, table) +
-                         " was changed or deleted by another user since it was read",
-                     sql});
+                report_conflict(report, set.columns, *row, table, sql);
             } else {
                 ++report.written;
                 row->original = row->current;
