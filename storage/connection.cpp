@@ -37,7 +37,7 @@ Expected<std::unique_ptr<Backend>> open_backend(const std::string& text) {
     if (text.rfind("odbc:", 0) == 0) return open_odbc(text.substr(5));
     if (text.rfind("sqlite:", 0) == 0) return open_sqlite(text.substr(7), false);
     if (!text.empty()) return open_sqlite(text, false);
-    return Error{"Cannot open database: empty connection string", "open"};
+    return Error{"Impossibile aprire il database: stringa di connessione vuota", "open"};
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ Dialect Connection::dialect() const {
 
 Expected<QueryResult> Connection::Execute(const std::string& sql, int /*options*/,
                                           const std::vector<Value>& params) {
-    if (!State()) return Error{"The database connection is not open", sql};
+    if (!State()) return Error{"La connessione al database non è aperta", sql};
     impl_->errors.clear();
     std::string adapted = adapt_statement(sql, dialect());
     bool selects = starts_with_word(adapted, "SELECT") || starts_with_word(adapted, "WITH") ||
@@ -102,7 +102,7 @@ Expected<QueryResult> Connection::Execute(const std::string& sql, int /*options*
 
 Expected<long long> Connection::ExecuteChange(const std::string& sql,
                                               const std::vector<Value>& params) {
-    if (!State()) return Error{"The database connection is not open", sql};
+    if (!State()) return Error{"La connessione al database non è aperta", sql};
     impl_->errors.clear();
     auto changed = impl_->backend->execute(adapt_statement(sql, dialect()), params);
     if (!changed) impl_->errors.push_back(changed.error());

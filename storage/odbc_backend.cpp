@@ -309,14 +309,22 @@ class OdbcBackend : public Backend {
     }
 
     Error failure(const char* operation, const std::string& sql, SQLHSTMT stmt) {
-        std::string verb =
-            std::string(operation) == "read" ? "Cannot read from" : "Cannot write to";
+        std::string verb = std::string(operation) == "read" ? "Impossibile leggere dal"
+                                                            : "Impossibile scrivere nel";
         std::string detail =
             stmt ? diagnostics(SQL_HANDLE_STMT, stmt) : diagnostics(SQL_HANDLE_DBC, dbc_);
         // Not every driver flags the connection dead once the server has dropped it; the states
         // of a broken link or a server shutdown say it too.
         for (const char* state : {"[08", "[57P0"}) {
             if (detail.find(state) != std::string::npos) lost_ = true;
+        }
+        // A lost server is told in the user's words; the driver's stays as the technical detail.
+        if (!alive()) {
+            return Error{"il collegamento con il database '" + name_ +
+                             "' si è interrotto. Quanto non ancora salvato resta in sospeso: "
+                             "salvare di nuovo quando il server è raggiungibile (dettaglio: " +
+                             detail + ")",
+                         sql};
         }
         return Error{verb + " database '" + name_ + "': " + detail, sql};
     }
@@ -335,7 +343,8 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
     SQLHENV env = SQL_NULL_HENV;
     SQLHDBC dbc = SQL_NULL_HDBC;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
-        return Error{"Cannot open database '" + name + "': no ODBC environment", "open"};
+        return Error{"Impossibile aprire il database '" + name + "': ambiente ODBC non disponibile",
+                     "open"};
     }
     SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
@@ -347,7 +356,7 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
         std::string detail = diagnostics(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_ENV, env);
-        return Error{"Cannot open database '" + name + "': " + detail, "open"};
+        return Error{"Impossibile aprire il database '" + name + "': " + detail, "open"};
     }
     SQLWCHAR dbms[128] = {};
     SQLSMALLINT length = 0;

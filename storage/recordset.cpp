@@ -163,9 +163,10 @@ std::string key_text(const std::vector<std::string>& columns, const Row& row,
 void report_conflict(BatchReport& report, const std::vector<std::string>& columns, const Row& row,
                      const std::string& table, const std::string& sql) {
     ++report.conflicts;
-    report.errors.push_back({table + ": the row " + key_text(columns, row, table) +
-                                 " was changed or deleted by another user since it was read",
-                             sql});
+    report.errors.push_back(
+        {table + ": la riga " + key_text(columns, row, table) +
+             " è stata modificata o eliminata da un altro utente dopo la lettura",
+         sql});
 }
 
 // What a user reads when the key of a new or renumbered row is taken: the key values only, never
@@ -203,7 +204,7 @@ Status Recordset::Open(const std::string& sql, const Connection& connection, int
 }
 
 Status Recordset::Open(const std::string& sql) {
-    if (!rows_) return Error{"The record set has no connection", sql};
+    if (!rows_) return Error{"Il recordset non ha una connessione", sql};
     return Open(sql, rows_->connection);
 }
 
@@ -379,11 +380,12 @@ bool Recordset::pending() const {
 }
 
 Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
-    if (!rows_ || !rows_->open) return Error{"The record set is not open", "UpdateBatch"};
+    if (!rows_ || !rows_->open) return Error{"Il recordset non è aperto", "UpdateBatch"};
     if (editing()) Update();
     Rows& set = *rows_;
     if (set.table.empty()) {
-        return Error{"The rows cannot be written: no table in the statement", set.source};
+        return Error{"Impossibile scrivere le righe: l'istruzione non nomina una tabella",
+                     set.source};
     }
     if (auto revived = set.revive(); !revived) return revived.error();
     // Rows to write, by identity, so that positions can shift while writing.
@@ -501,7 +503,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
 }
 
 Status Recordset::Requery(int) {
-    if (!rows_ || rows_->source.empty()) return Error{"The record set is not open", "Requery"};
+    if (!rows_ || rows_->source.empty()) return Error{"Il recordset non è aperto", "Requery"};
     if (auto revived = rows_->revive(); !revived) return revived.error();
     position_ = 0;
     return rows_->load();

@@ -191,7 +191,7 @@ Expected<Connection> open_database(const std::string& connection_string_or_path,
         std::string path = text.rfind("sqlite:", 0) == 0 ? text.substr(7) : text;
         if (path.rfind("file:", 0) != 0 && !std::filesystem::exists(path)) {
             if (!create_if_missing) {
-                return Error{"Cannot open database file '" + path + "': the file does not exist",
+                return Error{"Impossibile aprire il database '" + path + "': il file non esiste",
                              "open"};
             }
             auto parent = std::filesystem::path(path).parent_path();
@@ -207,7 +207,8 @@ Expected<Connection> open_database(const std::string& connection_string_or_path,
     if (auto opened = connection.Open(); !opened) return opened.error();
     if (!has_payment_tables(connection)) {
         if (!create_if_missing) {
-            return Error{"The database has no payment-term tables", connection_string_or_path};
+            return Error{"Il database non contiene le tabelle delle condizioni di pagamento",
+                         connection_string_or_path};
         }
         if (auto created = create_database(connection, true); !created) return created.error();
     }

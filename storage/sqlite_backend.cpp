@@ -79,12 +79,12 @@ class SqliteBackend : public Backend {
             SQLITE_OK) {
             return failure(operation, sql);
         }
-        if (*stmt == nullptr) return Error{"empty statement", sql};
+        if (*stmt == nullptr) return Error{"istruzione vuota", sql};
         if (sqlite3_bind_parameter_count(*stmt) != static_cast<int>(params.size())) {
             sqlite3_finalize(*stmt);
-            return Error{"the statement expects " +
-                             std::to_string(sqlite3_bind_parameter_count(*stmt)) + " values, " +
-                             std::to_string(params.size()) + " given",
+            return Error{"l'istruzione attende " +
+                             std::to_string(sqlite3_bind_parameter_count(*stmt)) +
+                             " valori, ne ha " + std::to_string(params.size()),
                          sql};
         }
         for (size_t i = 0; i < params.size(); ++i) {
@@ -123,9 +123,9 @@ class SqliteBackend : public Backend {
     }
 
     Error failure(const char* operation, const std::string& sql) const {
-        std::string verb =
-            std::string(operation) == "read" ? "Cannot read from" : "Cannot write to";
-        return Error{verb + " database file '" + path_ + "': " + sqlite3_errmsg(db_), sql};
+        std::string verb = std::string(operation) == "read" ? "Impossibile leggere dal"
+                                                            : "Impossibile scrivere nel";
+        return Error{verb + " database '" + path_ + "': " + sqlite3_errmsg(db_), sql};
     }
 
     sqlite3* db_;
@@ -142,7 +142,7 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
             5, path.find('?') == std::string::npos ? std::string::npos : path.find('?') - 5);
     }
     if (!uri && !create_if_missing && !std::filesystem::exists(path)) {
-        return Error{"Cannot open database file '" + path + "': the file does not exist", "open"};
+        return Error{"Impossibile aprire il database '" + path + "': il file non esiste", "open"};
     }
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI;
     if (create_if_missing) flags |= SQLITE_OPEN_CREATE;
@@ -174,7 +174,7 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
         int primary = rc & 0xFF;
         bool busy = primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
         if (!busy || std::chrono::steady_clock::now() >= give_up) {
-            return Error{"Cannot open database file '" + shown + "': " + message, "open"};
+            return Error{"Impossibile aprire il database '" + shown + "': " + message, "open"};
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -26,10 +26,10 @@ Expected<std::string> digits_only(std::string_view code) {
     size_t end = code.find_last_not_of(' ');
     std::string_view trimmed =
         begin == std::string_view::npos ? std::string_view() : code.substr(begin, end - begin + 1);
-    if (trimmed.empty()) return Error{"A numeric code is empty", std::string(code)};
+    if (trimmed.empty()) return Error{"Un codice numerico è vuoto", std::string(code)};
     for (char c : trimmed) {
         if (!std::isdigit(static_cast<unsigned char>(c))) {
-            return Error{"A numeric code may hold only digits: '" + std::string(code) + "'",
+            return Error{"Un codice numerico può contenere solo cifre: '" + std::string(code) + "'",
                          std::string(code)};
         }
     }
@@ -77,7 +77,7 @@ std::vector<Error> delete_term_details(Connection& connection, std::string_view 
 
 Expected<BatchReport> link_media(Recordset& header, const Value& media_code) {
     if (header.State() != 1 || header.IsEOF() || header.IsBOF()) {
-        return Error{"No payment term is current", "link media"};
+        return Error{"Nessuna condizione di pagamento è corrente", "link media"};
     }
     header.SetField("CG62_IDMEDIA_CG99", media_code);
     header.Update();

@@ -104,6 +104,7 @@ TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
         ASSERT_TRUE(killed);
         const std::string said = anna.all_messages();
         EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
+        EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
 
         Rows header = stored(*admin,
                              "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE "

@@ -71,7 +71,7 @@ TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
         EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
         auto deleted = connection.ExecuteChange(delete_installments_statement("RB369"));
         ASSERT_FALSE(deleted.ok()) << text;
-        EXPECT_TRUE(mentions(deleted.error(), "Cannot write to database file"));
+        EXPECT_TRUE(mentions(deleted.error(), "Impossibile scrivere nel database"));
         EXPECT_TRUE(mentions(deleted.error(), "readonly")) << deleted.error().message;
         EXPECT_EQ(connection.Errors().size(), 1u);
         EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
@@ -95,7 +95,7 @@ TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
     auto report = rows.UpdateBatch();
     ASSERT_TRUE(report.ok());
     ASSERT_EQ(report->errors.size(), 1u);
-    EXPECT_TRUE(mentions(report->errors[0], "Cannot write to database file '" + path + "'"));
+    EXPECT_TRUE(mentions(report->errors[0], "Impossibile scrivere nel database '" + path + "'"));
     EXPECT_TRUE(rows.pending());
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
