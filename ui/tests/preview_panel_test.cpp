@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -77,6 +78,70 @@ TEST(PreviewPanel, FollowsTheTermShownAndTheDaysBeingTyped) {
     panel.grab().save("/tmp/preview_panel.png");
     panel.follow(nullptr);
     EXPECT_EQ(panel.table()->rowCount(), 0);
+}
+
+TEST(PreviewPanel, TheInvoiceDatesAndTheAmountsAskedInTheDocumentMoveTheRows) {
+    testing::application();
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    EditorView view(w);
+    view.show();
+    s.go_to("CTR");  // cash on delivery: due on the delivery date itself
+
+    PreviewPanel panel;
+    panel.show();
+    panel.invoice_date()->setDate(QDate(2027, 1, 15));
+    panel.follow(&w);
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"15/01/2027"}));
+
+    // Ticked, the delivery date counts; the delivery-note date is no reference of this term.
+    QTest::mouseClick(panel.delivery_date().set, Qt::LeftButton);
+    ASSERT_TRUE(panel.delivery_date().date->isEnabled());
+    panel.delivery_date().date->setDate(QDate(2027, 1, 20));
+    QTest::mouseClick(panel.delivery_note_date().set, Qt::LeftButton);
+    panel.delivery_note_date().date->setDate(QDate(2027, 3, 1));
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"20/01/2027"}));
+    // Unticked, it is the invoice date again and follows it.
+    QTest::mouseClick(panel.delivery_date().set, Qt::LeftButton);
+    panel.invoice_date()->setDate(QDate(2027, 1, 18));
+    QApplication::processEvents();
+    EXPECT_EQ(panel.delivery_date().date->date(), QDate(2027, 1, 18));
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"18/01/2027"}));
+
+    // Two bank transfers at 30 and 60 commercial days, half each; the first made due 30 days
+    // from the date "on request" and with its fixed amount asked in the document.
+    panel.invoice_date()->setDate(QDate(2027, 1, 15));
+    s.go_to("BB3060");
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"15/02/2027", "15/03/2027"}));
+    EXPECT_EQ(panel.asked_amount(1), nullptr);
+    ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(4));
+    ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(2));
+    QApplication::processEvents();
+    QTest::mouseClick(panel.on_request_date().set, Qt::LeftButton);
+    panel.on_request_date().date->setDate(QDate(2027, 2, 10));
+    QLineEdit* asked = panel.asked_amount(1);
+    ASSERT_NE(asked, nullptr);
+    EXPECT_EQ(panel.asked_amount(2), nullptr);
+    EXPECT_TRUE(asked->isVisible());
+    asked->setFocus();
+    QTest::keyClicks(asked, "100");
+    QApplication::processEvents();
+    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"10/03/2027", "15/03/2027"}));
+    // 100,00 first, then 900,00 halved; the VAT halved alone.
+    EXPECT_EQ(column(panel, 3), (std::vector<std::string>{"550,00", "450,00"}));
+    EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"660,00", "560,00"}));
+
+    panel.resize(560, 420);
+    panel.grab().save("/tmp/preview_panel_asked.png");
+    // No longer asked: the field goes, and the amount with it.
+    ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(0));
+    QApplication::processEvents();
+    EXPECT_EQ(panel.asked_amount(1), nullptr);
+    EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"610,00", "610,00"}));
+    panel.follow(nullptr);
 }
 
 }  // namespace
