@@ -2,6 +2,7 @@
 // The two ways a connection reaches a database. Each backend runs statements already in its own
 // dialect; errors name the database and what was being done.
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -10,8 +11,11 @@
 namespace condpag {
 
 // Opens a SQLite file. A missing file is created only when create_if_missing is set; a
-// "file:...?mode=ro" URI opens it read-only.
-Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool create_if_missing);
+// "file:...?mode=ro" URI opens it read-only. lock_wait bounds how long the open and each
+// statement wait for another program's lock.
+Expected<std::unique_ptr<Backend>> open_sqlite(
+    const std::string& path, bool create_if_missing,
+    std::chrono::milliseconds lock_wait = kDefaultLockWait);
 
 // Opens an ODBC connection string through the driver manager.
 Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string);

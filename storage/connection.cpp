@@ -9,6 +9,7 @@ namespace condpag {
 
 struct Connection::Impl {
     std::string connection_string;  // what the backend was opened from
+    std::chrono::milliseconds lock_wait = kDefaultLockWait;
     std::unique_ptr<Backend> backend;
     std::vector<Error> errors;
 };
@@ -33,10 +34,11 @@ const std::vector<Error>& no_errors() {
     return none;
 }
 
-Expected<std::unique_ptr<Backend>> open_backend(const std::string& text) {
+Expected<std::unique_ptr<Backend>> open_backend(const std::string& text,
+                                                std::chrono::milliseconds lock_wait) {
     if (text.rfind("odbc:", 0) == 0) return open_odbc(text.substr(5));
-    if (text.rfind("sqlite:", 0) == 0) return open_sqlite(text.substr(7), false);
-    if (!text.empty()) return open_sqlite(text, false);
+    if (text.rfind("sqlite:", 0) == 0) return open_sqlite(text.substr(7), false, lock_wait);
+    if (!text.empty()) return open_sqlite(text, false, lock_wait);
     return Error{"Impossibile aprire il database: stringa di connessione vuota", "open"};
 }
 
@@ -45,8 +47,9 @@ Expected<std::unique_ptr<Backend>> open_backend(const std::string& text) {
 Status Connection::Open() {
     auto impl = std::make_shared<Impl>();
     impl->connection_string = ConnectionString;
+    impl->lock_wait = LockWait;
     impl_ = impl;
-    auto backend = open_backend(ConnectionString);
+    auto backend = open_backend(ConnectionString, LockWait);
     if (!backend) {
         impl->errors.push_back(backend.error());
         return backend.error();
@@ -58,7 +61,7 @@ Status Connection::Open() {
 Status Connection::Reopen() {
     if (!impl_) return Open();
     impl_->errors.clear();
-    auto backend = open_backend(impl_->connection_string);
+    auto backend = open_backend(impl_->connection_string, impl_->lock_wait);
     if (!backend) {
         // The old session stays in place: a later call may still reopen.
         impl_->errors.push_back(backend.error());

@@ -10,6 +10,7 @@
 //   odbc:DRIVER={ODBC Driver 18 for SQL Server};Server=tcp:db,1433;Database=...;UID=...;PWD=...
 // The dialect comes from the server the driver reports (SQLite, PostgreSQL, else SQL Server).
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@
 namespace condpag {
 
 enum class Dialect { SqlServer, Sqlite, Postgres };
+
+// How long a statement on a shared database file waits for another user's lock before it gives
+// up with "database is locked": long enough for a queue of people saving at once.
+inline constexpr std::chrono::milliseconds kDefaultLockWait{10000};
 
 // What a column holds, as the backend declares it; Unknown for computed columns.
 enum class ColumnType { Unknown, Text, Number };
@@ -49,6 +54,8 @@ class Connection {
     Connection() = default;
 
     std::string ConnectionString;
+    // Set before Open: the wait for another user's lock on a database file.
+    std::chrono::milliseconds LockWait = kDefaultLockWait;
 
     Status Open();  // opens ConnectionString
     // Opens the same database again inside the shared state, so that every copy (record sets,

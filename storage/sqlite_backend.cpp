@@ -10,10 +10,6 @@
 namespace condpag {
 namespace {
 
-// How long a statement waits for another process's lock, and how long an open keeps trying.
-constexpr int kBusyTimeoutMs = 2000;
-constexpr auto kOpenPatience = std::chrono::seconds(5);
-
 ColumnType type_of_declaration(const char* declared) {
     if (declared == nullptr) return ColumnType::Unknown;
     std::string type(declared);
@@ -134,7 +130,8 @@ class SqliteBackend : public Backend {
 
 }  // namespace
 
-Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool create_if_missing) {
+Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool create_if_missing,
+                                               std::chrono::milliseconds lock_wait) {
     bool uri = path.rfind("file:", 0) == 0;
     std::string shown = path;
     if (uri) {
@@ -148,13 +145,13 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
     if (create_if_missing) flags |= SQLITE_OPEN_CREATE;
     // Another process writing the file makes the first read answer "database is locked", and a
     // few lock states give up without waiting: the whole open is tried again for a while.
-    const auto give_up = std::chrono::steady_clock::now() + kOpenPatience;
+    const auto give_up = std::chrono::steady_clock::now() + lock_wait;
     while (true) {
         sqlite3* db = nullptr;
         int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
         // The wait for locks goes in before any statement runs, the catalogue read included.
         if (db != nullptr) {
-            sqlite3_busy_timeout(db, kBusyTimeoutMs);
+            sqlite3_busy_timeout(db, static_cast<int>(lock_wait.count()));
             sqlite3_extended_result_codes(db, 0);
         }
         std::string message;
@@ -165,6 +162,12 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
             char* text = nullptr;
             rc = sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, &text);
             if (rc == SQLITE_OK) {
+                // Several people on one file: with a write-ahead log readers never wait for a
+                // writer and a writer never waits for readers, so the lock waits are short
+                // enough not to fail a save. A read-only file keeps its journal as it is.
+                if (!sqlite3_db_readonly(db, "main")) {
+                    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+                }
                 return std::unique_ptr<Backend>(std::make_unique<SqliteBackend>(db, shown));
             }
             message = text ? text : sqlite3_errmsg(db);

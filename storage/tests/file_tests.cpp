@@ -77,55 +77,72 @@ TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
         EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
     }
 
-    // Locked: another program holds a write lock; the write gives up with a message.
-    auto connection = database.connect();
-    ASSERT_TRUE(connection.ok());
+    // Locked: another program is writing. Reading goes on; the write waits for the lock, gives
+    // up with a message naming the file, keeps the row pending and goes through once it is free.
+    Connection connection;
+    connection.ConnectionString = database.connection_string();
+    connection.LockWait = std::chrono::milliseconds(300);
+    ASSERT_TRUE(connection.Open().ok());
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    Recordset rows;
-    auto opened = rows.Open(load_installments_statement("RB369"), *connection);
-    ASSERT_FALSE(opened.ok());
-    EXPECT_TRUE(mentions(opened.error(), path));
-    EXPECT_TRUE(mentions(opened.error(), "locked")) << opened.error().message;
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    ASSERT_TRUE(rows.Open(load_installments_statement("RB369"), *connection).ok());
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Recordset rows;
+    ASSERT_TRUE(rows.Open(load_installments_statement("RB369"), connection).ok());
     rows.SetField("CG63_GGDECOR", 99);
+    auto start = std::chrono::steady_clock::now();
     auto report = rows.UpdateBatch();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
     ASSERT_TRUE(report.ok());
     ASSERT_EQ(report->errors.size(), 1u);
     EXPECT_TRUE(mentions(report->errors[0], "Impossibile scrivere nel database '" + path + "'"));
+    EXPECT_TRUE(mentions(report->errors[0], "locked")) << report->errors[0].message;
     EXPECT_TRUE(rows.pending());
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_EQ(rows.UpdateBatch()->written, 1);
 }
 
-TEST(DatabaseFile, OpeningWaitsForAWriterLongerThanOneLockWaitThenGivesUp) {
+// A program that keeps the whole file to itself: opening waits for it as long as a statement
+// would, succeeds when it lets go in time, else gives up naming the file.
+TEST(DatabaseFile, OpeningWaitsForAProgramHoldingTheFileThenGivesUp) {
     testing::DemoDatabase database;
     ASSERT_TRUE(database.ok()) << database.error();
+    auto connect = [&] {
+        Connection connection;
+        connection.ConnectionString = database.connection_string();
+        connection.LockWait = std::chrono::milliseconds(1000);
+        Status opened = connection.Open();
+        return std::pair{opened, connection};
+    };
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(database.file().c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    std::thread writer([other] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    std::thread holder([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
     });
-    auto opened = database.connect();
-    writer.join();
+    auto [opened, connection] = connect();
+    holder.join();
     ASSERT_TRUE(opened.ok()) << opened.error().message;
-    EXPECT_EQ(*ContaRate(*opened, "RB369"), 3);
+    EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
+    connection.Close();
 
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(database.file().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
     auto start = std::chrono::steady_clock::now();
-    auto refused = database.connect();
+    auto [refused, unused] = connect();
     auto waited = std::chrono::steady_clock::now() - start;
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     ASSERT_FALSE(refused.ok());
     EXPECT_TRUE(mentions(refused.error(), database.file()));
     EXPECT_TRUE(mentions(refused.error(), "locked")) << refused.error().message;
+    EXPECT_GE(waited, std::chrono::milliseconds(1000));
     EXPECT_LT(waited, std::chrono::seconds(10));
 }
 
