@@ -50,22 +50,23 @@ Outcome run(const std::vector<std::string>& args, const testing::TempFolder& fol
     return run;
 }
 
-// Just enough JSON to read the tool's answer back; anything malformed is refused.
+// Just enough JSON to read the tool's answer back: strings, numbers and null as their text,
+// arrays and objects; anything malformed is refused.
 struct Json {
-    std::string text;  // strings, and numbers as written
+    std::string text;
     std::vector<Json> items;
     std::map<std::string, Json> members;
 };
 
 class JsonReader {
   public:
-    explicit JsonReader(const std::string& text) : s_(text) {}
+    explicit JsonReader(std::string text) : s_(std::move(text)) {}
 
     std::optional<Json> document() {
-        auto value = read_value();
+        Json json;
+        if (!value(json)) return std::nullopt;
         space();
-        if (!value || at_ != s_.size()) return std::nullopt;
-        return value;
+        return at_ == s_.size() ? std::optional(json) : std::nullopt;
     }
 
   private:
@@ -74,72 +75,56 @@ class JsonReader {
     }
     bool eat(char c) {
         space();
-        if (at_ >= s_.size() || s_[at_] != c) return false;
-        ++at_;
-        return true;
+        return at_ < s_.size() && s_[at_] == c && ++at_;
     }
-    std::optional<std::string> read_string() {
-        if (!eat('"')) return std::nullopt;
-        std::string text;
+    bool string(std::string& text) {
+        if (!eat('"')) return false;
         while (at_ < s_.size() && s_[at_] != '"') {
             char c = s_[at_++];
-            if (static_cast<unsigned char>(c) < 0x20) return std::nullopt;
-            if (c == '\\') {
-                if (at_ >= s_.size()) return std::nullopt;
+            if (static_cast<unsigned char>(c) < 0x20) return false;
+            if (c == '\\' && at_ < s_.size()) {
                 c = s_[at_++];
                 if (c == 'u') {
-                    if (at_ + 4 > s_.size()) return std::nullopt;
                     c = char(std::stoi(s_.substr(at_, 4), nullptr, 16));
                     at_ += 4;
-                } else if (c != '"' && c != '\\' && c != '/') {
-                    return std::nullopt;
+                } else if (c != '"' && c != '\\') {
+                    return false;
                 }
             }
             text += c;
         }
-        if (!eat('"')) return std::nullopt;
-        return text;
+        return at_++ < s_.size();
     }
-    std::optional<Json> read_value() {
-        space();
-        Json json;
+    template <class Item>
+    bool list(char close, Item item) {
+        if (eat(close)) return true;
+        do {
+            if (!item()) return false;
+        } while (eat(','));
+        return eat(close);
+    }
+    bool value(Json& json) {
         if (eat('{')) {
-            if (eat('}')) return json;
-            do {
-                auto key = read_string();
-                auto value = key && eat(':') ? read_value() : std::nullopt;
-                if (!value) return std::nullopt;
-                json.members[*key] = *value;
-            } while (eat(','));
-            return eat('}') ? std::optional(json) : std::nullopt;
+            return list('}', [&] {
+                std::string key;
+                return string(key) && eat(':') && value(json.members[key]);
+            });
         }
-        if (eat('[')) {
-            if (eat(']')) return json;
-            do {
-                auto value = read_value();
-                if (!value) return std::nullopt;
-                json.items.push_back(*value);
-            } while (eat(','));
-            return eat(']') ? std::optional(json) : std::nullopt;
+        if (eat('[')) return list(']', [&] { return value(json.items.emplace_back()); });
+        if (at_ < s_.size() && s_[at_] == '"') return string(json.text);
+        const std::size_t start = at_;
+        if (s_.compare(at_, 4, "null") == 0) {
+            at_ += 4;
+        } else {
+            char* end = nullptr;
+            std::strtod(s_.c_str() + at_, &end);
+            at_ = std::size_t(end - s_.c_str());
         }
-        if (at_ < s_.size() && s_[at_] == '"') {
-            auto text = read_string();
-            if (!text) return std::nullopt;
-            json.text = *text;
-            return json;
-        }
-        const char* start = s_.c_str() + at_;
-        char* end = nullptr;
-        std::strtod(start, &end);
-        std::size_t length = std::size_t(end - start);
-        if (s_.compare(at_, 4, "null") == 0) length = 4;
-        if (length == 0) return std::nullopt;
-        json.text = s_.substr(at_, length);
-        at_ += length;
-        return json;
+        json.text = s_.substr(start, at_ - start);
+        return at_ > start;
     }
 
-    const std::string& s_;
+    std::string s_;
     std::size_t at_ = 0;
 };
 
