@@ -14,7 +14,9 @@ run() {  # db, moves
     start=$(date +%s%3N)
     "$shell" --db "$1" --measure "$2" 2>/dev/null | while IFS= read -r line; do
         case "$line" in
-            first_paint_epoch_ms=*) echo "start_to_first_paint_ms=$((${line#*=} - start))" ;;
+            *_epoch_ms=*)
+                name=${line%%_epoch_ms=*}
+                echo "start_to_${name}_ms=$((${line#*=} - start))" ;;
             *) echo "$line" ;;
         esac
     done

@@ -31,14 +31,28 @@ const char* kUsage =
     "                     [--screenshot FILE.png [--tab N] [--status view|insert|search]]\n"
     "                     [--measure MOVES]\n";
 
-// Prints when the first window was painted (epoch milliseconds, for the caller to subtract its
-// own start), the time of each move to the next term with its repaint, and the peak memory.
-int measure(condpag::shell::HostWindow& host, int moves) {
+// Milestones of the start, in epoch milliseconds, for --measure.
+struct StartTimes {
+    long long main_entered = 0;  // after the dynamic loader has mapped Qt
+    long long application = 0;   // QApplication built (platform plugin, fonts)
+    long long database = 0;      // database opened (and created when missing)
+    long long editor = 0;        // component created and its window filled with a term
+};
+
+long long now_ms() { return static_cast<long long>(QDateTime::currentMSecsSinceEpoch()); }
+
+// Prints when the first window was painted and the milestones before it (epoch milliseconds,
+// for the caller to subtract its own start), the time of each move to the next term with its
+// repaint, and the peak memory.
+int measure(condpag::shell::HostWindow& host, int moves, const StartTimes& start) {
     condpag::ui::EditorView* view = host.editor_view();
     if (view == nullptr) return 1;
     host.repaint();
-    std::printf("first_paint_epoch_ms=%lld\n",
-                static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+    std::printf("main_entered_epoch_ms=%lld\n", start.main_entered);
+    std::printf("application_epoch_ms=%lld\n", start.application);
+    std::printf("database_epoch_ms=%lld\n", start.database);
+    std::printf("editor_epoch_ms=%lld\n", start.editor);
+    std::printf("first_paint_epoch_ms=%lld\n", now_ms());
     condpag::DataFrame& header = view->window().FME_CONDPAGDES;
     std::vector<double> times;
     for (int i = 0; i < moves; ++i) {
@@ -65,7 +79,10 @@ int measure(condpag::shell::HostWindow& host, int moves) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    StartTimes times;
+    times.main_entered = now_ms();
     QApplication app(argc, argv);
+    times.application = now_ms();
     QApplication::setApplicationName("condpag-shell");
     condpag::shell::ShellOptions options;
     condpag::shell::ScreenshotRequest shot;
@@ -120,6 +137,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     opened->Close();
+    times.database = now_ms();
     if (options.module_path.empty()) {
         QString module =
             QApplication::applicationDirPath() + "/../component/condpag_component_module.so";
@@ -130,8 +148,9 @@ int main(int argc, char** argv) {
     host.show();
     std::string error = host.open_payment_terms();
     host.fit_to_editor();
+    times.editor = now_ms();
     if (!error.empty()) std::fprintf(stderr, "condpag-shell: %s\n", error.c_str());
     if (!shot.path.empty()) return condpag::shell::take_screenshot(host, shot);
-    if (moves >= 0) return measure(host, moves);
+    if (moves >= 0) return measure(host, moves, times);
     return QApplication::exec();
 }
