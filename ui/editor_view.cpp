@@ -1,6 +1,7 @@
 #include "ui/editor_view.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <map>
@@ -13,123 +14,132 @@ namespace condpag::ui {
 namespace {
 
 // Where each control sits: its container ("" the window, a group box, or a tab page "P0".."P3")
-// and its place in pixels inside it. Rows are 26 pixels apart; labels share their field's row.
+// and its place in pixels inside it. Fields and their labels share rows kPitch apart, the first
+// just under the group box's title; the first column of fields starts at the same x in a box.
 struct Place {
     const char* name;
     const char* container;
     int x, y, w, h;
 };
 
-constexpr int kRow = 22;
+constexpr int kRow = 22;    // the height of a line edit or a choice list
+constexpr int kPitch = 24;  // rows of fields, top to top
+constexpr int kBar = 24;    // navigators and buttons
+constexpr int row(int n) { return 19 + n * kPitch; }
+
+// The tab strip and the bottom of its pages, where the grid navigators sit.
+constexpr int kTabTop = 97;
+constexpr int kTabHeight = 344;
+constexpr int kPageBar = 290;
 
 // clang-format off
 constexpr Place kPlaces[] = {
-    {"FRA_TESTATA", "", 4, 2, 852, 108},
-    {"LBL_CODICE", "FRA_TESTATA", 10, 22, 48, kRow},
-    {"TXT_CODICE", "FRA_TESTATA", 60, 22, 112, kRow},
-    {"LBL_DESCRIZIONE", "FRA_TESTATA", 184, 22, 76, kRow},
-    {"TXT_DESCRIZIONE", "FRA_TESTATA", 262, 22, 400, kRow},
-    {"CHK_DESAUTOM", "FRA_TESTATA", 674, 22, 170, kRow},
-    {"LBL_SC1", "FRA_TESTATA", 10, 50, 96, kRow},
-    {"TXT_SC1", "FRA_TESTATA", 108, 50, 50, kRow},
-    {"LBL_SC2", "FRA_TESTATA", 168, 50, 96, kRow},
-    {"TXT_SC2", "FRA_TESTATA", 266, 50, 50, kRow},
-    {"LBL_SC3", "FRA_TESTATA", 326, 50, 62, kRow},
-    {"TXT_SC3", "FRA_TESTATA", 390, 50, 50, kRow},
-    {"LBL_PERCSCART26", "FRA_TESTATA", 450, 50, 106, kRow},
-    {"TXT_PERCSCART26", "FRA_TESTATA", 558, 50, 50, kRow},
-    {"LBL_SCART26", "FRA_TESTATA", 618, 50, 140, kRow},
-    {"TXT_SCART26", "FRA_TESTATA", 760, 50, 82, kRow},
-    {"CHK_DISABLEGG", "FRA_TESTATA", 10, 78, 600, kRow},
-    {"LBL_STORNOIVA", "FRA_TESTATA", 674, 78, 100, kRow},
-    {"CHK_STORNOIVA", "FRA_TESTATA", 776, 78, 24, kRow},
+    {"FRA_TESTATA", "", 4, 1, 780, 93},
+    {"LBL_CODICE", "FRA_TESTATA", 8, row(0), 40, kRow},
+    {"TXT_CODICE", "FRA_TESTATA", 50, row(0), 100, kRow},
+    {"LBL_DESCRIZIONE", "FRA_TESTATA", 162, row(0), 68, kRow},
+    {"TXT_DESCRIZIONE", "FRA_TESTATA", 232, row(0), 380, kRow},
+    {"CHK_DESAUTOM", "FRA_TESTATA", 626, row(0), 146, kRow},
+    {"LBL_SC1", "FRA_TESTATA", 8, row(1), 88, kRow},
+    {"TXT_SC1", "FRA_TESTATA", 98, row(1), 40, kRow},
+    {"LBL_SC2", "FRA_TESTATA", 150, row(1), 88, kRow},
+    {"TXT_SC2", "FRA_TESTATA", 240, row(1), 40, kRow},
+    {"LBL_SC3", "FRA_TESTATA", 292, row(1), 54, kRow},
+    {"TXT_SC3", "FRA_TESTATA", 348, row(1), 40, kRow},
+    {"LBL_PERCSCART26", "FRA_TESTATA", 400, row(1), 90, kRow},
+    {"TXT_PERCSCART26", "FRA_TESTATA", 492, row(1), 40, kRow},
+    {"LBL_SCART26", "FRA_TESTATA", 554, row(1), 126, kRow},
+    {"TXT_SCART26", "FRA_TESTATA", 682, row(1), 90, kRow},
+    {"CHK_DISABLEGG", "FRA_TESTATA", 8, row(2), 560, kRow},
+    {"LBL_STORNOIVA", "FRA_TESTATA", 626, row(2), 90, kRow},
+    {"CHK_STORNOIVA", "FRA_TESTATA", 718, row(2), 20, kRow},
 
-    {"TabCondPag", "", 4, 112, 852, 390},
+    {"TabCondPag", "", 4, kTabTop, 780, kTabHeight},
 
-    {"GRID_CONDPAG", "P0", 4, 4, 838, 100},
-    {"FRA_RATA", "P0", 4, 108, 838, 212},
-    {"LBL_NUMRATA", "FRA_RATA", 8, 20, 84, kRow},
-    {"TXT_NUMRATA", "FRA_RATA", 94, 20, 40, kRow},
-    {"LBL_TIPO", "FRA_RATA", 150, 20, 80, kRow},
-    {"CMB_TIPO", "FRA_RATA", 232, 20, 190, kRow},
-    {"LBL_SOTTOTIPO", "FRA_RATA", 436, 20, 112, kRow},
-    {"TXT_SOTTOTIPO", "FRA_RATA", 550, 20, 64, kRow},
-    {"TXT_DECODSTIPO", "FRA_RATA", 618, 20, 210, kRow},
-    {"LBL_CALENDARIO", "FRA_RATA", 8, 46, 104, kRow},
-    {"CMB_CALENDARIO", "FRA_RATA", 114, 46, 120, kRow},
-    {"LBL_TIPODECORR", "FRA_RATA", 248, 46, 106, kRow},
-    {"CMB_TIPODECORR", "FRA_RATA", 356, 46, 200, kRow},
-    {"LBL_GGDECOR", "FRA_RATA", 570, 46, 140, kRow},
-    {"TXT_GGDECOR", "FRA_RATA", 712, 46, 50, kRow},
-    {"LBL_DATARIF", "FRA_RATA", 8, 72, 130, kRow},
-    {"CMB_DATARIF", "FRA_RATA", 140, 72, 270, kRow},
-    {"LBL_GGMMFIX", "FRA_RATA", 570, 72, 140, kRow},
-    {"TXT_GGMMFIX", "FRA_RATA", 712, 72, 60, kRow},
-    {"LBL_FLGFRPERCIMP", "FRA_RATA", 8, 98, 166, kRow},
-    {"CMB_FLGFRPERCIMP", "FRA_RATA", 176, 98, 110, kRow},
-    {"LBL_IMP", "FRA_RATA", 296, 98, 74, kRow},
-    {"TXT_IMP", "FRA_RATA", 372, 98, 70, kRow},
-    {"TXT_NUMIMP", "FRA_RATA", 372, 98, 34, kRow},
-    {"TXT_DENIMP", "FRA_RATA", 408, 98, 34, kRow},
-    {"LBL_FLGFRPERCIVA", "FRA_RATA", 456, 98, 120, kRow},
-    {"CMB_FLGFRPERCIVA", "FRA_RATA", 578, 98, 110, kRow},
-    {"LBL_IVA", "FRA_RATA", 698, 98, 40, kRow},
-    {"TXT_IVA", "FRA_RATA", 740, 98, 70, kRow},
-    {"TXT_NUMIVA", "FRA_RATA", 740, 98, 34, kRow},
-    {"TXT_DENIVA", "FRA_RATA", 776, 98, 34, kRow},
-    {"LBL_TIPOIMPFIX", "FRA_RATA", 8, 124, 150, kRow},
-    {"CMB_TIPOIMPFIX", "FRA_RATA", 160, 124, 200, kRow},
-    {"LBL_IMPFIX", "FRA_RATA", 376, 124, 96, kRow},
-    {"TXT_IMPFIX", "FRA_RATA", 474, 124, 100, kRow},
-    {"LBL_INTERVALLO1", "FRA_RATA", 8, 150, 306, kRow},
-    {"TXT_DAGGFIX1", "FRA_RATA", 316, 150, 40, kRow},
-    {"TXT_AGGFIX1", "FRA_RATA", 360, 150, 40, kRow},
-    {"TXT_GGSCADFIX1", "FRA_RATA", 404, 150, 40, kRow},
-    {"LBL_INTERVALLO2", "FRA_RATA", 8, 176, 306, kRow},
-    {"TXT_DAGGFIX2", "FRA_RATA", 316, 176, 40, kRow},
-    {"TXT_AGGFIX2", "FRA_RATA", 360, 176, 40, kRow},
-    {"TXT_GGSCADFIX2", "FRA_RATA", 404, 176, 40, kRow},
-    {"LBL_TOTALI", "FRA_RATA", 520, 176, 160, kRow},
-    {"TXT_TOTIMP", "FRA_RATA", 682, 176, 70, kRow},
-    {"TXT_TOTIVA", "FRA_RATA", 756, 176, 70, kRow},
-    {"GRIDNAV_RATE", "P0", 4, 326, 480, 28},
-    {"CMD_GENERA", "P0", 642, 326, 200, 28},
+    {"GRID_CONDPAG", "P0", 4, 4, 768, 115},
+    {"FRA_RATA", "P0", 4, 122, 768, 165},
+    {"LBL_NUMRATA", "FRA_RATA", 8, row(0), 140, kRow},
+    {"TXT_NUMRATA", "FRA_RATA", 150, row(0), 36, kRow},
+    {"LBL_TIPO", "FRA_RATA", 200, row(0), 72, kRow},
+    {"CMB_TIPO", "FRA_RATA", 274, row(0), 150, kRow},
+    {"LBL_SOTTOTIPO", "FRA_RATA", 436, row(0), 102, kRow},
+    {"TXT_SOTTOTIPO", "FRA_RATA", 540, row(0), 62, kRow},
+    {"TXT_DECODSTIPO", "FRA_RATA", 606, row(0), 152, kRow},
+    {"LBL_CALENDARIO", "FRA_RATA", 8, row(1), 140, kRow},
+    {"CMB_CALENDARIO", "FRA_RATA", 150, row(1), 110, kRow},
+    {"LBL_TIPODECORR", "FRA_RATA", 274, row(1), 90, kRow},
+    {"CMB_TIPODECORR", "FRA_RATA", 366, row(1), 180, kRow},
+    {"LBL_GGDECOR", "FRA_RATA", 560, row(1), 120, kRow},
+    {"TXT_GGDECOR", "FRA_RATA", 682, row(1), 44, kRow},
+    {"LBL_DATARIF", "FRA_RATA", 8, row(2), 140, kRow},
+    {"CMB_DATARIF", "FRA_RATA", 150, row(2), 240, kRow},
+    {"LBL_GGMMFIX", "FRA_RATA", 560, row(2), 120, kRow},
+    {"TXT_GGMMFIX", "FRA_RATA", 682, row(2), 56, kRow},
+    {"LBL_FLGFRPERCIMP", "FRA_RATA", 8, row(3), 140, kRow},
+    {"CMB_FLGFRPERCIMP", "FRA_RATA", 150, row(3), 110, kRow},
+    {"LBL_IMP", "FRA_RATA", 274, row(3), 62, kRow},
+    {"TXT_IMP", "FRA_RATA", 366, row(3), 56, kRow},
+    {"TXT_NUMIMP", "FRA_RATA", 366, row(3), 27, kRow},
+    {"TXT_DENIMP", "FRA_RATA", 395, row(3), 27, kRow},
+    {"LBL_FLGFRPERCIVA", "FRA_RATA", 436, row(3), 104, kRow},
+    {"CMB_FLGFRPERCIVA", "FRA_RATA", 542, row(3), 100, kRow},
+    {"LBL_IVA", "FRA_RATA", 652, row(3), 28, kRow},
+    {"TXT_IVA", "FRA_RATA", 682, row(3), 56, kRow},
+    {"TXT_NUMIVA", "FRA_RATA", 682, row(3), 27, kRow},
+    {"TXT_DENIVA", "FRA_RATA", 711, row(3), 27, kRow},
+    {"LBL_TIPOIMPFIX", "FRA_RATA", 8, row(4), 140, kRow},
+    {"CMB_TIPOIMPFIX", "FRA_RATA", 150, row(4), 190, kRow},
+    {"LBL_IMPFIX", "FRA_RATA", 354, row(4), 76, kRow},
+    {"TXT_IMPFIX", "FRA_RATA", 432, row(4), 84, kRow},
+    {"LBL_TOTALI", "FRA_RATA", 528, row(4), 134, kRow},
+    {"TXT_TOTIMP", "FRA_RATA", 664, row(4), 46, kRow},
+    {"TXT_TOTIVA", "FRA_RATA", 712, row(4), 46, kRow},
+    {"LBL_INTERVALLO1", "FRA_RATA", 8, row(5), 252, kRow},
+    {"TXT_DAGGFIX1", "FRA_RATA", 262, row(5), 34, kRow},
+    {"TXT_AGGFIX1", "FRA_RATA", 298, row(5), 34, kRow},
+    {"TXT_GGSCADFIX1", "FRA_RATA", 334, row(5), 34, kRow},
+    {"LBL_INTERVALLO2", "FRA_RATA", 384, row(5), 252, kRow},
+    {"TXT_DAGGFIX2", "FRA_RATA", 638, row(5), 34, kRow},
+    {"TXT_AGGFIX2", "FRA_RATA", 674, row(5), 34, kRow},
+    {"TXT_GGSCADFIX2", "FRA_RATA", 710, row(5), 34, kRow},
+    {"GRIDNAV_RATE", "P0", 4, kPageBar, 440, kBar},
+    {"CMD_GENERA", "P0", 592, kPageBar, 180, kBar},
 
-    {"FRA_DESCANAL", "P1", 4, 4, 838, 350},
-    {"LBL_DESCANAL", "FRA_DESCANAL", 12, 24, 300, kRow},
-    {"TXT_DESCANAL", "FRA_DESCANAL", 12, 48, 814, 24},
+    {"FRA_DESCANAL", "P1", 4, 4, 768, 309},
+    {"LBL_DESCANAL", "FRA_DESCANAL", 8, row(0), 300, kRow},
+    {"TXT_DESCANAL", "FRA_DESCANAL", 8, row(1), 750, kRow},
 
-    {"GRID_PERSLIT", "P2", 4, 4, 838, 200},
-    {"FRA_PERSLIT", "P2", 4, 208, 838, 112},
-    {"LBL_PERSLITDAGGMM", "FRA_PERSLIT", 8, 22, 110, kRow},
-    {"TXT_PERSLITDAGGMM", "FRA_PERSLIT", 120, 22, 60, kRow},
-    {"LBL_PERSLITAGGMM", "FRA_PERSLIT", 200, 22, 110, kRow},
-    {"TXT_PERSLITAGGMM", "FRA_PERSLIT", 312, 22, 60, kRow},
-    {"LBL_TIPOSLIT", "FRA_PERSLIT", 8, 50, 110, kRow},
-    {"CMB_TIPOSLIT", "FRA_PERSLIT", 120, 50, 420, kRow},
-    {"LBL_PERSLITGGMMSCAD", "FRA_PERSLIT", 8, 78, 170, kRow},
-    {"TXT_PERSLITGGMMSCAD", "FRA_PERSLIT", 180, 78, 60, kRow},
-    {"LBL_PERSLITSLIT", "FRA_PERSLIT", 260, 78, 140, kRow},
-    {"TXT_PERSLITSLIT", "FRA_PERSLIT", 402, 78, 50, kRow},
-    {"GRIDNAV_PERIODI", "P2", 4, 326, 480, 28},
+    {"GRID_PERSLIT", "P2", 4, 4, 768, 187},
+    {"FRA_PERSLIT", "P2", 4, 194, 768, 93},
+    {"LBL_PERSLITDAGGMM", "FRA_PERSLIT", 8, row(0), 150, kRow},
+    {"TXT_PERSLITDAGGMM", "FRA_PERSLIT", 160, row(0), 56, kRow},
+    {"LBL_PERSLITAGGMM", "FRA_PERSLIT", 240, row(0), 124, kRow},
+    {"TXT_PERSLITAGGMM", "FRA_PERSLIT", 366, row(0), 56, kRow},
+    {"LBL_TIPOSLIT", "FRA_PERSLIT", 8, row(1), 150, kRow},
+    {"CMB_TIPOSLIT", "FRA_PERSLIT", 160, row(1), 420, kRow},
+    {"LBL_PERSLITGGMMSCAD", "FRA_PERSLIT", 8, row(2), 150, kRow},
+    {"TXT_PERSLITGGMMSCAD", "FRA_PERSLIT", 160, row(2), 56, kRow},
+    {"LBL_PERSLITSLIT", "FRA_PERSLIT", 240, row(2), 124, kRow},
+    {"TXT_PERSLITSLIT", "FRA_PERSLIT", 366, row(2), 44, kRow},
+    {"GRIDNAV_PERIODI", "P2", 4, kPageBar, 440, kBar},
 
-    {"GRID_LINGUA", "P3", 4, 4, 838, 200},
-    {"FRA_LINGUA", "P3", 4, 208, 838, 112},
-    {"LBL_CODLINGUA", "FRA_LINGUA", 8, 22, 140, kRow},
-    {"TXT_CODLINGUA", "FRA_LINGUA", 150, 22, 90, kRow},
-    {"TXT_DCODLINGUA", "FRA_LINGUA", 244, 22, 260, kRow},
-    {"LBL_DESCRLINGUA", "FRA_LINGUA", 8, 50, 140, kRow},
-    {"TXT_DESCRLINGUA", "FRA_LINGUA", 150, 50, 676, kRow},
-    {"LBL_DESCRANALLINGUA", "FRA_LINGUA", 8, 78, 140, kRow},
-    {"TXT_DESCRANALLINGUA", "FRA_LINGUA", 150, 78, 676, kRow},
-    {"GRIDNAVL", "P3", 4, 326, 480, 28},
+    {"GRID_LINGUA", "P3", 4, 4, 768, 187},
+    {"FRA_LINGUA", "P3", 4, 194, 768, 93},
+    {"LBL_CODLINGUA", "FRA_LINGUA", 8, row(0), 130, kRow},
+    {"TXT_CODLINGUA", "FRA_LINGUA", 140, row(0), 80, kRow},
+    {"TXT_DCODLINGUA", "FRA_LINGUA", 224, row(0), 260, kRow},
+    {"LBL_DESCRLINGUA", "FRA_LINGUA", 8, row(1), 130, kRow},
+    {"TXT_DESCRLINGUA", "FRA_LINGUA", 140, row(1), 618, kRow},
+    {"LBL_DESCRANALLINGUA", "FRA_LINGUA", 8, row(2), 130, kRow},
+    {"TXT_DESCRANALLINGUA", "FRA_LINGUA", 140, row(2), 618, kRow},
+    {"GRIDNAVL", "P3", 4, kPageBar, 440, kBar},
 
-    {"INTERNAV", "", 4, 506, 852, 30},
+    {"INTERNAV", "", 4, 443, 780, kBar},
 };
 // clang-format on
 
 // The tab strip's bar and frame: what its pages lack of its size.
-const QSize kTabReserved(6, 30);
+const QSize kTabReserved(4, 27);
 
 }  // namespace
 
@@ -139,6 +149,9 @@ EditorView::EditorView(FRMCO_CONDPAG& window, QWidget* parent)
     setWindowTitle(qstr(window.caption()));
     lookups_ = std::make_unique<QtLookupRunner>(window.WindowConnection(), this);
     window.set_lookup_runner(lookups_.get());
+    QFont small = font();
+    small.setPixelSize(kFontPixels);
+    setFont(small);
     build();
     resize(kDesignWidth, kDesignHeight);
     setMinimumSize(kDesignWidth / 2, kDesignHeight / 2);
@@ -172,6 +185,10 @@ void EditorView::build() {
         } else if (std::string(place.name).rfind("FRA_", 0) == 0) {
             containers[place.name] = widget;
             arranger_.add_container(widget, design.size());
+        }
+        // A list as tall as a line edit: its items carry no icon to make room for.
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
         }
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

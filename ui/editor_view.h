@@ -9,6 +9,7 @@
 #include "ui/form_binding.h"
 #include "ui/layout_arranger.h"
 #include "ui/lookup_dialog.h"
+#include "ui/qt_text.h"
 
 namespace condpag {
 class FRMCO_CONDPAG;
@@ -18,10 +19,14 @@ namespace condpag::ui {
 
 class EditorView : public QWidget {
   public:
-    // Design size in pixels (12900 x 8100 twips): the fields of an installment need more room
-    // than the host's 11820 x 7035 twips to show their labels whole.
-    static constexpr int kDesignWidth = 860;
-    static constexpr int kDesignHeight = 540;
+    // The window's design size, 11820 x 7035 twips, is its starting size: 788 x 469 pixels.
+    static constexpr int kDesignWidthTwips = 11820;
+    static constexpr int kDesignHeightTwips = 7035;
+    static constexpr int kDesignWidth = (kDesignWidthTwips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    static constexpr int kDesignHeight = (kDesignHeightTwips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    // The host draws its windows in a small dialog font; the places below are made for this
+    // size, so it is fixed in pixels whatever the screen's resolution.
+    static constexpr int kFontPixels = 11;
 
     explicit EditorView(FRMCO_CONDPAG& window, QWidget* parent = nullptr);
     ~EditorView() override;

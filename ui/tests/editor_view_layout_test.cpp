@@ -1,0 +1,157 @@
+// The editor at its starting size, on every page of its tab strip: every caption reads whole,
+// nothing overlaps a neighbour or spills out of its frame, boxes are tall enough for their text,
+// the choice lists are wide enough for their items and the grids show all their rows.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/tests/session.h"
+#include "ui/editor_view.h"
+#include "ui/tests/qt_support.h"
+
+namespace condpag::ui {
+namespace {
+
+std::string describe(const QWidget* widget, const std::string& fault) {
+    std::ostringstream out;
+    const QRect at = widget->geometry();
+    out << widget->objectName().toStdString() << " (" << at.x() << "," << at.y() << " "
+        << at.width() << "x" << at.height() << "): " << fault;
+    return out.str();
+}
+
+std::string needs(const char* what, int need, int has) {
+    return std::string(what) + " needs " + std::to_string(need) + ", has " + std::to_string(has);
+}
+
+// Where a widget's children may be drawn: a group box keeps its title for itself.
+QRect room_of(const QWidget* parent) {
+    if (auto* group = qobject_cast<const QGroupBox*>(parent)) return group->contentsRect();
+    return parent->rect();
+}
+
+// The width a choice list needs to show its widest item whole, arrow and frame included.
+int combo_need(const QComboBox* combo) {
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i) {
+        widest = std::max(widest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+    }
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    QSize text(widest, combo->fontMetrics().height());
+    return combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, combo).width();
+}
+
+void check_widget(const QWidget* widget, std::vector<std::string>& faults) {
+    if (qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget)) {
+        QSize hint = widget->sizeHint();
+        if (hint.width() > widget->width())
+            faults.push_back(
+                describe(widget, needs("caption width", hint.width(), widget->width())));
+        if (hint.height() > widget->height())
+            faults.push_back(describe(widget, needs("height", hint.height(), widget->height())));
+    }
+    if (auto* group = qobject_cast<const QGroupBox*>(widget)) {
+        int need = group->fontMetrics().horizontalAdvance(group->title()) + 16;
+        if (need > group->width())
+            faults.push_back(describe(widget, needs("title width", need, group->width())));
+    }
+    if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QComboBox*>(widget)) {
+        int need = widget->minimumSizeHint().height();
+        if (need > widget->height())
+            faults.push_back(describe(widget, needs("height", need, widget->height())));
+    }
+    if (auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        if (combo_need(combo) > combo->width())
+            faults.push_back(describe(widget, needs("width", combo_need(combo), combo->width())));
+    }
+    if (auto* grid = qobject_cast<const QTableView*>(widget)) {
+        int rows = grid->model()->rowCount();
+        if (rows > 0) {
+            int bottom = grid->visualRect(grid->model()->index(rows - 1, 0)).bottom();
+            if (bottom >= grid->viewport()->height())
+                faults.push_back(describe(
+                    widget, needs("room for the rows", bottom + 1, grid->viewport()->height())));
+        }
+    }
+}
+
+// Checks every widget in sight that the view placed, and the parts of the navigators and
+// lookup boxes that their own row layout placed.
+std::vector<std::string> layout_faults(const EditorView& view) {
+    std::vector<std::string> faults;
+    std::map<const QWidget*, std::vector<const QWidget*>> by_parent;
+    for (Control* control : view.window().controls()) {
+        const QWidget* widget = view.widget_of(control->name());
+        if (widget == nullptr || !widget->isVisible()) continue;
+        by_parent[widget->parentWidget()].push_back(widget);
+        for (const QWidget* part : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            bool row_part = qobject_cast<const QToolButton*>(part) ||
+                            (qobject_cast<const QLineEdit*>(part) && widget->layout() != nullptr);
+            if (row_part && part->isVisible()) by_parent[widget].push_back(part);
+        }
+    }
+    for (const auto& [parent, children] : by_parent) {
+        const QRect room = room_of(parent);
+        for (size_t i = 0; i < children.size(); ++i) {
+            const QWidget* child = children[i];
+            check_widget(child, faults);
+            if (!room.contains(child->geometry())) faults.push_back(describe(child, "spills out"));
+            for (size_t j = i + 1; j < children.size(); ++j) {
+                if (child->geometry().intersects(children[j]->geometry())) {
+                    faults.push_back(
+                        describe(child, "overlaps " + children[j]->objectName().toStdString()));
+                }
+            }
+        }
+    }
+    return faults;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += "\n  " + line;
+    return out;
+}
+
+TEST(EditorViewLayout, StartsAtTheDesignSizeWithEveryPageTidy) {
+    testing::application();
+    Session s(2);  // the VAT-reversal box is shown too
+    FRMCO_CONDPAG& w = s.open();
+    EditorView view(w);
+    view.show();
+    s.go_to("RB369");  // three installments and two shift periods
+    QApplication::processEvents();
+    EXPECT_EQ(view.width(), 788);
+    EXPECT_EQ(view.height(), 469);
+
+    auto* tabs = qobject_cast<QTabWidget*>(view.widget_of("TabCondPag"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << "every tab in sight";
+    ASSERT_EQ(tabs->count(), 4);
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QApplication::processEvents();
+        ASSERT_EQ(w.TabCondPag.tab(), page);
+        std::vector<std::string> faults = layout_faults(view);
+        EXPECT_TRUE(faults.empty()) << "page " << page << joined(faults);
+    }
+}
+
+}  // namespace
+}  // namespace condpag::ui
