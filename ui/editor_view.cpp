@@ -24,17 +24,26 @@ struct Place {
 
 constexpr int kRow = 22;    // the height of a line edit or a choice list
 constexpr int kPitch = 24;  // rows of fields, top to top
+constexpr int kTitle = 19;  // a group box's title, above its first row
 constexpr int kBar = 24;    // navigators and buttons
-constexpr int row(int n) { return 19 + n * kPitch; }
+constexpr int row(int n) { return kTitle + n * kPitch; }
 
-// The tab strip and the bottom of its pages, where the grid navigators sit.
+// The header and the tab strip span the window, 4 pixels in from each side; the record
+// navigator sits at its bottom, the tab strip fills what is between.
+constexpr int kWide = EditorView::kDesignWidth - 8;
+constexpr int kNavigatorTop = EditorView::kDesignHeight - kBar - 2;
 constexpr int kTabTop = 97;
-constexpr int kTabHeight = 344;
-constexpr int kPageBar = 290;
+constexpr int kTabHeight = kNavigatorTop - 2 - kTabTop;
+// The tab strip's bar and frame: what its pages lack of its size.
+constexpr int kTabBarWidth = 4;
+constexpr int kTabBarHeight = 27;
+// On a page: what spans it, and the row of the grid navigator at its bottom.
+constexpr int kPageWide = kWide - kTabBarWidth - 8;
+constexpr int kPageBar = kTabHeight - kTabBarHeight - kBar - 3;
 
 // clang-format off
 constexpr Place kPlaces[] = {
-    {"FRA_TESTATA", "", 4, 1, 780, 93},
+    {"FRA_TESTATA", "", 4, 1, kWide, 93},
     {"LBL_CODICE", "FRA_TESTATA", 8, row(0), 40, kRow},
     {"TXT_CODICE", "FRA_TESTATA", 50, row(0), 100, kRow},
     {"LBL_DESCRIZIONE", "FRA_TESTATA", 162, row(0), 68, kRow},
@@ -54,10 +63,10 @@ constexpr Place kPlaces[] = {
     {"LBL_STORNOIVA", "FRA_TESTATA", 626, row(2), 90, kRow},
     {"CHK_STORNOIVA", "FRA_TESTATA", 718, row(2), 20, kRow},
 
-    {"TabCondPag", "", 4, kTabTop, 780, kTabHeight},
+    {"TabCondPag", "", 4, kTabTop, kWide, kTabHeight},
 
-    {"GRID_CONDPAG", "P0", 4, 4, 768, 115},
-    {"FRA_RATA", "P0", 4, 122, 768, 165},
+    {"GRID_CONDPAG", "P0", 4, 4, kPageWide, 115},
+    {"FRA_RATA", "P0", 4, 122, kPageWide, 165},
     {"LBL_NUMRATA", "FRA_RATA", 8, row(0), 140, kRow},
     {"TXT_NUMRATA", "FRA_RATA", 150, row(0), 36, kRow},
     {"LBL_TIPO", "FRA_RATA", 200, row(0), 72, kRow},
@@ -105,12 +114,12 @@ constexpr Place kPlaces[] = {
     {"GRIDNAV_RATE", "P0", 4, kPageBar, 440, kBar},
     {"CMD_GENERA", "P0", 592, kPageBar, 180, kBar},
 
-    {"FRA_DESCANAL", "P1", 4, 4, 768, 309},
+    {"FRA_DESCANAL", "P1", 4, 4, kPageWide, 309},
     {"LBL_DESCANAL", "FRA_DESCANAL", 8, row(0), 300, kRow},
     {"TXT_DESCANAL", "FRA_DESCANAL", 8, row(1), 750, kRow},
 
-    {"GRID_PERSLIT", "P2", 4, 4, 768, 187},
-    {"FRA_PERSLIT", "P2", 4, 194, 768, 93},
+    {"GRID_PERSLIT", "P2", 4, 4, kPageWide, 187},
+    {"FRA_PERSLIT", "P2", 4, 194, kPageWide, 93},
     {"LBL_PERSLITDAGGMM", "FRA_PERSLIT", 8, row(0), 150, kRow},
     {"TXT_PERSLITDAGGMM", "FRA_PERSLIT", 160, row(0), 56, kRow},
     {"LBL_PERSLITAGGMM", "FRA_PERSLIT", 240, row(0), 124, kRow},
@@ -123,8 +132,8 @@ constexpr Place kPlaces[] = {
     {"TXT_PERSLITSLIT", "FRA_PERSLIT", 366, row(2), 44, kRow},
     {"GRIDNAV_PERIODI", "P2", 4, kPageBar, 440, kBar},
 
-    {"GRID_LINGUA", "P3", 4, 4, 768, 187},
-    {"FRA_LINGUA", "P3", 4, 194, 768, 93},
+    {"GRID_LINGUA", "P3", 4, 4, kPageWide, 187},
+    {"FRA_LINGUA", "P3", 4, 194, kPageWide, 93},
     {"LBL_CODLINGUA", "FRA_LINGUA", 8, row(0), 130, kRow},
     {"TXT_CODLINGUA", "FRA_LINGUA", 140, row(0), 80, kRow},
     {"TXT_DCODLINGUA", "FRA_LINGUA", 224, row(0), 260, kRow},
@@ -134,12 +143,9 @@ constexpr Place kPlaces[] = {
     {"TXT_DESCRANALLINGUA", "FRA_LINGUA", 140, row(2), 618, kRow},
     {"GRIDNAVL", "P3", 4, kPageBar, 440, kBar},
 
-    {"INTERNAV", "", 4, 443, 780, kBar},
+    {"INTERNAV", "", 4, kNavigatorTop, kWide, kBar},
 };
 // clang-format on
-
-// The tab strip's bar and frame: what its pages lack of its size.
-const QSize kTabReserved(4, 27);
 
 }  // namespace
 
@@ -180,7 +186,8 @@ void EditorView::build() {
             for (int i = 0; i < tabs->count(); ++i) {
                 std::string page = "P" + std::to_string(i);
                 containers[page] = tabs->widget(i);
-                arranger_.add_page(tabs->widget(i), tabs, design.size(), kTabReserved);
+                arranger_.add_page(tabs->widget(i), tabs, design.size(),
+                                   QSize(kTabBarWidth, kTabBarHeight));
             }
         } else if (std::string(place.name).rfind("FRA_", 0) == 0) {
             containers[place.name] = widget;

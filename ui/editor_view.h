@@ -24,8 +24,8 @@ class EditorView : public QWidget {
     static constexpr int kDesignHeightTwips = 7035;
     static constexpr int kDesignWidth = (kDesignWidthTwips + kTwipsPerPixel / 2) / kTwipsPerPixel;
     static constexpr int kDesignHeight = (kDesignHeightTwips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-    // The host draws its windows in a small dialog font; the places below are made for this
-    // size, so it is fixed in pixels whatever the screen's resolution.
+    // The host draws its windows in a small dialog font; the controls are placed in pixels for
+    // a font of this size, so it is fixed in pixels whatever the screen's resolution.
     static constexpr int kFontPixels = 11;
 
     explicit EditorView(FRMCO_CONDPAG& window, QWidget* parent = nullptr);
