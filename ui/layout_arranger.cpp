@@ -1,5 +1,6 @@
 #include "ui/layout_arranger.h"
 
+#include <QTabWidget>
 #include <cmath>
 
 namespace condpag::ui {
@@ -33,6 +34,17 @@ void LayoutArranger::set_code(QWidget* widget, int code) {
     }
 }
 
+QSize LayoutArranger::room_of(const Container& container) {
+    // A tab strip's bar and frame depend on the style and the font: once the strip has laid out
+    // its current page, that page tells what the pages have.
+    if (auto* tabs = qobject_cast<QTabWidget*>(container.sized_by.data());
+        tabs != nullptr && container.sized_by != container.widget && tabs->isVisible() &&
+        tabs->currentWidget() != nullptr && !tabs->currentWidget()->size().isEmpty()) {
+        return tabs->currentWidget()->size();
+    }
+    return container.sized_by->size() - container.reserved;
+}
+
 const LayoutArranger::Container* LayoutArranger::container_of(const QWidget* widget) const {
     for (const Container& container : containers_) {
         if (container.widget == widget) return &container;
@@ -48,7 +60,7 @@ void LayoutArranger::arrange() {
         double fy = 1.0;
         if (const Container* container = container_of(placed.container);
             container != nullptr && container->sized_by) {
-            QSize now = container->sized_by->size() - container->reserved;
+            QSize now = room_of(*container);
             QSize design = container->design - container->reserved;
             if (design.width() > 0) fx = std::max(0.0, double(now.width()) / design.width());
             if (design.height() > 0) fy = std::max(0.0, double(now.height()) / design.height());

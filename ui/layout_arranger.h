@@ -27,7 +27,8 @@ class LayoutArranger {
     // A container whose children are placed: its design size, and how much of its current size
     // the children share (the pages of a tab strip lose the strip's bar and frame).
     void add_container(QWidget* container, QSize design_size, QSize reserved = {});
-    // A tab page: its size follows the tab strip widget `strip`, less `reserved`.
+    // A tab page: its size follows the tab strip widget `strip`, less `reserved` at the design
+    // size; once shown, what the strip gives its pages is measured.
     void add_page(QWidget* page, QWidget* strip, QSize strip_design, QSize reserved);
     // A widget placed at `design` inside `container`, with its layout code (0: fixed).
     void add(QWidget* widget, QWidget* container, QRect design, int code);
@@ -51,6 +52,7 @@ class LayoutArranger {
         int code = 0;
     };
     const Container* container_of(const QWidget* widget) const;
+    static QSize room_of(const Container& container);
 
     std::vector<Container> containers_;
     std::vector<Placed> placed_;

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -22,6 +23,7 @@
 
 #include "editor/tests/session.h"
 #include "ui/editor_view.h"
+#include "ui/layout_arranger.h"
 #include "ui/tests/qt_support.h"
 
 namespace condpag::ui {
@@ -150,6 +152,32 @@ TEST(EditorViewLayout, StartsAtTheDesignSizeWithEveryPageTidy) {
         ASSERT_EQ(w.TabCondPag.tab(), page);
         std::vector<std::string> faults = layout_faults(view);
         EXPECT_TRUE(faults.empty()) << "page " << page << joined(faults);
+    }
+}
+
+// A style whose tab bar is taller than the places assumed: what sits at the bottom of a page
+// stays on it, at the design size and grown.
+TEST(EditorViewLayout, PagesFollowWhatTheTabStripGivesThem) {
+    testing::application();
+    QWidget window;
+    auto* tabs = new QTabWidget(&window);
+    auto* page = new QWidget;
+    tabs->addTab(page, "Rate");
+    auto* bottom = new QPushButton("Nuovo", page);
+    LayoutArranger arranger;
+    arranger.add_container(&window, QSize(400, 300));
+    arranger.add(tabs, &window, QRect(0, 0, 400, 300), 15);
+    arranger.add_page(page, tabs, QSize(400, 300), QSize(0, 0));  // as if the bar took nothing
+    arranger.add(bottom, page, QRect(4, 272, 100, 24), kLayoutTop | kLayoutWidth);
+    window.resize(400, 300);
+    window.show();
+    for (QSize size : {QSize(400, 300), QSize(600, 500)}) {
+        window.resize(size);
+        arranger.arrange();
+        QApplication::processEvents();
+        EXPECT_TRUE(page->rect().contains(bottom->geometry()))
+            << size.width() << "x" << size.height() << ": " << bottom->y() << "+24 on a page "
+            << page->height() << " high";
     }
 }
 
