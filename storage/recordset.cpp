@@ -12,6 +12,8 @@ namespace {
 
 struct Row {
     std::vector<Value> current;
+    // The values as read, kept apart only once the row changes: a large set read to be browsed
+    // then holds each value once.
     std::vector<Value> original;
     RowState state = RowState::Unchanged;
     bool editing = false;
@@ -109,7 +111,6 @@ struct Recordset::Rows {
         rows.reserve(result->rows.size());
         for (auto& values : result->rows) {
             Row row;
-            row.original = values;
             row.current = std::move(values);
             rows.push_back(std::move(row));
         }
@@ -124,10 +125,11 @@ namespace {
 // Where clause matching a row as it was read: every column, nulls by IS NULL.
 void match_original(const std::vector<std::string>& columns, const Row& row, std::string& sql,
                     std::vector<Value>& params) {
+    const std::vector<Value>& read = row.original.empty() ? row.current : row.original;
     sql += " WHERE ";
     for (size_t c = 0; c < columns.size(); ++c) {
         if (c > 0) sql += " AND ";
-        const Value& original = row.original[c];
+        const Value& original = read[c];
         if (original.is_null()) {
             sql += columns[c] + " IS NULL";
         } else if (original.is_number() && original.number() != std::trunc(original.number())) {
@@ -139,7 +141,7 @@ void match_original(const std::vector<std::string>& columns, const Row& row, std
             params.push_back(original.number() + margin);
         } else {
             sql += columns[c] + " = ?";
-            params.push_back(row.original[c]);
+            params.push_back(original);
         }
     }
 }
@@ -278,6 +280,7 @@ void Recordset::SetField(std::string_view column, Value value) {
     int c = rows_->column(column);
     if (c < 0) return;
     Row& row = rows_->rows[rows_->visible[position_]];
+    if (row.original.empty()) row.original = row.current;
     if (!row.editing) {
         row.editing = true;
         row.before_edit = row.current;
@@ -478,7 +481,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
                 report_conflict(report, set.columns, *row, table, sql);
             } else {
                 ++report.written;
-                row->original = row->current;
+                row->original.clear();
                 row->state = RowState::Unchanged;
                 progress = true;
             }
