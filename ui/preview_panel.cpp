@@ -129,7 +129,10 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // Columns as wide as what they show; the notes take the rest of the width.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(table_->columnCount() - 1,
+                                                     QHeaderView::Stretch);
     column->addWidget(table_, 1);
     notes_ = new QLabel(body);
     notes_->setWordWrap(true);
@@ -309,7 +312,6 @@ void PreviewPanel::show_rows() {
         table_->item(r, 2)->setToolTip(qdate(row.due).toString(QStringLiteral("dddd")));
         ++r;
     }
-    table_->resizeColumnsToContents();
     QStringList notes;
     for (const std::string& note : preview_.notes) notes << qstr(note);
     if (editor_ == nullptr) notes << QStringLiteral("Nessuna condizione di pagamento aperta.");
