@@ -129,8 +129,7 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
-    // Columns as wide as what they show; the notes take the rest of the width.
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns as wide as what they show (sized after each refresh); the notes take the rest.
     table_->horizontalHeader()->setSectionResizeMode(table_->columnCount() - 1,
                                                      QHeaderView::Stretch);
     column->addWidget(table_, 1);
@@ -312,6 +311,8 @@ void PreviewPanel::show_rows() {
         table_->item(r, 2)->setToolTip(qdate(row.due).toString(QStringLiteral("dddd")));
         ++r;
     }
+    // Once per refresh: sizing the columns on every cell written costs a frame.
+    for (int c = 0; c + 1 < table_->columnCount(); ++c) table_->resizeColumnToContents(c);
     QStringList notes;
     for (const std::string& note : preview_.notes) notes << qstr(note);
     if (editor_ == nullptr) notes << QStringLiteral("Nessuna condizione di pagamento aperta.");
