@@ -104,15 +104,18 @@ void print_languages(Recordset& rows) {
 
 int run_list(const std::vector<std::string>& args) {
     std::string target = "build/demo.db";
+    bool given = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if ((args[i] == "--db" || args[i] == "--connect") && i + 1 < args.size()) {
             target = args[++i];
+            given = true;
         } else {
             std::cerr << kUsage;
             return 2;
         }
     }
-    auto opened = open_database(target, true);
+    // Only the demo file is made when missing; a file the user names must exist.
+    auto opened = open_database(target, !given);
     if (!opened) {
         std::cerr << "condpag: " << opened.error().message << "\n";
         return 1;
