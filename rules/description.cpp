@@ -39,14 +39,6 @@ std::optional<long long> code_of(const Value& value) {
     return static_cast<long long>(*number);
 }
 
-struct ShareColumns {
-    std::string_view form, percent, numerator, denominator;
-};
-constexpr ShareColumns kTaxable{db::CG63_FLGFRPERCIMP, db::CG63_PERCIMP, db::CG63_EL1FRIMP,
-                                db::CG63_EL2FRIMP};
-constexpr ShareColumns kVat{db::CG63_FLGFRPERCIVA, db::CG63_PERCIVA, db::CG63_EL1FRIVA,
-                            db::CG63_EL2FRIVA};
-
 // One share cut to 5 characters without rounding; "" for a form other than 0 and 1; nullopt
 // when the share cannot be computed.
 std::optional<std::string> share_text(const Record& row, const ShareColumns& c, char separator) {
@@ -107,8 +99,8 @@ std::optional<Summary> summarise(const Record& row,
         double amount = CDecN(field(row, db::CG63_IMPORFIX));
         if (amount != 0) s.shares = general_text(amount, separator) + "+";
     }
-    auto taxable = share_text(row, kTaxable, separator);
-    auto vat = share_text(row, kVat, separator);
+    auto taxable = share_text(row, kTaxableShare, separator);
+    auto vat = share_text(row, kVatShare, separator);
     if (!taxable || !vat) return std::nullopt;
     s.shares += "(" + *taxable + "%/" + *vat + "%)";
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "rules/code_tables.h"
+#include "rules/records.h"
 
 namespace condpag {
 namespace {
@@ -172,21 +173,19 @@ Cents share_of(Cents amount, Share share) {
     return clamp_amount(q);
 }
 
-Share read_share(RowReader& row, std::string& note, std::string_view form_column,
-                 std::string_view percent_column, std::string_view num_column,
-                 std::string_view den_column) {
-    long long form = row.whole(form_column);
+Share read_share(RowReader& row, std::string& note, const ShareColumns& c) {
+    long long form = row.whole(c.form);
     if (form != 0 && form != 1) {
-        add_note(note, std::string(form_column) + " " + std::to_string(form) +
+        add_note(note, std::string(c.form) + " " + std::to_string(form) +
                            " sconosciuto: considerata la percentuale");
         form = 1;
     }
     if (form == 1) {
-        const double percent = std::clamp(row.number(percent_column), -1e6, 1e6);
+        const double percent = std::clamp(row.number(c.percent), -1e6, 1e6);
         return {std::llround(percent * 10000), 1'000'000};
     }
-    const long long num = row.bounded(num_column, -1'000'000, 1'000'000);
-    const long long den = row.bounded(den_column, -1'000'000, 1'000'000);
+    const long long num = row.bounded(c.numerator, -1'000'000, 1'000'000);
+    const long long den = row.bounded(c.denominator, -1'000'000, 1'000'000);
     if (den == 0) {
         if (num != 0) add_note(note, "frazione con denominatore 0: quota zero");
         return {};
@@ -496,10 +495,8 @@ Draft read_installment(const Record& record, std::size_t position, const Example
         add_note(note, "tipo effetto " + std::to_string(type) + " sconosciuto");
     }
     draft.row.due = unshifted_due(row, type, invoice, subtypes, note);
-    draft.taxable_share = read_share(row, note, "CG63_FLGFRPERCIMP", "CG63_PERCIMP",
-                                     "CG63_EL1FRIMP", "CG63_EL2FRIMP");
-    draft.vat_share = read_share(row, note, "CG63_FLGFRPERCIVA", "CG63_PERCIVA", "CG63_EL1FRIVA",
-                                 "CG63_EL2FRIVA");
+    draft.taxable_share = read_share(row, note, kTaxableShare);
+    draft.vat_share = read_share(row, note, kVatShare);
 
     const long long fixed = row.whole("CG63_INDIMPFIX");
     if (fixed == 1) {

@@ -14,7 +14,7 @@ struct Error {
 
 template <typename T>
 class Expected {
-public:
+  public:
     Expected(T value) : data_(std::move(value)) {}
     Expected(Error error) : data_(std::move(error)) {}
 
@@ -28,7 +28,7 @@ public:
     const T* operator->() const { return &value(); }
     const Error& error() const { return std::get<1>(data_); }
 
-private:
+  private:
     std::variant<T, Error> data_;
 };
 

@@ -25,14 +25,6 @@ std::optional<double> fraction_percent(const Value& numerator, const Value& deno
     return result;
 }
 
-struct ShareColumns {
-    std::string_view form, percent, numerator, denominator;
-};
-constexpr ShareColumns kTaxable{db::CG63_FLGFRPERCIMP, db::CG63_PERCIMP, db::CG63_EL1FRIMP,
-                                db::CG63_EL2FRIMP};
-constexpr ShareColumns kVat{db::CG63_FLGFRPERCIVA, db::CG63_PERCIVA, db::CG63_EL1FRIVA,
-                            db::CG63_EL2FRIVA};
-
 // The stored share of an installment being changed: nullopt when it cannot be computed.
 std::optional<double> old_share(const Record& row, const ShareColumns& c) {
     if (is_code(field(row, c.form), "0")) {
@@ -131,13 +123,14 @@ Verdict FME_DETTAGLIO_ValidateRecord(const EditorView& editor, const NumberNorma
     double vat = CDecN(editor.text(ctl::TXT_TOTIVA));
     if (editor.installment_status() != 2) {
         const Record& before = editor.remembered_installment();
-        taxable = normalised(normaliser, taxable - old_share(before, kTaxable).value_or(0.0));
-        vat = normalised(normaliser, vat - old_share(before, kVat).value_or(0.0));
+        taxable = normalised(normaliser, taxable - old_share(before, kTaxableShare).value_or(0.0));
+        vat = normalised(normaliser, vat - old_share(before, kVatShare).value_or(0.0));
     }
 
     const Record& row = editor.current_installment();
-    taxable = normalised(normaliser, taxable + new_share(row, kTaxable, normaliser).value_or(0.0));
-    vat = normalised(normaliser, vat + new_share(row, kVat, normaliser).value_or(0.0));
+    taxable =
+        normalised(normaliser, taxable + new_share(row, kTaxableShare, normaliser).value_or(0.0));
+    vat = normalised(normaliser, vat + new_share(row, kVatShare, normaliser).value_or(0.0));
     if (taxable > 100) {
         return {is_code(field(row, db::CG63_FLGFRPERCIMP), "0") ? std::string(ctl::TXT_NUMIMP)
                                                                 : std::string(ctl::TXT_IMP),

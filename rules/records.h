@@ -79,6 +79,16 @@ inline constexpr std::string_view CG64_CODPAGUC = "CG64_CODPAGUC";
 inline constexpr std::string_view CG64_INDMODFATTURAPA = "CG64_INDMODFATTURAPA";
 }  // namespace db
 
+// The columns of one share of an installment, taxable or VAT: its form (0 fraction,
+// 1 percentage), the percentage, and the fraction's numerator and denominator.
+struct ShareColumns {
+    std::string_view form, percent, numerator, denominator;
+};
+inline constexpr ShareColumns kTaxableShare{db::CG63_FLGFRPERCIMP, db::CG63_PERCIMP,
+                                            db::CG63_EL1FRIMP, db::CG63_EL2FRIMP};
+inline constexpr ShareColumns kVatShare{db::CG63_FLGFRPERCIVA, db::CG63_PERCIVA, db::CG63_EL1FRIVA,
+                                        db::CG63_EL2FRIVA};
+
 enum class ColumnKind {
     Text,
     WholeNumber,

@@ -8,13 +8,12 @@ namespace {
 
 // The share of one row, or nullopt when its form is neither fraction nor percentage. Columns
 // are read as numbers; text that is no number reads as null.
-std::optional<double> share_of(const Record& row, std::string_view form, std::string_view percent,
-                               std::string_view numerator, std::string_view denominator) {
-    const std::optional<double> kind = field(row, form).to_number();
-    if (kind == 1) return field(row, percent).to_number().value_or(0.0);
+std::optional<double> share_of(const Record& row, const ShareColumns& c) {
+    const std::optional<double> kind = field(row, c.form).to_number();
+    if (kind == 1) return field(row, c.percent).to_number().value_or(0.0);
     if (kind != 0) return std::nullopt;
-    auto num = field(row, numerator).to_number();
-    auto den = field(row, denominator).to_number();
+    auto num = field(row, c.numerator).to_number();
+    auto den = field(row, c.denominator).to_number();
     if (!num || !den || *den == 0) return 0.0;
     // Divided first, as the stored totals always were: three rows of 1/3 give 99.99999999999999.
     return *num / *den * 100;
@@ -27,12 +26,8 @@ ShareTotals TotaliQuote(std::span<const Record> installments) {
     double taxable = 0;
     double vat = 0;
     for (const Record& row : installments) {
-        taxable = share_of(row, db::CG63_FLGFRPERCIMP, db::CG63_PERCIMP, db::CG63_EL1FRIMP,
-                           db::CG63_EL2FRIMP)
-                      .value_or(taxable);
-        vat = share_of(row, db::CG63_FLGFRPERCIVA, db::CG63_PERCIVA, db::CG63_EL1FRIVA,
-                       db::CG63_EL2FRIVA)
-                  .value_or(vat);
+        taxable = share_of(row, kTaxableShare).value_or(taxable);
+        vat = share_of(row, kVatShare).value_or(vat);
         totals.taxable += taxable;
         totals.vat += vat;
     }

@@ -11,7 +11,7 @@
 namespace condpag {
 
 class Value {
-public:
+  public:
     Value() = default;  // null
     Value(std::string text) : data_(std::move(text)) {}
     Value(const char* text) : data_(std::string(text)) {}
@@ -37,7 +37,7 @@ public:
     // (compare codes with same_code).
     friend bool operator==(const Value&, const Value&) = default;
 
-private:
+  private:
     std::variant<std::monostate, std::string, double> data_;
 };
 
