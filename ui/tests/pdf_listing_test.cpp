@@ -53,11 +53,6 @@ TEST(PdfListing, PrintComponentWritesEveryTermDecodedAndSaysWhere) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     }
 
-    QProcess render;
-    render.start("pdftoppm", {"-png", "-r", "70", "-f", "1", "-l", "4", QString::fromStdString(pdf),
-                              "/tmp/listing_page"});
-    EXPECT_TRUE(render.waitForFinished(30000));
-
     // A folder that cannot be written: the run fails and no message claims a file.
     ComponentRegistry broken;
     register_pdf_print_component(broken, "/nonexistent/folder");
