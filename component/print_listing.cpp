@@ -6,9 +6,8 @@
 
 #include "framework/host.h"
 #include "framework/message_service.h"
-#include "rules/code_tables.h"
-#include "rules/day_month.h"
 #include "rules/records.h"
+#include "rules/term_display.h"
 
 namespace condpag {
 
@@ -45,23 +44,8 @@ Expected<Rows> read_details(Connection& connection, const std::string& sql,
 
 std::string text(const Record& row, std::string_view column) { return RTrimN(field(row, column)); }
 
-std::string label(CodeTable table, const Record& row, std::string_view column) {
-    return EtichettaGriglia(table, Value(text(row, column)));
-}
-
-std::string day_month(const Record& row, std::string_view column) {
-    return FormattaGGMM(GGMMdaMMGG(field(row, column)), 1).to_text();
-}
-
 std::string flag(const Record& row, std::string_view column) {
     return CDecN(field(row, column)) == 1 ? "Sì" : "No";
-}
-
-// A share as the installment holds it: a fraction or a percentage.
-std::string share(const Record& row, std::string_view form, std::string_view percent,
-                  std::string_view numerator, std::string_view denominator) {
-    if (CDecN(field(row, form)) == 0) return text(row, numerator) + "/" + text(row, denominator);
-    return text(row, percent) + "%";
 }
 
 ListingTable installments_table(const std::vector<Record>& rows) {
@@ -71,20 +55,19 @@ ListingTable installments_table(const std::vector<Record>& rows) {
          "Quota IVA", "Gestione Importo fisso", "Importo fisso", "GG/MM fisso"},
         {}};
     for (const Record& row : rows) {
+        InstallmentCells cells = installment_cells(row);
         table.rows.push_back({
-            text(row, db::CG63_PROG),
-            label(CodeTable::TipoEffetto, row, db::CG63_TIPOEFF),
-            text(row, db::CG63_STIPOEFF),
-            label(CodeTable::TipoDecorrenza, row, db::CG63_INDTIPODECOR),
-            text(row, db::CG63_GGDECOR),
-            label(CodeTable::DataRiferimento, row, db::CG63_INDDATARIF),
-            share(row, db::CG63_FLGFRPERCIMP, db::CG63_PERCIMP, db::CG63_EL1FRIMP,
-                  db::CG63_EL2FRIMP),
-            share(row, db::CG63_FLGFRPERCIVA, db::CG63_PERCIVA, db::CG63_EL1FRIVA,
-                  db::CG63_EL2FRIVA),
-            label(CodeTable::ImportoFisso, row, db::CG63_INDIMPFIX),
-            text(row, db::CG63_IMPORFIX),
-            day_month(row, db::CG63_GGMMFIX),
+            std::move(cells.number),
+            std::move(cells.type),
+            std::move(cells.subtype),
+            std::move(cells.start_rule),
+            std::move(cells.days),
+            std::move(cells.reference),
+            std::move(cells.taxable_share),
+            std::move(cells.vat_share),
+            std::move(cells.fixed_handling),
+            std::move(cells.fixed_amount),
+            std::move(cells.fixed_day_month),
         });
     }
     return table;
@@ -95,13 +78,9 @@ ListingTable periods_table(const std::vector<Record>& rows) {
                        {"Limite inf.", "Limite sup.", "Tipo slitt.", "Data fissa", "GG succ."},
                        {}};
     for (const Record& row : rows) {
-        table.rows.push_back({
-            day_month(row, db::CG65_DAMMGG),
-            day_month(row, db::CG65_AMMGG),
-            label(CodeTable::TipoSlittamento, row, db::CG65_INDTIPOSLIT),
-            day_month(row, db::CG65_GGMMFIXSLIT),
-            text(row, db::CG65_GGSLSUCC),
-        });
+        PeriodCells cells = period_cells(row);
+        table.rows.push_back({std::move(cells.lower), std::move(cells.upper), std::move(cells.type),
+                              std::move(cells.fixed_date), std::move(cells.days)});
     }
     return table;
 }

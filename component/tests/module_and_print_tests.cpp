@@ -69,17 +69,28 @@ TEST(PrintListing, DecodesInstallmentsPeriodsAndLanguagesOfEveryTerm) {
     ASSERT_TRUE(database.ok()) << database.error();
     auto connection = database.connect();
     ASSERT_TRUE(connection.ok());
+    // A share without its form: neither a fraction nor a percentage, as the grid shows it.
+    ASSERT_TRUE(connection
+                    ->ExecuteChange("UPDATE CG63_CONDPAGDET SET CG63_FLGFRPERCIMP = NULL "
+                                    "WHERE CG63_CODPAG_CG62 = 'RD30'")
+                    .ok());
     auto listing = build_listing(*connection);
     ASSERT_TRUE(listing.ok()) << listing.error().message;
 
     const ListingTerm* rb369 = nullptr;
     const ListingTerm* bb3060 = nullptr;
+    const ListingTerm* rd30 = nullptr;
     for (const ListingTerm& term : listing->terms) {
         if (term.code == "RB369") rb369 = &term;
         if (term.code == "BB3060") bb3060 = &term;
+        if (term.code == "RD30") rd30 = &term;
     }
     ASSERT_NE(rb369, nullptr);
     ASSERT_NE(bb3060, nullptr);
+    ASSERT_NE(rd30, nullptr);
+    ASSERT_EQ(rd30->installments.rows.size(), 1u);
+    EXPECT_EQ(rd30->installments.rows[0][6], "");
+    EXPECT_EQ(rd30->installments.rows[0][7], "100%");
 
     ASSERT_EQ(rb369->installments.rows.size(), 3u);
     const auto& first = rb369->installments.rows[0];
