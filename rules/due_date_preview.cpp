@@ -296,11 +296,11 @@ Date reference_date(long long code, const ExampleInvoice& invoice) {
     }
 }
 
-long long subtype_offset(RowReader& row, long long type, const std::vector<Record>& subtypes,
-                         std::string& note) {
-    if (row.blank("CG63_STIPOEFF")) return 0;
+long long subtype_offset(long long type, std::optional<long long> subtype,
+                         const std::vector<Record>& subtypes, std::string& note) {
+    if (!subtype) return 0;
     const Value type_value(type);
-    const Value subtype_value(row.whole("CG63_STIPOEFF"));
+    const Value subtype_value(*subtype);
     for (const Record& record : subtypes) {
         if (same_code(field(record, "CG64_TIPOEFF"), type_value) &&
             same_code(field(record, "CG64_CODSTIPOEFF"), subtype_value)) {
@@ -313,7 +313,7 @@ long long subtype_offset(RowReader& row, long long type, const std::vector<Recor
 }
 
 // The due date before shift periods: reference date, start rule, then the subtype's offset.
-Date unshifted_due(RowReader& row, long long type, const ExampleInvoice& invoice,
+Date unshifted_due(RowReader& row, const PreviewRow& installment, const ExampleInvoice& invoice,
                    const std::vector<Record>& subtypes, std::string& note) {
     long long reference = row.whole("CG63_INDDATARIF");
     if (reference < 0 || reference > 6) {
@@ -370,7 +370,7 @@ Date unshifted_due(RowReader& row, long long type, const ExampleInvoice& invoice
             }
         }
     }
-    return add_days(due, subtype_offset(row, type, subtypes, note));
+    return add_days(due, subtype_offset(installment.type, installment.subtype, subtypes, note));
 }
 
 // Moves the due date of drafts[i] by the first period that holds it; drafts after i are final.
@@ -489,16 +489,19 @@ Draft read_installment(const Record& record, std::size_t position, const Example
     draft.row.number =
         row.blank("CG63_PROG") ? int(position + 1) : int(row.bounded("CG63_PROG", 0, 99999));
     const long long type = row.whole("CG63_TIPOEFF");
+    draft.row.type = type;
     if (const auto label = payment_type_label(type)) {
         draft.row.type_label = *label;
     } else {
         add_note(note, "tipo effetto " + std::to_string(type) + " sconosciuto");
     }
-    draft.row.due = unshifted_due(row, type, invoice, subtypes, note);
+    if (!row.blank("CG63_STIPOEFF")) draft.row.subtype = row.whole("CG63_STIPOEFF");
+    draft.row.due = unshifted_due(row, draft.row, invoice, subtypes, note);
     draft.taxable_share = read_share(row, note, kTaxableShare);
     draft.vat_share = read_share(row, note, kVatShare);
 
     const long long fixed = row.whole("CG63_INDIMPFIX");
+    draft.row.amount_asked = fixed == 2;
     if (fixed == 1) {
         const auto cents = cents_of(row.number("CG63_IMPORFIX"));
         if (!cents) add_note(note, "importo fisso oltre i limiti: considerato 0");

@@ -30,8 +30,11 @@ struct ExampleInvoice {
 };
 
 struct PreviewRow {
-    int number = 0;          // CG63_PROG
-    std::string type_label;  // payment type, as the choice list names it
+    int number = 0;                    // CG63_PROG
+    long long type = 0;                // CG63_TIPOEFF
+    std::optional<long long> subtype;  // CG63_STIPOEFF; none when blank
+    std::string type_label;            // payment type, as the choice list names it
+    bool amount_asked = false;         // its fixed amount is asked in the document
     std::chrono::year_month_day due{};
     Cents taxable = 0;
     Cents vat = 0;

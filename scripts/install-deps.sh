@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev nlohmann-json3-dev
     libsqlite3-dev sqlite3
     unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql-15
     qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core

@@ -11,8 +11,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
-#include <set>
 
 #include "editor/FRMCO_CONDPAG.h"
 #include "ui/qt_text.h"
@@ -43,10 +41,6 @@ QTableWidgetItem* cell(const std::string& text, bool number) {
     return item;
 }
 
-std::vector<Record> rows_of(const Recordset& set) {
-    return set.State() == 1 ? set.records() : std::vector<Record>{};
-}
-
 QDateEdit* date_field(const QString& name, QWidget* parent) {
     auto* date = new QDateEdit(QDate::currentDate(), parent);
     date->setObjectName(name);
@@ -55,28 +49,7 @@ QDateEdit* date_field(const QString& name, QWidget* parent) {
     return date;
 }
 
-// The numbers of the installments whose fixed amount is asked in the document, numbered as the
-// preview numbers its rows.
-std::set<int> asking_installments(const std::vector<Record>& installments) {
-    std::set<int> numbers;
-    for (std::size_t i = 0; i < installments.size(); ++i) {
-        const Record& row = installments[i];
-        if (std::lround(CDecN(field(row, "CG63_INDIMPFIX"))) != 2) continue;
-        const Value& number = field(row, "CG63_PROG");
-        numbers.insert(RTrimN(number).empty() ? int(i + 1) : int(std::lround(CDecN(number))));
-    }
-    return numbers;
-}
-
 }  // namespace
-
-std::optional<Cents> parse_italian_amount(const QString& text) {
-    QString plain = text.trimmed();
-    plain.remove(QLatin1Char('.'));
-    plain.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (plain.isEmpty()) return std::nullopt;
-    return to_cents(Value(sstr(plain)));
-}
 
 PreviewPanel::PreviewPanel(QWidget* parent)
     : QDockWidget(QStringLiteral("Anteprima scadenze"), parent) {
@@ -92,9 +65,10 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
     date_ = date_field(QStringLiteral("DataFattura"), body);
-    taxable_ = new QLineEdit(QStringLiteral("1.000,00"), body);
+    model_.set_invoice_date(ymd(date_->date()));
+    taxable_ = new QLineEdit(qstr(model_.taxable()), body);
     taxable_->setObjectName(QStringLiteral("Imponibile"));
-    vat_ = new QLineEdit(QStringLiteral("220,00"), body);
+    vat_ = new QLineEdit(qstr(model_.vat()), body);
     vat_->setObjectName(QStringLiteral("Iva"));
     fields->addWidget(new QLabel(QStringLiteral("Data fattura"), body), 0, 0);
     fields->addWidget(date_, 0, 1);
@@ -102,11 +76,14 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     fields->addWidget(taxable_, 1, 1);
     fields->addWidget(new QLabel(QStringLiteral("IVA"), body), 2, 0);
     fields->addWidget(vat_, 2, 1);
-    delivery_note_ = add_optional_date(QStringLiteral("Data bolla"), QStringLiteral("DataBolla"));
-    delivery_ = add_optional_date(QStringLiteral("Data consegna"), QStringLiteral("DataConsegna"));
-    order_ = add_optional_date(QStringLiteral("Data ordine"), QStringLiteral("DataOrdine"));
-    on_request_ =
-        add_optional_date(QStringLiteral("Data a richiesta"), QStringLiteral("DataARichiesta"));
+    delivery_note_ = add_optional_date(QStringLiteral("Data bolla"), QStringLiteral("DataBolla"),
+                                       OtherDate::DeliveryNote);
+    delivery_ = add_optional_date(QStringLiteral("Data consegna"), QStringLiteral("DataConsegna"),
+                                  OtherDate::Delivery);
+    order_ = add_optional_date(QStringLiteral("Data ordine"), QStringLiteral("DataOrdine"),
+                               OtherDate::Order);
+    on_request_ = add_optional_date(QStringLiteral("Data a richiesta"),
+                                    QStringLiteral("DataARichiesta"), OtherDate::OnRequest);
     int row = 0;
     for (const OptionalDate& other : {delivery_note_, delivery_, order_, on_request_}) {
         fields->addWidget(other.set, row, 2);
@@ -138,18 +115,21 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     column->addWidget(notes_);
 
     connect(date_, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        model_.set_invoice_date(ymd(date));
         for (const OptionalDate& other : {delivery_note_, delivery_, order_, on_request_}) {
             if (!other.set->isChecked()) other.date->setDate(date);
         }
         schedule();
     });
-    for (QLineEdit* amount : {taxable_, vat_}) watch_amount(amount);
-    show_rows();
+    watch_amount(taxable_, [this](const QString& text) { model_.set_taxable(sstr(text)); });
+    watch_amount(vat_, [this](const QString& text) { model_.set_vat(sstr(text)); });
+    refresh();
 }
 
-OptionalDate PreviewPanel::add_optional_date(const QString& caption, const QString& name) {
+OptionalDate PreviewPanel::add_optional_date(const QString& caption, const QString& name,
+                                             OtherDate which) {
     QWidget* body = widget();
-    OptionalDate other{new QCheckBox(caption, body), date_field(name, body)};
+    OptionalDate other{which, new QCheckBox(caption, body), date_field(name, body)};
     other.set->setObjectName(name + QStringLiteral("Indicata"));
     other.set->setToolTip(QStringLiteral("Se non indicata vale la data fattura"));
     other.date->setDate(date_->date());
@@ -157,21 +137,27 @@ OptionalDate PreviewPanel::add_optional_date(const QString& caption, const QStri
     connect(other.set, &QCheckBox::toggled, this, [this, other](bool on) {
         other.date->setEnabled(on);
         if (!on) other.date->setDate(date_->date());
+        model_.set_other_date(other.which,
+                              on ? std::optional(ymd(other.date->date())) : std::nullopt);
         schedule();
     });
-    connect(other.date, &QDateEdit::dateChanged, this, [this] { schedule(); });
+    connect(other.date, &QDateEdit::dateChanged, this, [this, other](const QDate& date) {
+        if (other.set->isChecked()) model_.set_other_date(other.which, ymd(date));
+        schedule();
+    });
     return other;
 }
 
-void PreviewPanel::watch_amount(QLineEdit* amount) {
+template <typename Store>
+void PreviewPanel::watch_amount(QLineEdit* amount, Store store) {
     amount->setAlignment(Qt::AlignRight);
-    connect(amount, &QLineEdit::textEdited, this, [this] { schedule(); });
-    // Shown again in the Italian form once the person is done with it.
-    connect(amount, &QLineEdit::editingFinished, this, [amount] {
-        if (auto cents = parse_italian_amount(amount->text())) {
-            amount->setText(qstr(format_amount(*cents)));
-        }
+    connect(amount, &QLineEdit::textChanged, this, [this, store](const QString& text) {
+        store(text);
+        schedule();
     });
+    // Shown again in the Italian form once the person is done with it.
+    connect(amount, &QLineEdit::editingFinished, this,
+            [amount] { amount->setText(qstr(amount_as_shown(sstr(amount->text())))); });
 }
 
 void PreviewPanel::follow(FRMCO_CONDPAG* editor) {
@@ -207,40 +193,17 @@ void PreviewPanel::schedule() {
     });
 }
 
-ExampleInvoice PreviewPanel::invoice() const {
-    ExampleInvoice invoice;
-    invoice.invoice_date = ymd(date_->date());
-    invoice.taxable = parse_italian_amount(taxable_->text()).value_or(0);
-    invoice.vat = parse_italian_amount(vat_->text()).value_or(0);
-    auto read = [](const OptionalDate& other) -> std::optional<chr::year_month_day> {
-        if (!other.set->isChecked()) return std::nullopt;
-        return ymd(other.date->date());
-    };
-    invoice.delivery_note_date = read(delivery_note_);
-    invoice.delivery_date = read(delivery_);
-    invoice.order_date = read(order_);
-    invoice.on_request_date = read(on_request_);
-    for (const auto& [number, amount] : asked_) {
-        if (amount->text().trimmed().isEmpty()) continue;
-        invoice.asked_fixed_amounts[number] = parse_italian_amount(amount->text()).value_or(0);
-    }
-    return invoice;
-}
-
 QLineEdit* PreviewPanel::asked_amount(int installment) const {
     auto it = asked_.find(installment);
     return it == asked_.end() ? nullptr : it->second;
 }
 
-void PreviewPanel::keep_asked_amounts(const std::vector<Record>& installments) {
-    const std::set<int> numbers = asking_installments(installments);
+void PreviewPanel::keep_asked_amounts() {
+    const std::vector<int> numbers = model_.asked_installments();
     const bool same =
         std::equal(numbers.begin(), numbers.end(), asked_.begin(), asked_.end(),
                    [](int number, const auto& field) { return number == field.first; });
     if (same) return;
-    // Amounts already typed stay with their installment while the term keeps asking for it.
-    std::map<int, QString> typed;
-    for (const auto& [number, amount] : asked_) typed[number] = amount->text();
     asked_.clear();
     while (QLayoutItem* item = asked_grid_->takeAt(0)) {
         delete item->widget();
@@ -249,13 +212,15 @@ void PreviewPanel::keep_asked_amounts(const std::vector<Record>& installments) {
     int slot = 0;
     for (int number : numbers) {
         auto* caption = new QLabel(QStringLiteral("Rata %1").arg(number), asked_box_);
-        auto* amount = new QLineEdit(typed[number], asked_box_);
+        auto* amount = new QLineEdit(qstr(model_.asked_amount(number)), asked_box_);
         amount->setObjectName(QStringLiteral("ImportoRichiesto%1").arg(number));
         amount->setPlaceholderText(QStringLiteral("0,00"));
         amount->setFixedWidth(
             amount->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,00")) + 16);
         caption->setBuddy(amount);
-        watch_amount(amount);
+        watch_amount(amount, [this, number](const QString& text) {
+            model_.set_asked_amount(number, sstr(text));
+        });
         const int line = slot / kAskedPerLine;
         const int place = 2 * (slot++ % kAskedPerLine);
         asked_grid_->addWidget(caption, line, place);
@@ -265,57 +230,31 @@ void PreviewPanel::keep_asked_amounts(const std::vector<Record>& installments) {
     asked_box_->setVisible(!asked_.empty());
 }
 
-std::vector<Record> PreviewPanel::read_subtypes() const {
-    std::vector<Record> subtypes;
-    Expected<QueryResult> result = editor_->WindowConnection().Execute(
-        "SELECT CG64_TIPOEFF, CG64_CODSTIPOEFF, CG64_GGOFFSET FROM CG64_SOTTOTIPO");
-    // Without the subtypes the dates come without their offsets; the preview still shows.
-    if (!result) return subtypes;
-    for (const std::vector<Value>& values : result->rows) {
-        Record row;
-        for (size_t i = 0; i < values.size() && i < result->columns.size(); ++i) {
-            row[result->columns[i]] = values[i];
-        }
-        subtypes.push_back(std::move(row));
-    }
-    return subtypes;
-}
-
 void PreviewPanel::refresh() {
-    if (editor_ == nullptr || !editor_->loaded() || editor_->unloaded()) {
-        keep_asked_amounts({});
-        preview_ = {};
-    } else {
-        // The record sets hold the row being edited with what the person typed so far.
-        const std::vector<Record> installments = rows_of(editor_->Grst_RecordSet_CG63);
-        keep_asked_amounts(installments);
-        preview_ = due_date_preview(installments, rows_of(editor_->Grst_RecordSet_CG65),
-                                    read_subtypes(), invoice());
-    }
+    model_.refresh(editor_);
+    keep_asked_amounts();
     show_rows();
 }
 
 void PreviewPanel::show_rows() {
-    table_->setRowCount(static_cast<int>(preview_.rows.size()));
+    const DueDatePreview& preview = model_.preview();
+    table_->setRowCount(static_cast<int>(preview.rows.size()));
     int r = 0;
-    for (const PreviewRow& row : preview_.rows) {
-        std::string note = row.note;
-        if (row.moved_from && note.empty()) note = "da " + format_date(*row.moved_from);
+    for (const PreviewRow& row : preview.rows) {
         table_->setItem(r, 0, cell(std::to_string(row.number), true));
         table_->setItem(r, 1, cell(row.type_label, false));
         table_->setItem(r, 2, cell(format_date(row.due), false));
         table_->setItem(r, 3, cell(format_amount(row.taxable), true));
         table_->setItem(r, 4, cell(format_amount(row.vat), true));
         table_->setItem(r, 5, cell(format_amount(row.total), true));
-        table_->setItem(r, 6, cell(note, false));
+        table_->setItem(r, 6, cell(row_note(row), false));
         table_->item(r, 2)->setToolTip(qdate(row.due).toString(QStringLiteral("dddd")));
         ++r;
     }
     // Once per refresh: sizing the columns on every cell written costs a frame.
     for (int c = 0; c + 1 < table_->columnCount(); ++c) table_->resizeColumnToContents(c);
     QStringList notes;
-    for (const std::string& note : preview_.notes) notes << qstr(note);
-    if (editor_ == nullptr) notes << QStringLiteral("Nessuna condizione di pagamento aperta.");
+    for (const std::string& note : preview.notes) notes << qstr(note);
     notes_->setText(notes.join(QLatin1Char('\n')));
 }
 

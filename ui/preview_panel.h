@@ -1,19 +1,15 @@
 #pragma once
 // "Anteprima scadenze": a dock beside the editor with an example invoice and the due dates and
-// amounts that the term shown in the editor gives for it. It reads the editor's installment and
-// shift-period record sets as they stand (the row being edited included) and the subtypes' offset
-// days, and recomputes once per turn of the event loop after anything the editor shows has
-// changed.
+// amounts that the term shown in the editor gives for it. The preview model computes them; the
+// dock binds its fields to the model and recomputes once per turn of the event loop after
+// anything the editor shows has changed.
 
 #include <QDockWidget>
 #include <QPointer>
-#include <chrono>
 #include <map>
-#include <optional>
 #include <vector>
 
-#include "rules/due_date_preview.h"
-#include "rules/value.h"
+#include "editor/preview_model.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -32,6 +28,7 @@ namespace condpag::ui {
 // A date of the example invoice that is the invoice date until the person ticks its box and
 // picks another one.
 struct OptionalDate {
+    OtherDate which = OtherDate::DeliveryNote;
     QCheckBox* set = nullptr;
     QDateEdit* date = nullptr;
 };
@@ -45,13 +42,10 @@ class PreviewPanel : public QDockWidget {
     void follow(FRMCO_CONDPAG* editor);
     FRMCO_CONDPAG* editor() const { return editor_; }
 
-    // The example invoice as the fields hold it (invalid amounts count as 0, an empty asked
-    // amount as not given).
-    ExampleInvoice invoice() const;
+    // The example invoice and the rows last shown.
+    const PreviewModel& model() const { return model_; }
     // Recomputes now (the panel otherwise does it on the next turn of the event loop).
     void refresh();
-    // The rows last shown.
-    const DueDatePreview& preview() const { return preview_; }
 
     QDateEdit* invoice_date() const { return date_; }
     QLineEdit* taxable() const { return taxable_; }
@@ -66,20 +60,21 @@ class PreviewPanel : public QDockWidget {
     QTableWidget* table() const { return table_; }
 
   private:
-    OptionalDate add_optional_date(const QString& caption, const QString& name);
-    // Refreshes as the amount is typed and shows it in the Italian form when left.
-    void watch_amount(QLineEdit* amount);
+    OptionalDate add_optional_date(const QString& caption, const QString& name, OtherDate which);
+    // Hands each edit to the model through `store`, refreshes, and shows the amount in the
+    // Italian form when left.
+    template <typename Store>
+    void watch_amount(QLineEdit* amount, Store store);
     // One field per installment that asks its fixed amount in the document.
-    void keep_asked_amounts(const std::vector<Record>& installments);
+    void keep_asked_amounts();
     void schedule();
     void show_rows();
-    std::vector<Record> read_subtypes() const;
 
     FRMCO_CONDPAG* editor_ = nullptr;
     // Changes each time another editor is followed, so handlers left on an earlier one go quiet.
     unsigned follow_count_ = 0;
     bool scheduled_ = false;
-    DueDatePreview preview_;
+    PreviewModel model_;
     QDateEdit* date_;
     QLineEdit* taxable_;
     QLineEdit* vat_;
@@ -93,8 +88,5 @@ class PreviewPanel : public QDockWidget {
     QTableWidget* table_;
     QLabel* notes_;
 };
-
-// An amount as typed in Italian ("1.234,56", "1000"), in cents; nullopt when it is no amount.
-std::optional<Cents> parse_italian_amount(const QString& text);
 
 }  // namespace condpag::ui

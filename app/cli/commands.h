@@ -1,14 +1,17 @@
 #pragma once
-// The subcommands of the `condpag` command-line tool; each answers the process exit code.
+// The subcommands of the `condpag` command-line tool. Each adds itself to the tool's parser;
+// once its options are read it runs and leaves the process exit code in `exit_code`.
 
-#include <string>
-#include <vector>
+#include <CLI/CLI.hpp>
 
 namespace condpag::cli {
 
 // condpag list [--db PATH | --connect STRING]: every payment term with its rows, decoded.
-int run_list(const std::vector<std::string>& args);
-// condpag preview CODE --date YYYY-MM-DD --taxable N --vat N [--db PATH] [--json]
-int run_preview(const std::vector<std::string>& args);
+void add_list_command(CLI::App& app, int& exit_code);
+// condpag preview CODE [--date YYYY-MM-DD] [--taxable N] [--vat N] [--db PATH] [--json] ...
+void add_preview_command(CLI::App& app, int& exit_code);
+
+// Where the tool looks when no database is named: the demo file, made on first use.
+inline constexpr const char* kDemoDatabase = "build/demo.db";
 
 }  // namespace condpag::cli

@@ -2,12 +2,12 @@
 // language descriptions, codes decoded to their labels and days shown GG/MM.
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/cli/commands.h"
-#include "rules/code_tables.h"
-#include "rules/day_month.h"
+#include "rules/term_display.h"
 #include "storage/recordset.h"
 #include "storage/schema.h"
 #include "storage/statements.h"
@@ -15,151 +15,118 @@
 namespace condpag::cli {
 namespace {
 
-constexpr const char* kUsage = "usage: condpag list [--db PATH | --connect STRING]\n";
+struct Options {
+    std::string database = kDemoDatabase;
+    bool database_given = false;
+};
 
-std::string text(const Value& value) { return RTrimN(value); }
+std::string text(const Record& row, std::string_view column) { return RTrimN(field(row, column)); }
 
-std::string label(CodeTable table, const Value& value) {
-    std::string shown = EtichettaGriglia(table, value);
-    return shown.empty() ? "-" : shown;
+// A cell within a sentence: an empty one still takes its place.
+std::string word(const std::string& label) { return label.empty() ? "-" : label; }
+
+std::string fixed_days(const std::string& from, const std::string& to, const std::string& due) {
+    if (due.empty()) return {};
+    return " dal " + from + " al " + to + " scad. " + due;
 }
 
-// A stored day/month as GG/MM; empty when unset.
-std::string day_month(const Value& stored) { return RTrimN(FormattaGGMM(GGMMdaMMGG(stored), 1)); }
-
-// A bare day of the month with two digits; empty when unset.
-std::string day(const Value& stored) { return RTrimN(FormattaGGMM(stored, 0)); }
-
-std::string share(const Recordset& rows, const char* form, const char* percent,
-                  const char* numerator, const char* denominator) {
-    if (text(rows.Field(form)) == "0") {
-        return text(rows.Field(numerator)) + "/" + text(rows.Field(denominator));
+void print_installment(const Record& row) {
+    const InstallmentCells c = installment_cells(row);
+    std::string line = "    " + c.number + ". " + word(c.type);
+    if (!c.subtype.empty()) line += "/" + c.subtype;
+    line += ", " + word(c.start_rule) + " " + c.days + " gg da " + word(c.reference);
+    line += ", imponibile " + word(c.taxable_share) + ", IVA " + word(c.vat_share);
+    if (CDecN(field(row, db::CG63_INDIMPFIX)) != 0) {
+        line += ", importo fisso: " + word(c.fixed_handling);
+        if (!c.fixed_amount.empty()) line += " " + c.fixed_amount;
     }
-    return text(rows.Field(percent)) + "%";
+    line += fixed_days(c.first_from, c.first_to, c.first_due_day);
+    line += fixed_days(c.second_from, c.second_to, c.second_due_day);
+    if (!c.fixed_day_month.empty()) line += ", giorno/mese fisso " + c.fixed_day_month;
+    std::cout << line << "\n";
 }
 
-std::string fixed_days(const Recordset& rows, const char* from, const char* to, const char* due) {
-    if (text(rows.Field(due)).empty()) return {};
-    return " dal " + day(rows.Field(from)) + " al " + day(rows.Field(to)) + " scad. " +
-           day(rows.Field(due));
+void print_period(const Record& row) {
+    const PeriodCells c = period_cells(row);
+    std::string line = "    " + c.lower + " - " + c.upper + ": " + word(c.type);
+    if (!c.fixed_date.empty()) line += " " + c.fixed_date;
+    if (CDecN(field(row, db::CG65_GGSLSUCC)) != 0) line += ", " + c.days + " gg";
+    std::cout << line << "\n";
 }
 
-void print_installments(Recordset& rows) {
-    for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) {
-        std::string line = "    " + text(rows.Field("CG63_PROG")) + ". " +
-                           label(CodeTable::TipoEffetto, rows.Field("CG63_TIPOEFF"));
-        if (!text(rows.Field("CG63_STIPOEFF")).empty()) {
-            line += "/" + text(rows.Field("CG63_STIPOEFF"));
-        }
-        line += ", " + label(CodeTable::TipoDecorrenza, rows.Field("CG63_INDTIPODECOR")) + " " +
-                text(rows.Field("CG63_GGDECOR")) + " gg da " +
-                label(CodeTable::DataRiferimento, rows.Field("CG63_INDDATARIF"));
-        line += ", imponibile " +
-                share(rows, "CG63_FLGFRPERCIMP", "CG63_PERCIMP", "CG63_EL1FRIMP", "CG63_EL2FRIMP");
-        line += ", IVA " +
-                share(rows, "CG63_FLGFRPERCIVA", "CG63_PERCIVA", "CG63_EL1FRIVA", "CG63_EL2FRIVA");
-        if (CDecN(rows.Field("CG63_INDIMPFIX")) != 0) {
-            line +=
-                ", importo fisso: " + label(CodeTable::ImportoFisso, rows.Field("CG63_INDIMPFIX"));
-            if (!text(rows.Field("CG63_IMPORFIX")).empty()) {
-                line += " " + text(rows.Field("CG63_IMPORFIX"));
-            }
-        }
-        line += fixed_days(rows, "CG63_DAGGFIX1", "CG63_AGGFIX1", "CG63_GGSCADFIX1");
-        line += fixed_days(rows, "CG63_DAGGFIX2", "CG63_AGGFIX2", "CG63_GGSCADFIX2");
-        if (!day_month(rows.Field("CG63_GGMMFIX")).empty()) {
-            line += ", giorno/mese fisso " + day_month(rows.Field("CG63_GGMMFIX"));
-        }
-        std::cout << line << "\n";
+void print_language(const Record& row) {
+    std::cout << "    " << text(row, db::CG6B_LINGUA_MG52) << ": " << text(row, db::CG6B_DESCR);
+    if (!text(row, db::CG6B_DESCRANAL).empty()) {
+        std::cout << " (" << text(row, db::CG6B_DESCRANAL) << ")";
     }
+    std::cout << "\n";
 }
 
-void print_periods(Recordset& rows) {
-    for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) {
-        std::string line = "    " + day_month(rows.Field("CG65_DAMMGG")) + " - " +
-                           day_month(rows.Field("CG65_AMMGG")) + ": " +
-                           label(CodeTable::TipoSlittamento, rows.Field("CG65_INDTIPOSLIT"));
-        if (!day_month(rows.Field("CG65_GGMMFIXSLIT")).empty()) {
-            line += " " + day_month(rows.Field("CG65_GGMMFIXSLIT"));
-        }
-        if (CDecN(rows.Field("CG65_GGSLSUCC")) != 0) {
-            line += ", " + text(rows.Field("CG65_GGSLSUCC")) + " gg";
-        }
-        std::cout << line << "\n";
-    }
+Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
+    Recordset set;
+    if (Status opened = set.Open(sql, connection); !opened) return opened.error();
+    std::vector<Record> rows = set.records();
+    set.Close();
+    return rows;
 }
 
-void print_languages(Recordset& rows) {
-    for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) {
-        std::cout << "    " << text(rows.Field("CG6B_LINGUA_MG52")) << ": "
-                  << text(rows.Field("CG6B_DESCR"));
-        if (!text(rows.Field("CG6B_DESCRANAL")).empty()) {
-            std::cout << " (" << text(rows.Field("CG6B_DESCRANAL")) << ")";
-        }
-        std::cout << "\n";
-    }
-}
-
-}  // namespace
-
-int run_list(const std::vector<std::string>& args) {
-    std::string target = "build/demo.db";
-    bool given = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--db" || args[i] == "--connect") && i + 1 < args.size()) {
-            target = args[++i];
-            given = true;
-        } else {
-            std::cerr << kUsage;
-            return 2;
-        }
-    }
+int run(const Options& options) {
     // Only the demo file is made when missing; a file the user names must exist.
-    auto opened = open_database(target, !given);
+    auto opened = open_database(options.database, !options.database_given);
     if (!opened) {
         std::cerr << "condpag: " << opened.error().message << "\n";
         return 1;
     }
     Connection connection = *opened;
     // Ordered here for a stable listing; the editor's own header statement has no order.
-    Recordset header;
-    if (auto done = header.Open("SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG", connection);
-        !done) {
-        std::cerr << "condpag: " << done.error().message << "\n";
+    auto headers = read_rows(connection, "SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG");
+    if (!headers) {
+        std::cerr << "condpag: " << headers.error().message << "\n";
         return 1;
     }
     int failures = 0;
-    for (header.MoveFirst(); !header.IsEOF(); header.MoveNext()) {
-        std::string code = text(header.Field("CG62_CODPAG"));
-        std::cout << code << "  " << text(header.Field("CG62_DESCPAG")) << "\n";
-        if (!text(header.Field("CG62_DESPAGANAL")).empty()) {
-            std::cout << "  " << text(header.Field("CG62_DESPAGANAL")) << "\n";
+    for (const Record& header : *headers) {
+        const std::string code = text(header, db::CG62_CODPAG);
+        std::cout << code << "  " << text(header, db::CG62_DESCPAG) << "\n";
+        if (!text(header, db::CG62_DESPAGANAL).empty()) {
+            std::cout << "  " << text(header, db::CG62_DESPAGANAL) << "\n";
         }
-        Recordset installments, periods, languages;
         struct Section {
             const char* title;
-            Recordset* rows;
             std::string sql;
-            void (*print)(Recordset&);
+            void (*print)(const Record&);
         };
         for (const Section& section :
-             {Section{"Rate", &installments, load_installments_statement(code), print_installments},
-              Section{"Periodi di slittamento", &periods, load_periods_statement(code),
-                      print_periods},
-              Section{"Descrizioni in lingua", &languages, load_languages_statement(code),
-                      print_languages}}) {
-            if (auto done = section.rows->Open(section.sql, connection); !done) {
-                std::cerr << "condpag: " << done.error().message << "\n";
+             {Section{"Rate", load_installments_statement(code), print_installment},
+              Section{"Periodi di slittamento", load_periods_statement(code), print_period},
+              Section{"Descrizioni in lingua", load_languages_statement(code), print_language}}) {
+            auto rows = read_rows(connection, section.sql);
+            if (!rows) {
+                std::cerr << "condpag: " << rows.error().message << "\n";
                 ++failures;
                 continue;
             }
-            if (section.rows->RecordCount() == 0) continue;
+            if (rows->empty()) continue;
             std::cout << "  " << section.title << ":\n";
-            section.print(*section.rows);
+            for (const Record& row : *rows) section.print(row);
         }
         std::cout << "\n";
     }
     return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+void add_list_command(CLI::App& app, int& exit_code) {
+    auto options = std::make_shared<Options>();
+    CLI::App* command =
+        app.add_subcommand("list", "every payment term with its rows, codes decoded");
+    CLI::Option* database = command->add_option("--db,--connect", options->database,
+                                                "database file or connection string");
+    command->callback([options, database, &exit_code] {
+        options->database_given = database->count() > 0;
+        exit_code = run(*options);
+    });
 }
 
 }  // namespace condpag::cli

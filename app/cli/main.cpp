@@ -1,29 +1,25 @@
 // condpag: command-line tool over the payment-terms database.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "app/cli/commands.h"
 
-namespace {
-
-constexpr const char* kUsage =
-    "usage: condpag list [--db PATH | --connect STRING]\n"
-    "       condpag preview CODE --date YYYY-MM-DD --taxable N --vat N [--db PATH] [--json]\n";
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        std::cout << kUsage;
-        return args.empty() ? 2 : 0;
+    CLI::App app{"condpag: the payment-terms database from the command line"};
+    app.require_subcommand(0, 1);
+    int exit_code = 0;
+    condpag::cli::add_list_command(app, exit_code);
+    condpag::cli::add_preview_command(app, exit_code);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // Help asked for is no failure; anything else the parser refused is a usage error.
+        return app.exit(error) == 0 ? 0 : 2;
     }
-    std::string command = args[0];
-    args.erase(args.begin());
-    if (command == "list") return condpag::cli::run_list(args);
-    if (command == "preview") return condpag::cli::run_preview(args);
-    std::cerr << "condpag: unknown command '" << command << "'\n" << kUsage;
-    return 2;
+    if (app.get_subcommands().empty()) {
+        std::cerr << app.help();
+        return 2;
+    }
+    return exit_code;
 }

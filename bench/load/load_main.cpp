@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -362,24 +363,16 @@ int run_parent(const Options& options, const char* self) {
 
 int main(int argc, char** argv) {
     condpag::Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string name = argv[i], value = argv[i + 1];
-        if (name == "--db") {
-            options.db = value;
-        } else if (name == "--sessions") {
-            options.sessions = std::max(1, std::atoi(value.c_str()));
-        } else if (name == "--seconds") {
-            options.seconds = std::clamp(std::atoi(value.c_str()), 1, 3600);
-        } else if (name == "--child") {
-            options.child = std::atoi(value.c_str());
-        } else if (name == "--logs") {
-            options.log_folder = value;
-        }
-    }
-    if (options.db.empty()) {
-        std::cerr << "usage: condpag_load --db CONNECTION [--sessions 20] [--seconds 60]\n";
-        return 2;
-    }
+    CLI::App app{"condpag_load: parallel editor sessions against one database"};
+    app.add_option("--db", options.db, "connection string or SQLite file")->required();
+    app.add_option("--sessions", options.sessions, "sessions in parallel")
+        ->check(CLI::Range(1, 1000));
+    app.add_option("--seconds", options.seconds, "how long the sessions run")
+        ->check(CLI::Range(1, 3600));
+    // How the tool runs itself once per session.
+    app.add_option("--child", options.child)->group("");
+    app.add_option("--logs", options.log_folder)->group("");
+    CLI11_PARSE(app, argc, argv);
     if (options.child >= 0) return condpag::run_session(options);
     std::string folder = (std::filesystem::temp_directory_path() / "condpag-load-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr) return 2;

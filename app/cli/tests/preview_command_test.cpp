@@ -1,70 +1,29 @@
 // condpag preview, run as a person runs it, on a fresh demo database.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cctype>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "storage/testing/demo_database.h"
+#include "app/cli/tests/run_tool.h"
 
 namespace condpag {
 namespace {
 
-struct Outcome {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shell_quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-Outcome run(const std::vector<std::string>& args, const testing::TempFolder& folder) {
-    const std::string err_file = folder.path() + "/stderr.txt";
-    std::string command = shell_quoted(CONDPAG_CLI);
-    for (const std::string& arg : args) command += " " + shell_quoted(arg);
-    command += " 2>" + shell_quoted(err_file);
-    Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    std::ostringstream err;
-    err << std::ifstream(err_file).rdbuf();
-    run.err = err.str();
-    return run;
-}
-
-// The members of each row object of the JSON answer, in order: "rows": [{...}, {...}].
+// The members of each row object of the JSON answer, as their JSON text (strings unquoted).
 std::vector<std::map<std::string, std::string>> json_rows(const std::string& json) {
     std::vector<std::map<std::string, std::string>> rows;
-    const std::size_t list = json.find("\"rows\": [");
-    if (list == std::string::npos) return rows;
-    static const std::regex kRow(R"(\{([^{}]*)\})");
-    static const std::regex kMember(R"re("(\w+)": ("(?:[^"\\]|\\.)*"|[-0-9.]+|null))re");
-    for (std::sregex_iterator row(json.begin() + long(list), json.end(), kRow), end; row != end;
-         ++row) {
+    const nlohmann::json answer = nlohmann::json::parse(json, nullptr, false);
+    if (!answer.is_object() || !answer.contains("rows")) return rows;
+    for (const nlohmann::json& row : answer["rows"]) {
         auto& members = rows.emplace_back();
-        const std::string body = (*row)[1];
-        for (std::sregex_iterator m(body.begin(), body.end(), kMember); m != end; ++m) {
-            std::string value = (*m)[2];
-            if (value.front() == '"') value = value.substr(1, value.size() - 2);
-            members[(*m)[1]] = value;
+        for (const auto& [name, value] : row.items()) {
+            members[name] = value.is_string() ? value.get<std::string>() : value.dump();
         }
     }
     return rows;

@@ -1,0 +1,47 @@
+#pragma once
+// Runs the built `condpag` as a person runs it and keeps what it printed and answered.
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "storage/testing/demo_database.h"
+
+namespace condpag {
+
+struct Outcome {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string shell_quoted(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+inline Outcome run(const std::vector<std::string>& args, const testing::TempFolder& folder) {
+    const std::string err_file = folder.path() + "/stderr.txt";
+    std::string command = shell_quoted(CONDPAG_CLI);
+    for (const std::string& arg : args) command += " " + shell_quoted(arg);
+    command += " 2>" + shell_quoted(err_file);
+    Outcome run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+    std::ostringstream err;
+    err << std::ifstream(err_file).rdbuf();
+    run.err = err.str();
+    return run;
+}
+
+}  // namespace condpag

@@ -1,0 +1,161 @@
+// The due-date preview as every view reads it: stored terms, the term being edited, and the
+// example invoice as typed.
+
+#include "editor/preview_model.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/tests/session.h"
+
+namespace condpag {
+namespace {
+
+using namespace std::chrono;
+
+ExampleInvoice invoice_of(year_month_day date) {
+    ExampleInvoice invoice;
+    invoice.invoice_date = date;
+    invoice.taxable = kExampleTaxable;
+    invoice.vat = kExampleVat;
+    return invoice;
+}
+
+TEST(PreviewModel, AmountsAreReadAsTypedInItalian) {
+    struct Case {
+        std::string typed;
+        std::optional<Cents> cents;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"1.234,56", 123456, "1.234,56"},
+        {"1000", 100000, "1.000,00"},
+        {" 220,5 ", 22050, "220,50"},
+        {"-0,50", -50, "-0,50"},
+        {"1.000.000", 100000000, "1.000.000,00"},
+        {"abc", std::nullopt, "abc"},
+        {"", std::nullopt, ""},
+        {"12,3,4", std::nullopt, "12,3,4"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(typed_amount(c.typed), c.cents) << c.typed;
+        EXPECT_EQ(amount_as_shown(c.typed), c.shown) << c.typed;
+    }
+
+    // What is no amount counts as 0; an asked amount left empty is not given at all.
+    PreviewModel model;
+    EXPECT_EQ(model.invoice().taxable, kExampleTaxable);
+    EXPECT_EQ(model.invoice().vat, kExampleVat);
+    model.set_taxable("mille");
+    model.set_vat("22,00");
+    model.set_asked_amount(1, "100");
+    model.set_asked_amount(2, "  ");
+    model.set_asked_amount(3, "x");
+    const ExampleInvoice invoice = model.invoice();
+    EXPECT_EQ(invoice.taxable, 0);
+    EXPECT_EQ(invoice.vat, 2200);
+    EXPECT_EQ(invoice.asked_fixed_amounts, (std::map<int, Cents>{{1, 10000}, {3, 0}}));
+}
+
+TEST(PreviewModel, AStoredTermGivesItsRowsWithNumberTypeAndSubtype) {
+    testing::DemoDatabase db;
+    ASSERT_TRUE(db.ok()) << db.error();
+    auto connection = db.connect();
+    ASSERT_TRUE(connection.ok());
+    // The bank transfer's subtype 1 moves its due dates by 3 days.
+    ASSERT_TRUE(connection
+                    ->ExecuteChange("UPDATE CG64_SOTTOTIPO SET CG64_GGOFFSET = 3 "
+                                    "WHERE CG64_TIPOEFF = 14 AND CG64_CODSTIPOEFF = 1")
+                    .ok());
+    struct Row {
+        int number;
+        long long type;
+        std::optional<long long> subtype;
+        std::string due, total;
+    };
+    struct Case {
+        std::string code;
+        std::vector<Row> rows;
+    };
+    const std::vector<Case> cases = {
+        {"RD30", {{1, 13, std::nullopt, "15/02/2027", "1.220,00"}}},
+        {"BB3060", {{1, 14, 1, "18/02/2027", "610,00"}, {2, 14, 1, "18/03/2027", "610,00"}}},
+        {"RB369",
+         {{1, 2, 1, "28/02/2027", "406,66"},
+          {2, 2, 1, "31/03/2027", "406,66"},
+          {3, 2, 1, "30/04/2027", "406,68"}}},
+        {"ACC30", {{1, 13, 1, "15/01/2027", "366,00"}, {2, 14, 1, "18/02/2027", "854,00"}}},
+    };
+    for (const Case& c : cases) {
+        auto term = read_preview_term(*connection, c.code);
+        ASSERT_TRUE(term.ok()) << term.error().message;
+        ASSERT_TRUE(term->has_value()) << c.code;
+        EXPECT_EQ((*term)->code, c.code);
+        EXPECT_FALSE((*term)->description.empty());
+        const DueDatePreview preview = preview_of(**term, invoice_of(2027y / 1 / 15));
+        ASSERT_EQ(preview.rows.size(), c.rows.size()) << c.code;
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            const PreviewRow& got = preview.rows[i];
+            EXPECT_EQ(got.number, c.rows[i].number) << c.code;
+            EXPECT_EQ(got.type, c.rows[i].type) << c.code;
+            EXPECT_EQ(got.subtype, c.rows[i].subtype) << c.code;
+            EXPECT_EQ(format_date(got.due), c.rows[i].due) << c.code << " " << i;
+            EXPECT_EQ(format_amount(got.total), c.rows[i].total) << c.code << " " << i;
+        }
+    }
+
+    for (const std::string code : {"NOPE", "RB'369", ""}) {
+        auto term = read_preview_term(*connection, code);
+        ASSERT_TRUE(term.ok()) << term.error().message;
+        EXPECT_FALSE(term->has_value()) << code;
+    }
+    // A table that cannot be read is an error, not a term without shift periods.
+    ASSERT_TRUE(connection->ExecuteChange("DROP TABLE CG65_PAGSLITANAL").ok());
+    EXPECT_FALSE(read_preview_term(*connection, "RB369").ok());
+}
+
+TEST(PreviewModel, TheTermBeingEditedAndTheAmountsAskedInTheDocument) {
+    PreviewModel model;
+    EXPECT_EQ(model.refresh(nullptr).notes,
+              (std::vector<std::string>{"Nessuna condizione di pagamento aperta."}));
+
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    s.go_to("BB3060");
+    model.set_invoice_date(2027y / 1 / 15);
+    model.set_other_date(OtherDate::OnRequest, 2027y / 2 / 10);
+    EXPECT_EQ(model.refresh(&w).rows.size(), 2u);
+    EXPECT_TRUE(model.asked_installments().empty());
+
+    // The first installment, not yet confirmed: due 30 days from the date on request, its fixed
+    // amount asked in the document.
+    ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(4));
+    ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(2));
+    model.refresh(&w);
+    EXPECT_EQ(model.asked_installments(), (std::vector<int>{1}));
+    model.set_asked_amount(1, "100");
+    const DueDatePreview& asked = model.refresh(&w);
+    ASSERT_EQ(asked.rows.size(), 2u);
+    EXPECT_TRUE(asked.rows[0].amount_asked);
+    EXPECT_EQ(format_date(asked.rows[0].due), "10/03/2027");
+    EXPECT_EQ(format_amount(asked.rows[0].taxable), "550,00");
+    EXPECT_EQ(format_amount(asked.rows[1].taxable), "450,00");
+
+    // No longer asked: the amount typed for it goes with it.
+    ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(0));
+    model.refresh(&w);
+    EXPECT_TRUE(model.asked_installments().empty());
+    EXPECT_EQ(model.asked_amount(1), "");
+    EXPECT_EQ(format_amount(model.preview().rows[0].total), "610,00");
+}
+
+TEST(PreviewModel, ARowSaysWhereAShiftPeriodMovedIt) {
+    PreviewRow row;
+    EXPECT_EQ(row_note(row), "");
+    row.moved_from = 2027y / 8 / 15;
+    EXPECT_EQ(row_note(row), "da 15/08/2027");
+    row.note = "comprende la rata 2";
+    EXPECT_EQ(row_note(row), "comprende la rata 2");
+}
+
+}  // namespace
+}  // namespace condpag
