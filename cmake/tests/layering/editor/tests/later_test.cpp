@@ -1,0 +1,2 @@
+#include "editor/FRMCO_CONDPAG.h"
+#include "component/x.h"

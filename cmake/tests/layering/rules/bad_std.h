@@ -1,0 +1,3 @@
+#pragma once
+#include <string>
+#include <sqlite3.h>

@@ -1,0 +1,3 @@
+// #include "app/cli/commands.h" is only a comment
+#include "rules/value.h"
+#include <QString>

@@ -1,0 +1,3 @@
+#include <QWidget>
+#include "editor/FRMCO_CONDPAG.h"
+#include "ui/fine.h"
