@@ -1,6 +1,7 @@
 #include "editor/preview_model.h"
 
 #include <algorithm>
+#include <set>
 
 #include "editor/FRMCO_CONDPAG.h"
 #include "rules/records.h"
@@ -16,9 +17,7 @@ constexpr const char* kSubtypesStatement =
 Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
     Recordset set;
     if (Status opened = set.Open(sql, connection); !opened) return opened.error();
-    std::vector<Record> rows = set.records();
-    set.Close();
-    return rows;
+    return set.records();
 }
 
 // The rows of an open record set; a closed one has none.
@@ -145,13 +144,11 @@ const DueDatePreview& PreviewModel::refresh(FRMCO_CONDPAG* editor) {
 }
 
 std::vector<int> PreviewModel::asked_installments() const {
-    std::vector<int> numbers;
+    std::set<int> numbers;
     for (const PreviewRow& row : preview_.rows) {
-        if (row.amount_asked) numbers.push_back(row.number);
+        if (row.amount_asked) numbers.insert(row.number);
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    return numbers;
+    return {numbers.begin(), numbers.end()};
 }
 
 }  // namespace condpag

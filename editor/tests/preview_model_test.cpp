@@ -50,10 +50,36 @@ TEST(PreviewModel, AmountsAreReadAsTypedInItalian) {
     model.set_asked_amount(1, "100");
     model.set_asked_amount(2, "  ");
     model.set_asked_amount(3, "x");
-    const ExampleInvoice invoice = model.invoice();
+    ExampleInvoice invoice = model.invoice();
     EXPECT_EQ(invoice.taxable, 0);
     EXPECT_EQ(invoice.vat, 2200);
     EXPECT_EQ(invoice.asked_fixed_amounts, (std::map<int, Cents>{{1, 10000}, {3, 0}}));
+    model.set_taxable("1,00");
+    model.set_vat("iva");
+    EXPECT_EQ(model.invoice().taxable, 100);
+    EXPECT_EQ(model.invoice().vat, 0);
+
+    // Each other date is its own until it is the invoice date again.
+    using Date = std::optional<year_month_day>;
+    struct Other {
+        OtherDate which;
+        Date ExampleInvoice::*date;
+    };
+    const std::vector<Other> others = {
+        {OtherDate::DeliveryNote, &ExampleInvoice::delivery_note_date},
+        {OtherDate::Delivery, &ExampleInvoice::delivery_date},
+        {OtherDate::Order, &ExampleInvoice::order_date},
+        {OtherDate::OnRequest, &ExampleInvoice::on_request_date}};
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        model.set_other_date(others[i].which, 2027y / 3 / int(i + 1));
+        invoice = model.invoice();
+        for (std::size_t j = 0; j < others.size(); ++j) {
+            const Date expected = j <= i ? Date(2027y / 3 / int(j + 1)) : Date();
+            EXPECT_EQ(invoice.*others[j].date, expected) << i << " " << j;
+        }
+    }
+    model.set_other_date(OtherDate::Order, std::nullopt);
+    EXPECT_EQ(model.invoice().order_date, Date());
 }
 
 TEST(PreviewModel, AStoredTermGivesItsRowsWithNumberTypeAndSubtype) {
@@ -117,10 +143,15 @@ TEST(PreviewModel, TheTermBeingEditedAndTheAmountsAskedInTheDocument) {
     PreviewModel model;
     EXPECT_EQ(model.refresh(nullptr).notes,
               (std::vector<std::string>{"Nessuna condizione di pagamento aperta."}));
+    // A window not loaded yet shows nothing, and says nothing either.
+    FRMCO_CONDPAG idle;
+    EXPECT_TRUE(model.refresh(&idle).rows.empty());
+    EXPECT_TRUE(model.preview().notes.empty());
 
     Session s;
     FRMCO_CONDPAG& w = s.open();
     s.go_to("BB3060");
+    EXPECT_EQ(editor_preview_term(w).code, "BB3060");
     model.set_invoice_date(2027y / 1 / 15);
     model.set_other_date(OtherDate::OnRequest, 2027y / 2 / 10);
     EXPECT_EQ(model.refresh(&w).rows.size(), 2u);
@@ -139,6 +170,7 @@ TEST(PreviewModel, TheTermBeingEditedAndTheAmountsAskedInTheDocument) {
     EXPECT_EQ(format_date(asked.rows[0].due), "10/03/2027");
     EXPECT_EQ(format_amount(asked.rows[0].taxable), "550,00");
     EXPECT_EQ(format_amount(asked.rows[1].taxable), "450,00");
+    EXPECT_EQ(model.asked_amount(1), "100");
 
     // No longer asked: the amount typed for it goes with it.
     ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(0));
@@ -146,6 +178,10 @@ TEST(PreviewModel, TheTermBeingEditedAndTheAmountsAskedInTheDocument) {
     EXPECT_TRUE(model.asked_installments().empty());
     EXPECT_EQ(model.asked_amount(1), "");
     EXPECT_EQ(format_amount(model.preview().rows[0].total), "610,00");
+
+    // A closed window shows nothing any more.
+    w.Form_Unload();
+    EXPECT_TRUE(model.refresh(&w).rows.empty());
 }
 
 TEST(PreviewModel, ARowSaysWhereAShiftPeriodMovedIt) {
