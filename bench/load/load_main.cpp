@@ -372,7 +372,11 @@ int main(int argc, char** argv) {
     // How the tool runs itself once per session.
     app.add_option("--child", options.child)->group("");
     app.add_option("--logs", options.log_folder)->group("");
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : 2;
+    }
     if (options.child >= 0) return condpag::run_session(options);
     std::string folder = (std::filesystem::temp_directory_path() / "condpag-load-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr) return 2;
