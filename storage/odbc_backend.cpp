@@ -221,7 +221,34 @@ class OdbcBackend : public Backend {
         return static_cast<long long>(changed < 0 ? 0 : changed);
     }
 
+    // With autocommit off the driver opens a transaction before the next statement and keeps it
+    // until SQLEndTran.
+    Status begin() override {
+        if (!SQL_SUCCEEDED(SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
+                                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF),
+                                             SQL_IS_UINTEGER))) {
+            return failure("write", "BEGIN", nullptr);
+        }
+        return success();
+    }
+    Status commit() override { return end(SQL_COMMIT, "COMMIT"); }
+    Status rollback() override {
+        // A session the server dropped took its transaction with it.
+        if (!alive()) return success();
+        return end(SQL_ROLLBACK, "ROLLBACK");
+    }
+
   private:
+    Status end(SQLSMALLINT how, const char* what) {
+        Status done = success();
+        if (!SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_, how))) {
+            done = failure("write", what, nullptr);
+        }
+        SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+        return done;
+    }
+
     Status run(Statement& stmt, const std::string& sql, const std::vector<Value>& params,
                const char* operation) {
         if (stmt.get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
@@ -338,7 +365,9 @@ class OdbcBackend : public Backend {
 
 }  // namespace
 
-Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string) {
+Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string,
+                                             std::chrono::milliseconds lock_wait,
+                                             ConnectMode mode) {
     std::string name = database_name(connection_string);
     SQLHENV env = SQL_NULL_HENV;
     SQLHDBC dbc = SQL_NULL_HDBC;
@@ -348,6 +377,10 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
     }
     SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+    if (mode == ConnectMode::Read) {
+        SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE,
+                          reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), SQL_IS_UINTEGER);
+    }
     auto wide = to_wide(connection_string);
     SQLRETURN rc =
         SQLDriverConnectW(dbc, nullptr, wide.data(), static_cast<SQLSMALLINT>(wide.size()), nullptr,
@@ -365,7 +398,15 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
     Dialect dialect = Dialect::SqlServer;
     if (product.find("PostgreSQL") != std::string::npos) dialect = Dialect::Postgres;
     if (product.find("SQLite") != std::string::npos) dialect = Dialect::Sqlite;
-    return std::unique_ptr<Backend>(std::make_unique<OdbcBackend>(env, dbc, name, dialect));
+    auto backend = std::make_unique<OdbcBackend>(env, dbc, name, dialect);
+    if (dialect == Dialect::Sqlite) {
+        // The driver's own wait (its Timeout key, 100 s unless given) gives way to the
+        // connection's, so that a lock is waited for as long on either way to the file.
+        auto wait =
+            backend->execute("PRAGMA busy_timeout = " + std::to_string(lock_wait.count()), {});
+        if (!wait) return wait.error();
+    }
+    return std::unique_ptr<Backend>(std::move(backend));
 }
 
 }  // namespace condpag
