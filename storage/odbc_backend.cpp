@@ -365,6 +365,16 @@ class OdbcBackend : public Backend {
 
 }  // namespace
 
+namespace {
+
+bool names_key(const std::string& connection_string, const char* key) {
+    std::string upper = ";" + connection_string;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper.find(std::string(";") + key + "=") != std::string::npos;
+}
+
+}  // namespace
+
 Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string,
                                              std::chrono::milliseconds lock_wait,
                                              ConnectMode mode) {
@@ -381,32 +391,36 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
         SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE,
                           reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), SQL_IS_UINTEGER);
     }
-    auto wide = to_wide(connection_string);
-    SQLRETURN rc =
-        SQLDriverConnectW(dbc, nullptr, wide.data(), static_cast<SQLSMALLINT>(wide.size()), nullptr,
-                          0, nullptr, SQL_DRIVER_NOPROMPT);
+    auto connect = [&](const std::string& text) {
+        auto wide = to_wide(text);
+        return SQLDriverConnectW(dbc, nullptr, wide.data(), static_cast<SQLSMALLINT>(wide.size()),
+                                 nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    };
+    auto product_name = [&] {
+        SQLWCHAR dbms[128] = {};
+        SQLSMALLINT length = 0;
+        SQLGetInfoW(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &length);
+        return to_utf8(dbms, std::min<size_t>(length / sizeof(SQLWCHAR), 127));
+    };
+    SQLRETURN rc = connect(connection_string);
+    std::string product = SQL_SUCCEEDED(rc) ? product_name() : std::string();
+    if (product.find("SQLite") != std::string::npos && !names_key(connection_string, "TIMEOUT")) {
+        // The SQLite driver waits for another program's lock as long as its Timeout key says
+        // (100 s unless given) and keeps its own wait whatever a statement sets: the connection
+        // opens again with the connection's wait, so a lock is waited for as long either way.
+        SQLDisconnect(dbc);
+        rc = connect(connection_string + ";Timeout=" + std::to_string(lock_wait.count()));
+    }
     if (!SQL_SUCCEEDED(rc)) {
         std::string detail = diagnostics(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_ENV, env);
         return Error{"Impossibile aprire il database '" + name + "': " + detail, "open"};
     }
-    SQLWCHAR dbms[128] = {};
-    SQLSMALLINT length = 0;
-    SQLGetInfoW(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &length);
-    std::string product = to_utf8(dbms, std::min<size_t>(length / sizeof(SQLWCHAR), 127));
     Dialect dialect = Dialect::SqlServer;
     if (product.find("PostgreSQL") != std::string::npos) dialect = Dialect::Postgres;
     if (product.find("SQLite") != std::string::npos) dialect = Dialect::Sqlite;
-    auto backend = std::make_unique<OdbcBackend>(env, dbc, name, dialect);
-    if (dialect == Dialect::Sqlite) {
-        // The driver's own wait (its Timeout key, 100 s unless given) gives way to the
-        // connection's, so that a lock is waited for as long on either way to the file.
-        auto wait =
-            backend->execute("PRAGMA busy_timeout = " + std::to_string(lock_wait.count()), {});
-        if (!wait) return wait.error();
-    }
-    return std::unique_ptr<Backend>(std::move(backend));
+    return std::unique_ptr<Backend>(std::make_unique<OdbcBackend>(env, dbc, name, dialect));
 }
 
 }  // namespace condpag
