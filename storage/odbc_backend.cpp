@@ -252,11 +252,19 @@ class OdbcBackend : public Backend {
     Status run(Statement& stmt, const std::string& sql, const std::vector<Value>& params,
                const char* operation) {
         if (stmt.get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
-        auto wide_sql = to_wide(sql);
-        if (!SQL_SUCCEEDED(SQLPrepareW(stmt.get(), wide_sql.data(),
-                                       static_cast<SQLINTEGER>(wide_sql.size())))) {
-            return failure(operation, sql, stmt.get());
+        // The SQLite driver narrows a wide statement text to one byte per character, so a code
+        // with accents in a literal would no longer match its rows: it gets the UTF-8 text.
+        SQLRETURN prepared;
+        if (dialect_ == Dialect::Sqlite) {
+            std::string narrow = sql;
+            prepared = SQLPrepare(stmt.get(), reinterpret_cast<SQLCHAR*>(narrow.data()),
+                                  static_cast<SQLINTEGER>(narrow.size()));
+        } else {
+            auto wide_sql = to_wide(sql);
+            prepared =
+                SQLPrepareW(stmt.get(), wide_sql.data(), static_cast<SQLINTEGER>(wide_sql.size()));
         }
+        if (!SQL_SUCCEEDED(prepared)) return failure(operation, sql, stmt.get());
         // Buffers stay alive until the statement has run.
         std::vector<std::basic_string<SQLWCHAR>> texts(params.size());
         std::vector<SQLBIGINT> integers(params.size());

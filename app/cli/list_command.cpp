@@ -1,6 +1,7 @@
 // condpag list: every payment term of the database with its installments, shift periods and
 // language descriptions, codes decoded to their labels and days shown GG/MM.
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -114,8 +115,15 @@ int run_list(const std::vector<std::string>& args) {
             return 2;
         }
     }
-    // Only the demo file is made when missing; a file the user names must exist.
-    auto opened = open_database(target, !given);
+    // Only the demo file is made when missing; a file the user names must exist. Listing reads
+    // only: the file is opened read-only, so it is left exactly as it was.
+    if (!given && !std::filesystem::exists(target)) {
+        if (auto made = open_database(target, OpenMode::CreateDemoWhenMissing); !made) {
+            std::cerr << "condpag: " << made.error().message << "\n";
+            return 1;
+        }
+    }
+    auto opened = open_database(target, OpenMode::ReadOnly);
     if (!opened) {
         std::cerr << "condpag: " << opened.error().message << "\n";
         return 1;

@@ -69,10 +69,11 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
         Fault fault;
         const char* told;  // what the person reads
     };
-    for (const Case& c : {Case{Fault::ChangedByAnotherUser, "modificati da un altro utente"},
-                          Case{Fault::Installments, "le rate non sono state eliminate"},
-                          Case{Fault::Languages, "le descrizioni in lingua non sono state eliminate"},
-                          Case{Fault::Header, "testata bloccata"}}) {
+    for (const Case& c :
+         {Case{Fault::ChangedByAnotherUser, "modificati da un altro utente"},
+          Case{Fault::Installments, "le rate non sono state eliminate"},
+          Case{Fault::Languages, "le descrizioni in lingua non sono state eliminate"},
+          Case{Fault::Header, "testata bloccata"}}) {
         SCOPED_TRACE(c.told);
         testing::DemoDatabase db(GetParam());
         ASSERT_TRUE(db.ok()) << db.error();
@@ -190,10 +191,10 @@ TEST_P(DeletionSafety, AWriteLockOfAnotherProgramDelaysOrRefusesTheWholeDeletion
         const std::string said = anna.all_messages();
         EXPECT_EQ(deleted, c.deleted) << said;
         if (c.deleted) {
-            for (const char* table : {"CG62_CONDPAGDES WHERE CG62_CODPAG",
-                                             "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
-                                             "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62",
-                                             "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
+            for (const char* table :
+                 {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
+                  "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62",
+                  "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
                 EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"),
                           (Rows{{"0"}}))
                     << table;
@@ -246,7 +247,8 @@ TEST(DeletionServerFaults, ASessionEndedHalfWayThroughADeletionDeletesNothing) {
     for (const char* table :
          {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
           "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
-        EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"), (Rows{{"0"}}))
+        EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"),
+                  (Rows{{"0"}}))
             << table;
     }
 }
