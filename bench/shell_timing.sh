@@ -23,7 +23,7 @@ run() {  # db, moves
 }
 
 echo "== demo database"
-"$shell" --db "$work/demo.db" --measure 0 >/dev/null 2>&1 || true  # creates the file
+"$shell" --demo --db "$work/demo.db" --measure 0 >/dev/null 2>&1 || true  # creates the file
 run "$work/demo.db" 10
 
 echo "== 10,000 terms"

@@ -251,6 +251,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
 
     // ---- deletion (deletion.cpp) ----
     void FME_CONDPAGDES_BeforeDelete(bool& cancel);
+    void FME_CONDPAGDES_AfterDelete(bool result);
 
     // ---- installments (installments.cpp) ----
     void FME_DETTAGLIO_BeforeAddNew(bool& cancel);
@@ -406,6 +407,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     std::unique_ptr<LookupService> term_lookup_;
     Connection connection_;
     bool has_connection_ = false;
+    bool inserting_header_ = false;  // the save under way writes a new header
     std::string connection_string_;
     std::string source_cg63_, source_cg65_, source_cg6b_;
     bool single_installment_ = false;

@@ -4,6 +4,7 @@
 
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/host.h"
+#include "framework/message_service.h"
 #include "rules/records.h"
 #include "storage/statements.h"
 
@@ -75,6 +76,15 @@ std::int16_t FRMCO_CONDPAG::ContaRate(const std::string& term) {
 }
 
 void FRMCO_CONDPAG::FME_CONDPAGDES_BeforeUpdate(bool& cancel) {
+    // A session the server dropped is replaced here, before the save's first statement, and
+    // never between its steps.
+    if (auto reopened = connection_.ReopenIfDropped(); !reopened) {
+        ShowMessage("Impossibile salvare la condizione di pagamento: " + reopened.error().message,
+                    kStyleStop, "Attenzione");
+        cancel = true;
+        return;
+    }
+    inserting_header_ = FME_CONDPAGDES.Status() == kStatusInsert;
     for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) {
         if (cancel) break;
         if (detail->RowPending() || detail->BatchPending()) {
@@ -85,6 +95,17 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_BeforeUpdate(bool& cancel) {
 
 void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUpdate(bool result) {
     if (!result) return;
+    // A new header's code had no term: rows stored under it belong to no one and would join the
+    // new term, so they go before its own rows are written.
+    if (inserting_header_) {
+        for (const Error& error : delete_term_details(connection_, code())) {
+            ShowMessage(
+                "Righe di dettaglio rimaste da una condizione di pagamento eliminata con "
+                "lo stesso codice non sono state rimosse: " +
+                    error.message,
+                kStyleStop, "Attenzione");
+        }
+    }
     for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) detail->SaveRows();
 }
 

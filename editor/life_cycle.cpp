@@ -123,6 +123,7 @@ void FRMCO_CONDPAG::connect_handlers() {
     FME_CONDPAGDES.IsRecordChanged.connect(
         [this](bool& changed) { FME_CONDPAGDES_IsRecordChanged(changed); });
     FME_CONDPAGDES.BeforeDelete.connect([this](bool& c) { FME_CONDPAGDES_BeforeDelete(c); });
+    FME_CONDPAGDES.AfterDelete.connect([this](bool r) { FME_CONDPAGDES_AfterDelete(r); });
     TXT_CODICE.AfterItem.connect([this] { TXT_CODICE_AfterItem(); });
     TXT_CODICE.Edited.connect([this] { TXT_CODICE_Change(); });
     TXT_CODICE.StartLookup.connect([this](LookupRequest& r) { TXT_CODICE_StartLookup(r); });

@@ -540,13 +540,20 @@ bool DataFrame::Delete() {
             ok = false;
             report_error({"Impossibile eliminare " + noun() + ": " + report.error().message,
                           report.error().statement});
-        } else if (report->conflicts > 0 || !report->errors.empty()) {
+        } else if (report->conflicts > 0) {
             ok = false;
             report_error({"Impossibile eliminare " + noun() +
                               ": i dati sono stati modificati da un altro utente. Ricaricarli "
                               "prima di continuare.",
                           recordset_->Source()});
+        } else if (!report->errors.empty()) {
+            ok = false;
+            report_error({"Impossibile eliminare " + noun() + ": " + report->errors.front().message,
+                          report->errors.front().statement});
         }
+        // A row that is still stored stays in the set, shown, and is not deleted by a later
+        // write of the batch.
+        if (!ok) recordset_->RestoreDeleted();
     } else {
         batch_pending_ = true;
     }
@@ -662,8 +669,9 @@ bool DataFrame::Find() {
             if (c.check) return same_code(stored, Value(1)) == (c.text == "1");
             std::string value = RTrimN(stored);
             // Key fields match whole; other fields by their beginning.
-            return c.key ? same_code(Value(value), Value(c.text)) || value == c.text
-                         : value.compare(0, c.text.size(), c.text) == 0;
+            // Key fields match whole, as codes ("01" is not "1"); other fields by their
+            // beginning.
+            return c.key ? value == c.text : value.compare(0, c.text.size(), c.text) == 0;
         });
         if (!match) continue;
         recordset_->SetAbsolutePosition(static_cast<long>(i) + 1);

@@ -4,6 +4,7 @@
 
 #include "framework/form.h"
 #include "framework/lookup_runner.h"
+#include "rules/utf8.h"
 
 namespace condpag {
 namespace {
@@ -66,12 +67,9 @@ void EditBox::set_valid(bool on) {
 bool EditBox::user_type(std::string text) {
     if (!available() || !editable_) return false;
     if (!has_focus() && !form().user_focus(this)) return false;
-    if (upper_case_) {
-        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    if (max_length_ > 0 && text.size() > static_cast<size_t>(max_length_)) {
-        text.resize(static_cast<size_t>(max_length_));
-    }
+    if (upper_case_) text = utf8_upper(text);
+    // The limit counts characters: a cut never leaves half of one.
+    if (max_length_ > 0) text = std::string(utf8_prefix(text, static_cast<size_t>(max_length_)));
     if (text == text_) return true;
     text_ = std::move(text);
     notify();

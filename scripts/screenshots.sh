@@ -15,6 +15,8 @@ run() {
     fi
 }
 db="${CONDPAG_DB:-build/demo.db}"
+# The demo database is made when missing; a database named by CONDPAG_DB must exist.
+if [ -z "${CONDPAG_DB:-}" ] && [ ! -e "$db" ]; then run --demo --db "$db" --screenshot "$out/tab0.png"; fi
 for tab in 0 1 2 3; do
     run --db "$db" --tab "$tab" --screenshot "$out/tab$tab.png"
 done

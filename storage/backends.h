@@ -11,14 +11,19 @@
 namespace condpag {
 
 // Opens a SQLite file. A missing file is created only when create_if_missing is set; a
-// "file:...?mode=ro" URI opens it read-only. lock_wait bounds how long the open and each
-// statement wait for another program's lock.
+// "file:...?mode=ro" URI or the Read mode opens it read-only. lock_wait bounds how long the open
+// and each statement wait for another program's lock. Only a file that holds the payment terms
+// is switched to a write-ahead log.
 Expected<std::unique_ptr<Backend>> open_sqlite(
     const std::string& path, bool create_if_missing,
-    std::chrono::milliseconds lock_wait = kDefaultLockWait);
+    std::chrono::milliseconds lock_wait = kDefaultLockWait,
+    ConnectMode mode = ConnectMode::ReadWrite);
 
-// Opens an ODBC connection string through the driver manager.
-Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string);
+// Opens an ODBC connection string through the driver manager. On a SQLite file reached through
+// its driver, lock_wait is the wait for another program's lock, as on the native backend.
+Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string,
+                                             std::chrono::milliseconds lock_wait = kDefaultLockWait,
+                                             ConnectMode mode = ConnectMode::ReadWrite);
 
 // Whether a backend message reports a second row with the same key.
 bool is_duplicate_key_message(const std::string& message);

@@ -10,7 +10,9 @@ namespace condpag {
 struct Connection::Impl {
     std::string connection_string;  // what the backend was opened from
     std::chrono::milliseconds lock_wait = kDefaultLockWait;
+    ConnectMode mode = ConnectMode::ReadWrite;
     std::unique_ptr<Backend> backend;
+    bool in_transaction = false;
     std::vector<Error> errors;
 };
 
@@ -35,10 +37,11 @@ const std::vector<Error>& no_errors() {
 }
 
 Expected<std::unique_ptr<Backend>> open_backend(const std::string& text,
-                                                std::chrono::milliseconds lock_wait) {
-    if (text.rfind("odbc:", 0) == 0) return open_odbc(text.substr(5));
-    if (text.rfind("sqlite:", 0) == 0) return open_sqlite(text.substr(7), false, lock_wait);
-    if (!text.empty()) return open_sqlite(text, false, lock_wait);
+                                                std::chrono::milliseconds lock_wait,
+                                                ConnectMode mode) {
+    if (text.rfind("odbc:", 0) == 0) return open_odbc(text.substr(5), lock_wait, mode);
+    if (text.rfind("sqlite:", 0) == 0) return open_sqlite(text.substr(7), false, lock_wait, mode);
+    if (!text.empty()) return open_sqlite(text, false, lock_wait, mode);
     return Error{"Impossibile aprire il database: stringa di connessione vuota", "open"};
 }
 
@@ -48,8 +51,9 @@ Status Connection::Open() {
     auto impl = std::make_shared<Impl>();
     impl->connection_string = ConnectionString;
     impl->lock_wait = LockWait;
+    impl->mode = Mode;
     impl_ = impl;
-    auto backend = open_backend(ConnectionString, LockWait);
+    auto backend = open_backend(ConnectionString, LockWait, Mode);
     if (!backend) {
         impl->errors.push_back(backend.error());
         return backend.error();
@@ -61,20 +65,67 @@ Status Connection::Open() {
 Status Connection::Reopen() {
     if (!impl_) return Open();
     impl_->errors.clear();
-    auto backend = open_backend(impl_->connection_string, impl_->lock_wait);
+    auto backend = open_backend(impl_->connection_string, impl_->lock_wait, impl_->mode);
     if (!backend) {
         // The old session stays in place: a later call may still reopen.
         impl_->errors.push_back(backend.error());
         return backend.error();
     }
     impl_->backend = std::move(*backend);
+    impl_->in_transaction = false;  // what the old session had begun went with it
     return success();
 }
+
+Status Connection::ReopenIfDropped() {
+    if (!impl_ || !impl_->backend || impl_->backend->alive()) return success();
+    if (impl_->in_transaction) {
+        return Error{"Il collegamento con il database si è interrotto durante un'operazione",
+                     "reopen"};
+    }
+    return Reopen();
+}
+
+Status Connection::BeginTrans() {
+    if (!State()) return Error{"La connessione al database non è aperta", "BEGIN"};
+    if (impl_->in_transaction) return Error{"Una transazione è già aperta", "BEGIN"};
+    impl_->errors.clear();
+    Status begun = impl_->backend->begin();
+    if (!begun) {
+        impl_->errors.push_back(begun.error());
+        return begun;
+    }
+    impl_->in_transaction = true;
+    return success();
+}
+
+Status Connection::CommitTrans() {
+    if (!State() || !impl_->in_transaction) {
+        return Error{"Nessuna transazione è aperta", "COMMIT"};
+    }
+    impl_->in_transaction = false;
+    Status done = impl_->backend->commit();
+    if (!done) {
+        impl_->errors.push_back(done.error());
+        // What a failed commit leaves is undone, so that the session is usable again.
+        (void)impl_->backend->rollback();
+    }
+    return done;
+}
+
+Status Connection::RollbackTrans() {
+    if (!State() || !impl_->in_transaction) return success();
+    impl_->in_transaction = false;
+    return impl_->backend->rollback();
+}
+
+bool Connection::in_transaction() const { return impl_ && impl_->in_transaction; }
 
 bool Connection::alive() const { return impl_ && impl_->backend && impl_->backend->alive(); }
 
 void Connection::Close() {
-    if (impl_) impl_->backend.reset();
+    if (!impl_) return;
+    impl_->backend.reset();  // an open transaction is rolled back with the session
+    impl_->in_transaction = false;
 }
 
 int Connection::State() const { return impl_ && impl_->backend ? 1 : 0; }

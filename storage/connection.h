@@ -29,6 +29,10 @@ inline constexpr std::chrono::milliseconds kDefaultLockWait{10000};
 // What a column holds, as the backend declares it; Unknown for computed columns.
 enum class ColumnType { Unknown, Text, Number };
 
+// What a connection may do to its database (ADO's Mode): a read-only one changes nothing in the
+// file, not even its journal.
+enum class ConnectMode { ReadWrite, Read };
+
 struct QueryResult {
     std::vector<std::string> columns;
     std::vector<std::vector<Value>> rows;
@@ -46,6 +50,12 @@ class Backend {
     virtual Expected<long long> execute(const std::string& sql,
                                         const std::vector<Value>& params) = 0;
     virtual bool alive() = 0;
+    // One transaction at a time: begin takes the write lock (waiting at most the lock wait)
+    // where the database has one; rollback after a lost session succeeds trivially, since the
+    // server drops what was not committed.
+    virtual Status begin() = 0;
+    virtual Status commit() = 0;
+    virtual Status rollback() = 0;
 };
 
 // ADO-like connection. Copies share the same open connection.
@@ -56,11 +66,17 @@ class Connection {
     std::string ConnectionString;
     // Set before Open: the wait for another user's lock on a database file.
     std::chrono::milliseconds LockWait = kDefaultLockWait;
+    // Set before Open: a read-only connection refuses every change and leaves the file as it is.
+    ConnectMode Mode = ConnectMode::ReadWrite;
 
     Status Open();  // opens ConnectionString
     // Opens the same database again inside the shared state, so that every copy (record sets,
     // frames) gets the new session; the errors are cleared. Opens afresh when never opened.
     Status Reopen();
+    // Opens a new session when the server dropped the old one. Nothing calls it on its own: the
+    // window calls it where a person starts a save or a deletion, before its first statement,
+    // and it refuses inside a transaction, so no operation ever continues on a second session.
+    Status ReopenIfDropped();
     void Close();
     // Whether the session still reaches the database (false once the server dropped it).
     bool alive() const;
@@ -74,6 +90,13 @@ class Connection {
     // Runs a statement that changes rows and answers how many it changed.
     Expected<long long> ExecuteChange(const std::string& sql,
                                       const std::vector<Value>& params = {});
+
+    // Groups the statements that follow until CommitTrans or RollbackTrans: either all of them
+    // are stored or none. Only one transaction is open at a time.
+    Status BeginTrans();
+    Status CommitTrans();
+    Status RollbackTrans();  // harmless when none is open
+    bool in_transaction() const;
 
     // The errors of the last failing call, newest last (ADO's Errors collection).
     const std::vector<Error>& Errors() const;

@@ -132,11 +132,79 @@ UsageVerdict find_usage(Connection& connection, std::string_view code, const Tra
     return {};
 }
 
+namespace {
+
+DeletionOutcome refuse(Connection& connection, std::string message) {
+    (void)connection.RollbackTrans();
+    DeletionOutcome outcome;
+    outcome.verdict = {true, std::move(message)};
+    return outcome;
+}
+
+std::string cannot_delete(std::string_view code) {
+    return "Impossibile eliminare la condizione di pagamento " + RTrimN(code) + ": ";
+}
+
+const char* const kNothingDeleted = " Non è stato eliminato nulla.";
+
+}  // namespace
+
+DeletionOutcome begin_term_deletion(Connection& connection, const Recordset* header,
+                                    std::string_view code, const Translate& translate) {
+    if (connection.in_transaction()) (void)connection.RollbackTrans();
+    if (auto begun = connection.BeginTrans(); !begun) {
+        return refuse(connection,
+                      cannot_delete(code) + begun.error().message + "." + kNothingDeleted);
+    }
+    if (header != nullptr) {
+        auto unchanged = header->StillAsRead();
+        if (!unchanged) {
+            return refuse(connection,
+                          cannot_delete(code) + unchanged.error().message + "." + kNothingDeleted);
+        }
+        if (!*unchanged) {
+            return refuse(connection, cannot_delete(code) +
+                                          "i dati sono stati modificati da un altro utente. "
+                                          "Ricaricarli prima di continuare." +
+                                          kNothingDeleted);
+        }
+    }
+    UsageVerdict verdict = find_usage(connection, code, translate);
+    if (verdict.refused) return refuse(connection, verdict.message);
+    struct Part {
+        std::string sql;
+        const char* what;
+    };
+    for (const Part& part :
+         {Part{delete_periods_statement(code), "i periodi di slittamento non sono stati eliminati"},
+          Part{delete_installments_statement(code), "le rate non sono state eliminate"},
+          Part{delete_languages_statement(code),
+               "le descrizioni in lingua non sono state eliminate"}}) {
+        if (auto done = connection.Execute(part.sql, -1); !done) {
+            DeletionOutcome outcome =
+                refuse(connection, cannot_delete(code) + part.what + " (" + done.error().message +
+                                       ")." + kNothingDeleted);
+            outcome.cascade_errors.push_back(done.error());
+            return outcome;
+        }
+    }
+    return {};
+}
+
+Status end_term_deletion(Connection& connection, bool header_deleted) {
+    if (header_deleted) return connection.CommitTrans();
+    return connection.RollbackTrans();
+}
+
 DeletionOutcome guard_and_delete_details(Connection& connection, std::string_view code,
                                          const Translate& translate) {
-    DeletionOutcome outcome;
-    outcome.verdict = find_usage(connection, code, translate);
-    if (!outcome.verdict.refused) outcome.cascade_errors = delete_term_details(connection, code);
+    DeletionOutcome outcome = begin_term_deletion(connection, nullptr, code, translate);
+    if (outcome.verdict.refused) return outcome;
+    if (auto committed = end_term_deletion(connection, true); !committed) {
+        outcome.verdict = {true,
+                           cannot_delete(code) + committed.error().message + "." + kNothingDeleted};
+        outcome.cascade_errors.push_back(committed.error());
+    }
     return outcome;
 }
 

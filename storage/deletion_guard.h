@@ -9,6 +9,7 @@
 
 #include "rules/expected.h"
 #include "storage/connection.h"
+#include "storage/recordset.h"
 
 namespace condpag {
 
@@ -31,12 +32,23 @@ struct UsageVerdict {
 UsageVerdict find_usage(Connection& connection, std::string_view code, const Translate& translate);
 
 struct DeletionOutcome {
+    // refused: nothing was deleted and the message says why (a use found, the term changed by
+    // another user since it was read, or a statement that failed, named with its cause).
     UsageVerdict verdict;
-    std::vector<Error> cascade_errors;  // DELETE statements that failed (the others still ran)
+    std::vector<Error> cascade_errors;  // the DELETE that failed, when one did
 };
 
-// The guard, then, when nothing uses the code, the delete of its periods, installments and
-// language descriptions. The header row itself is left to the caller.
+// The deletion of one term runs in one transaction, so that either the whole term goes or
+// nothing does. begin_term_deletion opens it, checks that the header row (when given) is still
+// stored as it was read, runs the guard and deletes the shift periods, installments and language
+// descriptions, in this order, stopping at the first failure. When it refuses, the transaction
+// is already rolled back; otherwise it stays open for the header row, which the caller deletes
+// on the same connection before end_term_deletion commits (header deleted) or rolls back.
+DeletionOutcome begin_term_deletion(Connection& connection, const Recordset* header,
+                                    std::string_view code, const Translate& translate);
+Status end_term_deletion(Connection& connection, bool header_deleted);
+
+// The guard and the details in one transaction, committed at once; the header row is left.
 DeletionOutcome guard_and_delete_details(Connection& connection, std::string_view code,
                                          const Translate& translate);
 

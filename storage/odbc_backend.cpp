@@ -221,15 +221,50 @@ class OdbcBackend : public Backend {
         return static_cast<long long>(changed < 0 ? 0 : changed);
     }
 
+    // With autocommit off the driver opens a transaction before the next statement and keeps it
+    // until SQLEndTran.
+    Status begin() override {
+        if (!SQL_SUCCEEDED(SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
+                                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF),
+                                             SQL_IS_UINTEGER))) {
+            return failure("write", "BEGIN", nullptr);
+        }
+        return success();
+    }
+    Status commit() override { return end(SQL_COMMIT, "COMMIT"); }
+    Status rollback() override {
+        // A session the server dropped took its transaction with it.
+        if (!alive()) return success();
+        return end(SQL_ROLLBACK, "ROLLBACK");
+    }
+
   private:
+    Status end(SQLSMALLINT how, const char* what) {
+        Status done = success();
+        if (!SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_, how))) {
+            done = failure("write", what, nullptr);
+        }
+        SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+        return done;
+    }
+
     Status run(Statement& stmt, const std::string& sql, const std::vector<Value>& params,
                const char* operation) {
         if (stmt.get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
-        auto wide_sql = to_wide(sql);
-        if (!SQL_SUCCEEDED(SQLPrepareW(stmt.get(), wide_sql.data(),
-                                       static_cast<SQLINTEGER>(wide_sql.size())))) {
-            return failure(operation, sql, stmt.get());
+        // The SQLite driver narrows a wide statement text to one byte per character, so a code
+        // with accents in a literal would no longer match its rows: it gets the UTF-8 text.
+        SQLRETURN prepared;
+        if (dialect_ == Dialect::Sqlite) {
+            std::string narrow = sql;
+            prepared = SQLPrepare(stmt.get(), reinterpret_cast<SQLCHAR*>(narrow.data()),
+                                  static_cast<SQLINTEGER>(narrow.size()));
+        } else {
+            auto wide_sql = to_wide(sql);
+            prepared =
+                SQLPrepareW(stmt.get(), wide_sql.data(), static_cast<SQLINTEGER>(wide_sql.size()));
         }
+        if (!SQL_SUCCEEDED(prepared)) return failure(operation, sql, stmt.get());
         // Buffers stay alive until the statement has run.
         std::vector<std::basic_string<SQLWCHAR>> texts(params.size());
         std::vector<SQLBIGINT> integers(params.size());
@@ -338,7 +373,19 @@ class OdbcBackend : public Backend {
 
 }  // namespace
 
-Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string) {
+namespace {
+
+bool names_key(const std::string& connection_string, const char* key) {
+    std::string upper = ";" + connection_string;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper.find(std::string(";") + key + "=") != std::string::npos;
+}
+
+}  // namespace
+
+Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_string,
+                                             std::chrono::milliseconds lock_wait,
+                                             ConnectMode mode) {
     std::string name = database_name(connection_string);
     SQLHENV env = SQL_NULL_HENV;
     SQLHDBC dbc = SQL_NULL_HDBC;
@@ -348,20 +395,36 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
     }
     SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
-    auto wide = to_wide(connection_string);
-    SQLRETURN rc =
-        SQLDriverConnectW(dbc, nullptr, wide.data(), static_cast<SQLSMALLINT>(wide.size()), nullptr,
-                          0, nullptr, SQL_DRIVER_NOPROMPT);
+    if (mode == ConnectMode::Read) {
+        SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE,
+                          reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), SQL_IS_UINTEGER);
+    }
+    auto connect = [&](const std::string& text) {
+        auto wide = to_wide(text);
+        return SQLDriverConnectW(dbc, nullptr, wide.data(), static_cast<SQLSMALLINT>(wide.size()),
+                                 nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    };
+    auto product_name = [&] {
+        SQLWCHAR dbms[128] = {};
+        SQLSMALLINT length = 0;
+        SQLGetInfoW(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &length);
+        return to_utf8(dbms, std::min<size_t>(length / sizeof(SQLWCHAR), 127));
+    };
+    SQLRETURN rc = connect(connection_string);
+    std::string product = SQL_SUCCEEDED(rc) ? product_name() : std::string();
+    if (product.find("SQLite") != std::string::npos && !names_key(connection_string, "TIMEOUT")) {
+        // The SQLite driver waits for another program's lock as long as its Timeout key says
+        // (100 s unless given) and keeps its own wait whatever a statement sets: the connection
+        // opens again with the connection's wait, so a lock is waited for as long either way.
+        SQLDisconnect(dbc);
+        rc = connect(connection_string + ";Timeout=" + std::to_string(lock_wait.count()));
+    }
     if (!SQL_SUCCEEDED(rc)) {
         std::string detail = diagnostics(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_ENV, env);
         return Error{"Impossibile aprire il database '" + name + "': " + detail, "open"};
     }
-    SQLWCHAR dbms[128] = {};
-    SQLSMALLINT length = 0;
-    SQLGetInfoW(dbc, SQL_DBMS_NAME, dbms, sizeof dbms, &length);
-    std::string product = to_utf8(dbms, std::min<size_t>(length / sizeof(SQLWCHAR), 127));
     Dialect dialect = Dialect::SqlServer;
     if (product.find("PostgreSQL") != std::string::npos) dialect = Dialect::Postgres;
     if (product.find("SQLite") != std::string::npos) dialect = Dialect::Sqlite;

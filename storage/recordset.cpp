@@ -17,7 +17,8 @@ struct Row {
     std::vector<Value> original;
     RowState state = RowState::Unchanged;
     bool editing = false;
-    bool added = false;  // begun by AddNew and not yet confirmed
+    bool added = false;
+    RowState state_before_delete = RowState::Unchanged;  // begun by AddNew and not yet confirmed
     std::vector<Value> before_edit;
     RowState state_before_edit = RowState::Unchanged;
 };
@@ -94,12 +95,6 @@ struct Recordset::Rows {
             if (same_name(columns[i], name)) return static_cast<int>(i);
         }
         return -1;
-    }
-    // A session the server dropped is opened again once before the set talks to it, so that a
-    // save or a reload after the server came back goes through. A closed connection stays closed.
-    Status revive() {
-        if (connection.State() == 1 && !connection.alive()) return connection.Reopen();
-        return success();
     }
     Status load() {
         auto result = connection.Execute(source, -1);
@@ -360,6 +355,7 @@ void Recordset::Delete() {
     } else {
         if (row.editing) row.current = row.before_edit;
         row.editing = false;
+        row.state_before_delete = row.state;
         row.state = RowState::Deleted;
     }
     rows_->refresh();
@@ -390,7 +386,6 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
         return Error{"Impossibile scrivere le righe: l'istruzione non nomina una tabella",
                      set.source};
     }
-    if (auto revived = set.revive(); !revived) return revived.error();
     // Rows to write, by identity, so that positions can shift while writing.
     std::vector<Row*> deletes, others;
     auto consider = [&](Row& row) {
@@ -505,9 +500,32 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
     return report;
 }
 
+void Recordset::RestoreDeleted() {
+    if (!rows_) return;
+    for (Row& row : rows_->rows) {
+        if (row.state == RowState::Deleted) row.state = row.state_before_delete;
+    }
+    rows_->refresh();
+}
+
+Expected<bool> Recordset::StillAsRead() const {
+    if (IsBOF() || IsEOF()) return Error{"Nessuna riga è corrente", "StillAsRead"};
+    const Rows& set = *rows_;
+    if (set.table.empty()) {
+        return Error{"Impossibile rileggere la riga: l'istruzione non nomina una tabella",
+                     set.source};
+    }
+    std::string sql = "SELECT COUNT(*) FROM " + set.table;
+    std::vector<Value> params;
+    match_original(set.columns, set.rows[set.visible[position_]], sql, params);
+    Connection connection = set.connection;
+    auto result = connection.Execute(sql, -1, params);
+    if (!result) return result.error();
+    return !result->rows.empty() && !result->rows[0].empty() && CDecN(result->rows[0][0]) > 0;
+}
+
 Status Recordset::Requery(int) {
     if (!rows_ || rows_->source.empty()) return Error{"Il recordset non è aperto", "Requery"};
-    if (auto revived = rows_->revive(); !revived) return revived.error();
     position_ = 0;
     return rows_->load();
 }

@@ -66,6 +66,11 @@ class Recordset {
 
     // Writes pending rows: all of them, or only the current row (affect 1).
     Expected<BatchReport> UpdateBatch(int affect_records = 3);
+    // Brings back the rows marked deleted whose deletion was not written, as they were.
+    void RestoreDeleted();
+    // Whether the database still holds the current row with the values this set read: false
+    // once another user changed or deleted it.
+    Expected<bool> StillAsRead() const;
     // Reads the rows again from the database; pending changes are dropped.
     Status Requery(int options = -1);
     // A second cursor over the same rows, with a position of its own.

@@ -151,8 +151,39 @@ const char* const kIndexes[] = {
     "CREATE INDEX IF NOT EXISTS IX_CG64_CODICE_CG07 ON CG64_SOTTOTIPO (CG64_CODICE_CG07)",
 };
 
-bool has_payment_tables(Connection& connection) {
-    return connection.Execute("SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE 1=0").ok();
+// The system's own tables that the database lacks.
+std::vector<std::string> missing_tables(Connection& connection) {
+    std::vector<std::string> missing;
+    for (const char* table : {"CG62_CONDPAGDES", "CG63_CONDPAGDET", "CG65_PAGSLITANAL",
+                              "CG6B_CONDPAGLING", "CG64_SOTTOTIPO"}) {
+        if (!connection.Execute(std::string("SELECT COUNT(*) FROM ") + table + " WHERE 1=0").ok()) {
+            missing.push_back(table);
+        }
+    }
+    return missing;
+}
+
+// Whether the database holds no table at all (a new file, an empty schema): only there may the
+// demo database be made.
+Expected<bool> holds_no_table(Connection& connection) {
+    const char* sql = connection.dialect() == Dialect::Sqlite
+                          ? "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"
+                          : "SELECT COUNT(*) FROM INFORMATION_SCHEMA.TABLES WHERE "
+                            "TABLE_SCHEMA = SCHEMA_NAME()";
+    if (connection.dialect() == Dialect::Postgres) {
+        sql =
+            "SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = "
+            "current_schema()";
+    }
+    auto result = connection.Execute(sql);
+    if (!result) return result.error();
+    return result->rows.empty() || CDecN(result->rows[0][0]) == 0;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
 }
 
 }  // namespace
@@ -183,14 +214,15 @@ Status create_database(Connection& connection, bool with_demo_data) {
     return insert_demo_data(connection);
 }
 
-Expected<Connection> open_database(const std::string& connection_string_or_path,
-                                   bool create_if_missing) {
+Expected<Connection> open_database(const std::string& connection_string_or_path, OpenMode mode) {
     std::string text = connection_string_or_path;
     bool odbc = text.rfind("odbc:", 0) == 0;
+    std::string shown = odbc ? "ODBC" : text;
     if (!odbc) {
         std::string path = text.rfind("sqlite:", 0) == 0 ? text.substr(7) : text;
+        shown = path;
         if (path.rfind("file:", 0) != 0 && !std::filesystem::exists(path)) {
-            if (!create_if_missing) {
+            if (mode != OpenMode::CreateDemoWhenMissing) {
                 return Error{"Impossibile aprire il database '" + path + "': il file non esiste",
                              "open"};
             }
@@ -204,15 +236,25 @@ Expected<Connection> open_database(const std::string& connection_string_or_path,
     }
     Connection connection;
     connection.ConnectionString = text;
+    if (mode == OpenMode::ReadOnly) connection.Mode = ConnectMode::Read;
     if (auto opened = connection.Open(); !opened) return opened.error();
-    if (!has_payment_tables(connection)) {
-        if (!create_if_missing) {
-            return Error{"Il database non contiene le tabelle delle condizioni di pagamento",
-                         connection_string_or_path};
+    std::vector<std::string> missing = missing_tables(connection);
+    if (missing.empty()) return connection;
+    if (mode == OpenMode::CreateDemoWhenMissing) {
+        auto empty = holds_no_table(connection);
+        if (!empty) return empty.error();
+        if (*empty) {
+            if (auto created = create_database(connection, true); !created) {
+                return created.error();
+            }
+            return connection;
         }
-        if (auto created = create_database(connection, true); !created) return created.error();
     }
-    return connection;
+    // Someone else's database: nothing is written into it.
+    return Error{"Il database '" + shown +
+                     "' non contiene le tabelle delle condizioni di pagamento (mancano: " +
+                     joined(missing) + ")",
+                 connection_string_or_path};
 }
 
 }  // namespace condpag

@@ -17,9 +17,21 @@ const std::vector<std::string>& key_columns(std::string_view table);
 // Creates every table and index that is missing; with demo data, fills the empty ones.
 Status create_database(Connection& connection, bool with_demo_data);
 
-// Opens "sqlite:PATH", "odbc:..." or a plain file path. A missing SQLite file, or a database
-// without the payment-term tables, is set up with demo data only when create_if_missing is set.
-Expected<Connection> open_database(const std::string& connection_string_or_path,
-                                   bool create_if_missing);
+// How a database is opened for a program of the system.
+enum class OpenMode {
+    Existing,               // must exist and hold the payment-term tables; opened to edit
+    ReadOnly,               // as Existing, and nothing in it changes, not even its journal
+    CreateDemoWhenMissing,  // a missing file, or a database without any table, gets the
+                            // tables and the demo data; another program's database is refused
+};
+
+// Opens "sqlite:PATH", "odbc:..." or a plain file path. A database that lacks the payment-term
+// tables is never written: the error names the tables that are missing.
+Expected<Connection> open_database(const std::string& connection_string_or_path, OpenMode mode);
+inline Expected<Connection> open_database(const std::string& connection_string_or_path,
+                                          bool create_if_missing) {
+    return open_database(connection_string_or_path,
+                         create_if_missing ? OpenMode::CreateDemoWhenMissing : OpenMode::Existing);
+}
 
 }  // namespace condpag

@@ -68,7 +68,23 @@ class SqliteBackend : public Backend {
         return static_cast<long long>(sqlite3_changes(db_));
     }
 
+    // IMMEDIATE takes the write lock at once: the wait for another writer happens here, before
+    // anything of the transaction was done, and is bounded by the busy timeout.
+    Status begin() override { return run_plain("BEGIN IMMEDIATE"); }
+    Status commit() override { return run_plain("COMMIT"); }
+    Status rollback() override {
+        if (sqlite3_get_autocommit(db_)) return success();  // nothing open (SQLite undid it)
+        return run_plain("ROLLBACK");
+    }
+
   private:
+    Status run_plain(const char* sql) {
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+            return failure("write", sql);
+        }
+        return success();
+    }
+
     Status prepare(const std::string& sql, const std::vector<Value>& params, sqlite3_stmt** stmt,
                    const char* operation) {
         if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), stmt, nullptr) !=
@@ -130,8 +146,24 @@ class SqliteBackend : public Backend {
 
 }  // namespace
 
+namespace {
+
+// Whether the file holds the payment terms, so that its journal is the system's to choose.
+bool holds_payment_terms(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    const char* sql =
+        "SELECT 1 FROM sqlite_master WHERE type = 'table' AND UPPER(name) = 'CG62_CONDPAGDES'";
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK) return false;
+    bool found = sqlite3_step(stmt) == SQLITE_ROW;
+    sqlite3_finalize(stmt);
+    return found;
+}
+
+}  // namespace
+
 Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool create_if_missing,
-                                               std::chrono::milliseconds lock_wait) {
+                                               std::chrono::milliseconds lock_wait,
+                                               ConnectMode mode) {
     bool uri = path.rfind("file:", 0) == 0;
     std::string shown = path;
     if (uri) {
@@ -141,8 +173,9 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
     if (!uri && !create_if_missing && !std::filesystem::exists(path)) {
         return Error{"Impossibile aprire il database '" + path + "': il file non esiste", "open"};
     }
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI;
-    if (create_if_missing) flags |= SQLITE_OPEN_CREATE;
+    bool read_only = mode == ConnectMode::Read;
+    int flags = (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_URI;
+    if (create_if_missing && !read_only) flags |= SQLITE_OPEN_CREATE;
     // Another process writing the file makes the first read answer "database is locked", and a
     // few lock states give up without waiting: the whole open is tried again for a while.
     const auto give_up = std::chrono::steady_clock::now() + lock_wait;
@@ -164,8 +197,9 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
             if (rc == SQLITE_OK) {
                 // Several people on one file: with a write-ahead log readers never wait for a
                 // writer and a writer never waits for readers, so the lock waits are short
-                // enough not to fail a save. A read-only file keeps its journal as it is.
-                if (!sqlite3_db_readonly(db, "main")) {
+                // enough not to fail a save. A read-only file, and a file of someone else,
+                // keeps its journal as it is.
+                if (!sqlite3_db_readonly(db, "main") && holds_payment_terms(db)) {
                     sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
                 }
                 return std::unique_ptr<Backend>(std::make_unique<SqliteBackend>(db, shown));

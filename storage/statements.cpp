@@ -1,6 +1,8 @@
 #include "storage/statements.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 
 namespace condpag {
 namespace {
@@ -62,7 +64,9 @@ Expected<std::int16_t> ContaRate(Connection& connection, std::string_view code) 
     auto result = connection.Execute(count_installments_statement(code), 1);
     if (!result) return result.error();
     if (result->rows.empty() || result->rows[0].empty()) return std::int16_t{0};
-    return static_cast<std::int16_t>(CDecN(result->rows[0][0]));
+    // A count beyond the 16-bit range stays the largest one instead of wrapping round.
+    double count = CDecN(result->rows[0][0]);
+    return static_cast<std::int16_t>(std::clamp<double>(count, 0, INT16_MAX));
 }
 
 std::vector<Error> delete_term_details(Connection& connection, std::string_view code) {

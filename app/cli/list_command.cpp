@@ -1,6 +1,7 @@
 // condpag list: every payment term of the database with its installments, shift periods and
 // language descriptions, codes decoded to their labels and days shown GG/MM.
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -71,8 +72,15 @@ Expected<std::vector<Record>> read_rows(Connection& connection, const std::strin
 }
 
 int run(const Options& options) {
-    // Only the demo file is made when missing; a file the user names must exist.
-    auto opened = open_database(options.database, !options.database_given);
+    // Only the demo file is made when missing; a file the user names must exist. Listing reads
+    // only: the file is opened read-only, so it is left exactly as it was.
+    if (!options.database_given && !std::filesystem::exists(options.database)) {
+        if (auto made = open_database(options.database, OpenMode::CreateDemoWhenMissing); !made) {
+            std::cerr << "condpag: " << made.error().message << "\n";
+            return 1;
+        }
+    }
+    auto opened = open_database(options.database, OpenMode::ReadOnly);
     if (!opened) {
         std::cerr << "condpag: " << opened.error().message << "\n";
         return 1;

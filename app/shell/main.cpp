@@ -1,11 +1,12 @@
 // condpag-shell: the host shell on the embedded demo database (or another database), optionally
 // saving a picture of the editor and leaving.
-//   condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N] [--screenshot PNG]
-//                 [--tab N] [--status view|insert|search]
+//   condpag-shell [--db PATH | --connect STRING] [--demo] [--code CODE] [--profile N]
+//                 [--screenshot PNG] [--tab N] [--status view|insert|search]
 
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,6 +16,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +30,13 @@
 namespace {
 
 const char* kUsage =
-    "usage: condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N]\n"
-    "                     [--screenshot FILE.png [--tab N] [--status view|insert|search]]\n"
-    "                     [--measure MOVES]\n";
+    "usage: condpag-shell [--db PATH | --connect STRING] [--demo] [--code CODE] [--profile N]\n"
+    "                     [--screenshot FILE.png [--tab 0-3] [--status view|insert|search]]\n"
+    "                     [--measure MOVES]\n"
+    "  --demo  creates the demo database at PATH (build/demo.db without --db) when it does\n"
+    "          not exist; without it the database must exist and hold the payment terms\n";
+
+constexpr int kLastTab = 3;  // installments, other data, shift periods, languages
 
 // Milestones of the start, in epoch milliseconds, for --measure.
 struct StartTimes {
@@ -76,6 +83,95 @@ int measure(condpag::shell::HostWindow& host, int moves, const StartTimes& start
     return 0;
 }
 
+// The options of one run, or why the command line was refused.
+struct Options {
+    condpag::shell::ShellOptions shell;
+    condpag::shell::ScreenshotRequest shot;
+    std::string database;  // a path or a connection string
+    bool demo = false;
+    int moves = -1;
+};
+
+// A whole number in [low, high], or nothing.
+std::optional<int> whole_number(const QString& text, int low, int high) {
+    bool ok = false;
+    int value = text.toInt(&ok);
+    if (!ok || value < low || value > high) return std::nullopt;
+    return value;
+}
+
+std::optional<Options> parse_options(const QStringList& args, std::string& why) {
+    QCommandLineParser parser;
+    QCommandLineOption db("db", "", "PATH"), connect("connect", "", "STRING"), demo("demo"),
+        code("code", "", "CODE"), profile("profile", "", "N"), screenshot("screenshot", "", "PNG"),
+        tab("tab", "", "N"), status("status", "", "STATUS"), measure("measure", "", "MOVES"),
+        module("module", "", "PATH");
+    parser.addOptions({db, connect, demo, code, profile, screenshot, tab, status, measure, module});
+    if (!parser.parse(args)) {
+        why = parser.errorText().toStdString();
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        why = "argomento non previsto: " + parser.positionalArguments().first().toStdString();
+        return std::nullopt;
+    }
+    Options options;
+    if (parser.isSet(db) && parser.isSet(connect)) {
+        why = "--db e --connect non vanno insieme";
+        return std::nullopt;
+    }
+    options.demo = parser.isSet(demo);
+    if (parser.isSet(connect)) {
+        std::string text = parser.value(connect).toStdString();
+        options.shell.connection_string =
+            text.rfind("odbc:", 0) == 0 || text.rfind("sqlite:", 0) == 0 ? text : "odbc:" + text;
+    } else {
+        std::string path = parser.isSet(db) ? parser.value(db).toStdString() : "build/demo.db";
+        std::error_code ignored;
+        options.shell.connection_string =
+            "sqlite:" + std::filesystem::absolute(path, ignored).string();
+    }
+    options.shell.code = parser.value(code).toStdString();
+    options.shell.module_path = parser.value(module).toStdString();
+    if (parser.isSet(profile)) {
+        auto value = whole_number(parser.value(profile), std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max());
+        if (!value) {
+            why = "--profile vuole un numero intero, non '" + parser.value(profile).toStdString() +
+                  "'";
+            return std::nullopt;
+        }
+        options.shell.profile = *value;
+    }
+    options.shot.path = parser.value(screenshot).toStdString();
+    if (parser.isSet(tab)) {
+        auto value = whole_number(parser.value(tab), 0, kLastTab);
+        if (!value) {
+            why = "--tab vuole un numero da 0 a " + std::to_string(kLastTab) + ", non '" +
+                  parser.value(tab).toStdString() + "'";
+            return std::nullopt;
+        }
+        options.shot.tab = *value;
+    }
+    if (parser.isSet(status)) {
+        options.shot.status = parser.value(status).toStdString();
+        if (options.shot.status != "view" && options.shot.status != "insert" &&
+            options.shot.status != "search") {
+            why = "--status vuole view, insert o search";
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(measure)) {
+        auto value = whole_number(parser.value(measure), 0, std::numeric_limits<int>::max());
+        if (!value) {
+            why = "--measure vuole un numero di spostamenti";
+            return std::nullopt;
+        }
+        options.moves = *value;
+    }
+    return options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,73 +180,43 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     times.application = now_ms();
     QApplication::setApplicationName("condpag-shell");
-    condpag::shell::ShellOptions options;
-    condpag::shell::ScreenshotRequest shot;
-    std::string db = "build/demo.db";
-    std::string connect;
-    int moves = -1;
-    QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        QString arg = args[i];
-        bool has_value = i + 1 < args.size();
-        std::string value = has_value ? args[i + 1].toStdString() : std::string();
-        if (arg == "--db" && has_value) {
-            db = value;
-        } else if (arg == "--connect" && has_value) {
-            connect = value;
-        } else if (arg == "--code" && has_value) {
-            options.code = value;
-        } else if (arg == "--profile" && has_value) {
-            options.profile = std::stoi(value);
-        } else if (arg == "--screenshot" && has_value) {
-            shot.path = value;
-        } else if (arg == "--tab" && has_value) {
-            shot.tab = std::stoi(value);
-        } else if (arg == "--status" && has_value) {
-            shot.status = value;
-        } else if (arg == "--measure" && has_value) {
-            moves = std::stoi(value);
-        } else if (arg == "--module" && has_value) {
-            options.module_path = value;
-        } else {
-            std::fputs(kUsage, stderr);
-            return 2;
-        }
-        ++i;
+    std::string why;
+    std::optional<Options> parsed = parse_options(QApplication::arguments(), why);
+    if (!parsed) {
+        std::fprintf(stderr, "condpag-shell: %s\n%s", why.c_str(), kUsage);
+        return 2;
     }
+    Options& options = *parsed;
 
-    if (!connect.empty()) {
-        options.connection_string =
-            connect.rfind("odbc:", 0) == 0 || connect.rfind("sqlite:", 0) == 0 ? connect
-                                                                               : "odbc:" + connect;
-    } else {
-        std::error_code ignored;
-        std::filesystem::path path = std::filesystem::absolute(db, ignored);
-        if (path.has_parent_path())
-            std::filesystem::create_directories(path.parent_path(), ignored);
-        options.connection_string = "sqlite:" + path.string();
-    }
-    // A missing demo file is created with its demo data.
-    auto opened = condpag::open_database(options.connection_string, true);
+    // Only --demo makes a database, and only where there is none yet; any other database must
+    // already hold the payment terms, and nothing is written into one that does not.
+    auto opened = condpag::open_database(
+        options.shell.connection_string,
+        options.demo ? condpag::OpenMode::CreateDemoWhenMissing : condpag::OpenMode::Existing);
     if (!opened) {
         std::fprintf(stderr, "condpag-shell: %s\n", opened.error().message.c_str());
+        if (!options.demo) {
+            std::fputs("condpag-shell: per creare il database dimostrativo usare --demo\n", stderr);
+        }
         return 1;
     }
     opened->Close();
     times.database = now_ms();
-    if (options.module_path.empty()) {
+    if (options.shell.module_path.empty()) {
         QString module =
             QApplication::applicationDirPath() + "/../component/condpag_component_module.so";
-        if (QFileInfo::exists(module)) options.module_path = QDir::cleanPath(module).toStdString();
+        if (QFileInfo::exists(module)) {
+            options.shell.module_path = QDir::cleanPath(module).toStdString();
+        }
     }
 
-    condpag::shell::HostWindow host(options);
+    condpag::shell::HostWindow host(options.shell);
     host.show();
     std::string error = host.open_payment_terms();
     host.fit_to_editor();
     times.editor = now_ms();
     if (!error.empty()) std::fprintf(stderr, "condpag-shell: %s\n", error.c_str());
-    if (!shot.path.empty()) return condpag::shell::take_screenshot(host, shot);
-    if (moves >= 0) return measure(host, moves, times);
+    if (!options.shot.path.empty()) return condpag::shell::take_screenshot(host, options.shot);
+    if (options.moves >= 0) return measure(host, options.moves, times);
     return QApplication::exec();
 }

@@ -192,6 +192,35 @@ TEST_F(ShellSession, NewTermsAreRefusedBelowHundredAndKeepQuotedCodes) {
     EXPECT_EQ(widget<QTableView>("GRID_CONDPAG")->model()->rowCount(), 1);
 }
 
+TEST_F(ShellSession, AccentedTextsTypedOverTheLimitAreStoredWholeCharacters) {
+    toolbar("Nuovo");
+    type("TXT_CODICE", "ÀÉ€ÀÉ€Z");
+    ui::testing::key(widget<QLineEdit>("TXT_CODICE"), Qt::Key_Tab);
+    settle();
+    QString description;
+    for (int i = 0; i < 41; ++i) description += i % 2 ? QString("è") : QString("à");
+    auto* box = widget<QLineEdit>("TXT_DESCRIZIONE");
+    ui::testing::click(box);
+    ui::testing::type_text(box, description);
+    settle();
+    press("GRIDNAV_RATE.Nuovo");
+    type("TXT_GGDECOR", "30");
+    type("TXT_IMP", "100");
+    type("TXT_IVA", "100");
+    press("GRIDNAV_RATE.Conferma");
+    toolbar("Salva");
+    const std::string code = "ÀÉ€ÀÉ€";
+    auto rows = stored(
+        "SELECT CG62_CODPAG, CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0].to_text(), code);
+    EXPECT_EQ(rows[0][1].to_text(), description.left(40).toStdString());
+    EXPECT_EQ(
+        stored("SELECT CG63_PROG FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" + code + "'")
+            .size(),
+        1u);
+}
+
 TEST_F(ShellSession, MalformedFixedDayMonthIsMarkedAndRefused) {
     go_to("RD30");
     // The start rule chosen with the keyboard, as a person does on a closed list.

@@ -1,0 +1,259 @@
+// Deleting a term is all or nothing, on every backend: another user's change since it was read,
+// a statement that fails, a session the server ends, or a lock another program holds leave every
+// row of the term stored as it was, and the person reads why. A term made later with the same
+// code starts with no rows of the old one.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "editor/tests/users.h"
+#include "storage/testing/demo_database.h"
+
+namespace condpag {
+namespace {
+
+// Every stored row of one term, table by table, in a stable order.
+Rows term_rows(Connection& connection, const std::string& code) {
+    Rows all;
+    for (const std::string& sql :
+         {"SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'",
+          "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" + code +
+              "' ORDER BY CG63_PROG",
+          "SELECT * FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = '" + code +
+              "' ORDER BY CG65_DAMMGG",
+          "SELECT * FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = '" + code +
+              "' ORDER BY CG6B_LINGUA_MG52"}) {
+        Rows rows = stored(connection, sql);
+        all.push_back({sql});
+        all.insert(all.end(), rows.begin(), rows.end());
+    }
+    return all;
+}
+
+// RD has a header, installments, a shift period and a language description.
+const char* const kTerm = "RD";
+
+// A trigger that makes deleting from a table fail with the given text.
+void refuse_deletes(Connection& connection, const std::string& table, const std::string& text) {
+    if (connection.dialect() == Dialect::Postgres) {
+        ASSERT_TRUE(connection
+                        .ExecuteChange("CREATE FUNCTION refuse_" + table +
+                                       "() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE "
+                                       "EXCEPTION ''" +
+                                       text + "''; END'")
+                        .ok());
+        ASSERT_TRUE(connection
+                        .ExecuteChange("CREATE TRIGGER refuse_" + table + " BEFORE DELETE ON " +
+                                       table + " FOR EACH ROW EXECUTE FUNCTION refuse_" + table +
+                                       "()")
+                        .ok());
+    } else {
+        ASSERT_TRUE(connection
+                        .ExecuteChange("CREATE TRIGGER refuse_" + table + " BEFORE DELETE ON " +
+                                       table + " BEGIN SELECT RAISE(ABORT, '" + text + "'); END")
+                        .ok());
+    }
+}
+
+class DeletionSafety : public testing::BackendTest {};
+
+TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
+    enum class Fault { ChangedByAnotherUser, Installments, Languages, Header };
+    struct Case {
+        Fault fault;
+        const char* told;  // what the person reads
+    };
+    for (const Case& c :
+         {Case{Fault::ChangedByAnotherUser, "modificati da un altro utente"},
+          Case{Fault::Installments, "le rate non sono state eliminate"},
+          Case{Fault::Languages, "le descrizioni in lingua non sono state eliminate"},
+          Case{Fault::Header, "testata bloccata"}}) {
+        SCOPED_TRACE(c.told);
+        testing::DemoDatabase db(GetParam());
+        ASSERT_TRUE(db.ok()) << db.error();
+        auto admin = db.connect();
+        ASSERT_TRUE(admin.ok());
+        User anna(db.connection_string());
+        ASSERT_TRUE(anna.go_to(kTerm));
+        switch (c.fault) {
+            case Fault::ChangedByAnotherUser: {
+                User bruno(db.connection_string());
+                ASSERT_TRUE(bruno.go_to(kTerm));
+                ASSERT_TRUE(bruno.window.TXT_DESCRIZIONE.user_type("Rimessa cambiata"));
+                ASSERT_TRUE(bruno.save()) << bruno.all_messages();
+                break;
+            }
+            case Fault::Installments:
+                refuse_deletes(*admin, "CG63_CONDPAGDET", "rate bloccate");
+                break;
+            case Fault::Languages:
+                refuse_deletes(*admin, "CG6B_CONDPAGLING", "lingue bloccate");
+                break;
+            case Fault::Header:
+                refuse_deletes(*admin, "CG62_CONDPAGDES", "testata bloccata");
+                break;
+        }
+        const Rows before = term_rows(*admin, kTerm);
+        ASSERT_GT(before.size(), 6u);
+
+        EXPECT_FALSE(anna.window.INTERNAV.user_click("Elimina"));
+        const std::string said = anna.all_messages();
+        EXPECT_NE(said.find(c.told), std::string::npos) << said;
+        if (c.fault != Fault::ChangedByAnotherUser) {
+            EXPECT_EQ(said.find("altro utente"), std::string::npos) << said;
+        }
+        EXPECT_EQ(term_rows(*admin, kTerm), before);
+        // The term stays in the window, and a later save does not delete it after all.
+        EXPECT_EQ(anna.window.TXT_CODICE.text(), kTerm);
+        EXPECT_FALSE(anna.window.Grst_RecordSet_CG62.pending());
+    }
+}
+
+TEST_P(DeletionSafety, ANewTermWithTheCodeOfADeletedOneStartsWithItsOwnRowsOnly) {
+    // Rows left under a code that has no header, as a delete that stopped half way once did.
+    for (const char* sql :
+         {"INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_GGDECOR) VALUES "
+          "('NUOVO', 1, 90)",
+          "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_GGDECOR) VALUES "
+          "('NUOVO', 2, 120)",
+          "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG) VALUES "
+          "('NUOVO', 801, 831)",
+          "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) "
+          "VALUES ('NUOVO', 'ENG', 'Old')"}) {
+        ASSERT_TRUE(connection.ExecuteChange(sql).ok()) << sql;
+    }
+    User anna(database->connection_string());
+    ASSERT_TRUE(anna.begin_term("NUOVO", "Nuova condizione", "30")) << anna.all_messages();
+    EXPECT_EQ(anna.window.GRID_CONDPAG.row_count(), 1);
+    ASSERT_TRUE(anna.save()) << anna.all_messages();
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
+                     "CG63_CODPAG_CG62 = 'NUOVO'"),
+              (Rows{{"1", "30"}}));
+    for (const char* sql :
+         {"SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'NUOVO'",
+          "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'NUOVO'"}) {
+        EXPECT_EQ(stored(connection, sql), (Rows{{"0"}})) << sql;
+    }
+    EXPECT_EQ(anna.window.GRID_CONDPAG.row_count(), 1);
+    EXPECT_EQ(anna.window.GRID_PERSLIT.row_count(), 0);
+}
+
+// Another program writes the file for a while: a lock shorter than the wait delays the
+// deletion, a longer one refuses it after the wait, naming the lock, with nothing deleted.
+TEST_P(DeletionSafety, AWriteLockOfAnotherProgramDelaysOrRefusesTheWholeDeletion) {
+    if (database->file().empty()) GTEST_SKIP() << "no database file on this backend";
+    struct Case {
+        std::chrono::milliseconds held;
+        bool deleted;
+    };
+    for (const Case& c : {Case{std::chrono::milliseconds(1500), true},
+                          Case{kDefaultLockWait + std::chrono::milliseconds(2500), false}}) {
+        SCOPED_TRACE(c.held.count());
+        testing::DemoDatabase db(GetParam());
+        ASSERT_TRUE(db.ok()) << db.error();
+        auto admin = db.connect();
+        ASSERT_TRUE(admin.ok());
+        User anna(db.connection_string());
+        ASSERT_TRUE(anna.go_to(kTerm));
+        const Rows before = term_rows(*admin, kTerm);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        pid_t holder = fork();
+        ASSERT_GE(holder, 0);
+        if (holder == 0) {
+            sqlite3* other = nullptr;
+            sqlite3_open(db.file().c_str(), &other);
+            int rc = sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+            char byte = rc == SQLITE_OK ? 'y' : 'n';
+            (void)!write(ready[1], &byte, 1);
+            std::this_thread::sleep_for(c.held);
+            sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+            _exit(0);
+        }
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        close(ready[0]);
+        close(ready[1]);
+        ASSERT_EQ(byte, 'y');
+        auto start = std::chrono::steady_clock::now();
+        bool deleted = anna.window.INTERNAV.user_click("Elimina");
+        auto waited = std::chrono::steady_clock::now() - start;
+        int status = 0;
+        waitpid(holder, &status, 0);
+        const std::string said = anna.all_messages();
+        EXPECT_EQ(deleted, c.deleted) << said;
+        if (c.deleted) {
+            for (const char* table :
+                 {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
+                  "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62",
+                  "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
+                EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"),
+                          (Rows{{"0"}}))
+                    << table;
+            }
+        } else {
+            EXPECT_NE(said.find("locked"), std::string::npos) << said;
+            EXPECT_NE(said.find("Non è stato eliminato nulla"), std::string::npos) << said;
+            EXPECT_EQ(said.find("altro utente"), std::string::npos) << said;
+            // One wait, not one per statement.
+            EXPECT_LT(waited, kDefaultLockWait + std::chrono::milliseconds(1500));
+            EXPECT_EQ(term_rows(*admin, kTerm), before);
+            EXPECT_EQ(anna.window.TXT_CODICE.text(), kTerm);
+        }
+    }
+}
+
+// The server ends the window's session after the details were deleted and before the header
+// row: the server drops the unfinished deletion, the person is told, and deleting again opens a
+// new session first and deletes the whole term.
+TEST(DeletionServerFaults, ASessionEndedHalfWayThroughADeletionDeletesNothing) {
+    if (auto reason = testing::unavailable_reason(testing::BackendKind::PostgresOdbc);
+        !reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
+    ASSERT_TRUE(db.ok()) << db.error();
+    auto admin = db.connect();
+    ASSERT_TRUE(admin.ok());
+    User anna(db.connection_string());
+    ASSERT_TRUE(anna.go_to(kTerm));
+    const Rows before = term_rows(*admin, kTerm);
+    auto pid = anna.window.WindowConnection().Execute("SELECT pg_backend_pid()");
+    ASSERT_TRUE(pid.ok() && !pid->rows.empty());
+    bool killed = false;
+    // Connected after the window's own handler: runs once the details are deleted.
+    anna.window.FME_CONDPAGDES.BeforeDelete.connect([&](bool& cancel) {
+        if (killed || cancel) return;
+        killed = true;
+        EXPECT_TRUE(
+            admin->Execute("SELECT pg_terminate_backend(" + pid->rows[0][0].to_text() + ")").ok());
+    });
+    EXPECT_FALSE(anna.window.INTERNAV.user_click("Elimina"));
+    ASSERT_TRUE(killed);
+    const std::string said = anna.all_messages();
+    EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
+    EXPECT_EQ(term_rows(*admin, kTerm), before);
+    EXPECT_EQ(anna.window.TXT_CODICE.text(), kTerm);
+
+    ASSERT_TRUE(anna.window.INTERNAV.user_click("Elimina")) << anna.all_messages();
+    for (const char* table :
+         {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
+          "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
+        EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"),
+                  (Rows{{"0"}}))
+            << table;
+    }
+}
+
+CONDPAG_ON_ALL_BACKENDS(DeletionSafety);
+
+}  // namespace
+}  // namespace condpag
