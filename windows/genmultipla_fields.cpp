@@ -158,7 +158,8 @@ void FRMCO_GENMULTIPLA::TXT_SOTTOTIPO_StartLookup(LookupRequest& request) {
     request.cancel = false;
     request.columns = {{"Codice", ""}, {"Descrizione", ""}};
     if (auto statement = subtype_list_statement(CMB_TIPO.text())) request.statement = *statement;
-    request.title = std::string("Elenco sottotipi effetto del tipo") + " " + CMB_TIPO.text();
+    // The shown name of the type, as the editor titles its own list of subtypes.
+    request.title = std::string("Elenco sottotipi effetto del tipo") + " " + CMB_TIPO.label();
     if (owner_ != nullptr) request.host_text = owner_->OwnerConnectionString();
     TXT_SOTTOTIPO.set_lookup_name("Lkp_SottoTipiGenMul");
 }

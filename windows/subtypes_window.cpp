@@ -32,6 +32,7 @@ FRMCO_SOTTOTIPI::~FRMCO_SOTTOTIPI() {
 }
 
 void FRMCO_SOTTOTIPI::set_up_controls() {
+    set_caption("Sottotipi effetto");
     CMB_TIPO.set_caption("Tipo effetto");
     CMB_TIPO.enable(false);
 

@@ -1,7 +1,8 @@
 // condpag-shell: the host shell on the embedded demo database (or another database), optionally
 // saving a picture of the editor and leaving.
 //   condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N] [--screenshot PNG]
-//                 [--tab N] [--status view|insert|search]
+//                 [--tab N] [--status view|insert|search] [--percent N]
+//                 [--dialog generation|subtypes]
 
 #include <sys/resource.h>
 
@@ -28,7 +29,8 @@ namespace {
 
 const char* kUsage =
     "usage: condpag-shell [--db PATH | --connect STRING] [--code CODE] [--profile N]\n"
-    "                     [--screenshot FILE.png [--tab N] [--status view|insert|search]]\n"
+    "                     [--screenshot FILE.png [--tab N] [--status view|insert|search]\n"
+    "                      [--percent N] [--dialog generation|subtypes]]\n"
     "                     [--measure MOVES]\n";
 
 // Milestones of the start, in epoch milliseconds, for --measure.
@@ -108,6 +110,10 @@ int main(int argc, char** argv) {
             shot.tab = std::stoi(value);
         } else if (arg == "--status" && has_value) {
             shot.status = value;
+        } else if (arg == "--percent" && has_value) {
+            shot.percent = std::stoi(value);
+        } else if (arg == "--dialog" && has_value) {
+            shot.dialog = value;
         } else if (arg == "--measure" && has_value) {
             moves = std::stoi(value);
         } else if (arg == "--module" && has_value) {

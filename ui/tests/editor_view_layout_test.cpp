@@ -114,7 +114,19 @@ std::string joined(const std::vector<std::string>& lines) {
     return out;
 }
 
-TEST(EditorViewLayout, StartsAtTheDesignSizeWithEveryPageTidy) {
+// The frame of each page's fields and the navigator under it.
+struct PageBottom {
+    const char* frame;
+    const char* navigator;
+};
+constexpr PageBottom kPageBottoms[] = {{"FRA_RATA", "GRIDNAV_RATE"},
+                                       {"FRA_DESCANAL", nullptr},
+                                       {"FRA_PERSLIT", "GRIDNAV_PERIODI"},
+                                       {"FRA_LINGUA", "GRIDNAVL"}};
+
+// Every page at 70 %, 100 % and 160 % of the design size. Smaller than the design size the
+// window refuses to go; larger, the grids take the room and what is under them stays packed.
+TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
     testing::application();
     Session s(2);  // the VAT-reversal box is shown too
     FRMCO_CONDPAG& w = s.open();
@@ -127,14 +139,38 @@ TEST(EditorViewLayout, StartsAtTheDesignSizeWithEveryPageTidy) {
 
     auto* tabs = qobject_cast<QTabWidget*>(view.widget_of("TabCondPag"));
     ASSERT_NE(tabs, nullptr);
-    EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << "every tab in sight";
     ASSERT_EQ(tabs->count(), 4);
-    for (int page = 0; page < tabs->count(); ++page) {
-        tabs->setCurrentIndex(page);
+    for (int percent : {70, 100, 160}) {
+        view.resize(EditorView::kDesignWidth * percent / 100,
+                    EditorView::kDesignHeight * percent / 100);
         QApplication::processEvents();
-        ASSERT_EQ(w.TabCondPag.tab(), page);
-        std::vector<std::string> faults = layout_faults(view);
-        EXPECT_TRUE(faults.empty()) << "page " << page << joined(faults);
+        const std::string size = std::to_string(percent) + " %";
+        EXPECT_GE(view.width(), EditorView::kDesignWidth) << size;
+        EXPECT_GE(view.height(), EditorView::kDesignHeight) << size;
+        EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << "every tab in sight";
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            QApplication::processEvents();
+            ASSERT_EQ(w.TabCondPag.tab(), page);
+            std::vector<std::string> faults = layout_faults(view);
+            EXPECT_TRUE(faults.empty()) << size << ", page " << page << joined(faults);
+            // The navigators whole inside the window, under the fields with no empty band.
+            const PageBottom& bottom = kPageBottoms[page];
+            std::vector<const char*> navigators = {"INTERNAV"};
+            if (bottom.navigator != nullptr) navigators.push_back(bottom.navigator);
+            for (const char* name : navigators) {
+                QWidget* navigator = view.widget_of(name);
+                ASSERT_NE(navigator, nullptr) << name;
+                QRect at(navigator->mapTo(&view, QPoint(0, 0)), navigator->size());
+                EXPECT_TRUE(navigator->isVisible() && view.rect().contains(at))
+                    << size << ": " << name << " out of sight";
+            }
+            if (bottom.navigator == nullptr) continue;
+            QWidget* frame = view.widget_of(bottom.frame);
+            QWidget* navigator = view.widget_of(bottom.navigator);
+            EXPECT_LE(navigator->y() - frame->geometry().bottom(), 12)
+                << size << ": empty band between " << bottom.frame << " and " << bottom.navigator;
+        }
     }
 }
 
