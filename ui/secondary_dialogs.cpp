@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
@@ -75,7 +76,10 @@ void size_box(QWidget* widget, const Control& control) {
     if (box == nullptr || box->max_length() <= 0) return;
     int characters = std::clamp(box->max_length(), 3, 40);
     int width = widget->fontMetrics().horizontalAdvance(QLatin1Char('0')) * characters + 18;
-    if (dynamic_cast<const LookupBox*>(&control) != nullptr) width += 26;
+    // A lookup box's buttons ("…", and "Gestione" where it has one) come on top.
+    for (const QToolButton* button : widget->findChildren<QToolButton*>()) {
+        width += button->sizeHint().width() + 1;
+    }
     widget->setFixedWidth(width);
 }
 

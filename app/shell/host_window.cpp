@@ -229,6 +229,8 @@ void HostWindow::Show(FRMCO_CONDPAG& window, int, bool) {
     sub_window_->show();
     // The subwindow takes the editor's design size plus its own frame.
     QSize frame = sub_window_->size() - view_->size();
+    // The sub-window goes no smaller than the editor in it; the area scrolls instead.
+    sub_window_->setMinimumSize(view_->minimumSize() + frame);
     sub_window_->resize(QSize(ui::EditorView::kDesignWidth, ui::EditorView::kDesignHeight) + frame);
     area_->setActiveSubWindow(sub_window_);
     window.CloseRequested.connect([guard = QPointer<HostWindow>(this)] {
