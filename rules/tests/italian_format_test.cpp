@@ -57,7 +57,9 @@ TEST(ItalianFormat, DatesTypedAsDayMonthYearOrIso) {
     EXPECT_EQ(*LeggiData("07/12/2026"), (Data{2026, 12, 7}));
     EXPECT_EQ(*LeggiData("7/2/2024"), (Data{2024, 2, 7}));
     EXPECT_EQ(*LeggiData("2024-02-29"), (Data{2024, 2, 29}));
-    for (const char* typed : {"29/02/2023", "31/04/2026", "00/01/2026", "1/13/2026", "2026-1-1",
+    EXPECT_EQ(*LeggiData("01/01/2026"), (Data{2026, 1, 1}));
+    EXPECT_EQ(*LeggiData("29/02/2000"), (Data{2000, 2, 29}));
+    for (const char* typed : {"29/02/2023", "29/02/1900", "31/04/2026", "00/01/2026", "1/13/2026", "2026-1-1",
                               "01/01/26", "", "oggi", "01-01-2026"}) {
         EXPECT_FALSE(LeggiData(typed).ok()) << typed;
     }
