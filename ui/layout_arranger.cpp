@@ -1,6 +1,5 @@
 #include "ui/layout_arranger.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -20,8 +19,7 @@ QRect scaled_rect(const QRect& design, int code, double fx, double ky, int moved
     int left = (code & kLayoutLeft) ? scale(design.x(), fx) : design.x();
     int top = (code & kLayoutTop) ? design.y() + moved_by : design.y();
     int width = (code & kLayoutWidth) ? scale(design.width(), fx) : design.width();
-    int height =
-        (code & kLayoutHeight) ? std::max(0, scale(design.height(), 1.0 + ky)) : design.height();
+    int height = (code & kLayoutHeight) ? scale(design.height(), 1.0 + ky) : design.height();
     return QRect(left, top, width, height);
 }
 
@@ -30,11 +28,7 @@ namespace {
 // Widgets of one line of text, which never grow taller.
 bool single_line(const QWidget* widget) {
     return qobject_cast<const QLabel*>(widget) != nullptr ||
-           qobject_cast<const QLineEdit*>(widget) != nullptr ||
-           qobject_cast<const QComboBox*>(widget) != nullptr ||
-           // a lookup box: its edit line and buttons in a row of their own
-           (widget->layout() != nullptr &&
-            widget->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly) != nullptr);
+           qobject_cast<const QLineEdit*>(widget) != nullptr;
 }
 
 }  // namespace
@@ -90,25 +84,14 @@ void LayoutArranger::arrange() {
         return single_line(placed.widget) || fixed_frame ? placed.code & ~kLayoutHeight
                                                          : placed.code;
     };
-    // The heights that grow in each container, as design intervals merged where they overlap.
+    // The heights that grow in each container, as design intervals (the growing widgets of a
+    // container stand one above the other).
     std::map<const QWidget*, std::vector<std::pair<int, int>>> growing;
     for (const Placed& placed : placed_) {
         if (placed.widget && (code_of(placed) & kLayoutHeight)) {
             growing[placed.container].emplace_back(placed.design.top(),
                                                    placed.design.top() + placed.design.height());
         }
-    }
-    for (auto& [container, spans] : growing) {
-        std::sort(spans.begin(), spans.end());
-        std::vector<std::pair<int, int>> merged;
-        for (const auto& span : spans) {
-            if (!merged.empty() && span.first <= merged.back().second) {
-                merged.back().second = std::max(merged.back().second, span.second);
-            } else {
-                merged.push_back(span);
-            }
-        }
-        spans = merged;
     }
     // Growing height above a design line.
     auto grown_above = [](const std::vector<std::pair<int, int>>& spans, int line) {

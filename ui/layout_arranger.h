@@ -8,7 +8,8 @@
 // packed under it and the navigators stay at the bottom, with no empty band.
 // So 15 grows both ways, 14 grows sideways and moves down with what grows above it, 12 (the
 // navigators) stays at the bottom and grows sideways, 10 moves and keeps its size. A single
-// line (a label, an edit box, a list) keeps its height. Widgets that are not registered keep
+// line (a label, an edit box) keeps its height, and so does a frame whose fields all keep
+// their design place. Widgets that are not registered keep
 // their design place and size.
 
 #include <QPointer>

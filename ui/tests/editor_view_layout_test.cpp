@@ -97,6 +97,11 @@ std::vector<std::string> layout_faults(const EditorView& view) {
                                                      std::to_string(need.height())));
             }
             if (!room.contains(child->geometry())) faults.push_back(describe(child, "spills out"));
+            // One line of text stays one line high.
+            if ((qobject_cast<const QLineEdit*>(child) || qobject_cast<const QLabel*>(child)) &&
+                child->height() > 2 * child->sizeHint().height()) {
+                faults.push_back(describe(child, "stretched"));
+            }
             for (size_t j = i + 1; j < children.size(); ++j) {
                 if (child->geometry().intersects(children[j]->geometry())) {
                     faults.push_back(
@@ -164,6 +169,17 @@ TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
                 QRect at(navigator->mapTo(&view, QPoint(0, 0)), navigator->size());
                 EXPECT_TRUE(navigator->isVisible() && view.rect().contains(at))
                     << size << ": " << name << " out of sight";
+            }
+            // The frames of the header and of the fields end under their last row.
+            for (const char* name : {"FRA_TESTATA", bottom.frame}) {
+                QWidget* frame = view.widget_of(name);
+                if (name == std::string("FRA_DESCANAL")) continue;  // drawn to fill its page
+                int last = 0;
+                for (const QWidget* child :
+                     frame->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                    if (child->isVisible()) last = std::max(last, child->geometry().bottom());
+                }
+                EXPECT_LE(frame->height() - last, 14) << size << ": empty band in " << name;
             }
             if (bottom.navigator == nullptr) continue;
             QWidget* frame = view.widget_of(bottom.frame);
