@@ -3,6 +3,7 @@
 // subtype box.
 
 #include "rules/day_month.h"
+#include "rules/italian_format.h"
 #include "windows/FRMCO_GENMULTIPLA.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
 #include "windows/lookup_statements.h"
@@ -117,6 +118,13 @@ void FRMCO_GENMULTIPLA::TXT_GGMMFIX_LostFocus() {
     Value stored = MMGGdaGGMM(Value(TogliBarre(RTrimN(TXT_GGMMFIX.text()))));
     TXT_GGMMFIX.set_text(FormattaGGMM(GGMMdaMMGG(stored), 1).to_text());
     if (start_rule() == "3") TXT_GGMMFIX.set_valid(DataValida(RTrimN(TXT_GGMMFIX.text()), 1));
+}
+
+void FRMCO_GENMULTIPLA::TXT_IMPFIX_LostFocus() {
+    // The amount is shown "#,##0.00" once it reads as one; other text stays for the check.
+    if (RTrimN(TXT_IMPFIX.text()).empty()) return;
+    if (auto amount = LeggiImporto(TXT_IMPFIX.text()))
+        TXT_IMPFIX.set_text(FormattaImporto(*amount));
 }
 
 void FRMCO_GENMULTIPLA::TXT_GGSCADFIX1_LostFocus() {

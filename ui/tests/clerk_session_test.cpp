@@ -285,6 +285,9 @@ TEST(ClerkSession, FixedAmountTypedTheItalianWayIsStoredAsItsValueAndOtherTextIs
             type_into(dialog, "TXT_IVA", "100");
             pick(dialog, "CMB_TIPOIMPFIX", "Da condizione di pagamento");
             type_into(dialog, "TXT_IMPFIX", c.typed);
+            if (c.stored != nullptr) {
+                EXPECT_EQ(part<QLineEdit>(dialog, "TXT_IMPFIX")->text(), "1.234,50") << c.typed;
+            }
             messages_before = desk.s.messages.shown.size();
             QTest::mouseClick(part<QPushButton>(dialog, "CMD_GENERA"), Qt::LeftButton);
             QApplication::processEvents();
@@ -331,6 +334,28 @@ TEST(ClerkSession, HeaderDiscountsTypedTheItalianWayAreStoredAndShownWithAComma)
                            "CG62_CODPAG = 'RB3060'"),
               (Rows{{"2.5", "1234.5"}}));
     EXPECT_EQ(part<QLineEdit>(&desk.view, "TXT_SC1")->text(), "2,5");
+}
+
+// Only the language navigator prints, and it exports only to a calling program (none here).
+TEST(ClerkSession, NavigatorsOfferOnlyTheButtonsThatAct) {
+    Desk desk;
+    struct Button {
+        const char* name;
+        bool offered;
+    };
+    const Button buttons[] = {{"GRIDNAV_RATE.Esporta", false},
+                              {"GRIDNAV_RATE.Stampa", false},
+                              {"GRIDNAV_PERIODI.Esporta", false},
+                              {"GRIDNAV_PERIODI.Stampa", false},
+                              {"GRIDNAVL.Esporta", false},
+                              {"GRIDNAVL.Stampa", true},
+                              {"GRIDNAVL.Nuovo", true}};
+    for (const Button& b : buttons) {
+        auto* button = part<QToolButton>(&desk.view, b.name);
+        if (button != nullptr) {
+            EXPECT_EQ(!button->isHidden(), b.offered) << b.name;
+        }
+    }
 }
 
 TEST(ClerkSession, MessageBoxesAnswerWithItalianButtons) {

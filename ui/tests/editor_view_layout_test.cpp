@@ -121,13 +121,14 @@ std::string joined(const std::vector<std::string>& lines) {
 
 // The frame of each page's fields and the navigator under it.
 struct PageBottom {
+    const char* grid;
     const char* frame;
     const char* navigator;
 };
-constexpr PageBottom kPageBottoms[] = {{"FRA_RATA", "GRIDNAV_RATE"},
-                                       {"FRA_DESCANAL", nullptr},
-                                       {"FRA_PERSLIT", "GRIDNAV_PERIODI"},
-                                       {"FRA_LINGUA", "GRIDNAVL"}};
+constexpr PageBottom kPageBottoms[] = {{"GRID_CONDPAG", "FRA_RATA", "GRIDNAV_RATE"},
+                                       {nullptr, "FRA_DESCANAL", nullptr},
+                                       {"GRID_PERSLIT", "FRA_PERSLIT", "GRIDNAV_PERIODI"},
+                                       {"GRID_LINGUA", "FRA_LINGUA", "GRIDNAVL"}};
 
 // Every page at 70 %, 100 % and 160 % of the design size. Smaller than the design size the
 // window refuses to go; larger, the grids take the room and what is under them stays packed.
@@ -184,6 +185,9 @@ TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
             if (bottom.navigator == nullptr) continue;
             QWidget* frame = view.widget_of(bottom.frame);
             QWidget* navigator = view.widget_of(bottom.navigator);
+            QWidget* grid = view.widget_of(bottom.grid);
+            EXPECT_LE(frame->y() - grid->geometry().bottom(), 12)
+                << size << ": empty band between " << bottom.grid << " and " << bottom.frame;
             EXPECT_LE(navigator->y() - frame->geometry().bottom(), 12)
                 << size << ": empty band between " << bottom.frame << " and " << bottom.navigator;
         }
