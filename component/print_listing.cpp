@@ -4,6 +4,8 @@
 #include <fstream>
 #include <map>
 
+#include "framework/edit_box.h"
+#include "framework/form.h"
 #include "framework/host.h"
 #include "framework/message_service.h"
 #include "rules/records.h"
@@ -140,7 +142,7 @@ void append_table(std::string& out, const ListingTable& table) {
 
 }  // namespace
 
-Expected<Listing> build_listing(Connection& connection) {
+Expected<Listing> build_listing(Connection& connection, const std::string& only_code) {
     Expected<std::vector<Record>> headers =
         read_rows(connection, "SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG");
     if (!headers) return headers.error();
@@ -161,15 +163,16 @@ Expected<Listing> build_listing(Connection& connection) {
     for (const Record& header : *headers) {
         ListingTerm term;
         term.code = text(header, db::CG62_CODPAG);
+        if (!only_code.empty() && term.code != only_code) continue;
         term.description = text(header, db::CG62_DESCPAG);
         term.fields = {
             {"Descriz. automatica", flag(header, db::CG62_FLGDESC)},
             {"Descrizione analitica", text(header, db::CG62_DESPAGANAL)},
-            {"Sconto merce 1", text(header, db::CG62_SCPERMER1)},
-            {"Sconto merce 2", text(header, db::CG62_SCPERMER2)},
-            {"Sc. cassa", text(header, db::CG62_SCPERCAS)},
-            {"Sconto Art.26 %", text(header, db::CG62_SCPERCART26)},
-            {"Sconto Art.26 importo", text(header, db::CG62_SCART26)},
+            {"Sconto merce 1", decimal_text(field(header, db::CG62_SCPERMER1))},
+            {"Sconto merce 2", decimal_text(field(header, db::CG62_SCPERMER2))},
+            {"Sc. cassa", decimal_text(field(header, db::CG62_SCPERCAS))},
+            {"Sconto Art.26 %", decimal_text(field(header, db::CG62_SCPERCART26))},
+            {"Sconto Art.26 importo", amount_text(field(header, db::CG62_SCART26))},
             {"Flag storno IVA", flag(header, db::CG62_FLGSTORNOIVA)},
         };
         term.installments = installments_table(rows_of(*installments, term.code));
@@ -205,28 +208,57 @@ PrintWriter text_file_writer(std::filesystem::path folder) {
     };
 }
 
-ProgramRunner print_component(PrintWriter writer) {
-    return [writer](Cinterface* host, const std::vector<Value>&) -> Status {
+namespace {
+
+// The code of the term shown in the host's active window, "" when none is shown.
+std::string shown_code(ClsGlobal& global) {
+    Form* window = global.Application();
+    auto* code = window != nullptr ? window->find_as<EditBox>("TXT_CODICE") : nullptr;
+    return code != nullptr ? RTrimN(code->text()) : std::string();
+}
+
+}  // namespace
+
+ProgramRunner print_component(PrintWriter writer, PrintOpener opener) {
+    return [writer, opener](Cinterface* host, const std::vector<Value>&) -> Status {
         ClsGlobal* global = host != nullptr ? host->ClsGlobal() : nullptr;
         if (global == nullptr) return Error{"Nessun servizio globale per la stampa", kPrintProgId};
+        MessageService* messages = global->MessageObject();
+        std::string only_code;
+        if (std::string shown = shown_code(*global); !shown.empty() && messages != nullptr) {
+            int answer = messages->ShowMessage(
+                "Stampare tutte le condizioni di pagamento?\n\nSì: tutte.\nNo: solo la "
+                "condizione " +
+                    shown + ".",
+                kStyleYesNoCancel | kStyleQuestion, "Stampa");
+            if (answer == kAnswerCancel) return success();  // nothing asked for, nothing written
+            if (answer == kAnswerNo) only_code = shown;
+        }
         Connection connection = global->NewConnection();
         connection.ConnectionString = global->ConnectionString();
         if (Status opened = connection.Open(); !opened) return opened.error();
-        Expected<Listing> listing = build_listing(connection);
+        Expected<Listing> listing = build_listing(connection, only_code);
         connection.Close();
         if (!listing) return listing.error();
         Expected<std::string> where = writer(*listing);
         if (!where) return where.error();
-        if (MessageService* messages = global->MessageObject()) {
-            messages->ShowMessage("Stampa delle condizioni di pagamento salvata in:\n" + *where,
-                                  kStyleInformation, "Informazione");
+        if (messages == nullptr) return success();
+        const std::string saved = "Stampa delle condizioni di pagamento salvata in:\n" + *where;
+        if (!opener) {
+            messages->ShowMessage(saved, kStyleInformation, "Informazione");
+        } else if (messages->ShowMessage(saved + "\n\nAprirla ora?", kStyleYesNo | kStyleQuestion,
+                                         "Informazione") == kAnswerYes &&
+                   !opener(*where)) {
+            messages->ShowMessage(
+                "Impossibile aprire la stampa " + *where + ": nessun programma per visualizzarla.",
+                kStyleExclamation, "Attenzione");
         }
         return success();
     };
 }
 
-void register_print_component(ComponentRegistry& registry, PrintWriter writer) {
-    registry.RegisterProgram(kPrintProgId, print_component(std::move(writer)));
+void register_print_component(ComponentRegistry& registry, PrintWriter writer, PrintOpener opener) {
+    registry.RegisterProgram(kPrintProgId, print_component(std::move(writer), std::move(opener)));
 }
 
 }  // namespace condpag

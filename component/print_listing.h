@@ -39,8 +39,8 @@ struct Listing {
     std::vector<ListingTerm> terms;
 };
 
-// Every payment term stored, by code.
-Expected<Listing> build_listing(Connection& connection);
+// Every payment term stored, by code; with `only_code`, that term alone.
+Expected<Listing> build_listing(Connection& connection, const std::string& only_code = "");
 
 // The listing as plain text, tables in aligned columns.
 std::string listing_text(const Listing& listing);
@@ -51,12 +51,17 @@ using PrintWriter = std::function<Expected<std::string>(const Listing& listing)>
 // Writes the text listing into a file of that folder.
 PrintWriter text_file_writer(std::filesystem::path folder);
 
+// Shows a written listing to the user (the desktop's viewer); answers whether it could.
+using PrintOpener = std::function<bool(const std::string& where)>;
+
 // The print component: opens a connection of its own through the global services of the
-// interface it runs under, builds the listing, has the writer render it and tells the user
-// where it is.
-ProgramRunner print_component(PrintWriter writer);
+// interface it runs under, asks whether to list every term or only the one shown in the active
+// window, builds the listing, has the writer render it and tells the user where it is. With an
+// opener it then offers to open it.
+ProgramRunner print_component(PrintWriter writer, PrintOpener opener = {});
 
 // Registers the print component under its identifier.
-void register_print_component(ComponentRegistry& registry, PrintWriter writer);
+void register_print_component(ComponentRegistry& registry, PrintWriter writer,
+                              PrintOpener opener = {});
 
 }  // namespace condpag

@@ -29,8 +29,10 @@ void FRMCO_CONDPAG::CMD_GENERA_Click() {
     if (single_installment_) return;
     SecondaryWindows& windows = secondary_ != nullptr ? *secondary_ : default_secondary_;
     if (!windows.RunGeneration(*this)) return;
-    INTERNAV.ExecuteCommand("Conferma");
+    // The description of the new installments goes into the header row before the term is
+    // confirmed, so that it is stored with the header instead of waiting unsaved behind it.
     RefreshDescription();
+    INTERNAV.ExecuteCommand("Conferma");
 }
 
 void FRMCO_CONDPAG::ApriSottotipi() {

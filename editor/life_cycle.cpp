@@ -418,6 +418,12 @@ void FRMCO_CONDPAG::Form_Activate() {
         if (mode >= kStatusView && mode <= kStatusInsert) FME_CONDPAGDES.SetStatus(mode);
     }
     INTERNAV.AddButton("CMD_STAMPA", "&Stampa", "Conferma");
+    // Only the language navigator exports and prints, and it exports only to a calling program.
+    for (GridNavigator* navigator : {&GRIDNAV_RATE, &GRIDNAV_PERIODI}) {
+        navigator->ShowButton("Esporta", false);
+        navigator->ShowButton("Stampa", false);
+    }
+    GRIDNAVL.ShowButton("Esporta", host_->IsCalled());
     if (TXT_CODICE.enabled()) {
         TXT_CODICE.SetTextFocus();
     } else {

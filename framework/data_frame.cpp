@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
+#include <string>
 
 #include "framework/choice_controls.h"
 #include "framework/data_format.h"
@@ -10,9 +12,24 @@
 #include "framework/host.h"
 #include "framework/message_service.h"
 #include "framework/navigators.h"
+#include "rules/italian_format.h"
 
 namespace condpag {
 namespace {
+
+// A box of amounts, percentages or counts: numeric, and no code looked up in a table (a code
+// that is no number simply finds nothing).
+bool number_box(const EditBox& box) {
+    return box.numeric() && dynamic_cast<const LookupBox*>(&box) == nullptr;
+}
+
+// The message refusing what a number box holds, when it holds text that is no number.
+std::optional<std::string> unreadable_number(const EditBox& box) {
+    if (!number_box(box) || RTrimN(box.text()).empty()) return std::nullopt;
+    auto number = LeggiImporto(box.text());
+    if (number) return std::nullopt;
+    return number.error().message;
+}
 
 std::string capitalised(std::string text) {
     if (!text.empty())
@@ -81,6 +98,17 @@ void DataFrame::BindControl(Control& control, StdDataFormat* format) {
         auto frame = self.lock();
         if (frame && *frame) (*frame)->control_edited(*bound);
     });
+    // A number box keeps the focus until what it holds can be read as a number.
+    if (auto* box = dynamic_cast<EditBox*>(&control); box != nullptr && format == nullptr) {
+        box->Validate.connect([self, box](bool& cancel) {
+            auto frame = self.lock();
+            if (cancel || !frame || !*frame) return;
+            if (auto refused = unreadable_number(*box)) {
+                (*frame)->ask(*refused, kStyleExclamation, "Attenzione");
+                cancel = true;
+            }
+        });
+    }
     show_row();
 }
 
@@ -204,6 +232,11 @@ Value DataFrame::control_value(const Binding& binding) const {
     std::string text = control_text(*binding.control);
     if (binding.format != nullptr) return binding.format->unformat(Value(text));
     if (text.empty()) return Value();
+    // A number typed the Italian way ("1.234,50") is stored as the number it reads as.
+    if (auto* box = dynamic_cast<const EditBox*>(binding.control);
+        box != nullptr && number_box(*box)) {
+        if (auto number = LeggiImporto(text)) return Value(*number);
+    }
     return Value(text);
 }
 
@@ -211,7 +244,13 @@ void DataFrame::show_control(const Binding& binding, const Value& value) {
     Control& control = *binding.control;
     Value shown = binding.format != nullptr ? binding.format->format(value) : value;
     if (auto* box = dynamic_cast<EditBox*>(&control)) {
-        box->set_text(shown.to_text());
+        // Numbers read with a decimal comma; amounts as "#,##0.00".
+        if (number_box(*box) && binding.format == nullptr && shown.is_number()) {
+            box->set_text(box->currency().empty() ? FormattaDecimale(shown.number())
+                                                  : FormattaImporto(shown.number()));
+        } else {
+            box->set_text(shown.to_text());
+        }
     } else if (auto* list = dynamic_cast<ComboBox*>(&control)) {
         list->select_value(shown);
     } else if (auto* check = dynamic_cast<CheckBox*>(&control)) {
@@ -332,6 +371,13 @@ bool DataFrame::key_taken(Control*& control, std::string& message) const {
 bool DataFrame::value_marked_invalid(Control*& control, std::string& message) const {
     for (const Binding& binding : bindings_) {
         auto* box = dynamic_cast<const EditBox*>(binding.control);
+        if (box != nullptr && binding.format == nullptr && box->visible()) {
+            if (auto refused = unreadable_number(*box)) {
+                control = binding.control;
+                message = *refused;
+                return true;
+            }
+        }
         if (box == nullptr || box->valid() || !box->visible() || RTrimN(box->text()).empty()) {
             continue;
         }

@@ -4,6 +4,7 @@
 
 #include "rules/code_tables.h"
 #include "rules/day_month.h"
+#include "rules/italian_format.h"
 
 namespace condpag {
 namespace {
@@ -25,10 +26,20 @@ std::string day_month_text(const Value& stored) {
     return RTrimN(FormattaGGMM(GGMMdaMMGG(stored), 1));
 }
 
+std::string decimal_text(const Value& stored) {
+    const std::optional<double> number = stored.to_number();
+    return number ? FormattaDecimale(*number) : RTrimN(stored);
+}
+
+std::string amount_text(const Value& stored) {
+    const std::optional<double> number = stored.to_number();
+    return number ? FormattaImporto(*number) : RTrimN(stored);
+}
+
 std::string share_text(const Record& row, const ShareColumns& share) {
     const std::optional<double> form = field(row, share.form).to_number();
     if (form == 0) return text(row, share.numerator) + "/" + text(row, share.denominator);
-    if (form == 1) return text(row, share.percent) + "%";
+    if (form == 1) return decimal_text(field(row, share.percent)) + "%";
     return {};
 }
 
@@ -43,7 +54,7 @@ InstallmentCells installment_cells(const Record& row) {
         .taxable_share = share_text(row, kTaxableShare),
         .vat_share = share_text(row, kVatShare),
         .fixed_handling = label(CodeTable::ImportoFisso, row, db::CG63_INDIMPFIX),
-        .fixed_amount = text(row, db::CG63_IMPORFIX),
+        .fixed_amount = amount_text(field(row, db::CG63_IMPORFIX)),
         .first_from = day_text(row, db::CG63_DAGGFIX1),
         .first_to = day_text(row, db::CG63_AGGFIX1),
         .first_due_day = day_text(row, db::CG63_GGSCADFIX1),

@@ -43,6 +43,11 @@ PeriodCells period_cells(const Record& row);
 // whose form is neither reads "", as the grid shows its form cell empty.
 std::string share_text(const Record& row, const ShareColumns& share);
 
+// A number as the window's fields show it, with a decimal comma; an amount as "#,##0.00". A
+// value that is no number reads as stored, right-trimmed.
+std::string decimal_text(const Value& stored);
+std::string amount_text(const Value& stored);
+
 // A stored day/month (100 x month + day) as GG/MM: 1231 reads "31/12"; unset reads "".
 std::string day_month_text(const Value& stored);
 

@@ -72,8 +72,8 @@ constexpr Place kPlaces[] = {
     {"LBL_TIPO", "FRA_RATA", 200, row(0), 72, kRow},
     {"CMB_TIPO", "FRA_RATA", 274, row(0), 150, kRow},
     {"LBL_SOTTOTIPO", "FRA_RATA", 436, row(0), 102, kRow},
-    {"TXT_SOTTOTIPO", "FRA_RATA", 540, row(0), 62, kRow},
-    {"TXT_DECODSTIPO", "FRA_RATA", 606, row(0), 152, kRow},
+    {"TXT_SOTTOTIPO", "FRA_RATA", 540, row(0), 124, kRow},
+    {"TXT_DECODSTIPO", "FRA_RATA", 668, row(0), 90, kRow},
     {"LBL_CALENDARIO", "FRA_RATA", 8, row(1), 140, kRow},
     {"CMB_CALENDARIO", "FRA_RATA", 150, row(1), 110, kRow},
     {"LBL_TIPODECORR", "FRA_RATA", 274, row(1), 90, kRow},
@@ -100,9 +100,9 @@ constexpr Place kPlaces[] = {
     {"CMB_TIPOIMPFIX", "FRA_RATA", 150, row(4), 190, kRow},
     {"LBL_IMPFIX", "FRA_RATA", 354, row(4), 76, kRow},
     {"TXT_IMPFIX", "FRA_RATA", 432, row(4), 84, kRow},
-    {"LBL_TOTALI", "FRA_RATA", 528, row(4), 134, kRow},
-    {"TXT_TOTIMP", "FRA_RATA", 664, row(4), 46, kRow},
-    {"TXT_TOTIVA", "FRA_RATA", 712, row(4), 46, kRow},
+    {"LBL_TOTALI", "FRA_RATA", 520, row(4), 123, kRow},
+    {"TXT_TOTIMP", "FRA_RATA", 644, row(4), 56, kRow},
+    {"TXT_TOTIVA", "FRA_RATA", 702, row(4), 56, kRow},
     {"LBL_INTERVALLO1", "FRA_RATA", 8, row(5), 252, kRow},
     {"TXT_DAGGFIX1", "FRA_RATA", 262, row(5), 34, kRow},
     {"TXT_AGGFIX1", "FRA_RATA", 298, row(5), 34, kRow},
@@ -160,7 +160,9 @@ EditorView::EditorView(FRMCO_CONDPAG& window, QWidget* parent)
     setFont(small);
     build();
     resize(kDesignWidth, kDesignHeight);
-    setMinimumSize(kDesignWidth / 2, kDesignHeight / 2);
+    // Fields and labels keep their size when the window shrinks: below the design size they
+    // would cover each other, so the window goes no smaller (the host scrolls it instead).
+    setMinimumSize(kDesignWidth, kDesignHeight);
 }
 
 EditorView::~EditorView() {

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -31,6 +32,11 @@ namespace condpag::ui {
 namespace {
 
 constexpr const char* kButtonKey = "condpag_button_key";
+// A lookup box's keys: F4 opens its list, F6 its management window (key "Kgestione").
+constexpr int kListKeyCode = 115;
+constexpr int kManagementKeyCode = 117;
+constexpr const char* kManagementKeyName = "F6";
+constexpr const char* kManagementKey = "Kgestione";
 constexpr const char* kInvalidStyle = "QLineEdit { background-color: #f6b8b8; }";
 
 // A widget not yet shown or hidden explicitly would appear with its parent whatever it is told.
@@ -248,6 +254,18 @@ QWidget* FormBinding::make_lookup(Bound*& bound, Control& control, QWidget* pare
     button->setFocusPolicy(Qt::NoFocus);
     row->addWidget(edit, 1);
     row->addWidget(button);
+    // A box whose window handles its management key offers it as a button too.
+    QToolButton* manage = nullptr;
+    if (box.FunctionKey.connected()) {
+        manage = new QToolButton(frame);
+        manage->setText(QStringLiteral("Gestione"));
+        manage->setToolTip(QStringLiteral("Gestione (%1)").arg(QLatin1String(kManagementKeyName)));
+        manage->setFocusPolicy(Qt::NoFocus);
+        manage->setObjectName(qstr(control.name() + "_manage"));
+        row->addWidget(manage);
+        connect(manage, &QToolButton::clicked, this,
+                [&box] { box.user_function_key(kManagementKey); });
+    }
     Bound& b = add(control, frame);
     bound = &b;
     frame->setObjectName(qstr(control.name() + "_box"));
@@ -255,11 +273,29 @@ QWidget* FormBinding::make_lookup(Bound*& bound, Control& control, QWidget* pare
     button->setObjectName(qstr(control.name() + "_button"));
     watch(edit, b);
     b.focus_target = [edit] { return edit; };
-    b.refresh = [&box, frame, edit, button, &b] {
+    b.refresh = [&box, frame, edit, button, manage, &b] {
         show_state(frame, box);
         show_edit(edit, box, b.typing);
         button->setEnabled(box.available() && box.editable() && box.lookup_enabled());
+        if (manage != nullptr) manage->setEnabled(box.available());
     };
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edit, &QLineEdit::customContextMenuRequested, this, [&box, edit](const QPoint& at) {
+        std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        menu->addSeparator();
+        QAction* list = menu->addAction(QStringLiteral("Elenco\tF4"));
+        list->setEnabled(box.available() && box.editable() && box.lookup_enabled());
+        connect(list, &QAction::triggered, edit, [&box] { box.user_lookup(); });
+        if (box.FunctionKey.connected()) {
+            QAction* manage_action = menu->addAction(
+                QStringLiteral("Gestione\t%1").arg(QLatin1String(kManagementKeyName)));
+            manage_action->setObjectName("manage");
+            manage_action->setEnabled(box.available());
+            connect(manage_action, &QAction::triggered, edit,
+                    [&box] { box.user_function_key(kManagementKey); });
+        }
+        menu->exec(edit->mapToGlobal(at));
+    });
     connect(edit, &QLineEdit::textEdited, this, [&box, &b](const QString& text) {
         b.typing = true;
         bool taken = box.user_type(sstr(text));
@@ -550,9 +586,13 @@ bool FormBinding::key_press(Bound& bound, QObject* watched, int qt_key,
     (void)watched;
     int left = control.user_key(code, shift);
     if (left == 0) return true;
-    if (code == 115 && shift == 0) {
-        if (auto* lookup = dynamic_cast<LookupBox*>(&control)) {
+    if (auto* lookup = dynamic_cast<LookupBox*>(&control); lookup != nullptr && shift == 0) {
+        if (code == kListKeyCode) {
             lookup->user_lookup();
+            return true;
+        }
+        if (code == kManagementKeyCode && lookup->FunctionKey.connected()) {
+            lookup->user_function_key(kManagementKey);
             return true;
         }
     }

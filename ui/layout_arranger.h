@@ -1,10 +1,16 @@
 #pragma once
 // Follows resizing as the window's layout control asks: each registered widget's place and size
-// scale with the container it sits in, part by part according to its layout code:
+// follow the container it sits in, part by part according to its layout code:
 //   1 height, 2 left, 4 width, 8 top
-// so 15 grows both ways, 14 grows sideways and moves down with what grows above it, 12 (the
-// navigators) stays at the bottom and grows sideways, 10 moves and keeps its size. Widgets that
-// are not registered keep their design place and size.
+// Sideways, left and width scale with the container's width. Downwards, what the container
+// gained in height is shared by the widgets that grow in height, in proportion to their heights,
+// and a widget that moves down moves by what grew above it: the rows under a growing grid stay
+// packed under it and the navigators stay at the bottom, with no empty band.
+// So 15 grows both ways, 14 grows sideways and moves down with what grows above it, 12 (the
+// navigators) stays at the bottom and grows sideways, 10 moves and keeps its size. A single
+// line (a label, an edit box) keeps its height, and so does a frame whose fields all keep
+// their design place. Widgets that are not registered keep
+// their design place and size.
 
 #include <QPointer>
 #include <QRect>
@@ -19,8 +25,10 @@ inline constexpr int kLayoutLeft = 2;
 inline constexpr int kLayoutWidth = 4;
 inline constexpr int kLayoutTop = 8;
 
-// A rectangle scaled by the growth of its container (factors >= 0), by layout code.
-QRect scaled_rect(const QRect& design, int code, double fx, double fy);
+// A rectangle placed by layout code in a container whose width grew by the factor fx (>= 0),
+// where each pixel of height that grows becomes 1 + ky pixels, and what lies above the
+// rectangle's top grew by `moved_by` pixels.
+QRect scaled_rect(const QRect& design, int code, double fx, double ky, int moved_by);
 
 class LayoutArranger {
   public:

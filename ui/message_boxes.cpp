@@ -13,26 +13,30 @@ namespace {
 struct ButtonCode {
     QMessageBox::StandardButton button;
     int code;
+    const char* caption;  // Italian, whatever the language Qt was built in
 };
 
 std::vector<ButtonCode> buttons_of(int style) {
+    const ButtonCode ok{QMessageBox::Ok, kAnswerOk, "OK"};
+    const ButtonCode cancel{QMessageBox::Cancel, kAnswerCancel, "Annulla"};
+    const ButtonCode yes{QMessageBox::Yes, kAnswerYes, "&Sì"};
+    const ButtonCode no{QMessageBox::No, kAnswerNo, "&No"};
+    const ButtonCode retry{QMessageBox::Retry, kAnswerRetry, "&Riprova"};
     switch (style & 0x0F) {
         case 1:
-            return {{QMessageBox::Ok, kAnswerOk}, {QMessageBox::Cancel, kAnswerCancel}};
+            return {ok, cancel};
         case 2:
-            return {{QMessageBox::Abort, kAnswerAbort},
-                    {QMessageBox::Retry, kAnswerRetry},
-                    {QMessageBox::Ignore, kAnswerIgnore}};
+            return {{QMessageBox::Abort, kAnswerAbort, "&Interrompi"},
+                    retry,
+                    {QMessageBox::Ignore, kAnswerIgnore, "I&gnora"}};
         case 3:
-            return {{QMessageBox::Yes, kAnswerYes},
-                    {QMessageBox::No, kAnswerNo},
-                    {QMessageBox::Cancel, kAnswerCancel}};
+            return {yes, no, cancel};
         case 4:
-            return {{QMessageBox::Yes, kAnswerYes}, {QMessageBox::No, kAnswerNo}};
+            return {yes, no};
         case 5:
-            return {{QMessageBox::Retry, kAnswerRetry}, {QMessageBox::Cancel, kAnswerCancel}};
+            return {retry, cancel};
         default:
-            return {{QMessageBox::Ok, kAnswerOk}};
+            return {ok};
     }
 }
 
@@ -65,7 +69,11 @@ QString error_text(const Error& error, const std::vector<Error>& connection_erro
 int QtMessageService::ShowMessage(const std::string& text, int style, const std::string& title) {
     QMessageBox box(icon_of(style), qstr(title), qstr(text), QMessageBox::NoButton, parent_);
     std::vector<ButtonCode> buttons = buttons_of(style);
-    for (const ButtonCode& b : buttons) box.addButton(b.button);
+    for (const ButtonCode& b : buttons) {
+        if (QAbstractButton* button = box.addButton(b.button)) {
+            button->setText(QString::fromUtf8(b.caption));
+        }
+    }
     size_t default_index = static_cast<size_t>((style & 0x300) >> 8);
     if (default_index < buttons.size()) box.setDefaultButton(buttons[default_index].button);
     box.exec();

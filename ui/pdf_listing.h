@@ -5,6 +5,10 @@
 
 #include <QString>
 #include <filesystem>
+#include <memory>
+
+class QPagedPaintDevice;
+class QTextDocument;
 
 #include "component/print_listing.h"
 #include "component/registry.h"
@@ -18,6 +22,10 @@ inline constexpr const char* kListingPdfName = "condizioni_pagamento.pdf";
 // The listing as HTML for a QTextDocument.
 QString listing_html(const Listing& listing);
 
+// The listing to print on `device`: a heading that would stand at the foot of a page, without
+// the first lines of what it titles, is moved onto the next page.
+std::unique_ptr<QTextDocument> listing_document(const Listing& listing, QPagedPaintDevice& device);
+
 // Writes the listing as a landscape A4 PDF at `file`; answers the path written.
 Expected<std::string> write_listing_pdf(const Listing& listing, const std::filesystem::path& file);
 
@@ -25,7 +33,9 @@ Expected<std::string> write_listing_pdf(const Listing& listing, const std::files
 PrintWriter pdf_file_writer(std::filesystem::path folder);
 
 // Registers the print component ("TREVANIX.CLSTREVANIX") with the PDF writer; a later
-// registration under the same identifier replaces an earlier one.
-void register_pdf_print_component(ComponentRegistry& registry, std::filesystem::path folder);
+// registration under the same identifier replaces an earlier one. With an opener the user is
+// offered to open the PDF once told where it is.
+void register_pdf_print_component(ComponentRegistry& registry, std::filesystem::path folder,
+                                  PrintOpener opener = {});
 
 }  // namespace condpag::ui

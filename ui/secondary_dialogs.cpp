@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
@@ -30,6 +31,7 @@ struct Row {
     std::vector<const char*> controls;
 };
 
+// The boxes of a share and of an interval stand on one row, each after its own caption.
 const std::vector<Row>& generation_rows() {
     static const std::vector<Row> rows = {
         {"Numero rate", {"TXT_NUMERORATE"}},
@@ -41,15 +43,15 @@ const std::vector<Row>& generation_rows() {
         {nullptr, {"CMB_DATARIF"}},
         {nullptr, {"TXT_GGMMFIX"}},
         {nullptr, {"CMB_FLGFRPERCIMP"}},
-        {"Imponibile", {"TXT_IMP", "TXT_NUMIMP", "TXT_DENIMP"}},
+        {nullptr, {"TXT_IMP"}},
+        {nullptr, {"TXT_NUMIMP", "TXT_DENIMP"}},
         {nullptr, {"CMB_FLGFRPERCIVA"}},
-        {"IVA", {"TXT_IVA", "TXT_NUMIVA", "TXT_DENIVA"}},
+        {nullptr, {"TXT_IVA"}},
+        {nullptr, {"TXT_NUMIVA", "TXT_DENIVA"}},
         {nullptr, {"CMB_TIPOIMPFIX"}},
         {nullptr, {"TXT_IMPFIX"}},
-        {"1° intervallo: dal giorno / al giorno / scad.",
-         {"TXT_DAGGFIX1", "TXT_AGGFIX1", "TXT_GGSCADFIX1"}},
-        {"2° intervallo: dal giorno / al giorno / scad.",
-         {"TXT_DAGGFIX2", "TXT_AGGFIX2", "TXT_GGSCADFIX2"}},
+        {nullptr, {"TXT_DAGGFIX1", "TXT_AGGFIX1", "TXT_GGSCADFIX1"}},
+        {nullptr, {"TXT_DAGGFIX2", "TXT_AGGFIX2", "TXT_GGSCADFIX2"}},
     };
     return rows;
 }
@@ -74,8 +76,28 @@ void size_box(QWidget* widget, const Control& control) {
     if (box == nullptr || box->max_length() <= 0) return;
     int characters = std::clamp(box->max_length(), 3, 40);
     int width = widget->fontMetrics().horizontalAdvance(QLatin1Char('0')) * characters + 18;
-    if (dynamic_cast<const LookupBox*>(&control) != nullptr) width += 26;
+    // A lookup box's buttons ("…", and "Gestione" where it has one) come on top.
+    for (const QToolButton* button : widget->findChildren<QToolButton*>()) {
+        width += button->sizeHint().width() + 1;
+    }
     widget->setFixedWidth(width);
+}
+
+// A caption as a label shows it: without the blanks some captions begin with.
+std::string trimmed_caption(const Control& control) {
+    std::string caption = control.caption();
+    caption.erase(0, caption.find_first_not_of(' '));
+    return caption;
+}
+
+// A label shown only while its control is.
+void follow_visibility(QLabel* label, Control& control) {
+    QPointer<QLabel> guard(label);
+    auto follow = [guard, &control] {
+        if (guard && guard->isHidden() == control.visible()) guard->setVisible(control.visible());
+    };
+    control.StateChanged.connect(follow);
+    if (!control.visible()) label->hide();
 }
 
 }  // namespace
@@ -84,9 +106,7 @@ SecondaryDialog::SecondaryDialog(ModalWindow& window, QWidget* parent)
     : QDialog(parent), window_(&window), binding_(std::make_unique<FormBinding>(window)) {
     setObjectName(qstr(window.name()));
     setModal(true);
-    std::string title = window.caption();
-    if (title.empty() && window.name() == "FRMCO_SOTTOTIPI") title = "Sottotipi effetto";
-    setWindowTitle(qstr(title));
+    setWindowTitle(qstr(window.caption()));
     build();
     QPointer<SecondaryDialog> self(this);
     // The window asks from inside its own handlers; it unloads once they are done.
@@ -126,10 +146,22 @@ void SecondaryDialog::build() {
         auto* cells = new QHBoxLayout;
         cells->setSpacing(4);
         std::string caption = row.label != nullptr ? row.label : "";
+        Control* first = nullptr;
         for (const char* name : row.controls) {
             Control* control = window_->find(name);
             if (control == nullptr) continue;
-            if (caption.empty()) caption = control->caption();
+            bool decoded_box = std::string(name).rfind("TXT_DEC", 0) == 0 ||
+                               std::string(name).rfind("TXT_DESCR", 0) == 0;
+            if (first == nullptr) {
+                first = control;
+                if (caption.empty()) caption = trimmed_caption(*control);
+            } else if (!control->caption().empty() && !decoded_box) {
+                // A further box of the row reads after its own caption, shown and hidden with it.
+                auto* inline_label = new QLabel(qstr(trimmed_caption(*control)), this);
+                cells->addSpacing(8);
+                cells->addWidget(inline_label);
+                follow_visibility(inline_label, *control);
+            }
             QWidget* widget = binding_->widget(*control, this);
             if (widget == nullptr) continue;
             size_box(widget, *control);
@@ -138,13 +170,12 @@ void SecondaryDialog::build() {
                 combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             }
             // The decoded descriptions beside a code take what room is left.
-            bool decoded = std::string(name).rfind("TXT_DEC", 0) == 0 ||
-                           std::string(name).rfind("TXT_DESCR", 0) == 0;
-            cells->addWidget(widget, decoded ? 1 : 0);
+            cells->addWidget(widget, decoded_box ? 1 : 0);
         }
         cells->addStretch(1);
         auto* label = new QLabel(qstr(caption), this);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        if (first != nullptr) follow_visibility(label, *first);
         fields->addWidget(label, line, 0);
         fields->addLayout(cells, line, 1);
         ++line;

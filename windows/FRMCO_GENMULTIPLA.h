@@ -86,6 +86,7 @@ class FRMCO_GENMULTIPLA : public ModalWindow {
     void TXT_GGMMFIX_LostFocus();
     void TXT_GGSCADFIX1_LostFocus();
     void TXT_GGSCADFIX2_LostFocus();
+    void TXT_IMPFIX_LostFocus();
     void CMB_TIPOIMPFIX_KeyDown(int& key, int shift);
     void TXT_IMPFIX_KeyDown(int& key, int shift);
     void TXT_GGSCADFIX2_KeyDown(int& key, int shift);

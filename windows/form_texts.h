@@ -1,6 +1,7 @@
 #pragma once
 // The texts of a window's controls by name, as the rules read them: a box gives its text, a
-// choice list the stored code of its selection, a check box "1" or "0".
+// choice list the stored code of its selection, a check box "1" or "0". A numeric box typed the
+// Italian way ("1.234,50") gives its number as plain decimal text ("1234.5").
 
 #include "framework/form.h"
 #include "rules/editor_view.h"
@@ -15,5 +16,13 @@ class FormTexts : public ControlTexts {
   private:
     const Form* window_;
 };
+
+// The first numeric box of the window whose text is not a number, with the message that says
+// why; nullptr when every numeric box is empty or a number.
+struct RefusedNumber {
+    Control* box = nullptr;
+    std::string message;
+};
+RefusedNumber FirstRefusedNumber(const Form& window);
 
 }  // namespace condpag

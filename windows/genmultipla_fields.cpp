@@ -3,6 +3,7 @@
 // subtype box.
 
 #include "rules/day_month.h"
+#include "rules/italian_format.h"
 #include "windows/FRMCO_GENMULTIPLA.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
 #include "windows/lookup_statements.h"
@@ -119,6 +120,13 @@ void FRMCO_GENMULTIPLA::TXT_GGMMFIX_LostFocus() {
     if (start_rule() == "3") TXT_GGMMFIX.set_valid(DataValida(RTrimN(TXT_GGMMFIX.text()), 1));
 }
 
+void FRMCO_GENMULTIPLA::TXT_IMPFIX_LostFocus() {
+    // The amount is shown "#,##0.00" once it reads as one; other text stays for the check.
+    if (RTrimN(TXT_IMPFIX.text()).empty()) return;
+    if (auto amount = LeggiImporto(TXT_IMPFIX.text()))
+        TXT_IMPFIX.set_text(FormattaImporto(*amount));
+}
+
 void FRMCO_GENMULTIPLA::TXT_GGSCADFIX1_LostFocus() {
     const std::string rule = start_rule();
     if (rule == "2" || rule == "4") {
@@ -158,7 +166,8 @@ void FRMCO_GENMULTIPLA::TXT_SOTTOTIPO_StartLookup(LookupRequest& request) {
     request.cancel = false;
     request.columns = {{"Codice", ""}, {"Descrizione", ""}};
     if (auto statement = subtype_list_statement(CMB_TIPO.text())) request.statement = *statement;
-    request.title = std::string("Elenco sottotipi effetto del tipo") + " " + CMB_TIPO.text();
+    // The shown name of the type, as the editor titles its own list of subtypes.
+    request.title = std::string("Elenco sottotipi effetto del tipo") + " " + CMB_TIPO.label();
     if (owner_ != nullptr) request.host_text = owner_->OwnerConnectionString();
     TXT_SOTTOTIPO.set_lookup_name("Lkp_SottoTipiGenMul");
 }

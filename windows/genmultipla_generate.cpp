@@ -9,6 +9,15 @@ namespace condpag {
 
 void FRMCO_GENMULTIPLA::GeneraRate() {
     const FormTexts request(*this);
+    // A number that cannot be read is never written as 0: the person is told and corrects it.
+    if (RefusedNumber bad = FirstRefusedNumber(*this); bad.box != nullptr) {
+        if (owner_ != nullptr) {
+            owner_->ShowMessage(bad.message, kStileGenerazione, std::string(kTitoloGenerazione),
+                                "");
+        }
+        bad.box->SetTextFocus();
+        return;
+    }
     if (std::string refused = ControllaGenerazione(request); !refused.empty()) {
         if (owner_ != nullptr) {
             owner_->ShowMessage(std::string(kGenerazioneNonCorretta), kStileGenerazione,

@@ -68,6 +68,7 @@ void FRMCO_GENMULTIPLA::connect_handlers() {
     TXT_GGMMFIX.Leave.connect([this] { TXT_GGMMFIX_LostFocus(); });
     TXT_GGSCADFIX1.Leave.connect([this] { TXT_GGSCADFIX1_LostFocus(); });
     TXT_GGSCADFIX2.Leave.connect([this] { TXT_GGSCADFIX2_LostFocus(); });
+    TXT_IMPFIX.Leave.connect([this] { TXT_IMPFIX_LostFocus(); });
     CMB_TIPOIMPFIX.KeyDown.connect(
         [this](int& key, int shift) { CMB_TIPOIMPFIX_KeyDown(key, shift); });
     TXT_IMPFIX.KeyDown.connect([this](int& key, int shift) { TXT_IMPFIX_KeyDown(key, shift); });

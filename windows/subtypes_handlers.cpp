@@ -33,6 +33,8 @@ void FRMCO_SOTTOTIPI::FME_STIPOEFF_AfterAddNew(bool result) {
         if (rows->Field(column).is_null()) rows->SetField(column, value);
     }
     rows->SetField(db::CG64_TIPOEFF, Value(CDecN(CMB_TIPO.text())));
+    // The cheque box is off until ticked, also where the type keeps it disabled.
+    if (rows->Field(db::CG64_FLGASSEGNO).is_null()) rows->SetField(db::CG64_FLGASSEGNO, Value(0));
 }
 
 void FRMCO_SOTTOTIPI::FME_STIPOEFF_ChangeStatus(int status, int /*reason*/) {

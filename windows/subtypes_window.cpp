@@ -32,6 +32,10 @@ FRMCO_SOTTOTIPI::~FRMCO_SOTTOTIPI() {
 }
 
 void FRMCO_SOTTOTIPI::set_up_controls() {
+    set_caption("Sottotipi effetto");
+    // The subtypes are neither handed to a calling program nor printed from here.
+    GRIDNAV.ShowButton("Esporta", false);
+    GRIDNAV.ShowButton("Stampa", false);
     CMB_TIPO.set_caption("Tipo effetto");
     CMB_TIPO.enable(false);
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QMdiArea>
@@ -11,12 +12,15 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <filesystem>
 
 #include "component/print_listing.h"
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/data_frame.h"
+#include "rules/normaliser.h"
 #include "ui/editor_view.h"
+#include "ui/italian_texts.h"
 #include "ui/pdf_listing.h"
 #include "ui/qt_text.h"
 
@@ -69,13 +73,31 @@ QString status_name(int status) {
     }
 }
 
+// The host's global services as an Italian desktop has them: totals with a decimal comma.
+class ShellGlobal : public RegistryGlobal {
+  public:
+    using RegistryGlobal::RegistryGlobal;
+    std::unique_ptr<NumberNormaliser> NewNormaliser() const override {
+        return std::make_unique<RoundingNormaliser>(6, ',');
+    }
+};
+
+// The desktop's own viewer shows a written listing.
+bool open_with_desktop(const std::string& where) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ui::qstr(where)));
+}
+
 }  // namespace
 
 HostWindow::HostWindow(ShellOptions options) : options_(std::move(options)), messages_(this) {
+    ui::install_italian_texts();
     setWindowTitle(QStringLiteral("Velmora - Contabilità"));
     area_ = new QMdiArea(this);
     area_->setObjectName("HostArea");
     area_->setBackground(QColor(0x7a, 0x8a, 0x9a));
+    // A host smaller than the editor scrolls it: the editor itself goes no smaller.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     status_label_ = new QLabel(this);
     statusBar()->addPermanentWidget(status_label_);
@@ -97,9 +119,10 @@ HostWindow::HostWindow(ShellOptions options) : options_(std::move(options)), mes
             statusBar()->showMessage(ui::qstr("Modulo non caricato: " + module.error().message));
         }
     }
-    ui::register_pdf_print_component(registry, std::filesystem::temp_directory_path());
-    global_ = std::make_unique<RegistryGlobal>(std::move(registry), options_.connection_string,
-                                               options_.profile);
+    ui::register_pdf_print_component(registry, std::filesystem::temp_directory_path(),
+                                     open_with_desktop);
+    global_ = std::make_unique<ShellGlobal>(std::move(registry), options_.connection_string,
+                                            options_.profile);
     global_->SetMessageObject(&messages_);
     show_status(kStatusView);
 }
@@ -186,6 +209,14 @@ void HostWindow::fit_to_editor() {
     sub_window_->move(2, 2);
 }
 
+void HostWindow::resize_editor(QSize size) {
+    if (!sub_window_ || view_ == nullptr) return;
+    QSize frame = sub_window_->size() - view_->size();
+    sub_window_->resize(size + frame);
+    sub_window_->move(2, 2);
+    resize(size + frame + (this->size() - area_->size()) + QSize(4, 4));
+}
+
 void HostWindow::Show(FRMCO_CONDPAG& window, int, bool) {
     drop_view();
     shown_ = &window;
@@ -198,6 +229,8 @@ void HostWindow::Show(FRMCO_CONDPAG& window, int, bool) {
     sub_window_->show();
     // The subwindow takes the editor's design size plus its own frame.
     QSize frame = sub_window_->size() - view_->size();
+    // The sub-window goes no smaller than the editor in it; the area scrolls instead.
+    sub_window_->setMinimumSize(view_->minimumSize() + frame);
     sub_window_->resize(QSize(ui::EditorView::kDesignWidth, ui::EditorView::kDesignHeight) + frame);
     area_->setActiveSubWindow(sub_window_);
     window.CloseRequested.connect([guard = QPointer<HostWindow>(this)] {

@@ -46,6 +46,9 @@ class HostWindow : public QMainWindow, public EventingNavigator, public WindowPr
     std::string open_payment_terms();
     // Sizes the main window so that the editor shows whole.
     void fit_to_editor();
+    // Asks for the editor at `size` and makes the host's area that size: an editor that goes no
+    // smaller is scrolled in the area.
+    void resize_editor(QSize size);
 
     CLSCO_CONDPAG* component() const { return component_; }
     ui::EditorView* editor_view() const { return view_; }

@@ -1,7 +1,8 @@
 // condpag-shell: the host shell on the embedded demo database (or another database), optionally
 // saving a picture of the editor and leaving.
 //   condpag-shell [--db PATH | --connect STRING] [--demo] [--code CODE] [--profile N]
-//                 [--screenshot PNG] [--tab N] [--status view|insert|search]
+//                 [--screenshot PNG] [--tab N] [--status view|insert|search] [--percent N]
+//                 [--dialog generation|subtypes]
 
 #include <sys/resource.h>
 
@@ -31,7 +32,8 @@ namespace {
 
 const char* kUsage =
     "usage: condpag-shell [--db PATH | --connect STRING] [--demo] [--code CODE] [--profile N]\n"
-    "                     [--screenshot FILE.png [--tab 0-3] [--status view|insert|search]]\n"
+    "                     [--screenshot FILE.png [--tab 0-3] [--status view|insert|search]\n"
+    "                      [--percent N] [--dialog generation|subtypes]]\n"
     "                     [--measure MOVES]\n"
     "  --demo  creates the demo database at PATH (build/demo.db without --db) when it does\n"
     "          not exist; without it the database must exist and hold the payment terms\n";
@@ -105,8 +107,9 @@ std::optional<Options> parse_options(const QStringList& args, std::string& why) 
     QCommandLineOption db("db", "", "PATH"), connect("connect", "", "STRING"), demo("demo"),
         code("code", "", "CODE"), profile("profile", "", "N"), screenshot("screenshot", "", "PNG"),
         tab("tab", "", "N"), status("status", "", "STATUS"), measure("measure", "", "MOVES"),
-        module("module", "", "PATH");
-    parser.addOptions({db, connect, demo, code, profile, screenshot, tab, status, measure, module});
+        module("module", "", "PATH"), percent("percent", "", "N"), dialog("dialog", "", "NAME");
+    parser.addOptions({db, connect, demo, code, profile, screenshot, tab, status, measure, module,
+                       percent, dialog});
     if (!parser.parse(args)) {
         why = parser.errorText().toStdString();
         return std::nullopt;
@@ -158,6 +161,21 @@ std::optional<Options> parse_options(const QStringList& args, std::string& why) 
         if (options.shot.status != "view" && options.shot.status != "insert" &&
             options.shot.status != "search") {
             why = "--status vuole view, insert o search";
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(percent)) {
+        auto value = whole_number(parser.value(percent), 10, 400);
+        if (!value) {
+            why = "--percent vuole un numero da 10 a 400";
+            return std::nullopt;
+        }
+        options.shot.percent = *value;
+    }
+    if (parser.isSet(dialog)) {
+        options.shot.dialog = parser.value(dialog).toStdString();
+        if (options.shot.dialog != "generation" && options.shot.dialog != "subtypes") {
+            why = "--dialog vuole generation o subtypes";
             return std::nullopt;
         }
     }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
@@ -29,9 +30,29 @@ int take_screenshot(HostWindow& host, const ScreenshotRequest& request) {
     }
     if (request.status == "insert") host.action("Nuovo")->trigger();
     if (request.status == "search") host.action("Cerca")->trigger();
+    if (request.percent != 100) {
+        host.resize_editor(QSize(ui::EditorView::kDesignWidth, ui::EditorView::kDesignHeight) *
+                           (request.percent / 100.0));
+    }
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 
-    QPixmap picture = host.grab();
+    QPixmap picture;
+    if (!request.dialog.empty()) {
+        // The secondary window is modal: it is pictured, then closed, from inside its loop.
+        QTimer::singleShot(300, [&picture] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                picture = dialog->grab();
+                dialog->close();
+            }
+        });
+        if (request.dialog == "generation") {
+            window->CMD_GENERA.user_click();
+        } else {
+            window->ApriSottotipi();
+        }
+    } else {
+        picture = host.grab();
+    }
     std::error_code ignored;
     std::filesystem::path path = std::filesystem::absolute(request.path, ignored);
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ignored);

@@ -12,6 +12,8 @@ struct ScreenshotRequest {
     std::string path;
     int tab = 0;
     std::string status = "view";  // "view", "insert" or "search"
+    int percent = 100;            // the editor's size, in percent of its design size
+    std::string dialog;           // "generation" or "subtypes": that window, over the editor
 };
 
 // Answers the process exit code: 0 when the picture was saved.

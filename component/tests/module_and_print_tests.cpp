@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -163,6 +164,64 @@ TEST(PrintListing, PrintFromTheWindowRunsTheRegisteredPrintComponent) {
 
     // An identifier nobody registered fails instead of pretending to print.
     EXPECT_FALSE(global.RunProgram("TREVANIX.ALTRO", {}).ok());
+}
+
+// The print asks for every term or the one shown, and offers to open what it wrote. Each answer
+// decides what is listed, whether the file is opened and whether anything is written at all.
+TEST(PrintListing, PrintListsTheTermShownOrEveryTermAndOffersToOpenIt) {
+    struct Case {
+        std::deque<int> answers;  // every term?, then open it?
+        bool written;
+        bool every_term;
+        bool opened;
+    };
+    const Case cases[] = {
+        {{kAnswerYes, kAnswerYes}, true, true, true},
+        {{kAnswerNo, kAnswerNo}, true, false, false},
+        {{kAnswerCancel}, false, false, false},
+    };
+    for (const Case& c : cases) {
+        testing::DemoDatabase database;
+        ASSERT_TRUE(database.ok()) << database.error();
+        testing::TempFolder folder;
+        std::vector<std::string> opened;
+        ComponentRegistry registry = linked_components();
+        register_print_component(registry, text_file_writer(folder.path()),
+                                 [&](const std::string& where) {
+                                     opened.push_back(where);
+                                     return true;
+                                 });
+        RegistryGlobal global(registry, database.connection_string(), 0);
+        HeadlessMessageService messages;
+        global.SetMessageObject(&messages);
+        HeadlessFormEvents form_events;
+        EventingNavigator navigator;
+        navigator.SetFormEvents(&form_events);
+        auto made = global.registry().CreateComponent(kComponentProgId);
+        ASSERT_TRUE(made.ok());
+        auto* component = dynamic_cast<CLSCO_CONDPAG*>(made->get());
+        component->SetClsGlobal(&global);
+        component->SetActiveNavigator(&navigator);
+        component->SetIsActive(true);
+        component->ShowForm();
+        const std::string shown = component->window()->TXT_CODICE.text();
+        ASSERT_FALSE(shown.empty());
+
+        messages.answers = c.answers;
+        ASSERT_TRUE(component->window()->INTERNAV.user_click("CMD_STAMPA"));
+        std::filesystem::path written =
+            std::filesystem::path(folder.path()) / "condizioni_pagamento.txt";
+        ASSERT_EQ(std::filesystem::exists(written), c.written);
+        EXPECT_EQ(opened.size(), c.opened ? 1u : 0u);
+        if (!c.written) continue;
+        std::ifstream file(written);
+        std::stringstream content;
+        content << file.rdbuf();
+        EXPECT_NE(content.str().find("\n" + shown + "  "), std::string::npos);
+        EXPECT_EQ(content.str().find("\nRB369  ") != std::string::npos,
+                  c.every_term || shown == "RB369");
+        EXPECT_NE(messages.shown.back().text.find(written.string()), std::string::npos);
+    }
 }
 
 }  // namespace

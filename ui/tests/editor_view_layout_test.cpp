@@ -97,6 +97,11 @@ std::vector<std::string> layout_faults(const EditorView& view) {
                                                      std::to_string(need.height())));
             }
             if (!room.contains(child->geometry())) faults.push_back(describe(child, "spills out"));
+            // One line of text stays one line high.
+            if ((qobject_cast<const QLineEdit*>(child) || qobject_cast<const QLabel*>(child)) &&
+                child->height() > 2 * child->sizeHint().height()) {
+                faults.push_back(describe(child, "stretched"));
+            }
             for (size_t j = i + 1; j < children.size(); ++j) {
                 if (child->geometry().intersects(children[j]->geometry())) {
                     faults.push_back(
@@ -114,7 +119,20 @@ std::string joined(const std::vector<std::string>& lines) {
     return out;
 }
 
-TEST(EditorViewLayout, StartsAtTheDesignSizeWithEveryPageTidy) {
+// The frame of each page's fields and the navigator under it.
+struct PageBottom {
+    const char* grid;
+    const char* frame;
+    const char* navigator;
+};
+constexpr PageBottom kPageBottoms[] = {{"GRID_CONDPAG", "FRA_RATA", "GRIDNAV_RATE"},
+                                       {nullptr, "FRA_DESCANAL", nullptr},
+                                       {"GRID_PERSLIT", "FRA_PERSLIT", "GRIDNAV_PERIODI"},
+                                       {"GRID_LINGUA", "FRA_LINGUA", "GRIDNAVL"}};
+
+// Every page at 70 %, 100 % and 160 % of the design size. Smaller than the design size the
+// window refuses to go; larger, the grids take the room and what is under them stays packed.
+TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
     testing::application();
     Session s(2);  // the VAT-reversal box is shown too
     FRMCO_CONDPAG& w = s.open();
@@ -127,14 +145,52 @@ TEST(EditorViewLayout, StartsAtTheDesignSizeWithEveryPageTidy) {
 
     auto* tabs = qobject_cast<QTabWidget*>(view.widget_of("TabCondPag"));
     ASSERT_NE(tabs, nullptr);
-    EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << "every tab in sight";
     ASSERT_EQ(tabs->count(), 4);
-    for (int page = 0; page < tabs->count(); ++page) {
-        tabs->setCurrentIndex(page);
+    for (int percent : {70, 100, 160}) {
+        view.resize(EditorView::kDesignWidth * percent / 100,
+                    EditorView::kDesignHeight * percent / 100);
         QApplication::processEvents();
-        ASSERT_EQ(w.TabCondPag.tab(), page);
-        std::vector<std::string> faults = layout_faults(view);
-        EXPECT_TRUE(faults.empty()) << "page " << page << joined(faults);
+        const std::string size = std::to_string(percent) + " %";
+        EXPECT_GE(view.width(), EditorView::kDesignWidth) << size;
+        EXPECT_GE(view.height(), EditorView::kDesignHeight) << size;
+        EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << "every tab in sight";
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            QApplication::processEvents();
+            ASSERT_EQ(w.TabCondPag.tab(), page);
+            std::vector<std::string> faults = layout_faults(view);
+            EXPECT_TRUE(faults.empty()) << size << ", page " << page << joined(faults);
+            // The navigators whole inside the window, under the fields with no empty band.
+            const PageBottom& bottom = kPageBottoms[page];
+            std::vector<const char*> navigators = {"INTERNAV"};
+            if (bottom.navigator != nullptr) navigators.push_back(bottom.navigator);
+            for (const char* name : navigators) {
+                QWidget* navigator = view.widget_of(name);
+                ASSERT_NE(navigator, nullptr) << name;
+                QRect at(navigator->mapTo(&view, QPoint(0, 0)), navigator->size());
+                EXPECT_TRUE(navigator->isVisible() && view.rect().contains(at))
+                    << size << ": " << name << " out of sight";
+            }
+            // The frames of the header and of the fields end under their last row.
+            for (const char* name : {"FRA_TESTATA", bottom.frame}) {
+                QWidget* frame = view.widget_of(name);
+                if (name == std::string("FRA_DESCANAL")) continue;  // drawn to fill its page
+                int last = 0;
+                for (const QWidget* child :
+                     frame->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                    if (child->isVisible()) last = std::max(last, child->geometry().bottom());
+                }
+                EXPECT_LE(frame->height() - last, 14) << size << ": empty band in " << name;
+            }
+            if (bottom.navigator == nullptr) continue;
+            QWidget* frame = view.widget_of(bottom.frame);
+            QWidget* navigator = view.widget_of(bottom.navigator);
+            QWidget* grid = view.widget_of(bottom.grid);
+            EXPECT_LE(frame->y() - grid->geometry().bottom(), 12)
+                << size << ": empty band between " << bottom.grid << " and " << bottom.frame;
+            EXPECT_LE(navigator->y() - frame->geometry().bottom(), 12)
+                << size << ": empty band between " << bottom.frame << " and " << bottom.navigator;
+        }
     }
 }
 

@@ -1,4 +1,4 @@
-// The print component's PDF, read back as text with pdftotext.
+// The print component's PDF, read back as text with pdftotext, page by page.
 
 #include "ui/pdf_listing.h"
 
@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <filesystem>
+#include <vector>
 
 #include "framework/message_service.h"
 #include "storage/testing/demo_database.h"
@@ -19,6 +20,22 @@ QString pdf_text(const std::string& pdf) {
     run.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
     if (!run.waitForFinished(30000) || run.exitCode() != 0) return {};
     return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+// The text lines of each page (form feeds part the pages), blank lines and page numbers left out.
+std::vector<QStringList> page_lines(const QString& text) {
+    std::vector<QStringList> pages;
+    for (const QString& page : text.split(QChar('\f'))) {
+        QStringList lines;
+        for (const QString& line : page.split('\n')) {
+            QString trimmed = line.trimmed();
+            bool number = false;
+            trimmed.toInt(&number);
+            if (!trimmed.isEmpty() && !number) lines << trimmed;
+        }
+        if (!lines.isEmpty()) pages.push_back(lines);
+    }
+    return pages;
 }
 
 TEST(PdfListing, PrintComponentWritesEveryTermDecodedAndSaysWhere) {
@@ -51,6 +68,20 @@ TEST(PdfListing, PrintComponentWritesEveryTermDecodedAndSaysWhere) {
           "Fine Mese", "1/3", "Periodi di slittamento", "01/08", "31/08", "Descrizioni in lingua",
           "Bank transfer 30-60 days invoice date", "Überweisung", "Contrassegno alla consegna"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    }
+
+    // No page ends with a heading or the captions of a table whose rows start on the next.
+    const std::vector<QStringList> pages = page_lines(text);
+    ASSERT_GT(pages.size(), 1u) << "the demo terms fill several pages";
+    for (size_t page = 0; page + 1 < pages.size(); ++page) {
+        const QString last = pages[page].back();
+        for (const char* heading : {"Rate", "Periodi di slittamento", "Descrizioni in lingua"}) {
+            EXPECT_NE(last, heading) << "page " << page + 1;
+        }
+        for (const char* captions : {"Rata ", "Limite inf.", "Codice lingua"}) {
+            EXPECT_FALSE(last.startsWith(captions))
+                << "page " << page + 1 << " ends with " << last.toStdString();
+        }
     }
 
     // A folder that cannot be written: the run fails and no message claims a file.

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <functional>
 
+#include "ui/italian_texts.h"
+
 namespace condpag::ui::testing {
 
 inline QApplication& application() {
@@ -18,6 +20,7 @@ inline QApplication& application() {
     static char* argv[] = {name, nullptr};
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QApplication* app = new QApplication(argc, argv);
+    install_italian_texts();
     return *app;
 }
 

@@ -210,7 +210,7 @@ TEST(GenerationWindow, ManagementKeyOpensTheSubtypesOfTheTypeShown) {
 
     LookupRequest list;
     w.TXT_SOTTOTIPO_StartLookup(list);
-    EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo 14");
+    EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo Bonifico Bancario");
     EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiGenMul");
     auto rows = s.editor.connection.Execute(list.statement);
     ASSERT_TRUE(rows.ok());

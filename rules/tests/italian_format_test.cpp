@@ -1,0 +1,71 @@
+// Amounts and dates typed and shown the Italian way.
+
+#include "rules/italian_format.h"
+
+#include <gtest/gtest.h>
+
+namespace condpag {
+namespace {
+
+TEST(ItalianFormat, AmountsTypedAnyUsualWayReadAsTheSameNumber) {
+    struct Case {
+        const char* typed;
+        double value;
+    };
+    const Case accepted[] = {
+        {"1.234,50", 1234.5},
+        {"1234,50", 1234.5},
+        {"1234.50", 1234.5},
+        {" 1234,5 ", 1234.5},
+        {"1.234.567,5", 1234567.5},
+        {"1.234.567", 1234567},
+        {"0,5", 0.5},
+        {"-12,25", -12.25},
+        {"100", 100},
+        {"33,3333", 33.3333},
+        {"+7", 7},
+    };
+    for (const Case& c : accepted) {
+        auto read = LeggiImporto(c.typed);
+        ASSERT_TRUE(read.ok()) << c.typed;
+        EXPECT_DOUBLE_EQ(*read, c.value) << c.typed;
+    }
+    for (const char* typed : {"", "abc", "1,234,50", "12.34,5", "1.23,4", "1,", ",5", "1.2.3",
+                              "12a", "1 234", "--1", "1234.", "1.2345,0", "1e5"}) {
+        auto read = LeggiImporto(typed);
+        ASSERT_FALSE(read.ok()) << typed;
+        EXPECT_NE(read.error().message.find(typed), std::string::npos) << "quotes what was typed";
+    }
+}
+
+TEST(ItalianFormat, AmountsShownWithGroupedThousandsAndTwoDecimals) {
+    EXPECT_EQ(FormattaImporto(1234.5), "1.234,50");
+    EXPECT_EQ(FormattaImporto(0), "0,00");
+    EXPECT_EQ(FormattaImporto(999), "999,00");
+    EXPECT_EQ(FormattaImporto(1000), "1.000,00");
+    EXPECT_EQ(FormattaImporto(1234567.891), "1.234.567,89");
+    EXPECT_EQ(FormattaImporto(-0.5), "-0,50");
+    EXPECT_EQ(FormattaImporto(-0.001), "0,00");
+    EXPECT_EQ(FormattaDecimale(33.3333), "33,3333");
+    EXPECT_EQ(FormattaDecimale(100), "100");
+    for (double v : {0.01, 12.5, 1234.5, 1e6 + 0.25}) {
+        EXPECT_DOUBLE_EQ(*LeggiImporto(FormattaImporto(v)), v) << "shown text reads back";
+    }
+}
+
+TEST(ItalianFormat, DatesTypedAsDayMonthYearOrIso) {
+    EXPECT_EQ(*LeggiData("07/12/2026"), (Data{2026, 12, 7}));
+    EXPECT_EQ(*LeggiData("7/2/2024"), (Data{2024, 2, 7}));
+    EXPECT_EQ(*LeggiData("2024-02-29"), (Data{2024, 2, 29}));
+    EXPECT_EQ(*LeggiData("01/01/2026"), (Data{2026, 1, 1}));
+    EXPECT_EQ(*LeggiData("29/02/2000"), (Data{2000, 2, 29}));
+    for (const char* typed : {"29/02/2023", "29/02/1900", "31/04/2026", "00/01/2026", "1/13/2026", "2026-1-1",
+                              "01/01/26", "", "oggi", "01-01-2026"}) {
+        EXPECT_FALSE(LeggiData(typed).ok()) << typed;
+    }
+    EXPECT_EQ(FormattaData({2026, 3, 5}), "05/03/2026");
+    EXPECT_EQ(FormattaDataIso({2026, 3, 5}), "2026-03-05");
+}
+
+}  // namespace
+}  // namespace condpag

@@ -1,0 +1,378 @@
+// The editor as a clerk uses it, through mouse and keys only: the subtypes window reached from
+// the subtype boxes, a generated run whose description is stored, amounts typed the Italian
+// way, Italian words in Qt's own menus and buttons.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <string>
+
+#include "editor/tests/session.h"
+#include "ui/editor_view.h"
+#include "ui/lookup_dialog.h"
+#include "ui/message_boxes.h"
+#include "ui/secondary_dialogs.h"
+#include "ui/tests/qt_support.h"
+
+namespace condpag::ui {
+namespace {
+
+template <typename T>
+T* part(QWidget* in, const QString& name) {
+    T* found = in->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+}
+
+// Runs `act` on the dialog named `name` once it is the active modal window (the caller then does
+// what opens it). Gives up after five seconds.
+void when_dialog(const QString& name, std::function<void(QDialog*)> act) {
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, waited, name] {
+        *waited += 20;
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        bool found = dialog != nullptr && dialog->objectName() == name && dialog->isVisible();
+        if (!found && *waited < 5000) return;
+        timer->stop();
+        timer->deleteLater();
+        if (found) act(dialog);
+    });
+    timer->start();
+}
+
+// The same for the next popup menu.
+void when_menu(std::function<void(QMenu*)> act) {
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, waited] {
+        *waited += 20;
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr && *waited < 5000) return;
+        timer->stop();
+        timer->deleteLater();
+        if (menu != nullptr) act(menu);
+    });
+    timer->start();
+}
+
+void type_into(QWidget* in, const char* box, const QString& text) {
+    auto* edit = part<QLineEdit>(in, box);
+    if (edit == nullptr) return;
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QApplication::processEvents();
+}
+
+// A person picks the item of a list with the arrow keys: Home, then Down to the item shown
+// with `label`.
+void pick(QWidget* in, const char* list, const QString& label) {
+    auto* combo = part<QComboBox>(in, list);
+    if (combo == nullptr) return;
+    int index = combo->findText(label);
+    ASSERT_GE(index, 0) << list << " offers no " << label.toStdString();
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < index; ++i) QTest::keyClick(combo, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(combo->currentIndex(), index) << list;
+}
+
+// A subtype added in the subtypes dialog, which is then closed.
+void add_subtype(QDialog* dialog, const QString& code, const QString& description) {
+    EXPECT_EQ(dialog->windowTitle(), "Sottotipi effetto");
+    QTest::mouseClick(part<QToolButton>(dialog, "GRIDNAV.Nuovo"), Qt::LeftButton);
+    type_into(dialog, "TXT_CODICE", code);
+    type_into(dialog, "TXT_DESCRIZIONE", description);
+    QTest::mouseClick(part<QToolButton>(dialog, "GRIDNAV.Conferma"), Qt::LeftButton);
+    QApplication::processEvents();
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible()) << "the new subtype passed its checks";
+    if (dialog->isVisible()) dialog->done(QDialog::Rejected);
+}
+
+// Opens the subtype box's list and answers the codes it offers; the list is left unchosen.
+QStringList offered_subtypes(QWidget* in) {
+    QStringList codes;
+    when_dialog("LookupDialog", [&](QDialog* dialog) {
+        auto* list = dynamic_cast<LookupDialog*>(dialog);
+        if (list != nullptr) {
+            for (int row = 0; row < list->table()->model()->rowCount(); ++row) {
+                codes << list->table()->model()->index(row, 0).data().toString();
+            }
+        }
+        dialog->reject();
+    });
+    QTest::mouseClick(part<QToolButton>(in, "TXT_SOTTOTIPO_button"), Qt::LeftButton);
+    return codes;
+}
+
+struct Desk {
+    Desk() : view((testing::application(), s.open())) {
+        windows = std::make_unique<ModalSecondaryWindows>(dialog_runner(&view));
+        s.window->SetSecondaryWindows(windows.get());
+        view.show();
+        QApplication::processEvents();
+    }
+    // Finds a stored term with the record navigator's buttons.
+    void go_to(const QString& code) {
+        QTest::mouseClick(part<QToolButton>(&view, "INTERNAV.Cerca"), Qt::LeftButton);
+        type_into(&view, "TXT_CODICE", code);
+        QTest::mouseClick(part<QToolButton>(&view, "INTERNAV.Trova"), Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(s.window->TXT_CODICE.text(), code.toStdString());
+    }
+    Session s;
+    EditorView view;
+    std::unique_ptr<ModalSecondaryWindows> windows;
+};
+
+TEST(ClerkSession, SubtypesWindowOpensFromTheEditorsSubtypeBoxAndItsNewSubtypeIsOffered) {
+    Desk desk;
+    desk.go_to("RB3060");  // its installments are bank receipts, which take subtypes
+    auto* manage = part<QToolButton>(&desk.view, "TXT_SOTTOTIPO_manage");
+    ASSERT_NE(manage, nullptr);
+    EXPECT_TRUE(manage->isVisible() && manage->isEnabled());
+    EXPECT_TRUE(manage->toolTip().contains("F6"));
+    EXPECT_FALSE(offered_subtypes(&desk.view).contains("7"));
+
+    bool opened = false;
+    when_dialog("FRMCO_SOTTOTIPI", [&](QDialog* dialog) {
+        opened = true;
+        add_subtype(dialog, "7", "Ri.Ba. a 90 giorni");
+    });
+    QTest::mouseClick(manage, Qt::LeftButton);
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(offered_subtypes(&desk.view).contains("7"));
+    EXPECT_EQ(desk.s.query("SELECT CG64_DESCSTIPO, CG64_FLGASSEGNO FROM CG64_SOTTOTIPO "
+                           "WHERE CG64_TIPOEFF = 2 AND CG64_CODSTIPOEFF = 7"),
+              (Rows{{"Ri.Ba. a 90 giorni", "0"}}))
+        << "stored, its disabled cheque box as 0";
+
+    // The same window from the box's context menu, its other entries in Italian.
+    QStringList entries;
+    opened = false;
+    when_dialog("FRMCO_SOTTOTIPI", [&](QDialog* dialog) {
+        opened = true;
+        dialog->close();
+    });
+    when_menu([&](QMenu* menu) {
+        for (QAction* action : menu->actions()) entries << action->text().section('\t', 0, 0);
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == "manage") {
+                menu->close();
+                action->trigger();
+            }
+        }
+    });
+    auto* box = part<QLineEdit>(&desk.view, "TXT_SOTTOTIPO");
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, box->rect().center(),
+                                  box->mapToGlobal(box->rect().center()));
+    QApplication::sendEvent(box, &right_click);
+    QApplication::processEvents();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(entries.contains("&Copia") && entries.contains("&Incolla"))
+        << entries.join("|").toStdString();
+    for (const char* english : {"&Copy", "&Paste", "Cu&t", "&Undo", "Select All", "Delete"}) {
+        EXPECT_FALSE(entries.contains(english)) << english;
+    }
+}
+
+TEST(ClerkSession, SubtypesWindowOpensFromTheGenerationWindowWithF6AndItsNewSubtypeIsOffered) {
+    Desk desk;
+    desk.go_to("RB3060");
+    QStringList offered;
+    bool opened = false;
+    when_dialog("FRMCO_GENMULTIPLA", [&](QDialog* generation) {
+        pick(generation, "CMB_TIPO", "Ricevuta Bancaria");
+        EXPECT_FALSE(offered_subtypes(generation).contains("8"));
+        when_dialog("FRMCO_SOTTOTIPI", [&](QDialog* subtypes) {
+            opened = true;
+            add_subtype(subtypes, "8", "Ri.Ba. a 120 giorni");
+        });
+        auto* box = part<QLineEdit>(generation, "TXT_SOTTOTIPO");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F6);
+        offered = offered_subtypes(generation);
+        QTest::mouseClick(part<QPushButton>(generation, "CMD_ANNULLA"), Qt::LeftButton);
+        if (generation->isVisible()) generation->done(QDialog::Rejected);
+    });
+    QTest::mouseClick(part<QPushButton>(&desk.view, "CMD_GENERA"), Qt::LeftButton);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(offered.contains("8")) << offered.join(",").toStdString();
+}
+
+// A new term with the automatic description, generated from the window with the mouse and keys.
+void generate(Desk& desk, const QString& code, const std::function<void(QDialog*)>& fill) {
+    QTest::mouseClick(part<QToolButton>(&desk.view, "INTERNAV.Nuovo"), Qt::LeftButton);
+    type_into(&desk.view, "TXT_CODICE", code);
+    QTest::mouseClick(part<QCheckBox>(&desk.view, "CHK_DESAUTOM"), Qt::LeftButton);
+    when_dialog("FRMCO_GENMULTIPLA", [&](QDialog* dialog) {
+        fill(dialog);
+        if (dialog->isVisible()) {
+            QTest::mouseClick(part<QPushButton>(dialog, "CMD_ANNULLA"), Qt::LeftButton);
+        }
+        if (dialog->isVisible()) dialog->done(QDialog::Rejected);
+    });
+    QTest::mouseClick(part<QPushButton>(&desk.view, "CMD_GENERA"), Qt::LeftButton);
+    QApplication::processEvents();
+}
+
+TEST(ClerkSession, GeneratedInstallmentsAreStoredWithTheDescriptionTheWindowShows) {
+    Desk desk;
+    generate(desk, "GEN6", [](QDialog* dialog) {
+        type_into(dialog, "TXT_NUMERORATE", "6");
+        pick(dialog, "CMB_TIPO", "Ricevuta Bancaria");
+        type_into(dialog, "TXT_GGDECOR", "30");
+        pick(dialog, "CMB_FLGFRPERCIMP", "Frazione");
+        type_into(dialog, "TXT_NUMIMP", "1");
+        type_into(dialog, "TXT_DENIMP", "6");
+        pick(dialog, "CMB_FLGFRPERCIVA", "Frazione");
+        type_into(dialog, "TXT_NUMIVA", "1");
+        type_into(dialog, "TXT_DENIVA", "6");
+        QTest::mouseClick(part<QPushButton>(dialog, "CMD_GENERA"), Qt::LeftButton);
+        QApplication::processEvents();
+    });
+    const QString shown = part<QLineEdit>(&desk.view, "TXT_DESCRIZIONE")->text();
+    EXPECT_TRUE(shown.startsWith("Num.6 Rb")) << shown.toStdString();
+    EXPECT_EQ(desk.s.query("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'GEN6'"),
+              (Rows{{shown.toStdString()}}));
+    EXPECT_EQ(
+        desk.s.query("SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
+                     "CG63_CODPAG_CG62 = 'GEN6' ORDER BY CG63_PROG"),
+        (Rows{{"1", "30"}, {"2", "60"}, {"3", "90"}, {"4", "120"}, {"5", "150"}, {"6", "180"}}));
+    EXPECT_FALSE(desk.s.window->FME_CONDPAGDES.RowPending()) << "nothing left to ask about";
+}
+
+TEST(ClerkSession, FixedAmountTypedTheItalianWayIsStoredAsItsValueAndOtherTextIsRefused) {
+    struct Case {
+        const char* typed;
+        const char* stored;  // nullptr: refused, nothing stored
+    };
+    const Case cases[] = {{"1.234,50", "1234.5"},
+                          {"1234,50", "1234.5"},
+                          {"1234.50", "1234.5"},
+                          {"1,234.50", nullptr},
+                          {"12,3,4", nullptr}};
+    int n = 0;
+    for (const Case& c : cases) {
+        Desk desk;
+        const QString code = QString("IMP%1").arg(++n);
+        bool still_open = false;
+        size_t messages_before = 0;
+        generate(desk, code, [&](QDialog* dialog) {
+            type_into(dialog, "TXT_NUMERORATE", "1");
+            type_into(dialog, "TXT_GGDECOR", "30");
+            type_into(dialog, "TXT_IMP", "100");
+            type_into(dialog, "TXT_IVA", "100");
+            pick(dialog, "CMB_TIPOIMPFIX", "Da condizione di pagamento");
+            type_into(dialog, "TXT_IMPFIX", c.typed);
+            if (c.stored != nullptr) {
+                EXPECT_EQ(part<QLineEdit>(dialog, "TXT_IMPFIX")->text(), "1.234,50") << c.typed;
+            }
+            messages_before = desk.s.messages.shown.size();
+            QTest::mouseClick(part<QPushButton>(dialog, "CMD_GENERA"), Qt::LeftButton);
+            QApplication::processEvents();
+            still_open = dialog->isVisible();
+        });
+        Rows stored = desk.s.query(
+            "SELECT CG63_IMPORFIX FROM CG63_CONDPAGDET WHERE "
+            "CG63_CODPAG_CG62 = '" +
+            code.toStdString() + "'");
+        if (c.stored != nullptr) {
+            EXPECT_FALSE(still_open) << c.typed;
+            EXPECT_EQ(stored, (Rows{{c.stored}})) << c.typed;
+            // The grid shows it with the comma of the fields.
+            auto* grid = part<QTableView>(&desk.view, "GRID_CONDPAG");
+            QStringList cells;
+            for (int column = 0; column < grid->model()->columnCount(); ++column) {
+                cells << grid->model()->index(0, column).data().toString();
+            }
+            EXPECT_TRUE(cells.contains("1234,5")) << cells.join("|").toStdString();
+        } else {
+            EXPECT_TRUE(still_open) << c.typed << ": the window stays for a correction";
+            EXPECT_TRUE(stored.empty()) << c.typed;
+            ASSERT_GT(desk.s.messages.shown.size(), messages_before) << c.typed;
+            EXPECT_NE(desk.s.last_message().find(c.typed), std::string::npos)
+                << desk.s.last_message();
+        }
+    }
+}
+
+TEST(ClerkSession, HeaderDiscountsTypedTheItalianWayAreStoredAndShownWithAComma) {
+    Desk desk;
+    desk.go_to("RB3060");
+    type_into(&desk.view, "TXT_SC1", "2,5");
+    type_into(&desk.view, "TXT_SCART26", "1.234,50");
+    // Text that is no number keeps the focus in its box and says why.
+    size_t before = desk.s.messages.shown.size();
+    type_into(&desk.view, "TXT_SC2", "1,2,3");
+    EXPECT_GT(desk.s.messages.shown.size(), before);
+    EXPECT_EQ(desk.s.window->focus(), &desk.s.window->TXT_SC2);
+    type_into(&desk.view, "TXT_SC2", "");
+    QTest::mouseClick(part<QToolButton>(&desk.view, "INTERNAV.Conferma"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(desk.s.query("SELECT CG62_SCPERMER1, CG62_SCART26 FROM CG62_CONDPAGDES WHERE "
+                           "CG62_CODPAG = 'RB3060'"),
+              (Rows{{"2.5", "1234.5"}}));
+    EXPECT_EQ(part<QLineEdit>(&desk.view, "TXT_SC1")->text(), "2,5");
+}
+
+// Only the language navigator prints, and it exports only to a calling program (none here).
+TEST(ClerkSession, NavigatorsOfferOnlyTheButtonsThatAct) {
+    Desk desk;
+    struct Button {
+        const char* name;
+        bool offered;
+    };
+    const Button buttons[] = {{"GRIDNAV_RATE.Esporta", false},
+                              {"GRIDNAV_RATE.Stampa", false},
+                              {"GRIDNAV_PERIODI.Esporta", false},
+                              {"GRIDNAV_PERIODI.Stampa", false},
+                              {"GRIDNAVL.Esporta", false},
+                              {"GRIDNAVL.Stampa", true},
+                              {"GRIDNAVL.Nuovo", true}};
+    for (const Button& b : buttons) {
+        auto* button = part<QToolButton>(&desk.view, b.name);
+        if (button != nullptr) {
+            EXPECT_EQ(!button->isHidden(), b.offered) << b.name;
+        }
+    }
+}
+
+TEST(ClerkSession, MessageBoxesAnswerWithItalianButtons) {
+    testing::application();
+    QtMessageService messages(nullptr);
+    QStringList captions;
+    testing::when_modal([&](QWidget* box) {
+        for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
+            captions << button->text();
+        }
+        static_cast<QMessageBox*>(box)->reject();
+    });
+    messages.ShowMessage("Salvare le modifiche?", kStyleYesNoCancel | kStyleQuestion, "Conferma");
+    EXPECT_TRUE(captions.contains("&Sì") && captions.contains("&No") &&
+                captions.contains("Annulla"))
+        << captions.join("|").toStdString();
+}
+
+}  // namespace
+}  // namespace condpag::ui
