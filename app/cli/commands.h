@@ -10,5 +10,7 @@ namespace condpag::cli {
 int run_list(const std::vector<std::string>& args);
 // condpag preview CODE --date YYYY-MM-DD --taxable N --vat N [--db PATH] [--json]
 int run_preview(const std::vector<std::string>& args);
+// condpag einvoice CODE --date YYYY-MM-DD --taxable N --vat N [--mode MPxx] [--db PATH]
+int run_einvoice(const std::vector<std::string>& args);
 
 }  // namespace condpag::cli

@@ -10,7 +10,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: condpag list [--db PATH | --connect STRING]\n"
-    "       condpag preview CODE --date YYYY-MM-DD --taxable N --vat N [--db PATH] [--json]\n";
+    "       condpag preview CODE --date YYYY-MM-DD --taxable N --vat N [--db PATH] [--json]\n"
+    "       condpag einvoice CODE --date YYYY-MM-DD --taxable N --vat N [--mode MPxx] [--db "
+    "PATH]\n";
 
 }  // namespace
 
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "list") return condpag::cli::run_list(args);
     if (command == "preview") return condpag::cli::run_preview(args);
+    if (command == "einvoice") return condpag::cli::run_einvoice(args);
     std::cerr << "condpag: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }
