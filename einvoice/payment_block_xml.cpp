@@ -51,9 +51,9 @@ Expected<std::string> payment_block_xml(const PaymentData& data) {
     for (const PaymentDetail& detail : data.details) {
         writer.check(xmlTextWriterStartElement(writer.get(), xml("DettaglioPagamento")));
         writer.element("ModalitaPagamento", mode_code(detail.mode));
-        if (detail.reference_date && detail.days) {
-            writer.element("DataRiferimentoTerminiPagamento", iso_date(*detail.reference_date));
-            writer.element("GiorniTerminiPagamento", std::to_string(*detail.days));
+        if (detail.terms) {
+            writer.element("DataRiferimentoTerminiPagamento", iso_date(detail.terms->from));
+            writer.element("GiorniTerminiPagamento", std::to_string(detail.terms->days));
         }
         writer.element("DataScadenzaPagamento", iso_date(detail.due));
         writer.element("ImportoPagamento", decimal_amount(detail.amount));

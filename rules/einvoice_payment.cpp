@@ -75,12 +75,14 @@ const Record* subtype_of(const Record& installment, const std::vector<Record>& s
     return nullptr;
 }
 
+// A problem of the whole term or invoice: no installment, type or code to name.
 PaymentDataError term_error(PaymentDataProblem problem, double total = 0) {
     return {problem, 0, 0, {}, total};
 }
 
+// `code` is what the message names besides the installment: its type, or its subtype's mode.
 PaymentDataError installment_error(PaymentDataProblem problem, const PreviewRow& row,
-                                   long long code = 0) {
+                                   long long code) {
     return {problem, row.number, code, row.type_label, 0};
 }
 
@@ -117,12 +119,15 @@ struct Candidate {
     PaymentDetail detail;
 };
 
-// An advance: the term's first installment, due on the invoice date after 0 days.
-bool is_advance(const Candidate& first, const std::vector<Record>& installments,
+// An advance: the term's first installment, due on the invoice date after 0 days, before the
+// due date of the next payment.
+bool is_advance(const std::vector<Candidate>& kept, const std::vector<Record>& installments,
                 const ExampleInvoice& invoice) {
+    const Candidate& first = kept.front();
     const Record& row = installments[first.index];
     return first.index == 0 && whole(row, db::CG63_INDTIPODECOR) == kCountsDays &&
-           whole(row, db::CG63_GGDECOR) == 0 && first.detail.due == invoice.invoice_date;
+           whole(row, db::CG63_GGDECOR) == 0 && first.detail.due == invoice.invoice_date &&
+           chr::sys_days{kept[1].detail.due} > chr::sys_days{first.detail.due};
 }
 
 std::string share_total_text(double total) {
@@ -216,14 +221,14 @@ PaymentDataResult payment_data(const std::vector<Record>& installments,
         const PreviewRow& row = preview.rows[i];
         if (whole(installment, db::CG63_INDIMPFIX) == kAskedInDocument &&
             invoice.asked_fixed_amounts.count(row.number) == 0) {
-            return installment_error(PaymentDataProblem::AskedAmountMissing, row);
+            return installment_error(PaymentDataProblem::AskedAmountMissing, row, 0);
         }
         // An installment merged into the next one by a shift period, or one of no amount, is
         // no payment of its own.
         if (row.total == 0) continue;
-        if (row.total < 0) return installment_error(PaymentDataProblem::NegativeAmount, row);
+        if (row.total < 0) return installment_error(PaymentDataProblem::NegativeAmount, row, 0);
         if (row.total > kLargestAmount) {
-            return installment_error(PaymentDataProblem::AmountTooLarge, row);
+            return installment_error(PaymentDataProblem::AmountTooLarge, row, 0);
         }
         auto mode = mode_of(installment, row, subtypes, fallback_mode);
         if (auto* error = std::get_if<PaymentDataError>(&mode)) return *error;
@@ -236,9 +241,8 @@ PaymentDataResult payment_data(const std::vector<Record>& installments,
         const long long days = whole(installment, db::CG63_GGDECOR);
         if (whole(installment, db::CG63_INDTIPODECOR) == kCountsDays && days >= 0 &&
             days <= kLargestTermDays) {
-            detail.reference_date =
-                reference_date(whole(installment, db::CG63_INDDATARIF), invoice);
-            detail.days = int(days);
+            detail.terms = PaymentTerms{
+                reference_date(whole(installment, db::CG63_INDDATARIF), invoice), int(days)};
         }
         kept.push_back({i, detail});
     }
@@ -248,12 +252,9 @@ PaymentDataResult payment_data(const std::vector<Record>& installments,
         return chr::sys_days{a.detail.due} < chr::sys_days{b.detail.due};
     });
     PaymentData data;
-    if (kept.size() == 1) {
-        data.condition = PaymentCondition::TP02;
-    } else {
-        data.condition = is_advance(kept.front(), installments, invoice) ? PaymentCondition::TP03
-                                                                         : PaymentCondition::TP01;
-    }
+    data.condition = kept.size() == 1                          ? PaymentCondition::TP02
+                     : is_advance(kept, installments, invoice) ? PaymentCondition::TP03
+                                                               : PaymentCondition::TP01;
     for (Candidate& candidate : kept) data.details.push_back(candidate.detail);
     return data;
 }

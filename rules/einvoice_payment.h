@@ -65,13 +65,19 @@ struct ModeRule {
 // mode of their own.
 std::span<const ModeRule> mode_rules();
 
+// DataRiferimentoTerminiPagamento and GiorniTerminiPagamento: the days an installment counts
+// from its reference date.
+struct PaymentTerms {
+    std::chrono::year_month_day from{};
+    int days = 0;
+};
+
 // One DettaglioPagamento.
 struct PaymentDetail {
     int installment = 0;  // CG63_PROG of the installment that carries the amount
     PaymentMode mode = PaymentMode::MP01;
     // Only for installments that count days from a reference date (start rule 1).
-    std::optional<std::chrono::year_month_day> reference_date;
-    std::optional<int> days;
+    std::optional<PaymentTerms> terms;
     std::chrono::year_month_day due{};
     Cents amount = 0;
 };

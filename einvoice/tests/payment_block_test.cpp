@@ -130,6 +130,56 @@ TEST_P(PaymentBlockOnDemoTerms, TheSchemaRefusesAnUnknownModeAndAMissingAmount) 
     EXPECT_NE(no_amount.output.find("ImportoPagamento"), std::string::npos) << no_amount.output;
 }
 
+// What an invoice carries, character by character: the days counted from the invoice date where
+// the installment counts them, none where a fixed day decides.
+TEST_P(PaymentBlockOnDemoTerms, TheBlockReadsAsInAnInvoice) {
+    ExampleInvoice invoice;
+    invoice.invoice_date = std::chrono::year{2027} / 7 / 15;
+    invoice.taxable = 100001;
+    invoice.vat = 22000;
+    auto text_of = [&](const std::string& code) {
+        auto term = read_term_rows(connection, code);
+        EXPECT_TRUE(term);
+        if (!term) return std::string();
+        const auto result =
+            payment_data(term->installments, term->shift_periods, term->subtypes, invoice, {});
+        const auto xml = payment_block_xml(std::get<PaymentData>(result));
+        return xml ? *xml : xml.error().message;
+    };
+    const std::string head =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<p:DatiPagamento "
+        "xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\">\n";
+    EXPECT_EQ(
+        text_of("ACC30"),
+        head +
+            "  <CondizioniPagamento>TP03</CondizioniPagamento>\n"
+            "  <DettaglioPagamento>\n"
+            "    <ModalitaPagamento>MP02</ModalitaPagamento>\n"
+            "    <DataRiferimentoTerminiPagamento>2027-07-15</DataRiferimentoTerminiPagamento>\n"
+            "    <GiorniTerminiPagamento>0</GiorniTerminiPagamento>\n"
+            "    <DataScadenzaPagamento>2027-07-15</DataScadenzaPagamento>\n"
+            "    <ImportoPagamento>366.00</ImportoPagamento>\n"
+            "  </DettaglioPagamento>\n"
+            "  <DettaglioPagamento>\n"
+            "    <ModalitaPagamento>MP05</ModalitaPagamento>\n"
+            "    <DataRiferimentoTerminiPagamento>2027-07-15</DataRiferimentoTerminiPagamento>\n"
+            "    <GiorniTerminiPagamento>30</GiorniTerminiPagamento>\n"
+            "    <DataScadenzaPagamento>2027-08-15</DataScadenzaPagamento>\n"
+            "    <ImportoPagamento>854.01</ImportoPagamento>\n"
+            "  </DettaglioPagamento>\n"
+            "</p:DatiPagamento>\n");
+    EXPECT_EQ(text_of("RB60GF"),
+              head +
+                  "  <CondizioniPagamento>TP02</CondizioniPagamento>\n"
+                  "  <DettaglioPagamento>\n"
+                  "    <ModalitaPagamento>MP12</ModalitaPagamento>\n"
+                  "    <DataScadenzaPagamento>2027-10-10</DataScadenzaPagamento>\n"
+                  "    <ImportoPagamento>1220.01</ImportoPagamento>\n"
+                  "  </DettaglioPagamento>\n"
+                  "</p:DatiPagamento>\n");
+}
+
 TEST_P(PaymentBlockOnDemoTerms, AnUnknownCodeIsNamed) {
     auto term = read_term_rows(connection, "NOPE");
     ASSERT_FALSE(term);

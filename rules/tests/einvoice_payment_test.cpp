@@ -93,6 +93,18 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
     }
 }
 
+TEST(EInvoicePayment, EverySubtypeModeHasItsSchemaCode) {
+    // "Modalità fattura PA" as stored, and the code the schema gives that mode.
+    const std::pair<int, std::string> modes[] = {
+        {10, "MP01"}, {2, "MP02"}, {3, "MP03"}, {1, "MP04"}, {4, "MP06"},  {5, "MP07"},
+        {6, "MP14"},  {7, "MP15"}, {8, "MP16"}, {9, "MP17"}, {11, "MP22"}, {12, "MP23"}};
+    for (const auto& [stored, code] : modes) {
+        const auto result = payment_data({rata({{"CG63_TIPOEFF", 13}, {"CG63_STIPOEFF", 7}})}, {},
+                                         {sottotipo(13, 7, stored)}, fattura(), {});
+        EXPECT_EQ(outcome(result), "TP02 1:" + code + "@2027-07-15=1220.00") << stored;
+    }
+}
+
 TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
     const Record thirty = {{"CG63_PERCIMP", 30}, {"CG63_PERCIVA", 30}};
     struct Case {
@@ -129,6 +141,23 @@ TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
          fattura(3, 0),
          {},
          "TP01 2:MP12@2027-07-25=0.01 1:MP12@2027-09-13=0.02"},
+        {"same due date keeps the term's order",
+         {rata({{"CG63_TIPOEFF", 14}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
+          rata({{"CG63_PROG", 2}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
+          rata({{"CG63_PROG", 3},
+                {"CG63_TIPOEFF", 16},
+                {"CG63_PERCIMP", 0},
+                {"CG63_PERCIVA", 0},
+                {"CG63_INDIMPFIX", 1},
+                {"CG63_IMPORFIX", 10}})},
+         fattura(),
+         {},
+         "TP01 1:MP05@2027-07-15=605.00 2:MP12@2027-07-15=605.00 3:MP13@2027-07-15=10.00"},
+        {"the largest amount the schema holds",
+         {rata({})},
+         fattura(9'999'999'999'999, 0),
+         {},
+         "TP02 1:MP12@2027-07-15=99999999999.99"},
         {"VAT alone on a zero-VAT invoice pays nothing",
          {rata({{"CG63_TIPOEFF", 13}, {"CG63_PERCIMP", 0}}),
           rata({{"CG63_PROG", 2}, {"CG63_GGDECOR", 30}, {"CG63_PERCIVA", 0}})},
@@ -206,8 +235,8 @@ TEST(EInvoicePayment, DaysAreCountedOnlyWhereTheInstallmentCountsThem) {
         const auto result = block({rata(c.changes)});
         const PaymentDetail& detail = std::get<PaymentData>(result).details.at(0);
         SCOPED_TRACE(iso_date(detail.due));
-        EXPECT_EQ(detail.reference_date ? iso_date(*detail.reference_date) : "", c.reference);
-        EXPECT_EQ(detail.days.value_or(0), c.days);
+        EXPECT_EQ(detail.terms ? iso_date(detail.terms->from) : "", c.reference);
+        EXPECT_EQ(detail.terms ? detail.terms->days : 0, c.days);
     }
 }
 
@@ -223,6 +252,7 @@ TEST(EInvoicePayment, SchemaFormsOfModesDatesAndAmounts) {
     }
     EXPECT_EQ(decimal_amount(123450), "1234.50");
     EXPECT_EQ(decimal_amount(7), "0.07");
+    EXPECT_EQ(decimal_amount(0), "0.00");
     EXPECT_EQ(decimal_amount(-250), "-2.50");
 }
 
