@@ -66,4 +66,16 @@ Expected<std::string> payment_block_xml(const PaymentData& data) {
                        std::size_t(xmlBufferLength(buffer.get())));
 }
 
+Expected<std::string> payment_block_text(const std::vector<Record>& installments,
+                                         const std::vector<Record>& shift_periods,
+                                         const std::vector<Record>& subtypes,
+                                         const ExampleInvoice& invoice) {
+    const PaymentDataResult result =
+        payment_data(installments, shift_periods, subtypes, invoice, std::nullopt);
+    if (const auto* error = std::get_if<PaymentDataError>(&result)) {
+        return Error{describe(*error), {}};
+    }
+    return payment_block_xml(std::get<PaymentData>(result));
+}
+
 }  // namespace condpag
