@@ -110,6 +110,7 @@ TEST(EInvoiceCommand, TellsWhatIsWrongAndPrintsNoBlock) {
         {{"RD", "--taxable", "12,345"}, 2, "--taxable: importo non valido: 12,345"},
         {{"RD", "--vat", "1,234.50"}, 2, "--vat: importo non valido: 1,234.50"},
         {{"RD", "--vat"}, 2, "--vat: manca il valore"},
+        {{"RD", "--db", folder.path() + "/missing.db"}, 1, "/missing.db': il file non esiste"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"einvoice", "--db", db.file()};
@@ -125,6 +126,16 @@ TEST(EInvoiceCommand, TellsWhatIsWrongAndPrintsNoBlock) {
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
+    // A database the person names is never made up.
+    EXPECT_FALSE(std::ifstream(folder.path() + "/missing.db").good());
+
+    // The mode given for a type that names none.
+    const Outcome given = run({"einvoice", "RD", "--date", "2027-07-15", "--taxable", "100",
+                               "--vat", "22", "--mode", "MP08", "--db", db.file()},
+                              folder);
+    EXPECT_EQ(given.exit_code, 0) << given.err;
+    EXPECT_NE(given.out.find("<ModalitaPagamento>MP08</ModalitaPagamento>"), std::string::npos);
+    EXPECT_NE(given.out.find("<ImportoPagamento>122.00</ImportoPagamento>"), std::string::npos);
 }
 
 }  // namespace
