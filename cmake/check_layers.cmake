@@ -7,7 +7,7 @@ if(NOT SOURCE_DIR)
     message(FATAL_ERROR "SOURCE_DIR is not set")
 endif()
 
-set(layers rules storage framework windows editor component ui app bench)
+set(layers rules storage einvoice framework windows editor component ui app bench)
 set(qt_layers ui app bench)
 set(standard_headers
     algorithm any array atomic barrier bit bitset cassert cctype cerrno cfenv cfloat charconv

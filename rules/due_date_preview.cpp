@@ -279,23 +279,6 @@ struct Draft {
     int merged_into = -1;  // index of the row that carries its amounts
 };
 
-Date reference_date(long long code, const ExampleInvoice& invoice) {
-    switch (code) {
-        case 1:
-            return invoice.delivery_note_date.value_or(invoice.invoice_date);
-        case 2:
-            return invoice.delivery_date.value_or(invoice.invoice_date);
-        case 3:
-            return invoice.order_date.value_or(invoice.invoice_date);
-        case 4:
-            return invoice.on_request_date.value_or(invoice.invoice_date);
-        case 6:
-            return end_of_month(invoice.invoice_date);
-        default:
-            return invoice.invoice_date;
-    }
-}
-
 long long subtype_offset(long long type, std::optional<long long> subtype,
                          const std::vector<Record>& subtypes, std::string& note) {
     if (!subtype) return 0;
@@ -532,6 +515,23 @@ void keep_if_plausible(std::optional<Date>& date, std::string_view what,
 }
 
 }  // namespace
+
+std::chrono::year_month_day reference_date(long long code, const ExampleInvoice& invoice) {
+    switch (code) {
+        case 1:
+            return invoice.delivery_note_date.value_or(invoice.invoice_date);
+        case 2:
+            return invoice.delivery_date.value_or(invoice.invoice_date);
+        case 3:
+            return invoice.order_date.value_or(invoice.invoice_date);
+        case 4:
+            return invoice.on_request_date.value_or(invoice.invoice_date);
+        case 6:
+            return end_of_month(invoice.invoice_date);
+        default:
+            return invoice.invoice_date;
+    }
+}
 
 DueDatePreview due_date_preview(const std::vector<Record>& installments,
                                 const std::vector<Record>& shift_periods,

@@ -55,6 +55,11 @@ DueDatePreview due_date_preview(const std::vector<Record>& installments,
                                 const std::vector<Record>& shift_periods,
                                 const std::vector<Record>& subtypes, const ExampleInvoice& invoice);
 
+// The date from which an installment with reference date `code` (CG63_INDDATARIF) counts its
+// days: 5 counts from the invoice date (the month end comes after the days), 6 from the end of
+// the invoice's month; unknown codes count from the invoice date.
+std::chrono::year_month_day reference_date(long long code, const ExampleInvoice& invoice);
+
 // Italian display forms shared by every view of the preview.
 std::string format_date(const std::chrono::year_month_day& date);  // 15/01/2027
 std::string format_amount(Cents amount);                           // 1.234,56  -0,50

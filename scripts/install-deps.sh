@@ -8,7 +8,7 @@ packages=(
     libsqlite3-dev sqlite3
     unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql-15
     qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core
-    poppler-utils
+    poppler-utils libxml2-dev libxml2-utils
 )
 missing=()
 for p in "${packages[@]}"; do

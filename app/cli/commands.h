@@ -10,6 +10,8 @@ namespace condpag::cli {
 void add_list_command(CLI::App& app, int& exit_code);
 // condpag preview CODE [--date YYYY-MM-DD] [--taxable N] [--vat N] [--db PATH] [--json] ...
 void add_preview_command(CLI::App& app, int& exit_code);
+// condpag einvoice CODE --date YYYY-MM-DD --taxable N --vat N [--mode MPxx] [--db PATH]
+void add_einvoice_command(CLI::App& app, int& exit_code);
 
 // Where the tool looks when no database is named: the demo file, made on first use.
 inline constexpr const char* kDemoDatabase = "build/demo.db";

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     int exit_code = 0;
     condpag::cli::add_list_command(app, exit_code);
     condpag::cli::add_preview_command(app, exit_code);
+    condpag::cli::add_einvoice_command(app, exit_code);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/cli/cli_options.h"
 #include "app/cli/commands.h"
 #include "editor/preview_model.h"
 #include "storage/schema.h"
@@ -26,50 +27,11 @@ struct Options {
     ExampleInvoice invoice;
 };
 
-std::optional<chr::year_month_day> parse_date(const std::string& text) {
-    int year = 0;
-    unsigned month = 0, day = 0;
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2u-%2u%c", &year, &month, &day, &end) != 3) {
-        return std::nullopt;
-    }
-    const chr::year_month_day date{chr::year{year}, chr::month{month}, chr::day{day}};
-    if (!date.ok()) return std::nullopt;
-    return date;
-}
-
 std::string iso_date(const chr::year_month_day& date) {
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02u-%02u", int(date.year()), unsigned(date.month()),
                   unsigned(date.day()));
     return text;
-}
-
-// A date option: its value is checked while the options are read, then stored.
-void add_date(CLI::App& command, const std::string& name,
-              std::function<void(chr::year_month_day)> store, const std::string& help) {
-    command.add_option_function<std::string>(
-        name,
-        [name, store](const std::string& text) {
-            const auto parsed = parse_date(text);
-            if (!parsed) {
-                throw CLI::ValidationError(name, "not a date of the form YYYY-MM-DD: " + text);
-            }
-            store(*parsed);
-        },
-        help);
-}
-
-void add_amount(CLI::App& command, const std::string& name, Cents& amount,
-                const std::string& help) {
-    command.add_option_function<std::string>(
-        name,
-        [name, &amount](const std::string& text) {
-            const auto cents = to_cents(Value(text));
-            if (!cents) throw CLI::ValidationError(name, "not an amount: " + text);
-            amount = *cents;
-        },
-        help);
 }
 
 // A JSON amount: a number with the cents as decimals.
@@ -136,7 +98,8 @@ int run(const Options& options) {
         return 1;
     }
     if (!term->has_value()) {
-        std::cerr << "condpag preview: payment term " << options.code << " not found\n";
+        std::cerr << "condpag preview: condizione di pagamento " << options.code
+                  << " non trovata\n";
         return 1;
     }
     const DueDatePreview preview = preview_of(**term, options.invoice);

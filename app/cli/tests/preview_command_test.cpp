@@ -97,11 +97,11 @@ TEST(PreviewCommand, BadInputIsToldAndFails) {
         std::string code, date, told;
     };
     const std::vector<Case> cases = {
-        {"NOPE", "2027-01-15", "NOPE not found"},
-        {"RB'369", "2027-01-15", "RB'369 not found"},
-        {"RB369", "2027-13-01", "--date: not a date of the form YYYY-MM-DD: 2027-13-01"},
-        {"RB369", "15/01/2027", "--date: not a date of the form YYYY-MM-DD: 15/01/2027"},
-        {"RB369", "2027-01-15x", "--date: not a date of the form YYYY-MM-DD: 2027-01-15x"},
+        {"NOPE", "2027-01-15", "condizione di pagamento NOPE non trovata"},
+        {"RB'369", "2027-01-15", "condizione di pagamento RB'369 non trovata"},
+        {"RB369", "2027-13-01", "--date: data non valida (AAAA-MM-GG): 2027-13-01"},
+        {"RB369", "15/01/2027", "--date: data non valida (AAAA-MM-GG): 15/01/2027"},
+        {"RB369", "2027-01-15x", "--date: data non valida (AAAA-MM-GG): 2027-01-15x"},
     };
     for (const Case& c : cases) {
         const Outcome r = run({"preview", c.code, "--date", c.date, "--db", db.file()}, folder);

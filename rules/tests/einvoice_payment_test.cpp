@@ -1,0 +1,260 @@
+#include "rules/einvoice_payment.h"
+
+#include <gtest/gtest.h>
+
+namespace condpag {
+namespace {
+
+using namespace std::chrono;
+
+// An installment of type 2, rule 1, 0 days from the invoice, 100% of both parts.
+Record rata(const Record& changes) {
+    Record row{{"CG63_PROG", 1},          {"CG63_TIPOEFF", 2},      {"CG63_STIPOEFF", Value()},
+               {"CG63_INDTIPODECOR", 1},  {"CG63_GGDECOR", 0},      {"CG63_INDDATARIF", 0},
+               {"CG63_INDTIPOCALEND", 1}, {"CG63_FLGFRPERCIMP", 1}, {"CG63_PERCIMP", 100},
+               {"CG63_FLGFRPERCIVA", 1},  {"CG63_PERCIVA", 100},    {"CG63_INDIMPFIX", 0}};
+    for (const auto& [column, value] : changes) row[column] = value;
+    return row;
+}
+
+Record sottotipo(int type, int code, int mode) {
+    return {{"CG64_TIPOEFF", type},
+            {"CG64_CODSTIPOEFF", code},
+            {"CG64_GGOFFSET", 0},
+            {"CG64_INDMODFATTURAPA", mode}};
+}
+
+ExampleInvoice fattura(Cents taxable = 100000, Cents vat = 22000) {
+    ExampleInvoice invoice;
+    invoice.invoice_date = year{2027} / 7 / 15;
+    invoice.taxable = taxable;
+    invoice.vat = vat;
+    return invoice;
+}
+
+PaymentDataResult block(const std::vector<Record>& rows, std::optional<PaymentMode> mode = {},
+                        const ExampleInvoice& invoice = fattura(),
+                        const std::vector<Record>& periods = {}) {
+    const std::vector<Record> subtypes = {sottotipo(13, 1, 2), sottotipo(13, 2, 10),
+                                          sottotipo(13, 3, 12), sottotipo(13, 4, 13),
+                                          sottotipo(2, 1, 0)};
+    return payment_data(rows, periods, subtypes, invoice, mode);
+}
+
+std::string outcome(const PaymentDataResult& result) {
+    if (const auto* error = std::get_if<PaymentDataError>(&result)) return describe(*error);
+    std::string text(condition_code(std::get<PaymentData>(result).condition));
+    for (const PaymentDetail& d : std::get<PaymentData>(result).details) {
+        text += " " + std::to_string(d.installment) + ":" + mode_code(d.mode) + "@" +
+                iso_date(d.due) + "=" + decimal_amount(d.amount);
+    }
+    return text;
+}
+
+TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
+    const std::string no_mode =
+        "): il tipo di pagamento non indica la modalità di pagamento della fattura elettronica; "
+        "indicarne una";
+    struct Case {
+        int type;
+        Value subtype;
+        std::optional<PaymentMode> given;
+        std::string expected;  // the mode, or the message
+    } cases[] = {
+        {13, 1, {}, "MP02"},                 // "Assegno bancario"
+        {13, 2, {}, "MP01"},                 // "Contanti"
+        {13, 3, PaymentMode::MP05, "MP23"},  // PagoPA: the subtype wins over the caller
+        {2, 1, {}, "MP12"},                  // a subtype without a mode leaves it to the type
+        {1, {}, {}, "MP01"},
+        {7, {}, {}, "MP08"},
+        {8, {}, {}, "MP08"},
+        {9, {}, {}, "MP01"},
+        {11, {}, {}, "MP09"},
+        {14, {}, {}, "MP05"},
+        {15, {}, {}, "MP18"},
+        {16, {}, {}, "MP13"},
+        {14, {}, PaymentMode::MP01, "MP05"},  // the caller's mode never replaces the type's
+        {13, {}, PaymentMode::MP08, "MP08"},
+        {3, {}, {}, "Rata 2 (Tratta" + no_mode},
+        {12, {}, {}, "Rata 2 (Leasing" + no_mode},
+        {99, {}, {}, "Rata 2 (Solo descrittivo" + no_mode},
+        {13, {}, {}, "Rata 2 (Rimessa diretta" + no_mode},
+        {6, {}, {}, "Rata 2 (Cambiale" + no_mode},
+        {17, {}, {}, "Rata 2 (tipo 17" + no_mode},
+        {13, 4, {}, "Rata 2 (Rimessa diretta): modalità fattura PA 13 del sottotipo sconosciuta"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.type) + "/" + c.subtype.to_text());
+        const auto result = block(
+            {rata({{"CG63_PROG", 2}, {"CG63_TIPOEFF", c.type}, {"CG63_STIPOEFF", c.subtype}})},
+            c.given);
+        const auto* data = std::get_if<PaymentData>(&result);
+        EXPECT_EQ(data ? mode_code(data->details.at(0).mode) : outcome(result), c.expected);
+    }
+}
+
+TEST(EInvoicePayment, EverySubtypeModeHasItsSchemaCode) {
+    // "Modalità fattura PA" as stored, and the code the schema gives that mode.
+    const std::pair<int, std::string> modes[] = {
+        {10, "MP01"}, {2, "MP02"}, {3, "MP03"}, {1, "MP04"}, {4, "MP06"},  {5, "MP07"},
+        {6, "MP14"},  {7, "MP15"}, {8, "MP16"}, {9, "MP17"}, {11, "MP22"}, {12, "MP23"}};
+    for (const auto& [stored, code] : modes) {
+        const auto result = payment_data({rata({{"CG63_TIPOEFF", 13}, {"CG63_STIPOEFF", 7}})}, {},
+                                         {sottotipo(13, 7, stored)}, fattura(), {});
+        EXPECT_EQ(outcome(result), "TP02 1:" + code + "@2027-07-15=1220.00") << stored;
+    }
+}
+
+TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
+    const Record thirty = {{"CG63_PERCIMP", 30}, {"CG63_PERCIVA", 30}};
+    struct Case {
+        std::string name;
+        std::vector<Record> rows;
+        ExampleInvoice invoice;
+        std::vector<Record> periods;
+        std::string expected;
+    } cases[] = {
+        {"one", {rata({{"CG63_GGDECOR", 30}})}, fattura(), {}, "TP02 1:MP12@2027-08-14=1220.00"},
+        {"advance then balance",
+         {rata(thirty), rata({{"CG63_PROG", 2},
+                              {"CG63_GGDECOR", 30},
+                              {"CG63_PERCIMP", 70},
+                              {"CG63_PERCIVA", 70}})},
+         fattura(100001, 22000),
+         {},
+         "TP03 1:MP12@2027-07-15=366.00 2:MP12@2027-08-14=854.01"},
+        {"first at month end is no advance",
+         {rata({{"CG63_INDDATARIF", 5}, {"CG63_PERCIMP", 30}, {"CG63_PERCIVA", 30}}),
+          rata({{"CG63_PROG", 2},
+                {"CG63_GGDECOR", 60},
+                {"CG63_PERCIMP", 70},
+                {"CG63_PERCIVA", 70}})},
+         fattura(),
+         {},
+         "TP01 1:MP12@2027-07-31=366.00 2:MP12@2027-09-13=854.00"},
+        {"listed out of date order",
+         {rata({{"CG63_GGDECOR", 60}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
+          rata({{"CG63_PROG", 2},
+                {"CG63_GGDECOR", 10},
+                {"CG63_PERCIMP", 50},
+                {"CG63_PERCIVA", 50}})},
+         fattura(3, 0),
+         {},
+         "TP01 2:MP12@2027-07-25=0.01 1:MP12@2027-09-13=0.02"},
+        {"same due date keeps the term's order",
+         {rata({{"CG63_TIPOEFF", 14}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
+          rata({{"CG63_PROG", 2}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
+          rata({{"CG63_PROG", 3},
+                {"CG63_TIPOEFF", 16},
+                {"CG63_PERCIMP", 0},
+                {"CG63_PERCIVA", 0},
+                {"CG63_INDIMPFIX", 1},
+                {"CG63_IMPORFIX", 10}})},
+         fattura(),
+         {},
+         "TP01 1:MP05@2027-07-15=605.00 2:MP12@2027-07-15=605.00 3:MP13@2027-07-15=10.00"},
+        {"the largest amount the schema holds",
+         {rata({})},
+         fattura(9'999'999'999'999, 0),
+         {},
+         "TP02 1:MP12@2027-07-15=99999999999.99"},
+        {"VAT alone on a zero-VAT invoice pays nothing",
+         {rata({{"CG63_TIPOEFF", 13}, {"CG63_PERCIMP", 0}}),
+          rata({{"CG63_PROG", 2}, {"CG63_GGDECOR", 30}, {"CG63_PERCIVA", 0}})},
+         fattura(50000, 0),
+         {},
+         "TP02 2:MP12@2027-08-14=500.00"},
+        {"August installment summed into September's",
+         {rata({{"CG63_GGDECOR", 20}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
+          rata({{"CG63_PROG", 2},
+                {"CG63_GGDECOR", 50},
+                {"CG63_PERCIMP", 50},
+                {"CG63_PERCIVA", 50}})},
+         fattura(),
+         {{{"CG65_DAMMGG", 801},
+           {"CG65_AMMGG", 831},
+           {"CG65_INDTIPOSLIT", 5},
+           {"CG65_GGSLSUCC", 0},
+           {"CG65_GGMMFIXSLIT", Value()}}},
+         "TP02 2:MP12@2027-09-03=1220.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = block(c.rows, {}, c.invoice, c.periods);
+        EXPECT_EQ(outcome(result), c.expected);
+    }
+}
+
+TEST(EInvoicePayment, RefusesWhatNoInvoiceCouldCarry) {
+    ExampleInvoice asked = fattura();
+    ExampleInvoice bad_date = fattura();
+    bad_date.invoice_date = year{1200} / 1 / 1;
+    struct Case {
+        std::vector<Record> rows;
+        ExampleInvoice invoice;
+        std::string expected;
+    } cases[] = {
+        {{}, fattura(), "La condizione di pagamento non ha rate"},
+        {{rata({{"CG63_PERCIMP", 90}})},
+         fattura(),
+         "Somma delle percentuali di imponibile diversa da 100: 90"},
+        {{rata({{"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 2}, {"CG63_EL2FRIVA", 3}})},
+         fattura(),
+         "Somma delle percentuali d'IVA diversa da 100: 66,666667"},
+        {{rata({{"CG63_INDIMPFIX", 2}})},
+         asked,
+         "Rata 1: manca l'importo fisso da richiedere sul documento"},
+        {{rata({})}, fattura(-100, 0), "Rata 1: importo negativo"},
+        {{rata({})}, fattura(9'999'999'999'999, 1), "Rata 1: importo oltre 99.999.999.999,99"},
+        {{rata({})}, fattura(0, 0), "Nessun importo da pagare: tutte le rate sono a zero"},
+        {{rata({})}, bad_date, "Data fattura non valida"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(outcome(block(c.rows, {}, c.invoice)), c.expected);
+    }
+    asked.asked_fixed_amounts[1] = 10000;
+    EXPECT_EQ(outcome(block({rata({{"CG63_INDIMPFIX", 2}})}, {}, asked)),
+              "TP02 1:MP12@2027-07-15=1220.00");
+}
+
+TEST(EInvoicePayment, DaysAreCountedOnlyWhereTheInstallmentCountsThem) {
+    struct Case {
+        Record changes;
+        std::string reference;  // empty when the pair is left out
+        int days;
+    } cases[] = {
+        {{{"CG63_GGDECOR", 30}}, "2027-07-15", 30},
+        {{{"CG63_GGDECOR", 30}, {"CG63_INDDATARIF", 6}}, "2027-07-31", 30},
+        {{{"CG63_GGDECOR", 30}, {"CG63_INDDATARIF", 5}}, "2027-07-15", 30},
+        {{{"CG63_GGDECOR", 999}}, "2027-07-15", 999},
+        {{{"CG63_GGDECOR", 1000}}, "", 0},
+        {{{"CG63_INDTIPODECOR", 2}, {"CG63_GGSCADFIX1", 10}}, "", 0},
+    };
+    for (const Case& c : cases) {
+        const auto result = block({rata(c.changes)});
+        const PaymentDetail& detail = std::get<PaymentData>(result).details.at(0);
+        SCOPED_TRACE(iso_date(detail.due));
+        EXPECT_EQ(detail.terms ? iso_date(detail.terms->from) : "", c.reference);
+        EXPECT_EQ(detail.terms ? detail.terms->days : 0, c.days);
+    }
+}
+
+TEST(EInvoicePayment, SchemaFormsOfModesDatesAndAmounts) {
+    for (const char* good : {"MP01", " MP23 ", "MP10"}) EXPECT_TRUE(parse_mode(good)) << good;
+    for (const char* bad : {"MP00", "MP24", "MP99", "mp05", "MP5", "MP5x", "", "XMP05"}) {
+        EXPECT_FALSE(parse_mode(bad)) << bad;
+    }
+    EXPECT_EQ(mode_code(*parse_mode("MP07")), "MP07");
+    EXPECT_EQ(iso_date(*parse_iso_date("2028-02-29")), "2028-02-29");
+    for (const char* bad : {"2027-02-29", "2027-1-15", "15/01/2027", "2027-01-15x", "2027-13-01"}) {
+        EXPECT_FALSE(parse_iso_date(bad)) << bad;
+    }
+    EXPECT_EQ(decimal_amount(123450), "1234.50");
+    EXPECT_EQ(decimal_amount(7), "0.07");
+    EXPECT_EQ(decimal_amount(0), "0.00");
+    EXPECT_EQ(decimal_amount(-250), "-2.50");
+}
+
+}  // namespace
+}  // namespace condpag
