@@ -49,8 +49,9 @@ void FRMCO_CONDPAG::write_columns(DataFrame& frame,
 }
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_BeforeAddNew(bool& cancel) {
-    // In single-installment mode only a term without installments may receive its one.
-    if (single_installment_ && Grst_RecordSet_CG63.RecordCount() > 0) cancel = true;
+    // In single-installment mode a person adds no installment; the frame begins the term's one
+    // itself when a new term is begun.
+    if (single_installment_) cancel = true;
 }
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_AfterAddNew(bool result) {

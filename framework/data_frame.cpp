@@ -135,6 +135,8 @@ void DataFrame::resume_walk(long position) {
         recordset_->AddNew();
         show_row();
         AfterAddNew.emit(true);
+        // The row is begun anew: the window applies its insert rules to it again.
+        set_status(kStatusInsert, kReasonCommand);
     } else if (position > 0 && position <= recordset_->RecordCount()) {
         recordset_->SetAbsolutePosition(position);
     } else if (recordset_->AbsolutePosition() == 0 && recordset_->RecordCount() > 0) {
@@ -472,10 +474,11 @@ bool DataFrame::Save() {
                    stored_row_changed();
     IsRecordChanged.emit(changed);
     if (!changed) return true;
-    if (!run_checks(true)) return false;
+    // The window settles its detail rows first, so that the checks see what they add up to.
     bool cancel = false;
     BeforeUpdate.emit(cancel);
     if (cancel) return false;
+    if (!run_checks(true)) return false;
     bool ok = write_current_row();
     if (ok) row_dirty_ = false;
     std::vector<int> attempts;
@@ -568,6 +571,14 @@ bool DataFrame::New() {
     bool cancel = false;
     BeforeAddNew.emit(cancel);
     if (cancel) return false;
+    return begin_row();
+}
+
+bool DataFrame::begin_row() {
+    if (status_ == kStatusInsert && !row_dirty_ && recordset_ != nullptr && recordset_->editing()) {
+        return true;  // a begun row already waits
+    }
+    if (!settle_before_leaving()) return false;
     row_dirty_ = false;
     if (recordset_ != nullptr && recordset_->State() == 1) {
         before_new_position_ = recordset_->AbsolutePosition();
@@ -738,7 +749,7 @@ void DataFrame::SetStatus(int status) {
             set_status(kStatusSearch, kReasonCommand);
             break;
         case kStatusInsert:
-            New();
+            begin_row();
             break;
         default:
             Update();

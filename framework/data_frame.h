@@ -129,7 +129,8 @@ class DataFrame {
 
     int Status() const { return status_; }
     // 0 shows the current row (dropping the row under edit), 1 enters search, 2 begins a new
-    // row (as New), other values enter change status (as Update).
+    // row as New does but without BeforeAddNew (the window's code asks, not a person), other
+    // values enter change status (as Update).
     void SetStatus(int status);
     // Enters change status on the current row; refused on a read-only frame or without a row.
     bool Update();
@@ -195,6 +196,7 @@ class DataFrame {
     bool settle(bool validate, bool ask_first, bool report);
     bool value_marked_invalid(Control*& control, std::string& message) const;
     bool settle_before_leaving();
+    bool begin_row();
     void drop_clean_new_row();
     void cancel_row_edit();
     void pause_walk();
