@@ -12,6 +12,7 @@
 #include "framework/host.h"
 #include "rules/day_month.h"
 #include "rules/description.h"
+#include "rules/normaliser.h"
 #include "rules/records.h"
 #include "rules/totals.h"
 #include "storage/statements.h"
@@ -353,7 +354,7 @@ double FRMCO_CONDPAG::NormaliseTotal(double total) const {
             return normaliser->normalise(total, 3, 4, 5);
         }
     }
-    return std::round(total * 1e6) / 1e6;
+    return RoundingNormaliser().normalise(total, 3, 4, 5);
 }
 
 void FRMCO_CONDPAG::MostraTotali() {

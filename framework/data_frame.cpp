@@ -338,12 +338,16 @@ bool DataFrame::value_marked_invalid(Control*& control, std::string& message) co
             continue;
         }
         control = binding.control;
-        message = box->caption().empty()
-                      ? "Valore non valido: \"" + RTrimN(box->text()) + "\"."
-                      : "Il campo \"" + box->caption() + "\" non contiene un valore valido.";
+        message = InvalidValueMessage(*box);
         return true;
     }
     return false;
+}
+
+std::string DataFrame::InvalidValueMessage(const EditBox& box) {
+    return box.caption().empty()
+               ? "Valore non valido: \"" + RTrimN(box.text()) + "\"."
+               : "Il campo \"" + box.caption() + "\" non contiene un valore valido.";
 }
 
 bool DataFrame::run_checks(bool report) {

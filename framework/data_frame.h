@@ -25,6 +25,7 @@ namespace condpag {
 
 class Cinterface;
 class Control;
+class EditBox;
 class Grid;
 class MessageService;
 class Navigator;
@@ -146,6 +147,9 @@ class DataFrame {
     bool ConfirmOnNew = true;        // "Nuovo" on a detail first confirms the row under edit
     bool FollowGrid = true;          // selecting a grid row moves the frame to it
     bool ReportStatusToHost = true;  // an active frame tells the host navigator its status
+
+    // The frame's message for a box marked invalid.
+    static std::string InvalidValueMessage(const EditBox& box);
 
     // Called once at unload; the frame drops every reference it holds.
     void End();
