@@ -77,7 +77,9 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_AfterAddNew(bool result) {
     // installment left as its defaults is dropped when the person moves on.
     if (set.RecordCount() > 1) {
         TXT_NUMRATA.Edited.emit();
-        TXT_NUMRATA.set_changed(false);
+        // The edit took the box's text; the installment number stays a number.
+        write_columns(FME_DETTAGLIO, {{db::CG63_PROG, static_cast<long long>(set.RecordCount())}},
+                      {&TXT_NUMRATA});
     }
 }
 
@@ -264,7 +266,7 @@ void FRMCO_CONDPAG::TXT_SOTTOTIPO_StartLookup(LookupRequest& request) {
     request.cancel = false;
     request.columns = {{"Codice", ""}, {"Descrizione", ""}, {"GG", ""}};
     request.title =
-        translate("Elenco sottotipi effetto del tipo") + " " + translate(CMB_TIPO.label());
+        translate("Elenco sottotipi effetto del tipo") + " " + translate(CMB_TIPO.text());
     request.host_text = connection_string_;
     TXT_SOTTOTIPO.set_lookup_name("Lkp_SottoTipiEffettiGG");
     auto type = digits_only(CMB_TIPO.text());

@@ -36,6 +36,17 @@ std::string control_text(const Control& control) {
 
 bool same_key_value(const Value& a, const Value& b) { return RTrimN(a) == RTrimN(b); }
 
+// "a" joined with the article of a noun: "alla condizione", "al record", "all'anno".
+std::string to_the(const std::string& noun) {
+    static const std::pair<const char*, const char*> kJoined[] = {
+        {"la ", "alla "}, {"il ", "al "}, {"lo ", "allo "}, {"l'", "all'"},
+        {"le ", "alle "}, {"i ", "ai "},  {"gli ", "agli "}};
+    for (const auto& [article, joined] : kJoined) {
+        if (noun.rfind(article, 0) == 0) return joined + noun.substr(std::string(article).size());
+    }
+    return "a " + noun;
+}
+
 }  // namespace
 
 DataFrame::DataFrame(std::string name)
@@ -404,7 +415,7 @@ bool DataFrame::settle(bool validate, bool ask_first, bool report) {
     if (writes_at_once()) IsRecordChanged.emit(changed);
     if (!changed) return true;
     if (ask_first) {
-        int answer = ask("Salvare le modifiche apportate a " + noun() + "?",
+        int answer = ask("Salvare le modifiche apportate " + to_the(noun()) + "?",
                          kStyleYesNoCancel | kStyleQuestion, "Conferma");
         if (answer == kAnswerNo) return Undo();
         if (answer != kAnswerYes) return false;
@@ -571,6 +582,8 @@ bool DataFrame::New() {
     // A new record leaves the shown one untouched, so a read-only header may begin one (the
     // window lifts the read-only state for it); a read-only detail list takes no new rows.
     if (read_only_ && !writes_at_once()) return false;
+    // While its header searches, a detail list holds no rows.
+    if (header_ != nullptr && header_->Status() == kStatusSearch) return false;
     if (!settle_before_leaving()) return false;
     bool cancel = false;
     BeforeAddNew.emit(cancel);
