@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -393,6 +394,8 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
                            std::string_view numerator_column, std::string_view denominator_column,
                            EditBox& percent, EditBox& numerator, EditBox& denominator);
     void installment_key_flow(int& key, int shift);
+    bool day_box_invalid(std::initializer_list<EditBox*> boxes, Control*& control,
+                         std::string& message);
 
     Cinterface* host_ = nullptr;
     CLSCO_CONDPAG* component_ = nullptr;

@@ -27,14 +27,35 @@ void hand_over(const Form& window, const Verdict& verdict, Control*& control,
 
 }  // namespace
 
+// The day boxes are judged again on the text they show now: a person may confirm from a
+// navigator without ever leaving the box.
+bool FRMCO_CONDPAG::day_box_invalid(std::initializer_list<EditBox*> boxes, Control*& control,
+                                    std::string& message) {
+    for (EditBox* box : boxes) {
+        if (box->valid() || !box->visible() || RTrimN(box->text()).empty()) continue;
+        control = box;
+        message = DataFrame::InvalidValueMessage(*box);
+        return true;
+    }
+    return false;
+}
+
 void FRMCO_CONDPAG::FME_DETTAGLIO_ValidateRecord(Control*& control, std::string& message) {
     if (control != nullptr) return;  // the frame's own check already failed
+    TXT_GGSCADFIX1_LostFocus();
+    TXT_GGSCADFIX2_LostFocus();
+    TXT_GGMMFIX_LostFocus();
+    if (day_box_invalid({&TXT_GGSCADFIX1, &TXT_GGSCADFIX2, &TXT_GGMMFIX}, control, message)) {
+        return;
+    }
     hand_over(*this, condpag::FME_DETTAGLIO_ValidateRecord(*this, WindowNormaliser(*this)), control,
               message);
 }
 
 void FRMCO_CONDPAG::FME_PERSLIT_ValidateRecord(Control*& control, std::string& message) {
     if (control != nullptr) return;
+    TXT_PERSLITGGMMSCAD_LostFocus();
+    if (day_box_invalid({&TXT_PERSLITGGMMSCAD}, control, message)) return;
     hand_over(*this, condpag::FME_PERSLIT_ValidateRecord(*this), control, message);
 }
 

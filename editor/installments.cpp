@@ -12,6 +12,7 @@
 #include "framework/host.h"
 #include "rules/day_month.h"
 #include "rules/description.h"
+#include "rules/normaliser.h"
 #include "rules/records.h"
 #include "rules/totals.h"
 #include "storage/statements.h"
@@ -49,8 +50,9 @@ void FRMCO_CONDPAG::write_columns(DataFrame& frame,
 }
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_BeforeAddNew(bool& cancel) {
-    // In single-installment mode only a term without installments may receive its one.
-    if (single_installment_ && Grst_RecordSet_CG63.RecordCount() > 0) cancel = true;
+    // In single-installment mode a person adds no installment; the frame begins the term's one
+    // itself when a new term is begun.
+    if (single_installment_) cancel = true;
 }
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_AfterAddNew(bool result) {
@@ -75,7 +77,9 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_AfterAddNew(bool result) {
     // installment left as its defaults is dropped when the person moves on.
     if (set.RecordCount() > 1) {
         TXT_NUMRATA.Edited.emit();
-        TXT_NUMRATA.set_changed(false);
+        // The edit took the box's text; the installment number stays a number.
+        write_columns(FME_DETTAGLIO, {{db::CG63_PROG, static_cast<long long>(set.RecordCount())}},
+                      {&TXT_NUMRATA});
     }
 }
 
@@ -262,7 +266,7 @@ void FRMCO_CONDPAG::TXT_SOTTOTIPO_StartLookup(LookupRequest& request) {
     request.cancel = false;
     request.columns = {{"Codice", ""}, {"Descrizione", ""}, {"GG", ""}};
     request.title =
-        translate("Elenco sottotipi effetto del tipo") + " " + translate(CMB_TIPO.label());
+        translate("Elenco sottotipi effetto del tipo") + " " + translate(CMB_TIPO.text());
     request.host_text = connection_string_;
     TXT_SOTTOTIPO.set_lookup_name("Lkp_SottoTipiEffettiGG");
     auto type = digits_only(CMB_TIPO.text());
@@ -352,7 +356,7 @@ double FRMCO_CONDPAG::NormaliseTotal(double total) const {
             return normaliser->normalise(total, 3, 4, 5);
         }
     }
-    return std::round(total * 1e6) / 1e6;
+    return RoundingNormaliser().normalise(total, 3, 4, 5);
 }
 
 void FRMCO_CONDPAG::MostraTotali() {

@@ -459,12 +459,21 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(int status, int reason) {
             TXT_CODICE.SetTextFocus();
             break;
         case kStatusInsert:
+            // A new term is never read-only, whichever command began it.
+            FME_CONDPAGDES.SetReadOnly(false);
+            FME_DETTAGLIO.SetReadOnly(false);
             if (TabCondPag.tab() != 0) {
                 TabCondPag.set_tab(0);  // its click runs the enabling rule
             } else {
                 EnablingRule();
             }
             OpenDetailsEmpty();
+            // The one installment of a single-installment term waits in insert status, where
+            // it is forced to the whole amount ("Nuovo" adds none).
+            if (single_installment_) FME_DETTAGLIO.SetStatus(kStatusInsert);
+            // A new term shows no totals until its first installment.
+            TXT_TOTIMP.set_text("");
+            TXT_TOTIVA.set_text("");
             TXT_CODICE.enable(true);
             TXT_CODICE.set_editable(true);
             TXT_CODICE.SetTextFocus();

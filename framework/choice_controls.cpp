@@ -6,6 +6,10 @@ namespace condpag {
 
 ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name)) {}
 
+bool ComboBox::key_moves_focus(int key, int shift) const {
+    return (key == kKeyTab || key == kKeyEnter) && shift == 0;
+}
+
 void ComboBox::EraseCombo() {
     bool had_selection = index_ >= 0;
     items_.clear();

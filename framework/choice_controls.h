@@ -47,6 +47,10 @@ class ComboBox : public Control {
     Event<> Pick;                            // a person chose an item
     Event<const std::string&> ValueChanged;  // the shown value changed; the new stored value
 
+  protected:
+    // Enter moves on, as Tab does: a list is left with either key.
+    bool key_moves_focus(int key, int shift) const override;
+
   private:
     bool select(int index);
     std::vector<ComboItem> items_;

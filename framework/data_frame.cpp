@@ -53,6 +53,17 @@ std::string control_text(const Control& control) {
 
 bool same_key_value(const Value& a, const Value& b) { return RTrimN(a) == RTrimN(b); }
 
+// "a" joined with the article of a noun: "alla condizione", "al record", "all'anno".
+std::string to_the(const std::string& noun) {
+    static const std::pair<const char*, const char*> kJoined[] = {
+        {"la ", "alla "}, {"il ", "al "}, {"lo ", "allo "}, {"l'", "all'"},
+        {"le ", "alle "}, {"i ", "ai "},  {"gli ", "agli "}};
+    for (const auto& [article, joined] : kJoined) {
+        if (noun.rfind(article, 0) == 0) return joined + noun.substr(std::string(article).size());
+    }
+    return "a " + noun;
+}
+
 }  // namespace
 
 DataFrame::DataFrame(std::string name)
@@ -163,6 +174,8 @@ void DataFrame::resume_walk(long position) {
         recordset_->AddNew();
         show_row();
         AfterAddNew.emit(true);
+        // The row is begun anew: the window applies its insert rules to it again.
+        set_status(kStatusInsert, kReasonCommand);
     } else if (position > 0 && position <= recordset_->RecordCount()) {
         recordset_->SetAbsolutePosition(position);
     } else if (recordset_->AbsolutePosition() == 0 && recordset_->RecordCount() > 0) {
@@ -382,12 +395,16 @@ bool DataFrame::value_marked_invalid(Control*& control, std::string& message) co
             continue;
         }
         control = binding.control;
-        message = box->caption().empty()
-                      ? "Valore non valido: \"" + RTrimN(box->text()) + "\"."
-                      : "Il campo \"" + box->caption() + "\" non contiene un valore valido.";
+        message = InvalidValueMessage(*box);
         return true;
     }
     return false;
+}
+
+std::string DataFrame::InvalidValueMessage(const EditBox& box) {
+    return box.caption().empty()
+               ? "Valore non valido: \"" + RTrimN(box.text()) + "\"."
+               : "Il campo \"" + box.caption() + "\" non contiene un valore valido.";
 }
 
 bool DataFrame::run_checks(bool report) {
@@ -444,7 +461,7 @@ bool DataFrame::settle(bool validate, bool ask_first, bool report) {
     if (writes_at_once()) IsRecordChanged.emit(changed);
     if (!changed) return true;
     if (ask_first) {
-        int answer = ask("Salvare le modifiche apportate a " + noun() + "?",
+        int answer = ask("Salvare le modifiche apportate " + to_the(noun()) + "?",
                          kStyleYesNoCancel | kStyleQuestion, "Conferma");
         if (answer == kAnswerNo) return Undo();
         if (answer != kAnswerYes) return false;
@@ -518,10 +535,11 @@ bool DataFrame::Save() {
                    stored_row_changed();
     IsRecordChanged.emit(changed);
     if (!changed) return true;
-    if (!run_checks(true)) return false;
+    // The window settles its detail rows first, so that the checks see what they add up to.
     bool cancel = false;
     BeforeUpdate.emit(cancel);
     if (cancel) return false;
+    if (!run_checks(true)) return false;
     bool ok = write_current_row();
     if (ok) row_dirty_ = false;
     std::vector<int> attempts;
@@ -617,10 +635,20 @@ bool DataFrame::New() {
     // A new record leaves the shown one untouched, so a read-only header may begin one (the
     // window lifts the read-only state for it); a read-only detail list takes no new rows.
     if (read_only_ && !writes_at_once()) return false;
+    // While its header searches, a detail list holds no rows.
+    if (header_ != nullptr && header_->Status() == kStatusSearch) return false;
     if (!settle_before_leaving()) return false;
     bool cancel = false;
     BeforeAddNew.emit(cancel);
     if (cancel) return false;
+    return begin_row();
+}
+
+bool DataFrame::begin_row() {
+    if (status_ == kStatusInsert && !row_dirty_ && recordset_ != nullptr && recordset_->editing()) {
+        return true;  // a begun row already waits
+    }
+    if (!settle_before_leaving()) return false;
     row_dirty_ = false;
     if (recordset_ != nullptr && recordset_->State() == 1) {
         before_new_position_ = recordset_->AbsolutePosition();
@@ -792,7 +820,7 @@ void DataFrame::SetStatus(int status) {
             set_status(kStatusSearch, kReasonCommand);
             break;
         case kStatusInsert:
-            New();
+            begin_row();
             break;
         default:
             Update();

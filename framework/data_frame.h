@@ -25,6 +25,7 @@ namespace condpag {
 
 class Cinterface;
 class Control;
+class EditBox;
 class Grid;
 class MessageService;
 class Navigator;
@@ -129,7 +130,8 @@ class DataFrame {
 
     int Status() const { return status_; }
     // 0 shows the current row (dropping the row under edit), 1 enters search, 2 begins a new
-    // row (as New), other values enter change status (as Update).
+    // row as New does but without BeforeAddNew (the window's code asks, not a person), other
+    // values enter change status (as Update).
     void SetStatus(int status);
     // Enters change status on the current row; refused on a read-only frame or without a row.
     bool Update();
@@ -145,6 +147,9 @@ class DataFrame {
     bool ConfirmOnNew = true;        // "Nuovo" on a detail first confirms the row under edit
     bool FollowGrid = true;          // selecting a grid row moves the frame to it
     bool ReportStatusToHost = true;  // an active frame tells the host navigator its status
+
+    // The frame's message for a box marked invalid.
+    static std::string InvalidValueMessage(const EditBox& box);
 
     // Called once at unload; the frame drops every reference it holds.
     void End();
@@ -195,6 +200,7 @@ class DataFrame {
     bool settle(bool validate, bool ask_first, bool report);
     bool value_marked_invalid(Control*& control, std::string& message) const;
     bool settle_before_leaving();
+    bool begin_row();
     void drop_clean_new_row();
     void cancel_row_edit();
     void pause_walk();

@@ -27,6 +27,7 @@ EditBox::EditBox(Form& form, std::string name) : Control(form, std::move(name)) 
 void EditBox::apply_text(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
+    valid_ = true;  // a mark judges the text it was set for, not the next one
     notify();
     Change.emit();
 }
@@ -72,6 +73,7 @@ bool EditBox::user_type(std::string text) {
     if (max_length_ > 0) text = std::string(utf8_prefix(text, static_cast<size_t>(max_length_)));
     if (text == text_) return true;
     text_ = std::move(text);
+    valid_ = true;
     notify();
     user_edited();
     Change.emit();

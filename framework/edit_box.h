@@ -31,7 +31,8 @@ class EditBox : public Control {
     // Currency of a numeric box ("EURO"); only shown.
     const std::string& currency() const { return currency_; }
     void set_currency(std::string currency);
-    // The validity mark of day and day/month boxes: set by the windows, read back by them.
+    // The validity mark of day and day/month boxes: set by the windows, read back by them. A
+    // new text, typed or shown, has not been judged: its mark is valid until set again.
     bool valid() const { return valid_; }
     void set_valid(bool on);
 

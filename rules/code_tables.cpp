@@ -116,7 +116,7 @@ std::optional<CodeTable> table_of_choice_list(std::string_view list_name) {
 }
 
 std::string EtichettaGriglia(CodeTable table, const Value& value) {
-    const std::string text = value.to_text();
+    const std::string text = RTrimN(value);  // a code read from a fixed-width column: "5 "
     if (const CodeEntry* entry = find_by_text(table, text)) return std::string(entry->grid_label);
     return unlisted_shown_unchanged(table) ? text : std::string();
 }

@@ -51,6 +51,7 @@ std::optional<std::pair<int, int>> day_and_month(std::string_view text, int mode
         return std::pair{*day, 12};
     }
     std::string shown = padded(barless, 4);
+    if (shown.size() != 4) return std::nullopt;  // 100 x month + day has four digits at most
     auto day = part(shown, 0, 2);
     auto month = part(shown, 2, 2);
     if (!day || !month) return std::nullopt;
@@ -115,6 +116,9 @@ bool DataValida(std::string_view text, int mode, const NoticeSink& notify) {
         if ((mode < 0 || mode > 3) && notify) notify(kModoDataSconosciuto);
         return false;
     }
+    // The shown form keeps only four digits of a day/month: a fifth one (15085) would pass as
+    // 15/08 and be stored as 8155.
+    if (mode == 1 && padded(barless, 4).size() != 4) return false;
     std::string shown = FormattaGGMM(Value(barless), mode).to_text();
     if (shown.size() != (mode == 0 ? 2u : 5u)) return false;
     auto day = part(shown, 0, 2);

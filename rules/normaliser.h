@@ -14,9 +14,15 @@ class NumberNormaliser {
     virtual std::string text(double normalised) const;
 };
 
-// Rounds to a fixed number of decimals (halves away from zero), so that a sum that is off 100
-// only by double-precision error, such as 3 x 100/3, becomes exactly 100. Its text is the
-// shortest decimal text with the given separator: "100", "33.333333" (or "33,333333").
+// Turns a total back into the sum of shares it stands for. A share is a percentage with four
+// decimals or 100 x n / d with a two-digit d, and a total shown rounded is read back by the
+// checks, which subtract and add shares to it again; rounding alone would let those errors pile
+// up (200/3 shown 66.666667, less 100/3, plus 200/3, gives 100.000001 and a refusal). So a value
+// within half a unit of the last decimal of some 100 x p / q, q up to 99, becomes that fraction
+// (exactly 100 for 100), and any other value is rounded to the decimals (halves away from zero).
+// No percentage of four decimals lies that close to another fraction, so typed percentages stay
+// as they are. Its text is the value rounded to the decimals, with the given separator: "100",
+// "33.333333" (or "33,333333").
 class RoundingNormaliser : public NumberNormaliser {
   public:
     explicit RoundingNormaliser(int decimals = 6, char decimal_separator = '.')

@@ -9,8 +9,9 @@ std::string decimal_text(double number) {
     if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
         return std::to_string(static_cast<long long>(number));
     }
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    char buffer[512];
+    // Fixed notation: "0.0001", never "1e-04", which no reader of a column takes back.
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 

@@ -294,22 +294,5 @@ TEST(EditorSession, SingleInstallmentProfilesShowTermsWithSeveralInstallmentsRea
     }
 }
 
-TEST(EditorSession, NuovoOnATermShownReadOnlyBeginsAnEditableOne) {
-    Session s(1);
-    FRMCO_CONDPAG& w = s.open();
-    s.go_to("RB3060");
-    ASSERT_TRUE(w.FME_CONDPAGDES.ReadOnly());
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo")) << s.last_message();
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), kStatusInsert);
-    EXPECT_FALSE(w.FME_CONDPAGDES.ReadOnly() || w.FME_DETTAGLIO.ReadOnly());
-    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
-    ASSERT_TRUE(w.TXT_CODICE.user_type("UNA"));
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
-    EXPECT_TRUE(w.FME_CONDPAGDES.RowPending());
-    ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
-    EXPECT_EQ(s.query("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'UNA'"),
-              (Rows{{"Una rata"}}));
-}
-
 }  // namespace
 }  // namespace condpag

@@ -112,7 +112,7 @@ TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
     EXPECT_TRUE(header.RowPending());
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma"));
     EXPECT_EQ(events,
-              (std::vector<std::string>{"H.ChangeStatus 3/0", "H.ValidateRecord", "H.BeforeUpdate",
+              (std::vector<std::string>{"H.ChangeStatus 3/0", "H.BeforeUpdate", "H.ValidateRecord",
                                         "H.AfterUpdate 1", "H.ChangeStatus 0/7"}));
     auto row = stored(
         "SELECT CG62_DESCPAG, CG62_FLGDESC FROM CG62_CONDPAGDES WHERE "

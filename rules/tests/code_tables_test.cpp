@@ -16,6 +16,7 @@ TEST(CodeTables, GridLabelsAndDescriptionCodes) {
     const Case cases[] = {
         {CodeTable::TipoEffetto, 5, "Ces"},
         {CodeTable::TipoEffetto, "99", "Des"},
+        {CodeTable::TipoEffetto, "5 ", "Ces"},
         {CodeTable::TipoEffetto, 17, ""},
         {CodeTable::TipoEffetto, Value(), ""},
         {CodeTable::ImportoFisso, 7, "7"},

@@ -37,11 +37,12 @@ TEST(DayMonth, DataValidaAndDataNonPrecedente) {
         bool valid;
     };
     const Case cases[] = {
-        {"15/03", 1, true},  {"1503", 1, true},   {"29/02", 1, true},  {"30/02", 1, false},
-        {"31/04", 1, false}, {"00/05", 1, false}, {"15/13", 1, false}, {"15/3", 1, false},
-        {"1/3", 1, false},   {"ab", 1, false},    {"", 1, true},       {"   ", 1, true},
-        {"31", 0, true},     {"32", 0, false},    {"0", 0, false},     {"5", 0, true},
-        {"123", 0, false},   {"15/03", 2, false},
+        {"15/03", 1, true},   {"1503", 1, true},   {"29/02", 1, true},  {"30/02", 1, false},
+        {"31/04", 1, false},  {"00/05", 1, false}, {"15/13", 1, false}, {"15/3", 1, false},
+        {"1/3", 1, false},    {"ab", 1, false},    {"", 1, true},       {"   ", 1, true},
+        {"31", 0, true},      {"32", 0, false},    {"0", 0, false},     {"5", 0, true},
+        {"123", 0, false},    {"15/03", 2, false}, {"15085", 1, false}, {"31125", 1, false},
+        {"01/015", 1, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DataValida(c.text, c.mode), c.valid) << c.text << " mode " << c.mode;
@@ -67,6 +68,7 @@ TEST(DayMonth, DataValidaAndDataNonPrecedente) {
     EXPECT_FALSE(DataNonPrecedente("30/02", "01/03", 1));
     EXPECT_TRUE(DataNonPrecedente("5", "31", 0));
     EXPECT_FALSE(DataNonPrecedente("20", "10", 0));
+    EXPECT_FALSE(DataNonPrecedente("01/01", "31125", 1));
 }
 
 TEST(DayMonth, FrazioneInPercentuale) {
