@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "rules/italian_format.h"
 #include "rules/normaliser.h"
 #include "rules/records.h"
 #include "rules/totals.h"
@@ -130,10 +131,9 @@ bool is_advance(const std::vector<Candidate>& kept, const std::vector<Record>& i
            chr::sys_days{kept[1].detail.due} > chr::sys_days{first.detail.due};
 }
 
+// A total of shares to the six decimals the shares are kept in, with a decimal comma.
 std::string share_total_text(double total) {
-    std::string text = decimal_text(total);
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text;
+    return FormattaDecimale(std::round(total * 1e6) / 1e6);
 }
 
 }  // namespace

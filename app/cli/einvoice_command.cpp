@@ -66,8 +66,10 @@ void add_einvoice_command(CLI::App& app, int& exit_code) {
     CLI::App* command = app.add_subcommand(
         "einvoice", "il blocco DatiPagamento della fattura elettronica per una condizione");
     command->add_option("CODE", options->code, "codice della condizione di pagamento")->required();
-    CLI::Option* database = command->add_option("--db,--connect", options->database,
-                                                "file del database o stringa di connessione");
+    CLI::Option* database = command
+                                ->add_option("--db,--connect", options->database,
+                                             "file del database o stringa di connessione")
+                                ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     add_date(
         *command, "--date", [target = options](auto date) { target->date = date; },
         "data della fattura (AAAA-MM-GG)")

