@@ -48,9 +48,8 @@ void print_installments(Recordset& rows) {
     for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) {
         std::string line = "    " + text(rows.Field("CG63_PROG")) + ". " +
                            label(CodeTable::TipoEffetto, rows.Field("CG63_TIPOEFF"));
-        if (!text(rows.Field("CG63_STIPOEFF")).empty()) {
-            line += "/" + text(rows.Field("CG63_STIPOEFF"));
-        }
+        const std::string subtype = text(rows.Field("CG63_STIPOEFF"));
+        if (!subtype.empty()) line += "/" + subtype;
         line += ", " + label(CodeTable::TipoDecorrenza, rows.Field("CG63_INDTIPODECOR")) + " " +
                 text(rows.Field("CG63_GGDECOR")) + " gg da " +
                 label(CodeTable::DataRiferimento, rows.Field("CG63_INDDATARIF"));
@@ -61,15 +60,13 @@ void print_installments(Recordset& rows) {
         if (CDecN(rows.Field("CG63_INDIMPFIX")) != 0) {
             line +=
                 ", importo fisso: " + label(CodeTable::ImportoFisso, rows.Field("CG63_INDIMPFIX"));
-            if (!text(rows.Field("CG63_IMPORFIX")).empty()) {
-                line += " " + text(rows.Field("CG63_IMPORFIX"));
-            }
+            const std::string amount = text(rows.Field("CG63_IMPORFIX"));
+            if (!amount.empty()) line += " " + amount;
         }
         line += fixed_days(rows, "CG63_DAGGFIX1", "CG63_AGGFIX1", "CG63_GGSCADFIX1");
         line += fixed_days(rows, "CG63_DAGGFIX2", "CG63_AGGFIX2", "CG63_GGSCADFIX2");
-        if (!day_month(rows.Field("CG63_GGMMFIX")).empty()) {
-            line += ", giorno/mese fisso " + day_month(rows.Field("CG63_GGMMFIX"));
-        }
+        const std::string fixed = day_month(rows.Field("CG63_GGMMFIX"));
+        if (!fixed.empty()) line += ", giorno/mese fisso " + fixed;
         std::cout << line << "\n";
     }
 }
@@ -79,9 +76,8 @@ void print_periods(Recordset& rows) {
         std::string line = "    " + day_month(rows.Field("CG65_DAMMGG")) + " - " +
                            day_month(rows.Field("CG65_AMMGG")) + ": " +
                            label(CodeTable::TipoSlittamento, rows.Field("CG65_INDTIPOSLIT"));
-        if (!day_month(rows.Field("CG65_GGMMFIXSLIT")).empty()) {
-            line += " " + day_month(rows.Field("CG65_GGMMFIXSLIT"));
-        }
+        const std::string fixed = day_month(rows.Field("CG65_GGMMFIXSLIT"));
+        if (!fixed.empty()) line += " " + fixed;
         if (CDecN(rows.Field("CG65_GGSLSUCC")) != 0) {
             line += ", " + text(rows.Field("CG65_GGSLSUCC")) + " gg";
         }

@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
     std::string connect;
     int moves = -1;
     QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) {
+    // Every option takes one value: each step reads a pair.
+    for (int i = 1; i < args.size(); i += 2) {
         QString arg = args[i];
         bool has_value = i + 1 < args.size();
         std::string value = has_value ? args[i + 1].toStdString() : std::string();
@@ -116,7 +117,6 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stderr);
             return 2;
         }
-        ++i;
     }
 
     if (!connect.empty()) {

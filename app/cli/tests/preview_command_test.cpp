@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +35,7 @@ std::string shell_quoted(const std::string& arg) {
 Outcome run(const std::vector<std::string>& args, const testing::TempFolder& folder) {
     const std::string err_file = folder.path() + "/stderr.txt";
     std::string command = shell_quoted(CONDPAG_CLI);
-    for (const std::string& arg : args) command += " " + shell_quoted(arg);
+    for (const std::string& arg : args) command.append(" ").append(shell_quoted(arg));
     command += " 2>" + shell_quoted(err_file);
     Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -116,7 +117,7 @@ TEST(PreviewCommand, ShowsTheThreeRibaOfTheWorkedExampleAsATableAndAsJson) {
     const auto items = json_rows(json.out);
     ASSERT_EQ(items.size(), expected.size()) << json.out;
     auto dotted = [](std::string amount) {
-        amount.replace(amount.find(','), 1, ".");
+        std::replace(amount.begin(), amount.end(), ',', '.');
         return amount;
     };
     for (std::size_t i = 0; i < items.size(); ++i) {
