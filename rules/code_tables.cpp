@@ -136,7 +136,10 @@ Value ValoreCampo(const Record& row, std::string_view column, bool numeric) {
         if (!number) return {};
         return Value(decimal_text(*number));
     }
-    return Value("'" + RTrimN(value) + "'");
+    // Named first: `"'" + RTrimN(value)` inserts the literal in front of a temporary, which
+    // g++ 12 at -O3 wrongly reports as an overlapping copy (-Wrestrict, GCC bug 105651).
+    const std::string text = RTrimN(value);
+    return Value("'" + text + "'");
 }
 
 }  // namespace condpag

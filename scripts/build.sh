@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds the whole project into build/ (Ninja, warnings as errors).
+# Configures and builds the whole project into build/ (Ninja, warnings as errors), through ccache
+# when the machine has it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build build -j "$(nproc)"

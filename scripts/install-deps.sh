@@ -9,6 +9,7 @@ packages=(
     unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql-15
     qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core
     poppler-utils libxml2-dev libxml2-utils
+    clang libclang-rt-14-dev ccache
 )
 missing=()
 for p in "${packages[@]}"; do

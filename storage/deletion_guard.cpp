@@ -21,7 +21,7 @@ std::string date_text(const Value& value) {
     while (!time.empty() && (time.back() == '0' || time.back() == ':' || time.back() == '.')) {
         time.pop_back();
     }
-    if (!time.empty()) out += " " + text.substr(11, 8);
+    if (!time.empty()) out.append(" ").append(text, 11, 8);
     return out;
 }
 

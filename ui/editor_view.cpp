@@ -186,7 +186,8 @@ void EditorView::build() {
         arranger_.add(widget, parent, design, 0);
         if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
             for (int i = 0; i < tabs->count(); ++i) {
-                std::string page = "P" + std::to_string(i);
+                std::string page = "P";  // appended: "P" + temporary trips GCC bug 105651
+                page += std::to_string(i);
                 containers[page] = tabs->widget(i);
                 arranger_.add_page(tabs->widget(i), tabs, design.size(),
                                    QSize(kTabBarWidth, kTabBarHeight));

@@ -102,7 +102,7 @@ class Desk {
 
 std::string own_code(int session, int counter) {
     const char* digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::string code = "L" + std::string(1, digits[session / 36 % 36]) + digits[session % 36];
+    std::string code = {'L', digits[session / 36 % 36], digits[session % 36]};
     for (int i = 0, n = counter; i < 3; ++i, n /= 36) code.insert(3, 1, digits[n % 36]);
     return code;
 }
@@ -168,8 +168,10 @@ int run_session(const Options& options) {
             }
             case 2: {
                 if (!desk->go_to(kSharedTerm)) break;
-                const std::string text =
-                    "S" + std::to_string(options.child) + "-" + std::to_string(shared++);
+                std::string text = "S";  // appended: "S" + temporary trips GCC bug 105651
+                text += std::to_string(options.child);
+                text += '-';
+                text += std::to_string(shared++);
                 if (!desk->window->TXT_DESCRIZIONE.user_type(text)) break;
                 if (!timed("change", text, [&] { return desk->save(); })) {
                     // Changed by someone else: the term is read again by opening the window.
