@@ -12,7 +12,8 @@ namespace condpag {
 namespace {
 
 constexpr const char* kSubtypesStatement =
-    "SELECT CG64_TIPOEFF, CG64_CODSTIPOEFF, CG64_GGOFFSET FROM CG64_SOTTOTIPO";
+    "SELECT CG64_TIPOEFF, CG64_CODSTIPOEFF, CG64_GGOFFSET, CG64_INDMODFATTURAPA FROM "
+    "CG64_SOTTOTIPO";
 
 Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
     Recordset set;
@@ -130,10 +131,12 @@ ExampleInvoice PreviewModel::invoice() const {
 
 const DueDatePreview& PreviewModel::refresh(FRMCO_CONDPAG* editor) {
     preview_ = {};
+    term_ = {};
     if (editor == nullptr) {
         preview_.notes.push_back("Nessuna condizione di pagamento aperta.");
     } else if (editor->loaded() && !editor->unloaded()) {
-        preview_ = preview_of(editor_preview_term(*editor), invoice());
+        term_ = editor_preview_term(*editor);
+        preview_ = preview_of(term_, invoice());
     }
     // An amount typed for an installment stays with it while the term keeps asking for it.
     const std::vector<int> asked = asked_installments();

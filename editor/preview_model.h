@@ -77,6 +77,8 @@ class PreviewModel {
     // Computes the rows of the term the editor shows; no editor, no rows.
     const DueDatePreview& refresh(FRMCO_CONDPAG* editor);
     const DueDatePreview& preview() const { return preview_; }
+    // The term as the last refresh read it.
+    const PreviewTerm& term() const { return term_; }
     // The installments, by number, whose fixed amount the term asks in the document.
     std::vector<int> asked_installments() const;
 
@@ -85,6 +87,7 @@ class PreviewModel {
     std::string taxable_ = format_amount(kExampleTaxable);
     std::string vat_ = format_amount(kExampleVat);
     std::map<int, std::string> asked_;
+    PreviewTerm term_;
     DueDatePreview preview_;
 };
 

@@ -7,12 +7,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "editor/FRMCO_CONDPAG.h"
+#include "einvoice/payment_block_xml.h"
+#include "ui/einvoice_dialog.h"
 #include "ui/qt_text.h"
 
 namespace condpag::ui {
@@ -110,6 +113,10 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(table_->columnCount() - 1,
                                                      QHeaderView::Stretch);
     column->addWidget(table_, 1);
+    auto* block = new QPushButton(QStringLiteral("Dati pagamento fattura elettronica…"), body);
+    block->setObjectName(QStringLiteral("DatiPagamento"));
+    connect(block, &QPushButton::clicked, this, &PreviewPanel::show_payment_block);
+    column->addWidget(block, 0, Qt::AlignLeft);
     notes_ = new QLabel(body);
     notes_->setWordWrap(true);
     column->addWidget(notes_);
@@ -228,6 +235,15 @@ void PreviewPanel::keep_asked_amounts() {
         asked_.emplace(number, amount);
     }
     asked_box_->setVisible(!asked_.empty());
+}
+
+void PreviewPanel::show_payment_block() {
+    refresh();
+    const PreviewTerm& term = model_.term();
+    EInvoiceDialog dialog(
+        payment_block_text(term.installments, term.shift_periods, term.subtypes, model_.invoice()),
+        this);
+    dialog.exec();
 }
 
 void PreviewPanel::refresh() {

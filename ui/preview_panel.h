@@ -17,6 +17,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
 
 namespace condpag {
@@ -46,6 +47,8 @@ class PreviewPanel : public QDockWidget {
     const PreviewModel& model() const { return model_; }
     // Recomputes now (the panel otherwise does it on the next turn of the event loop).
     void refresh();
+    // "Dati pagamento fattura elettronica…": the payment block of the example invoice.
+    void show_payment_block();
 
     QDateEdit* invoice_date() const { return date_; }
     QLineEdit* taxable() const { return taxable_; }

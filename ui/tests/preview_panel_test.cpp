@@ -8,11 +8,14 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
 #include "editor/tests/session.h"
 #include "ui/editor_view.h"
+#include "ui/einvoice_dialog.h"
 #include "ui/tests/qt_support.h"
 
 namespace condpag::ui {
@@ -140,6 +143,53 @@ TEST(PreviewPanel, TheInvoiceDatesAndTheAmountsAskedInTheDocumentMoveTheRows) {
     EXPECT_EQ(panel.asked_amount(1), nullptr);
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"610,00", "610,00"}));
     panel.follow(nullptr);
+}
+
+// The payment block follows the term shown and the invoice typed in the dock; a term whose type
+// names no mode is told, not guessed.
+TEST(PreviewPanel, PaymentBlockButtonShowsTheBlockOfTheTermShown) {
+    testing::application();
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    EditorView view(w);
+    view.show();
+    PreviewPanel panel;
+    panel.invoice_date()->setDate(QDate(2027, 1, 31));
+    panel.follow(&w);
+    auto* button = panel.findChild<QPushButton*>("DatiPagamento");
+    ASSERT_NE(button, nullptr);
+
+    struct Case {
+        std::string code;
+        std::vector<std::string> shown;
+    };
+    const std::vector<Case> cases = {
+        {"BB30",
+         {"<CondizioniPagamento>TP02</CondizioniPagamento>",
+          "<ModalitaPagamento>MP05</ModalitaPagamento>",
+          "<DataScadenzaPagamento>2027-02-28</DataScadenzaPagamento>",
+          "<ImportoPagamento>1220.00</ImportoPagamento>"}},
+        {"RD", {"Rimessa diretta", "indicarne una"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        s.go_to(c.code);
+        QApplication::processEvents();
+        std::string shown;
+        bool can_save = true;
+        testing::when_modal([&](QWidget* modal) {
+            auto* dialog = dynamic_cast<EInvoiceDialog*>(modal);
+            if (dialog == nullptr) return;
+            shown = dialog->text()->toPlainText().toStdString();
+            can_save = dialog->save_button()->isEnabled();
+            testing::click(dialog->close_button());
+        });
+        testing::click(button);
+        for (const std::string& part : c.shown) {
+            EXPECT_NE(shown.find(part), std::string::npos) << shown;
+        }
+        EXPECT_EQ(can_save, c.code == "BB30");
+    }
 }
 
 }  // namespace
