@@ -15,12 +15,6 @@ constexpr const char* kSubtypesStatement =
     "SELECT CG64_TIPOEFF, CG64_CODSTIPOEFF, CG64_GGOFFSET, CG64_INDMODFATTURAPA FROM "
     "CG64_SOTTOTIPO";
 
-Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
-    Recordset set;
-    if (Status opened = set.Open(sql, connection); !opened) return opened.error();
-    return set.records();
-}
-
 // The rows of an open record set; a closed one has none.
 std::vector<Record> rows_of(const Recordset& set) {
     return set.State() == 1 ? set.records() : std::vector<Record>{};
@@ -45,7 +39,7 @@ Expected<std::optional<PreviewTerm>> read_preview_term(Connection& connection,
     for (const Part& part : {Part{&term.installments, load_installments_statement(key)},
                              Part{&term.shift_periods, load_periods_statement(key)},
                              Part{&term.subtypes, kSubtypesStatement}}) {
-        Expected<std::vector<Record>> rows = read_rows(connection, part.sql);
+        Expected<std::vector<Record>> rows = read_records(connection, part.sql);
         if (!rows) return rows.error();
         *part.rows = std::move(*rows);
     }
@@ -63,7 +57,7 @@ PreviewTerm editor_preview_term(FRMCO_CONDPAG& editor) {
     term.installments = rows_of(editor.Grst_RecordSet_CG63);
     term.shift_periods = rows_of(editor.Grst_RecordSet_CG65);
     Expected<std::vector<Record>> subtypes =
-        read_rows(editor.WindowConnection(), kSubtypesStatement);
+        read_records(editor.WindowConnection(), kSubtypesStatement);
     if (subtypes) term.subtypes = std::move(*subtypes);
     return term;
 }

@@ -6,18 +6,6 @@
 #include "storage/statements.h"
 
 namespace condpag {
-namespace {
-
-Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
-    Recordset set;
-    if (auto opened = set.Open(sql, connection); !opened) return opened.error();
-    std::vector<Record> rows = set.records();
-    set.Close();
-    return rows;
-}
-
-}  // namespace
-
 Expected<TermRows> read_term_rows(Connection& connection, const std::string& code) {
     const std::string trimmed = RTrimN(std::string_view(code));
     auto header = connection.Execute(
@@ -29,9 +17,9 @@ Expected<TermRows> read_term_rows(Connection& connection, const std::string& cod
     TermRows term;
     term.description = RTrimN(header->rows.front().front());
 
-    auto installments = read_rows(connection, load_installments_statement(trimmed));
-    auto periods = read_rows(connection, load_periods_statement(trimmed));
-    auto subtypes = read_rows(connection, "SELECT * FROM CG64_SOTTOTIPO");
+    auto installments = read_records(connection, load_installments_statement(trimmed));
+    auto periods = read_records(connection, load_periods_statement(trimmed));
+    auto subtypes = read_records(connection, "SELECT * FROM CG64_SOTTOTIPO");
     for (const auto* read : {&installments, &periods, &subtypes}) {
         if (!*read) return read->error();
     }

@@ -537,4 +537,10 @@ Recordset Recordset::Clone() const {
     return clone;
 }
 
+Expected<std::vector<Record>> read_records(Connection& connection, const std::string& sql) {
+    Recordset set;
+    if (Status opened = set.Open(sql, connection); !opened) return opened.error();
+    return set.records();
+}
+
 }  // namespace condpag

@@ -82,4 +82,8 @@ class Recordset {
     long position_ = 0;  // index into visible rows, 0-based; == count means EOF
 };
 
+// Every row a statement answers, read once, for views that only show them.
+[[nodiscard]] Expected<std::vector<Record>> read_records(Connection& connection,
+                                                         const std::string& sql);
+
 }  // namespace condpag

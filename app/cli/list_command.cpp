@@ -63,14 +63,6 @@ void print_language(const Record& row) {
     std::cout << "\n";
 }
 
-Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
-    Recordset set;
-    if (Status opened = set.Open(sql, connection); !opened) return opened.error();
-    std::vector<Record> rows = set.records();
-    set.Close();
-    return rows;
-}
-
 int run(const Options& options) {
     // Only the demo file is made when missing; a file the user names must exist. Listing reads
     // only: the file is opened read-only, so it is left exactly as it was.
@@ -87,7 +79,7 @@ int run(const Options& options) {
     }
     Connection connection = *opened;
     // Ordered here for a stable listing; the editor's own header statement has no order.
-    auto headers = read_rows(connection, "SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG");
+    auto headers = read_records(connection, "SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG");
     if (!headers) {
         std::cerr << "condpag: " << headers.error().message << "\n";
         return 1;
@@ -108,7 +100,7 @@ int run(const Options& options) {
              {Section{"Rate", load_installments_statement(code), print_installment},
               Section{"Periodi di slittamento", load_periods_statement(code), print_period},
               Section{"Descrizioni in lingua", load_languages_statement(code), print_language}}) {
-            auto rows = read_rows(connection, section.sql);
+            auto rows = read_records(connection, section.sql);
             if (!rows) {
                 std::cerr << "condpag: " << rows.error().message << "\n";
                 ++failures;

@@ -1,7 +1,6 @@
 // condpag einvoice, run as a person runs it, on a fresh demo database.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,36 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/tests/run_tool.h"
 #include "einvoice/tests/schema_check.h"
 #include "storage/testing/demo_database.h"
 
 namespace condpag {
 namespace {
-
-struct Outcome {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& args, const testing::TempFolder& folder) {
-    const std::string err_file = folder.path() + "/stderr.txt";
-    std::string command = std::string("'") + CONDPAG_CLI + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " 2>'" + err_file + "'";
-    Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    std::ostringstream err;
-    err << std::ifstream(err_file).rdbuf();
-    run.err = err.str();
-    return run;
-}
 
 std::vector<std::string> all(const std::string& text, const std::string& pattern) {
     std::vector<std::string> found;
