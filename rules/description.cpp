@@ -1,13 +1,22 @@
 #include "rules/description.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 #include "rules/code_tables.h"
 #include "rules/day_month.h"
 #include "rules/records.h"
+
+// The description is rebuilt for every change of the installment list and for every term a list
+// shows, so it is written without heap allocations apart from its result: values are read as
+// views or into small buffers on the stack, and the per-installment summaries live in a stack
+// arena. The readings below give the same texts as RTrimN, parse_number and
+// FrazioneInPercentuale.
 
 namespace condpag {
 
@@ -16,137 +25,283 @@ namespace {
 constexpr std::array<std::string_view, 7> kReferenceTokens{"DF", "DB", "DC", "DO",
                                                            "DR", "FM", "DD"};
 
-// A number in its general form, up to 15 significant digits, with the given separator.
-std::string general_text(double number, char separator) {
-    if (number == 0) number = 0;  // no "-0"
-    char buffer[64];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
-    for (char& c : text) {
-        if (c == '.') c = separator;
-        if (c == 'e') c = 'E';
+// A short text built on the stack: a number, a share text.
+template <std::size_t N>
+struct ShortText {
+    std::array<char, N> data{};
+    std::size_t size = 0;
+
+    std::string_view view() const { return {data.data(), size}; }
+    void append(std::string_view text) {
+        std::size_t n = std::min(text.size(), N - size);
+        std::copy_n(text.data(), n, data.data() + size);
+        size += n;
+    }
+};
+using NumberText = ShortText<32>;
+
+// Decimal text of a number, as decimal_text writes it.
+NumberText decimal(double number) {
+    NumberText text;
+    char* begin = text.data.data();
+    char* end = begin + text.data.size();
+    if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
+        text.size = std::to_chars(begin, end, static_cast<long long>(number)).ptr - begin;
+    } else {
+        text.size = std::to_chars(begin, end, number).ptr - begin;
     }
     return text;
 }
 
+std::string_view right_trimmed(std::string_view text) {
+    auto end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+// The column as RTrimN reads it; a number is written into `scratch`.
+std::string_view text_of(const Value& value, NumberText& scratch) {
+    if (value.is_null()) return {};
+    if (value.is_text()) return right_trimmed(value.text());
+    scratch = decimal(value.number());
+    return scratch.view();
+}
+
+bool is_blank(const Value& value) {
+    return value.is_null() || (value.is_text() && right_trimmed(value.text()).empty());
+}
+
+// parse_number on a stack copy; only a text too long for it takes the allocating way.
+std::optional<double> number_in(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    std::array<char, 64> normal;
+    if (text.size() > normal.size()) return parse_number(text);
+    for (std::size_t i = 0; i < text.size(); ++i) normal[i] = text[i] == ',' ? '.' : text[i];
+    const char* begin = normal.data();
+    const char* end = begin + text.size();
+    if (*begin == '+') ++begin;
+    if (begin == end) return std::nullopt;
+    double value = 0;
+    auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<double> number_of(const Value& value) {
+    if (value.is_number()) return value.number();
+    if (value.is_text()) return number_in(value.text());
+    return std::nullopt;
+}
+
 // The whole number a code column holds, or nullopt when it is empty or no whole number.
 std::optional<long long> code_of(const Value& value) {
-    auto number = value.to_number();
+    auto number = number_of(value);
     if (!number || *number != std::trunc(*number) || std::fabs(*number) > 1e9) {
         return std::nullopt;
     }
     return static_cast<long long>(*number);
 }
 
-// One share cut to 5 characters without rounding; "" for a form other than 0 and 1; nullopt
-// when the share cannot be computed.
-std::optional<std::string> share_text(const Record& row, const ShareColumns& c, char separator) {
+// A number in its general form, up to 15 significant digits, with the given separator.
+NumberText general_text(double number, char separator) {
+    if (number == 0) number = 0;  // no "-0"
+    NumberText text;
+    char* begin = text.data.data();
+    auto result =
+        std::to_chars(begin, begin + text.data.size(), number, std::chars_format::general, 15);
+    text.size = result.ptr - begin;
+    for (std::size_t i = 0; i < text.size; ++i) {
+        if (text.data[i] == '.') text.data[i] = separator;
+        if (text.data[i] == 'e') text.data[i] = 'E';
+    }
+    return text;
+}
+
+// A percentage column: empty is 0, "a/b" is a fraction, anything else a number.
+std::optional<double> percentage_in(std::string_view text) {
+    text = right_trimmed(text);
+    if (text.empty()) return 0.0;
+    auto bar = text.find('/');
+    if (bar == std::string_view::npos) return number_in(text);
+    auto numerator = number_in(text.substr(0, bar));
+    auto denominator = number_in(text.substr(bar + 1));
+    if (!numerator || !denominator || *denominator == 0) return std::nullopt;
+    double result = *numerator * 100 / *denominator;
+    if (!std::isfinite(result)) return std::nullopt;
+    return result;
+}
+
+using ShareText = ShortText<48>;
+
+// One share cut to 5 characters without rounding, appended to `out`; nothing for a form other
+// than 0 and 1; false when the share cannot be computed.
+bool append_share(ShareText& out, const Record& row, const ShareColumns& c, char separator) {
     auto form = code_of(field(row, c.form));
     double percent = 0;
+    NumberText scratch;
     if (form == 0) {
-        auto numerator = parse_number(RTrimN(field(row, c.numerator)));
-        auto denominator = parse_number(RTrimN(field(row, c.denominator)));
-        if (!numerator || !denominator || *denominator == 0) return std::nullopt;
+        auto numerator = number_in(text_of(field(row, c.numerator), scratch));
+        auto denominator = number_in(text_of(field(row, c.denominator), scratch));
+        if (!numerator || !denominator || *denominator == 0) return false;
         percent = *numerator / *denominator * 100;
     } else if (form == 1) {
-        auto value = FrazioneInPercentuale(RTrimN(field(row, c.percent)));
-        if (!value) return std::nullopt;
+        auto value = percentage_in(text_of(field(row, c.percent), scratch));
+        if (!value) return false;
         percent = *value;
     } else {
-        return std::string();
+        return true;
     }
-    if (!std::isfinite(percent)) return std::nullopt;
-    return general_text(percent, separator).substr(0, 5);
+    if (!std::isfinite(percent)) return false;
+    out.append(general_text(percent, separator).view().substr(0, 5));
+    return true;
+}
+
+// The payment type's code as SiglaTipoEffetto gives it, from the constant table.
+std::string_view type_code(const Value& type) {
+    NumberText scratch;
+    std::string_view text = text_of(type, scratch);
+    if (text.empty()) return {};
+    for (const CodeEntry& entry : code_table(CodeTable::TipoEffetto)) {
+        if (text == decimal(entry.value).view()) return entry.description_code;
+    }
+    return {};
+}
+
+// What an installment contributes to its group.
+struct Summary {
+    std::string_view type;
+    ShareText shares;
+    int reference = 0;
+    int start_rule = 0;  // 1..4, 0 for none
+    std::size_t group = 0;
+};
+
+bool summarise(const Record& row, char separator, Summary& s) {
+    auto reference = code_of(field(row, db::CG63_INDDATARIF));
+    if (!reference || *reference < 0 || *reference > 6) return false;
+    s.reference = static_cast<int>(*reference);
+
+    const Value& fixed_handling = field(row, db::CG63_INDIMPFIX);
+    if (is_blank(fixed_handling)) return false;
+    if (code_of(fixed_handling) == 1) {
+        double amount = number_of(field(row, db::CG63_IMPORFIX)).value_or(0.0);
+        if (amount != 0) {
+            s.shares.append(general_text(amount, separator).view());
+            s.shares.append("+");
+        }
+    }
+    s.shares.append("(");
+    if (!append_share(s.shares, row, kTaxableShare, separator)) return false;
+    s.shares.append("%/");
+    if (!append_share(s.shares, row, kVatShare, separator)) return false;
+    s.shares.append("%)");
+
+    s.type = type_code(field(row, db::CG63_TIPOEFF));
+    auto rule = code_of(field(row, db::CG63_INDTIPODECOR));
+    s.start_rule = rule && *rule >= 1 && *rule <= 4 ? static_cast<int>(*rule) : 0;
+    return true;
+}
+
+template <class Text>
+void append_column(Text& out, const Value& value) {
+    NumberText scratch;
+    out += text_of(value, scratch);
+}
+
+// A fixed date stored as MMGG shown as GG/MM. Whole non-negative numbers, which is what the
+// column holds, are written here; anything else goes through the general conversions.
+template <class Text>
+void append_fixed_date(Text& out, const Value& stored) {
+    if (is_blank(stored)) return;
+    std::optional<double> number;
+    if (stored.is_text()) {
+        number = number_in(stored.text());
+    } else if (stored.number() == std::trunc(stored.number())) {
+        number = stored.number();
+    }
+    double rounded = number ? std::round(*number) : -1;
+    if (!(rounded >= 0 && rounded < 1e15)) {
+        out += FormattaGGMM(GGMMdaMMGG(stored), 1).to_text();
+        return;
+    }
+    // "815" -> "0815" -> "1508", read again as a number and padded to 4 again: "01/00" for 1.
+    NumberText digits;
+    NumberText whole = decimal(rounded);
+    for (std::size_t pad = whole.size; pad < 4; ++pad) digits.append("0");
+    digits.append(whole.view());
+    std::string_view d = digits.view();
+    NumberText swapped;
+    swapped.append(d.substr(2, 2));
+    swapped.append(d.substr(0, 2));
+    swapped.append(d.substr(4));
+    std::string_view significant = swapped.view();
+    while (significant.size() > 1 && significant.front() == '0') significant.remove_prefix(1);
+    NumberText shown;
+    for (std::size_t pad = significant.size(); pad < 4; ++pad) shown.append("0");
+    shown.append(significant);
+    out += shown.view().substr(0, 2);
+    out += '/';
+    out += shown.view().substr(2, 2);
 }
 
 // The intervals of fixed due days, "[20[1..15], 5[16..31]]"; incomplete intervals are left out.
-std::string interval_text(const Record& row) {
+template <class Text>
+void append_intervals(Text& out, const Record& row) {
+    out += '[';
+    bool written = false;
     auto interval = [&](std::string_view due, std::string_view from, std::string_view to) {
-        std::string d = RTrimN(field(row, due));
-        std::string f = RTrimN(field(row, from));
-        std::string t = RTrimN(field(row, to));
-        if (d.empty() || f.empty() || t.empty()) return std::string();
-        return d + "[" + f + ".." + t + "]";
+        NumberText d_scratch, f_scratch, t_scratch;
+        std::string_view d = text_of(field(row, due), d_scratch);
+        std::string_view f = text_of(field(row, from), f_scratch);
+        std::string_view t = text_of(field(row, to), t_scratch);
+        if (d.empty() || f.empty() || t.empty()) return;
+        if (written) out += ", ";
+        out += d;
+        out += '[';
+        out += f;
+        out += "..";
+        out += t;
+        out += ']';
+        written = true;
     };
-    std::string first = interval(db::CG63_GGSCADFIX1, db::CG63_DAGGFIX1, db::CG63_AGGFIX1);
-    std::string second = interval(db::CG63_GGSCADFIX2, db::CG63_DAGGFIX2, db::CG63_AGGFIX2);
-    std::string joined = first;
-    if (!first.empty() && !second.empty()) joined += ", ";
-    joined += second;
-    return "[" + joined + "]";
+    interval(db::CG63_GGSCADFIX1, db::CG63_DAGGFIX1, db::CG63_AGGFIX1);
+    interval(db::CG63_GGSCADFIX2, db::CG63_DAGGFIX2, db::CG63_AGGFIX2);
+    out += ']';
 }
 
-struct Summary {
-    std::string type;
-    std::string shares;
-    int start_rule = 0;  // 1..4, 0 for none
-    std::string days;
-    std::string reference;
-};
-
-std::optional<Summary> summarise(const Record& row,
-                                 const std::array<std::string, 7>& reference_tokens,
-                                 char separator) {
-    Summary s;
-    auto reference = code_of(field(row, db::CG63_INDDATARIF));
-    if (!reference || *reference < 0 || *reference > 6) return std::nullopt;
-    s.reference = reference_tokens[*reference];
-
-    const Value& fixed_handling = field(row, db::CG63_INDIMPFIX);
-    if (RTrimN(fixed_handling).empty()) return std::nullopt;
-    if (code_of(fixed_handling) == 1) {
-        double amount = CDecN(field(row, db::CG63_IMPORFIX));
-        if (amount != 0) s.shares = general_text(amount, separator) + "+";
-    }
-    auto taxable = share_text(row, kTaxableShare, separator);
-    auto vat = share_text(row, kVatShare, separator);
-    if (!taxable || !vat) return std::nullopt;
-    s.shares += "(" + *taxable + "%/" + *vat + "%)";
-
-    s.type = SiglaTipoEffetto(field(row, db::CG63_TIPOEFF));
-    auto rule = code_of(field(row, db::CG63_INDTIPODECOR));
-    s.start_rule = rule && *rule >= 1 && *rule <= 4 ? static_cast<int>(*rule) : 0;
-    switch (s.start_rule) {
+// One installment's entry in its group's day list.
+template <class Text>
+void append_days(Text& out, const Record& row, int start_rule) {
+    switch (start_rule) {
         case 1:
-            s.days = RTrimN(field(row, db::CG63_GGDECOR));
+            if (std::string_view(out).ends_with("GG-")) out.erase(out.size() - 3, 2);
+            append_column(out, field(row, db::CG63_GGDECOR));
+            out += "GG-";
             break;
         case 2:
-            s.days = RTrimN(field(row, db::CG63_GGSCADFIX1));
+            append_column(out, field(row, db::CG63_GGSCADFIX1));
+            out += '-';
             break;
         case 3:
-            s.days = FormattaGGMM(GGMMdaMMGG(field(row, db::CG63_GGMMFIX)), 1).to_text();
+            append_fixed_date(out, field(row, db::CG63_GGMMFIX));
+            out += '-';
             break;
         case 4:
-            s.days = interval_text(row);
+            append_intervals(out, row);
+            out += '-';
             break;
-    }
-    return s;
-}
-
-struct Group {
-    const Summary* first;
-    int count = 0;
-    std::string days;
-};
-
-void append_days(std::string& list, const Summary& s) {
-    if (s.start_rule == 1) {
-        if (list.ends_with("GG-")) list.replace(list.size() - 3, 3, "-");
-        list += s.days + "GG-";
-    } else if (s.start_rule != 0) {
-        list += s.days + "-";
     }
 }
 
 // Characters, not bytes: a translated token may hold letters outside ASCII.
-std::size_t length_in_characters(const std::string& text) {
+std::size_t length_in_characters(std::string_view text) {
     std::size_t count = 0;
     for (unsigned char c : text) count += (c & 0xC0) != 0x80;
     return count;
 }
 
-std::string first_characters(const std::string& text, std::size_t n) {
+std::string_view first_characters(std::string_view text, std::size_t n) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == n) {
@@ -156,50 +311,72 @@ std::string first_characters(const std::string& text, std::size_t n) {
     return text;
 }
 
+struct Group {
+    std::size_t first;
+    int count;
+};
+
 }  // namespace
 
 std::optional<std::string> DescrizioneAutomatica(std::span<const Record> installments,
                                                  const Translate& translate,
                                                  char decimal_separator) {
     if (installments.empty()) return std::string();
-    std::array<std::string, 7> tokens;
+    std::array<std::string, 7> tokens;  // short enough to stay inside the strings
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         tokens[i] = translate ? translate(kReferenceTokens[i]) : std::string(kReferenceTokens[i]);
     }
 
-    std::vector<Summary> summaries;
-    summaries.reserve(installments.size());
-    for (const Record& row : installments) {
-        auto summary = summarise(row, tokens, decimal_separator);
-        if (!summary) return std::nullopt;
-        summaries.push_back(std::move(*summary));
-    }
-
-    std::vector<Group> groups;
-    for (const Summary& s : summaries) {
-        Group* group = nullptr;
-        for (Group& g : groups) {
-            if (g.first->reference == s.reference && g.first->shares == s.shares &&
-                g.first->type == s.type) {
-                group = &g;
+    // A term holds at most 99 installments: they fit the arena, longer lists spill to the heap.
+    std::array<std::byte, 16384> arena;
+    std::pmr::monotonic_buffer_resource pool(arena.data(), arena.size());
+    std::pmr::vector<Summary> summaries(installments.size(), &pool);
+    std::pmr::vector<Group> groups(&pool);
+    groups.reserve(installments.size());
+    for (std::size_t i = 0; i < installments.size(); ++i) {
+        Summary& s = summaries[i];
+        if (!summarise(installments[i], decimal_separator, s)) return std::nullopt;
+        s.group = groups.size();
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const Summary& first = summaries[groups[g].first];
+            if (first.reference == s.reference && first.shares.view() == s.shares.view() &&
+                first.type == s.type) {
+                s.group = g;
                 break;
             }
         }
-        if (!group) group = &groups.emplace_back(Group{&s, 0, {}});
-        ++group->count;
-        append_days(group->days, s);
+        if (s.group == groups.size()) groups.push_back(Group{i, 0});
+        ++groups[s.group].count;
     }
 
-    std::string text;
-    for (const Group& g : groups) {
-        if (!text.empty()) text += " + ";
-        text += "Num." + std::to_string(g.count) + " " + g.first->type + " " + g.first->shares +
-                " " + g.days + g.first->reference;
+    std::pmr::string text(&pool);
+    text.reserve(256);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const Summary& first = summaries[groups[g].first];
+        if (g > 0) text += " + ";
+        text += "Num.";
+        std::array<char, 16> count;
+        text.append(count.data(),
+                    std::to_chars(count.data(), count.data() + count.size(), groups[g].count).ptr);
+        text += ' ';
+        text += first.type;
+        text += ' ';
+        text += first.shares.view();
+        text += ' ';
+        for (std::size_t i = groups[g].first; i < summaries.size(); ++i) {
+            if (summaries[i].group == g)
+                append_days(text, installments[i], summaries[i].start_rule);
+        }
+        text += tokens[first.reference];
     }
-    if (length_in_characters(text) > kDescriptionLength) {
-        text = first_characters(text, kDescriptionLength - 4) + " ...";
-    }
-    return text;
+
+    if (length_in_characters(text) <= kDescriptionLength) return std::string(text);
+    std::string_view kept = first_characters(text, kDescriptionLength - 4);
+    std::string result;
+    result.reserve(kept.size() + 4);
+    result += kept;
+    result += " ...";
+    return result;
 }
 
 }  // namespace condpag
