@@ -25,6 +25,92 @@ namespace {
 constexpr std::array<std::string_view, 7> kReferenceTokens{"DF", "DB", "DC", "DO",
                                                            "DR", "FM", "DD"};
 
+// The columns the description reads, in the order of their names: a record (a map by name) is
+// then read in one ordered walk instead of a search per column.
+enum class Column : std::uint8_t {
+    AGGFIX1,
+    AGGFIX2,
+    DAGGFIX1,
+    DAGGFIX2,
+    EL1FRIMP,
+    EL1FRIVA,
+    EL2FRIMP,
+    EL2FRIVA,
+    FLGFRPERCIMP,
+    FLGFRPERCIVA,
+    GGDECOR,
+    GGMMFIX,
+    GGSCADFIX1,
+    GGSCADFIX2,
+    IMPORFIX,
+    INDDATARIF,
+    INDIMPFIX,
+    INDTIPODECOR,
+    PERCIMP,
+    PERCIVA,
+    TIPOEFF,
+};
+constexpr std::array<std::string_view, 21> kColumnNames{
+    db::CG63_AGGFIX1,      db::CG63_AGGFIX2,      db::CG63_DAGGFIX1, db::CG63_DAGGFIX2,
+    db::CG63_EL1FRIMP,     db::CG63_EL1FRIVA,     db::CG63_EL2FRIMP, db::CG63_EL2FRIVA,
+    db::CG63_FLGFRPERCIMP, db::CG63_FLGFRPERCIVA, db::CG63_GGDECOR,  db::CG63_GGMMFIX,
+    db::CG63_GGSCADFIX1,   db::CG63_GGSCADFIX2,   db::CG63_IMPORFIX, db::CG63_INDDATARIF,
+    db::CG63_INDIMPFIX,    db::CG63_INDTIPODECOR, db::CG63_PERCIMP,  db::CG63_PERCIVA,
+    db::CG63_TIPOEFF};
+static_assert(std::is_sorted(kColumnNames.begin(), kColumnNames.end()));
+
+constexpr Column column(std::string_view name) {
+    for (std::size_t i = 0; i < kColumnNames.size(); ++i) {
+        if (kColumnNames[i] == name) return static_cast<Column>(i);
+    }
+    throw "not a column of the description";
+}
+
+// The order of std::string, without a call per name.
+int compare_names(std::string_view a, std::string_view b) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] != b[i])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+// The columns of one installment; a column the record lacks reads as null.
+class Row {
+  public:
+    explicit Row(const Record& record) {
+        auto it = record.begin();
+        std::size_t i = 0;
+        while (it != record.end() && i < kColumnNames.size()) {
+            int order = compare_names(it->first, kColumnNames[i]);
+            if (order < 0) {
+                ++it;
+            } else {
+                if (order == 0) values_[i] = &(it++)->second;
+                ++i;
+            }
+        }
+    }
+    const Value& operator[](Column c) const {
+        static const Value null_value;
+        const Value* value = values_[static_cast<std::size_t>(c)];
+        return value ? *value : null_value;
+    }
+
+  private:
+    std::array<const Value*, kColumnNames.size()> values_{};
+};
+
+struct ShareOf {
+    Column form, percent, numerator, denominator;
+};
+constexpr ShareOf share_of(const ShareColumns& c) {
+    return {column(c.form), column(c.percent), column(c.numerator), column(c.denominator)};
+}
+constexpr ShareOf kTaxable = share_of(kTaxableShare);
+constexpr ShareOf kVat = share_of(kVatShare);
+
 // A short text built on the stack: a number, a share text.
 template <std::size_t N>
 struct ShortText {
@@ -94,6 +180,19 @@ std::optional<double> number_of(const Value& value) {
     return std::nullopt;
 }
 
+// A number column read through its text, as RTrimN and parse_number read it: a number whose
+// decimal text is in exponent form ("1e-07") is no number there.
+std::optional<double> number_through_text(const Value& value) {
+    if (value.is_text()) return number_in(value.text());
+    if (!value.is_number()) return std::nullopt;
+    double number = value.number() + 0.0;  // the text of -0 reads back as 0
+    if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
+        return number;
+    }
+    if (decimal(number).view().find_first_of("ein") != std::string_view::npos) return std::nullopt;
+    return number;
+}
+
 // The whole number a code column holds, or nullopt when it is empty or no whole number.
 std::optional<long long> code_of(const Value& value) {
     auto number = number_of(value);
@@ -134,36 +233,61 @@ std::optional<double> percentage_in(std::string_view text) {
 
 using ShareText = ShortText<48>;
 
+// The rows of a term mostly repeat their shares: the last one written is kept.
+struct ShareMemo {
+    double percent = std::nan("");
+    ShortText<8> text;
+};
+
 // One share cut to 5 characters without rounding, appended to `out`; nothing for a form other
 // than 0 and 1; false when the share cannot be computed.
-bool append_share(ShareText& out, const Record& row, const ShareColumns& c, char separator) {
-    auto form = code_of(field(row, c.form));
+bool append_share(ShareText& out, const Row& row, const ShareOf& c, char separator,
+                  ShareMemo& memo) {
+    auto form = code_of(row[c.form]);
     double percent = 0;
-    NumberText scratch;
     if (form == 0) {
-        auto numerator = number_in(text_of(field(row, c.numerator), scratch));
-        auto denominator = number_in(text_of(field(row, c.denominator), scratch));
+        auto numerator = number_through_text(row[c.numerator]);
+        auto denominator = number_through_text(row[c.denominator]);
         if (!numerator || !denominator || *denominator == 0) return false;
         percent = *numerator / *denominator * 100;
     } else if (form == 1) {
-        auto value = percentage_in(text_of(field(row, c.percent), scratch));
+        const Value& column = row[c.percent];
+        auto value = column.is_text()   ? percentage_in(column.text())
+                     : column.is_null() ? std::optional<double>(0.0)
+                                        : number_through_text(column);
         if (!value) return false;
         percent = *value;
     } else {
         return true;
     }
     if (!std::isfinite(percent)) return false;
-    out.append(general_text(percent, separator).view().substr(0, 5));
+    if (percent != memo.percent) {
+        memo.percent = percent;
+        memo.text = {};
+        memo.text.append(general_text(percent, separator).view().substr(0, 5));
+    }
+    out.append(memo.text.view());
     return true;
 }
 
 // The payment type's code as SiglaTipoEffetto gives it, from the constant table.
+// The codes are whole numbers, matched through their decimal text: "2" and 2 match, "02" and
+// "2.0" do not.
 std::string_view type_code(const Value& type) {
-    NumberText scratch;
-    std::string_view text = text_of(type, scratch);
-    if (text.empty()) return {};
+    std::optional<double> code;
+    if (type.is_number()) {
+        code = type.number();
+    } else if (type.is_text()) {
+        std::string_view text = right_trimmed(type.text());
+        std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+        bool canonical = !digits.empty() && digits.size() <= 9 &&
+                         digits.find_first_not_of("0123456789") == std::string_view::npos &&
+                         (digits == "0" ? text.size() == 1 : digits.front() != '0');
+        if (canonical) code = number_in(text);
+    }
+    if (!code) return {};
     for (const CodeEntry& entry : code_table(CodeTable::TipoEffetto)) {
-        if (text == decimal(entry.value).view()) return entry.description_code;
+        if (*code == entry.value) return entry.description_code;
     }
     return {};
 }
@@ -174,32 +298,49 @@ struct Summary {
     ShareText shares;
     int reference = 0;
     int start_rule = 0;  // 1..4, 0 for none
+    // The columns of the day text: the one of the start rule, or the six of the intervals.
+    std::array<const Value*, 6> days{};
     std::size_t group = 0;
 };
 
-bool summarise(const Record& row, char separator, Summary& s) {
-    auto reference = code_of(field(row, db::CG63_INDDATARIF));
+bool summarise(const Row& row, char separator, std::array<ShareMemo, 2>& memos, Summary& s) {
+    auto reference = code_of(row[Column::INDDATARIF]);
     if (!reference || *reference < 0 || *reference > 6) return false;
     s.reference = static_cast<int>(*reference);
 
-    const Value& fixed_handling = field(row, db::CG63_INDIMPFIX);
+    const Value& fixed_handling = row[Column::INDIMPFIX];
     if (is_blank(fixed_handling)) return false;
     if (code_of(fixed_handling) == 1) {
-        double amount = number_of(field(row, db::CG63_IMPORFIX)).value_or(0.0);
+        double amount = number_of(row[Column::IMPORFIX]).value_or(0.0);
         if (amount != 0) {
             s.shares.append(general_text(amount, separator).view());
             s.shares.append("+");
         }
     }
     s.shares.append("(");
-    if (!append_share(s.shares, row, kTaxableShare, separator)) return false;
+    if (!append_share(s.shares, row, kTaxable, separator, memos[0])) return false;
     s.shares.append("%/");
-    if (!append_share(s.shares, row, kVatShare, separator)) return false;
+    if (!append_share(s.shares, row, kVat, separator, memos[1])) return false;
     s.shares.append("%)");
 
-    s.type = type_code(field(row, db::CG63_TIPOEFF));
-    auto rule = code_of(field(row, db::CG63_INDTIPODECOR));
+    s.type = type_code(row[Column::TIPOEFF]);
+    auto rule = code_of(row[Column::INDTIPODECOR]);
     s.start_rule = rule && *rule >= 1 && *rule <= 4 ? static_cast<int>(*rule) : 0;
+    switch (s.start_rule) {
+        case 1:
+            s.days[0] = &row[Column::GGDECOR];
+            break;
+        case 2:
+            s.days[0] = &row[Column::GGSCADFIX1];
+            break;
+        case 3:
+            s.days[0] = &row[Column::GGMMFIX];
+            break;
+        case 4:
+            s.days = {&row[Column::GGSCADFIX1], &row[Column::DAGGFIX1], &row[Column::AGGFIX1],
+                      &row[Column::GGSCADFIX2], &row[Column::DAGGFIX2], &row[Column::AGGFIX2]};
+            break;
+    }
     return true;
 }
 
@@ -247,14 +388,14 @@ void append_fixed_date(Text& out, const Value& stored) {
 
 // The intervals of fixed due days, "[20[1..15], 5[16..31]]"; incomplete intervals are left out.
 template <class Text>
-void append_intervals(Text& out, const Record& row) {
+void append_intervals(Text& out, const std::array<const Value*, 6>& columns) {
     out += '[';
     bool written = false;
-    auto interval = [&](std::string_view due, std::string_view from, std::string_view to) {
+    auto interval = [&](const Value* due, const Value* from, const Value* to) {
         NumberText d_scratch, f_scratch, t_scratch;
-        std::string_view d = text_of(field(row, due), d_scratch);
-        std::string_view f = text_of(field(row, from), f_scratch);
-        std::string_view t = text_of(field(row, to), t_scratch);
+        std::string_view d = text_of(*due, d_scratch);
+        std::string_view f = text_of(*from, f_scratch);
+        std::string_view t = text_of(*to, t_scratch);
         if (d.empty() || f.empty() || t.empty()) return;
         if (written) out += ", ";
         out += d;
@@ -265,30 +406,30 @@ void append_intervals(Text& out, const Record& row) {
         out += ']';
         written = true;
     };
-    interval(db::CG63_GGSCADFIX1, db::CG63_DAGGFIX1, db::CG63_AGGFIX1);
-    interval(db::CG63_GGSCADFIX2, db::CG63_DAGGFIX2, db::CG63_AGGFIX2);
+    interval(columns[0], columns[1], columns[2]);
+    interval(columns[3], columns[4], columns[5]);
     out += ']';
 }
 
 // One installment's entry in its group's day list.
 template <class Text>
-void append_days(Text& out, const Record& row, int start_rule) {
-    switch (start_rule) {
+void append_days(Text& out, const Summary& s) {
+    switch (s.start_rule) {
         case 1:
             if (std::string_view(out).ends_with("GG-")) out.erase(out.size() - 3, 2);
-            append_column(out, field(row, db::CG63_GGDECOR));
+            append_column(out, *s.days[0]);
             out += "GG-";
             break;
         case 2:
-            append_column(out, field(row, db::CG63_GGSCADFIX1));
+            append_column(out, *s.days[0]);
             out += '-';
             break;
         case 3:
-            append_fixed_date(out, field(row, db::CG63_GGMMFIX));
+            append_fixed_date(out, *s.days[0]);
             out += '-';
             break;
         case 4:
-            append_intervals(out, row);
+            append_intervals(out, s.days);
             out += '-';
             break;
     }
@@ -332,10 +473,11 @@ std::optional<std::string> DescrizioneAutomatica(std::span<const Record> install
     std::pmr::monotonic_buffer_resource pool(arena.data(), arena.size());
     std::pmr::vector<Summary> summaries(installments.size(), &pool);
     std::pmr::vector<Group> groups(&pool);
+    std::array<ShareMemo, 2> memos;
     groups.reserve(installments.size());
     for (std::size_t i = 0; i < installments.size(); ++i) {
         Summary& s = summaries[i];
-        if (!summarise(installments[i], decimal_separator, s)) return std::nullopt;
+        if (!summarise(Row(installments[i]), decimal_separator, memos, s)) return std::nullopt;
         s.group = groups.size();
         for (std::size_t g = 0; g < groups.size(); ++g) {
             const Summary& first = summaries[groups[g].first];
@@ -364,8 +506,7 @@ std::optional<std::string> DescrizioneAutomatica(std::span<const Record> install
         text += first.shares.view();
         text += ' ';
         for (std::size_t i = groups[g].first; i < summaries.size(); ++i) {
-            if (summaries[i].group == g)
-                append_days(text, installments[i], summaries[i].start_rule);
+            if (summaries[i].group == g) append_days(text, summaries[i]);
         }
         text += tokens[first.reference];
     }
