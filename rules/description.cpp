@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory_resource>
 #include <vector>
 
@@ -25,8 +26,7 @@ namespace {
 constexpr std::array<std::string_view, 7> kReferenceTokens{"DF", "DB", "DC", "DO",
                                                            "DR", "FM", "DD"};
 
-// The columns the description reads, in the order of their names: a record (a map by name) is
-// then read in one ordered walk instead of a search per column.
+// The columns the description reads.
 enum class Column : std::uint8_t {
     AGGFIX1,
     AGGFIX2,
@@ -57,7 +57,6 @@ constexpr std::array<std::string_view, 21> kColumnNames{
     db::CG63_GGSCADFIX1,   db::CG63_GGSCADFIX2,   db::CG63_IMPORFIX, db::CG63_INDDATARIF,
     db::CG63_INDIMPFIX,    db::CG63_INDTIPODECOR, db::CG63_PERCIMP,  db::CG63_PERCIVA,
     db::CG63_TIPOEFF};
-static_assert(std::is_sorted(kColumnNames.begin(), kColumnNames.end()));
 
 constexpr Column column(std::string_view name) {
     for (std::size_t i = 0; i < kColumnNames.size(); ++i) {
@@ -66,30 +65,47 @@ constexpr Column column(std::string_view name) {
     throw "not a column of the description";
 }
 
-// The order of std::string, without a call per name.
-int compare_names(std::string_view a, std::string_view b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        if (a[i] != b[i])
-            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+// A record is read in one walk over its names; each name finds its column through a small
+// table keyed by its length and three of its letters, with no ordered comparison.
+constexpr std::size_t kNameSlots = 64;
+constexpr std::size_t name_slot(std::string_view name) {
+    return (name.size() + 4 * static_cast<unsigned char>(name[5]) +
+            static_cast<unsigned char>(name[7]) + static_cast<unsigned char>(name.back())) %
+           kNameSlots;
+}
+constexpr std::array<std::int8_t, kNameSlots> slots_of_names() {
+    std::array<std::int8_t, kNameSlots> slots{};
+    slots.fill(-1);
+    for (std::size_t i = 0; i < kColumnNames.size(); ++i) {
+        std::size_t slot = name_slot(kColumnNames[i]);
+        if (slots[slot] != -1) throw "two columns share a slot";
+        slots[slot] = static_cast<std::int8_t>(i);
     }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    return slots;
+}
+constexpr std::array<std::int8_t, kNameSlots> kColumnOfSlot = slots_of_names();
+
+// Equality of two names of the same length, 8 to 24 characters, in word-sized pieces.
+bool same_name(std::string_view a, std::string_view b) {
+    auto word = [](std::string_view text, std::size_t at) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + at, sizeof w);
+        return w;
+    };
+    std::size_t n = a.size();
+    if (n != b.size() || n < 8 || n > 24) return a == b;
+    return word(a, 0) == word(b, 0) && word(a, n - 8) == word(b, n - 8) &&
+           (n <= 16 || word(a, 8) == word(b, 8));
 }
 
 // The columns of one installment; a column the record lacks reads as null.
 class Row {
   public:
     explicit Row(const Record& record) {
-        auto it = record.begin();
-        std::size_t i = 0;
-        while (it != record.end() && i < kColumnNames.size()) {
-            int order = compare_names(it->first, kColumnNames[i]);
-            if (order < 0) {
-                ++it;
-            } else {
-                if (order == 0) values_[i] = &(it++)->second;
-                ++i;
-            }
+        for (const auto& [name, value] : record) {
+            if (name.size() < 8) continue;
+            int column = kColumnOfSlot[name_slot(name)];
+            if (column >= 0 && same_name(name, kColumnNames[column])) values_[column] = &value;
         }
     }
     const Value& operator[](Column c) const {
@@ -189,7 +205,10 @@ std::optional<double> number_through_text(const Value& value) {
     if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
         return number;
     }
-    if (decimal(number).view().find_first_of("ein") != std::string_view::npos) return std::nullopt;
+    const NumberText text = decimal(number);
+    for (char c : text.view()) {
+        if (c == 'e' || c == 'i' || c == 'n') return std::nullopt;  // "1e-07", "inf", "nan"
+    }
     return number;
 }
 
