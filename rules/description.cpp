@@ -142,13 +142,21 @@ struct ShortText {
 };
 using NumberText = ShortText<32>;
 
+// The whole number held by a double below `limit` in size, without a call to the maths library.
+std::optional<long long> whole_below(double number, double limit) {
+    if (!(std::fabs(number) < limit)) return std::nullopt;  // also NaN and infinities
+    auto whole = static_cast<long long>(number);
+    if (static_cast<double>(whole) != number) return std::nullopt;
+    return whole;
+}
+
 // Decimal text of a number, as decimal_text writes it.
 NumberText decimal(double number) {
     NumberText text;
     char* begin = text.data.data();
     char* end = begin + text.data.size();
-    if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
-        text.size = std::to_chars(begin, end, static_cast<long long>(number)).ptr - begin;
+    if (auto whole = whole_below(number, 1e15)) {
+        text.size = std::to_chars(begin, end, *whole).ptr - begin;
     } else {
         text.size = std::to_chars(begin, end, number).ptr - begin;
     }
@@ -202,9 +210,7 @@ std::optional<double> number_through_text(const Value& value) {
     if (value.is_text()) return number_in(value.text());
     if (!value.is_number()) return std::nullopt;
     double number = value.number() + 0.0;  // the text of -0 reads back as 0
-    if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15) {
-        return number;
-    }
+    if (whole_below(number, 1e15)) return number;
     const NumberText text = decimal(number);
     for (char c : text.view()) {
         if (c == 'e' || c == 'i' || c == 'n') return std::nullopt;  // "1e-07", "inf", "nan"
@@ -215,10 +221,8 @@ std::optional<double> number_through_text(const Value& value) {
 // The whole number a code column holds, or nullopt when it is empty or no whole number.
 std::optional<long long> code_of(const Value& value) {
     auto number = number_of(value);
-    if (!number || *number != std::trunc(*number) || std::fabs(*number) > 1e9) {
-        return std::nullopt;
-    }
-    return static_cast<long long>(*number);
+    if (!number) return std::nullopt;
+    return whole_below(*number, 1e9 + 1);  // up to 1e9 itself
 }
 
 // A number in its general form, up to 15 significant digits, with the given separator.
