@@ -1,13 +1,23 @@
 #include "rules/description.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory_resource>
 #include <vector>
 
 #include "rules/code_tables.h"
 #include "rules/day_month.h"
 #include "rules/records.h"
+
+// The description is rebuilt for every change of the installment list and for every term a list
+// shows, so it is written without heap allocations apart from its result: values are read as
+// views or into small buffers on the stack, and the per-installment summaries live in a stack
+// arena. The readings below give the same texts as RTrimN, parse_number and
+// FrazioneInPercentuale.
 
 namespace condpag {
 
@@ -16,137 +26,446 @@ namespace {
 constexpr std::array<std::string_view, 7> kReferenceTokens{"DF", "DB", "DC", "DO",
                                                            "DR", "FM", "DD"};
 
-// A number in its general form, up to 15 significant digits, with the given separator.
-std::string general_text(double number, char separator) {
-    if (number == 0) number = 0;  // no "-0"
-    char buffer[64];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
-    for (char& c : text) {
-        if (c == '.') c = separator;
-        if (c == 'e') c = 'E';
+// The columns the description reads.
+enum class Column : std::uint8_t {
+    AGGFIX1,
+    AGGFIX2,
+    DAGGFIX1,
+    DAGGFIX2,
+    EL1FRIMP,
+    EL1FRIVA,
+    EL2FRIMP,
+    EL2FRIVA,
+    FLGFRPERCIMP,
+    FLGFRPERCIVA,
+    GGDECOR,
+    GGMMFIX,
+    GGSCADFIX1,
+    GGSCADFIX2,
+    IMPORFIX,
+    INDDATARIF,
+    INDIMPFIX,
+    INDTIPODECOR,
+    PERCIMP,
+    PERCIVA,
+    TIPOEFF,
+};
+constexpr std::array<std::string_view, 21> kColumnNames{
+    db::CG63_AGGFIX1,      db::CG63_AGGFIX2,      db::CG63_DAGGFIX1, db::CG63_DAGGFIX2,
+    db::CG63_EL1FRIMP,     db::CG63_EL1FRIVA,     db::CG63_EL2FRIMP, db::CG63_EL2FRIVA,
+    db::CG63_FLGFRPERCIMP, db::CG63_FLGFRPERCIVA, db::CG63_GGDECOR,  db::CG63_GGMMFIX,
+    db::CG63_GGSCADFIX1,   db::CG63_GGSCADFIX2,   db::CG63_IMPORFIX, db::CG63_INDDATARIF,
+    db::CG63_INDIMPFIX,    db::CG63_INDTIPODECOR, db::CG63_PERCIMP,  db::CG63_PERCIVA,
+    db::CG63_TIPOEFF};
+
+constexpr Column column(std::string_view name) {
+    for (std::size_t i = 0; i < kColumnNames.size(); ++i) {
+        if (kColumnNames[i] == name) return static_cast<Column>(i);
+    }
+    throw "not a column of the description";
+}
+
+// A record is read in one walk over its names; each name finds its column through a small
+// table keyed by its length and three of its letters, with no ordered comparison.
+constexpr std::size_t kNameSlots = 64;
+constexpr std::size_t name_slot(std::string_view name) {
+    return (name.size() + 4 * static_cast<unsigned char>(name[5]) +
+            static_cast<unsigned char>(name[7]) + static_cast<unsigned char>(name.back())) %
+           kNameSlots;
+}
+constexpr std::array<std::int8_t, kNameSlots> slots_of_names() {
+    std::array<std::int8_t, kNameSlots> slots{};
+    slots.fill(-1);
+    for (std::size_t i = 0; i < kColumnNames.size(); ++i) {
+        std::size_t slot = name_slot(kColumnNames[i]);
+        if (slots[slot] != -1) throw "two columns share a slot";
+        slots[slot] = static_cast<std::int8_t>(i);
+    }
+    return slots;
+}
+constexpr std::array<std::int8_t, kNameSlots> kColumnOfSlot = slots_of_names();
+
+// Equality of two names of the same length, 8 to 24 characters, in word-sized pieces.
+bool same_name(std::string_view a, std::string_view b) {
+    auto word = [](std::string_view text, std::size_t at) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + at, sizeof w);
+        return w;
+    };
+    std::size_t n = a.size();
+    if (n != b.size() || n < 8 || n > 24) return a == b;
+    return word(a, 0) == word(b, 0) && word(a, n - 8) == word(b, n - 8) &&
+           (n <= 16 || word(a, 8) == word(b, 8));
+}
+
+// The columns of one installment; a column the record lacks reads as null.
+class Row {
+  public:
+    explicit Row(const Record& record) {
+        for (const auto& [name, value] : record) {
+            if (name.size() < 8) continue;
+            int column = kColumnOfSlot[name_slot(name)];
+            if (column >= 0 && same_name(name, kColumnNames[column])) values_[column] = &value;
+        }
+    }
+    const Value& operator[](Column c) const {
+        static const Value null_value;
+        const Value* value = values_[static_cast<std::size_t>(c)];
+        return value ? *value : null_value;
+    }
+
+  private:
+    std::array<const Value*, kColumnNames.size()> values_{};
+};
+
+struct ShareOf {
+    Column form, percent, numerator, denominator;
+};
+constexpr ShareOf share_of(const ShareColumns& c) {
+    return {column(c.form), column(c.percent), column(c.numerator), column(c.denominator)};
+}
+constexpr ShareOf kTaxable = share_of(kTaxableShare);
+constexpr ShareOf kVat = share_of(kVatShare);
+
+// A short text built on the stack: a number, a share text.
+template <std::size_t N>
+struct ShortText {
+    std::array<char, N> data{};
+    std::size_t size = 0;
+
+    std::string_view view() const { return {data.data(), size}; }
+    void append(std::string_view text) {
+        std::size_t n = std::min(text.size(), N - size);
+        std::copy_n(text.data(), n, data.data() + size);
+        size += n;
+    }
+};
+using NumberText = ShortText<32>;
+
+// The whole number held by a double below `limit` in size, without a call to the maths library.
+std::optional<long long> whole_below(double number, double limit) {
+    if (!(std::fabs(number) < limit)) return std::nullopt;  // also NaN and infinities
+    auto whole = static_cast<long long>(number);
+    if (static_cast<double>(whole) != number) return std::nullopt;
+    return whole;
+}
+
+// Decimal text of a number, as decimal_text writes it.
+NumberText decimal(double number) {
+    NumberText text;
+    char* begin = text.data.data();
+    char* end = begin + text.data.size();
+    if (auto whole = whole_below(number, 1e15)) {
+        text.size = std::to_chars(begin, end, *whole).ptr - begin;
+    } else {
+        text.size = std::to_chars(begin, end, number).ptr - begin;
     }
     return text;
 }
 
+std::string_view right_trimmed(std::string_view text) {
+    auto end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+// The column as RTrimN reads it; a number is written into `scratch`.
+std::string_view text_of(const Value& value, NumberText& scratch) {
+    if (value.is_null()) return {};
+    if (value.is_text()) return right_trimmed(value.text());
+    scratch = decimal(value.number());
+    return scratch.view();
+}
+
+bool is_blank(const Value& value) {
+    return value.is_null() || (value.is_text() && right_trimmed(value.text()).empty());
+}
+
+// parse_number on a stack copy; only a text too long for it takes the allocating way.
+std::optional<double> number_in(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    std::array<char, 64> normal;
+    if (text.size() > normal.size()) return parse_number(text);
+    for (std::size_t i = 0; i < text.size(); ++i) normal[i] = text[i] == ',' ? '.' : text[i];
+    const char* begin = normal.data();
+    const char* end = begin + text.size();
+    if (*begin == '+') ++begin;
+    if (begin == end) return std::nullopt;
+    double value = 0;
+    auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<double> number_of(const Value& value) {
+    if (value.is_number()) return value.number();
+    if (value.is_text()) return number_in(value.text());
+    return std::nullopt;
+}
+
+// A number column read through its text, as RTrimN and parse_number read it: a number whose
+// decimal text is in exponent form ("1e-07") is no number there.
+std::optional<double> number_through_text(const Value& value) {
+    if (value.is_text()) return number_in(value.text());
+    if (!value.is_number()) return std::nullopt;
+    double number = value.number() + 0.0;  // the text of -0 reads back as 0
+    if (whole_below(number, 1e15)) return number;
+    const NumberText text = decimal(number);
+    for (char c : text.view()) {
+        if (c == 'e' || c == 'i' || c == 'n') return std::nullopt;  // "1e-07", "inf", "nan"
+    }
+    return number;
+}
+
 // The whole number a code column holds, or nullopt when it is empty or no whole number.
 std::optional<long long> code_of(const Value& value) {
-    auto number = value.to_number();
-    if (!number || *number != std::trunc(*number) || std::fabs(*number) > 1e9) {
-        return std::nullopt;
+    auto number = number_of(value);
+    if (!number) return std::nullopt;
+    return whole_below(*number, 1e9 + 1);  // up to 1e9 itself
+}
+
+// A number in its general form, up to 15 significant digits, with the given separator.
+NumberText general_text(double number, char separator) {
+    if (number == 0) number = 0;  // no "-0"
+    NumberText text;
+    char* begin = text.data.data();
+    auto result =
+        std::to_chars(begin, begin + text.data.size(), number, std::chars_format::general, 15);
+    text.size = result.ptr - begin;
+    for (std::size_t i = 0; i < text.size; ++i) {
+        if (text.data[i] == '.') text.data[i] = separator;
+        if (text.data[i] == 'e') text.data[i] = 'E';
     }
-    return static_cast<long long>(*number);
+    return text;
 }
 
-// One share cut to 5 characters without rounding; "" for a form other than 0 and 1; nullopt
-// when the share cannot be computed.
-std::optional<std::string> share_text(const Record& row, const ShareColumns& c, char separator) {
-    auto form = code_of(field(row, c.form));
-    double percent = 0;
-    if (form == 0) {
-        auto numerator = parse_number(RTrimN(field(row, c.numerator)));
-        auto denominator = parse_number(RTrimN(field(row, c.denominator)));
-        if (!numerator || !denominator || *denominator == 0) return std::nullopt;
-        percent = *numerator / *denominator * 100;
-    } else if (form == 1) {
-        auto value = FrazioneInPercentuale(RTrimN(field(row, c.percent)));
-        if (!value) return std::nullopt;
-        percent = *value;
-    } else {
-        return std::string();
-    }
-    if (!std::isfinite(percent)) return std::nullopt;
-    return general_text(percent, separator).substr(0, 5);
+// A percentage column: empty is 0, "a/b" is a fraction, anything else a number.
+std::optional<double> percentage_in(std::string_view text) {
+    text = right_trimmed(text);
+    if (text.empty()) return 0.0;
+    auto bar = text.find('/');
+    if (bar == std::string_view::npos) return number_in(text);
+    auto numerator = number_in(text.substr(0, bar));
+    auto denominator = number_in(text.substr(bar + 1));
+    if (!numerator || !denominator || *denominator == 0) return std::nullopt;
+    double result = *numerator * 100 / *denominator;
+    if (!std::isfinite(result)) return std::nullopt;
+    return result;
 }
 
-// The intervals of fixed due days, "[20[1..15], 5[16..31]]"; incomplete intervals are left out.
-std::string interval_text(const Record& row) {
-    auto interval = [&](std::string_view due, std::string_view from, std::string_view to) {
-        std::string d = RTrimN(field(row, due));
-        std::string f = RTrimN(field(row, from));
-        std::string t = RTrimN(field(row, to));
-        if (d.empty() || f.empty() || t.empty()) return std::string();
-        return d + "[" + f + ".." + t + "]";
-    };
-    std::string first = interval(db::CG63_GGSCADFIX1, db::CG63_DAGGFIX1, db::CG63_AGGFIX1);
-    std::string second = interval(db::CG63_GGSCADFIX2, db::CG63_DAGGFIX2, db::CG63_AGGFIX2);
-    std::string joined = first;
-    if (!first.empty() && !second.empty()) joined += ", ";
-    joined += second;
-    return "[" + joined + "]";
-}
+using ShareText = ShortText<48>;
 
-struct Summary {
-    std::string type;
-    std::string shares;
-    int start_rule = 0;  // 1..4, 0 for none
-    std::string days;
-    std::string reference;
+// The rows of a term mostly repeat their shares: the last one written is kept.
+struct ShareMemo {
+    double percent = std::nan("");
+    ShortText<8> text;
 };
 
-std::optional<Summary> summarise(const Record& row,
-                                 const std::array<std::string, 7>& reference_tokens,
-                                 char separator) {
-    Summary s;
-    auto reference = code_of(field(row, db::CG63_INDDATARIF));
-    if (!reference || *reference < 0 || *reference > 6) return std::nullopt;
-    s.reference = reference_tokens[*reference];
-
-    const Value& fixed_handling = field(row, db::CG63_INDIMPFIX);
-    if (RTrimN(fixed_handling).empty()) return std::nullopt;
-    if (code_of(fixed_handling) == 1) {
-        double amount = CDecN(field(row, db::CG63_IMPORFIX));
-        if (amount != 0) s.shares = general_text(amount, separator) + "+";
+// One share cut to 5 characters without rounding, appended to `out`; nothing for a form other
+// than 0 and 1; false when the share cannot be computed.
+bool append_share(ShareText& out, const Row& row, const ShareOf& c, char separator,
+                  ShareMemo& memo) {
+    auto form = code_of(row[c.form]);
+    double percent = 0;
+    if (form == 0) {
+        auto numerator = number_through_text(row[c.numerator]);
+        auto denominator = number_through_text(row[c.denominator]);
+        if (!numerator || !denominator || *denominator == 0) return false;
+        percent = *numerator / *denominator * 100;
+    } else if (form == 1) {
+        const Value& column = row[c.percent];
+        auto value = column.is_text()   ? percentage_in(column.text())
+                     : column.is_null() ? std::optional<double>(0.0)
+                                        : number_through_text(column);
+        if (!value) return false;
+        percent = *value;
+    } else {
+        return true;
     }
-    auto taxable = share_text(row, kTaxableShare, separator);
-    auto vat = share_text(row, kVatShare, separator);
-    if (!taxable || !vat) return std::nullopt;
-    s.shares += "(" + *taxable + "%/" + *vat + "%)";
+    if (!std::isfinite(percent)) return false;
+    if (percent != memo.percent) {
+        memo.percent = percent;
+        memo.text = {};
+        memo.text.append(general_text(percent, separator).view().substr(0, 5));
+    }
+    out.append(memo.text.view());
+    return true;
+}
 
-    s.type = SiglaTipoEffetto(field(row, db::CG63_TIPOEFF));
-    auto rule = code_of(field(row, db::CG63_INDTIPODECOR));
+// The payment type's code as SiglaTipoEffetto gives it, from the constant table.
+// The codes are whole numbers, matched through their decimal text: "2" and 2 match, "02" and
+// "2.0" do not.
+std::string_view type_code(const Value& type) {
+    std::optional<double> code;
+    if (type.is_number()) {
+        code = type.number();
+    } else if (type.is_text()) {
+        std::string_view text = right_trimmed(type.text());
+        std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+        bool canonical = !digits.empty() && digits.size() <= 9 &&
+                         digits.find_first_not_of("0123456789") == std::string_view::npos &&
+                         (digits == "0" ? text.size() == 1 : digits.front() != '0');
+        if (canonical) code = number_in(text);
+    }
+    if (!code) return {};
+    for (const CodeEntry& entry : code_table(CodeTable::TipoEffetto)) {
+        if (*code == entry.value) return entry.description_code;
+    }
+    return {};
+}
+
+// What an installment contributes to its group.
+struct Summary {
+    std::string_view type;
+    ShareText shares;
+    int reference = 0;
+    int start_rule = 0;  // 1..4, 0 for none
+    // The columns of the day text: the one of the start rule, or the six of the intervals.
+    std::array<const Value*, 6> days{};
+    std::size_t group = 0;
+};
+
+bool summarise(const Row& row, char separator, std::array<ShareMemo, 2>& memos, Summary& s) {
+    auto reference = code_of(row[Column::INDDATARIF]);
+    if (!reference || *reference < 0 || *reference > 6) return false;
+    s.reference = static_cast<int>(*reference);
+
+    const Value& fixed_handling = row[Column::INDIMPFIX];
+    if (is_blank(fixed_handling)) return false;
+    if (code_of(fixed_handling) == 1) {
+        double amount = number_of(row[Column::IMPORFIX]).value_or(0.0);
+        if (amount != 0) {
+            s.shares.append(general_text(amount, separator).view());
+            s.shares.append("+");
+        }
+    }
+    s.shares.append("(");
+    if (!append_share(s.shares, row, kTaxable, separator, memos[0])) return false;
+    s.shares.append("%/");
+    if (!append_share(s.shares, row, kVat, separator, memos[1])) return false;
+    s.shares.append("%)");
+
+    s.type = type_code(row[Column::TIPOEFF]);
+    auto rule = code_of(row[Column::INDTIPODECOR]);
     s.start_rule = rule && *rule >= 1 && *rule <= 4 ? static_cast<int>(*rule) : 0;
     switch (s.start_rule) {
         case 1:
-            s.days = RTrimN(field(row, db::CG63_GGDECOR));
+            s.days[0] = &row[Column::GGDECOR];
             break;
         case 2:
-            s.days = RTrimN(field(row, db::CG63_GGSCADFIX1));
+            s.days[0] = &row[Column::GGSCADFIX1];
             break;
         case 3:
-            s.days = FormattaGGMM(GGMMdaMMGG(field(row, db::CG63_GGMMFIX)), 1).to_text();
+            s.days[0] = &row[Column::GGMMFIX];
             break;
         case 4:
-            s.days = interval_text(row);
+            s.days = {&row[Column::GGSCADFIX1], &row[Column::DAGGFIX1], &row[Column::AGGFIX1],
+                      &row[Column::GGSCADFIX2], &row[Column::DAGGFIX2], &row[Column::AGGFIX2]};
             break;
     }
-    return s;
+    return true;
 }
 
-struct Group {
-    const Summary* first;
-    int count = 0;
-    std::string days;
-};
+template <class Text>
+void append_column(Text& out, const Value& value) {
+    NumberText scratch;
+    out += text_of(value, scratch);
+}
 
-void append_days(std::string& list, const Summary& s) {
-    if (s.start_rule == 1) {
-        if (list.ends_with("GG-")) list.replace(list.size() - 3, 3, "-");
-        list += s.days + "GG-";
-    } else if (s.start_rule != 0) {
-        list += s.days + "-";
+// A fixed date stored as MMGG shown as GG/MM. Whole non-negative numbers, which is what the
+// column holds, are written here; anything else goes through the general conversions.
+template <class Text>
+void append_fixed_date(Text& out, const Value& stored) {
+    if (is_blank(stored)) return;
+    std::optional<double> number;
+    if (stored.is_text()) {
+        number = number_in(stored.text());
+    } else if (stored.number() == std::trunc(stored.number())) {
+        number = stored.number();
+    }
+    double rounded = number ? std::round(*number) : -1;
+    if (!(rounded >= 0 && rounded < 1e15)) {
+        out += FormattaGGMM(GGMMdaMMGG(stored), 1).to_text();
+        return;
+    }
+    // "815" -> "0815" -> "1508", read again as a number and padded to 4 again: "01/00" for 1.
+    NumberText digits;
+    NumberText whole = decimal(rounded);
+    for (std::size_t pad = whole.size; pad < 4; ++pad) digits.append("0");
+    digits.append(whole.view());
+    std::string_view d = digits.view();
+    NumberText swapped;
+    swapped.append(d.substr(2, 2));
+    swapped.append(d.substr(0, 2));
+    swapped.append(d.substr(4));
+    std::string_view significant = swapped.view();
+    while (significant.size() > 1 && significant.front() == '0') significant.remove_prefix(1);
+    NumberText shown;
+    for (std::size_t pad = significant.size(); pad < 4; ++pad) shown.append("0");
+    shown.append(significant);
+    out += shown.view().substr(0, 2);
+    out += '/';
+    out += shown.view().substr(2, 2);
+}
+
+// The intervals of fixed due days, "[20[1..15], 5[16..31]]"; incomplete intervals are left out.
+template <class Text>
+void append_intervals(Text& out, const std::array<const Value*, 6>& columns) {
+    out += '[';
+    bool written = false;
+    auto interval = [&](const Value* due, const Value* from, const Value* to) {
+        NumberText d_scratch, f_scratch, t_scratch;
+        std::string_view d = text_of(*due, d_scratch);
+        std::string_view f = text_of(*from, f_scratch);
+        std::string_view t = text_of(*to, t_scratch);
+        if (d.empty() || f.empty() || t.empty()) return;
+        if (written) out += ", ";
+        out += d;
+        out += '[';
+        out += f;
+        out += "..";
+        out += t;
+        out += ']';
+        written = true;
+    };
+    interval(columns[0], columns[1], columns[2]);
+    interval(columns[3], columns[4], columns[5]);
+    out += ']';
+}
+
+// One installment's entry in its group's day list.
+template <class Text>
+void append_days(Text& out, const Summary& s) {
+    switch (s.start_rule) {
+        case 1:
+            if (std::string_view(out).ends_with("GG-")) out.erase(out.size() - 3, 2);
+            append_column(out, *s.days[0]);
+            out += "GG-";
+            break;
+        case 2:
+            append_column(out, *s.days[0]);
+            out += '-';
+            break;
+        case 3:
+            append_fixed_date(out, *s.days[0]);
+            out += '-';
+            break;
+        case 4:
+            append_intervals(out, s.days);
+            out += '-';
+            break;
     }
 }
 
 // Characters, not bytes: a translated token may hold letters outside ASCII.
-std::size_t length_in_characters(const std::string& text) {
+std::size_t length_in_characters(std::string_view text) {
     std::size_t count = 0;
     for (unsigned char c : text) count += (c & 0xC0) != 0x80;
     return count;
 }
 
-std::string first_characters(const std::string& text, std::size_t n) {
+std::string_view first_characters(std::string_view text, std::size_t n) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == n) {
@@ -156,50 +475,72 @@ std::string first_characters(const std::string& text, std::size_t n) {
     return text;
 }
 
+struct Group {
+    std::size_t first;
+    int count;
+};
+
 }  // namespace
 
 std::optional<std::string> DescrizioneAutomatica(std::span<const Record> installments,
                                                  const Translate& translate,
                                                  char decimal_separator) {
     if (installments.empty()) return std::string();
-    std::array<std::string, 7> tokens;
+    std::array<std::string, 7> tokens;  // short enough to stay inside the strings
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         tokens[i] = translate ? translate(kReferenceTokens[i]) : std::string(kReferenceTokens[i]);
     }
 
-    std::vector<Summary> summaries;
-    summaries.reserve(installments.size());
-    for (const Record& row : installments) {
-        auto summary = summarise(row, tokens, decimal_separator);
-        if (!summary) return std::nullopt;
-        summaries.push_back(std::move(*summary));
-    }
-
-    std::vector<Group> groups;
-    for (const Summary& s : summaries) {
-        Group* group = nullptr;
-        for (Group& g : groups) {
-            if (g.first->reference == s.reference && g.first->shares == s.shares &&
-                g.first->type == s.type) {
-                group = &g;
+    // A term holds at most 99 installments: they fit the arena, longer lists spill to the heap.
+    std::array<std::byte, 16384> arena;
+    std::pmr::monotonic_buffer_resource pool(arena.data(), arena.size());
+    std::pmr::vector<Summary> summaries(installments.size(), &pool);
+    std::pmr::vector<Group> groups(&pool);
+    std::array<ShareMemo, 2> memos;
+    groups.reserve(installments.size());
+    for (std::size_t i = 0; i < installments.size(); ++i) {
+        Summary& s = summaries[i];
+        if (!summarise(Row(installments[i]), decimal_separator, memos, s)) return std::nullopt;
+        s.group = groups.size();
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const Summary& first = summaries[groups[g].first];
+            if (first.reference == s.reference && first.shares.view() == s.shares.view() &&
+                first.type == s.type) {
+                s.group = g;
                 break;
             }
         }
-        if (!group) group = &groups.emplace_back(Group{&s, 0, {}});
-        ++group->count;
-        append_days(group->days, s);
+        if (s.group == groups.size()) groups.push_back(Group{i, 0});
+        ++groups[s.group].count;
     }
 
-    std::string text;
-    for (const Group& g : groups) {
-        if (!text.empty()) text += " + ";
-        text += "Num." + std::to_string(g.count) + " " + g.first->type + " " + g.first->shares +
-                " " + g.days + g.first->reference;
+    std::pmr::string text(&pool);
+    text.reserve(256);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const Summary& first = summaries[groups[g].first];
+        if (g > 0) text += " + ";
+        text += "Num.";
+        std::array<char, 16> count;
+        text.append(count.data(),
+                    std::to_chars(count.data(), count.data() + count.size(), groups[g].count).ptr);
+        text += ' ';
+        text += first.type;
+        text += ' ';
+        text += first.shares.view();
+        text += ' ';
+        for (std::size_t i = groups[g].first; i < summaries.size(); ++i) {
+            if (summaries[i].group == g) append_days(text, summaries[i]);
+        }
+        text += tokens[first.reference];
     }
-    if (length_in_characters(text) > kDescriptionLength) {
-        text = first_characters(text, kDescriptionLength - 4) + " ...";
-    }
-    return text;
+
+    if (length_in_characters(text) <= kDescriptionLength) return std::string(text);
+    std::string_view kept = first_characters(text, kDescriptionLength - 4);
+    std::string result;
+    result.reserve(kept.size() + 4);
+    result += kept;
+    result += " ...";
+    return result;
 }
 
 }  // namespace condpag

@@ -134,5 +134,102 @@ TEST(Description, TranslatesEachReferenceTokenOncePerDescription) {
     EXPECT_EQ(calls, 7);
 }
 
+// Values as the storage and the editor hand them over: texts with blanks, nulls, numbers that
+// are not whole, dates and intervals in every shape.
+TEST(Description, WritesEveryKindOfValueAsBefore) {
+    const Record half = rata(2, 1, 30, 5, 50, 50);
+    struct Case {
+        const char* name;
+        std::vector<Record> rows;
+        std::optional<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"texts with trailing blanks",
+         {rata("2 ", "1", "30  ", "5", "50 ", "50")},
+         "Num.1 Rb (50%/50%) 30GG-FM"},
+        {"fraction as texts with a comma",
+         {with(kThird, {{"CG63_EL1FRIMP", "2"}, {"CG63_EL2FRIMP", "3,0"}})},
+         "Num.1 Rb (66,66%/33,33%) 30GG-DF"},
+        {"fraction of 1/7",
+         {with(kThird, {{"CG63_EL2FRIMP", 7}, {"CG63_EL2FRIVA", 7}})},
+         "Num.1 Rb (14,28%/14,28%) 30GG-DF"},
+        {"percentage as a fraction text",
+         {rata(2, 1, 30, 5, "1/3", "2/3")},
+         "Num.1 Rb (33,33%/66,66%) 30GG-FM"},
+        {"percentage not whole",
+         {rata(2, 1, 30, 5, 12.5, 0.001)},
+         "Num.1 Rb (12,5%/0,001%) 30GG-FM"},
+        {"percentage tiny", {rata(2, 1, 30, 5, 1e-7, 100)}, std::nullopt},
+        {"share form other than 0 and 1",
+         {with(half, {{"CG63_FLGFRPERCIMP", 2}, {"CG63_FLGFRPERCIVA", Value()}})},
+         "Num.1 Rb (%/%) 30GG-FM"},
+        {"fixed amount whole",
+         {with(half, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}})},
+         "Num.1 Rb 100+(50%/50%) 30GG-FM"},
+        {"fixed amount as text",
+         {with(half, {{"CG63_INDIMPFIX", "1"}, {"CG63_IMPORFIX", "99,95"}})},
+         "Num.1 Rb 99,95+(50%/50%) 30GG-FM"},
+        {"fixed amount null", {with(half, {{"CG63_INDIMPFIX", 1}})}, "Num.1 Rb (50%/50%) 30GG-FM"},
+        {"fixed amount not handled",
+         {with(half, {{"CG63_INDIMPFIX", 0}, {"CG63_IMPORFIX", 100}})},
+         "Num.1 Rb (50%/50%) 30GG-FM"},
+        {"fixed amount large",
+         {with(half, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 1234567.891}})},
+         "Num.1 Rb 1234567,891+(50%/50%) 30GG-FM"},
+        {"rule 1 null days", {rata(2, 1, Value(), 5, 50, 50)}, "Num.1 Rb (50%/50%) GG-FM"},
+        {"rule 1 days not whole", {rata(2, 1, 30.5, 5, 50, 50)}, "Num.1 Rb (50%/50%) 30.5GG-FM"},
+        {"rule 2 text days", {rata(2, 2, "10 ", 5, 50, 50)}, "Num.1 Rb (50%/50%) 10-FM"},
+        {"rule 3 text date", {rata(2, 3, "1231", 5, 50, 50)}, "Num.1 Rb (50%/50%) 31/12-FM"},
+        {"rule 3 short date", {rata(2, 3, 101, 5, 50, 50)}, "Num.1 Rb (50%/50%) 01/01-FM"},
+        {"rule 3 one digit", {rata(2, 3, 1, 5, 50, 50)}, "Num.1 Rb (50%/50%) 01/00-FM"},
+        {"rule 3 five digits", {rata(2, 3, 12045, 5, 50, 50)}, "Num.1 Rb (50%/50%) 41/25-FM"},
+        {"rule 3 not a number", {rata(2, 3, "x y", 5, 50, 50)}, "Num.1 Rb (50%/50%) yx/-FM"},
+        {"rule 3 negative", {rata(2, 3, -815, 5, 50, 50)}, "Num.1 Rb (50%/50%) 81/-0-FM"},
+        {"rule 3 null", {rata(2, 3, Value(), 5, 50, 50)}, "Num.1 Rb (50%/50%) -FM"},
+        {"rule 3 not whole", {rata(2, 3, 815.5, 5, 50, 50)}, "Num.1 Rb (50%/50%) 16/08-FM"},
+        {"rule 4 first interval only",
+         {with(rata(2, 4, Value(), 0, 100, 100),
+               {{"CG63_GGSCADFIX1", "20 "}, {"CG63_DAGGFIX1", 1}, {"CG63_AGGFIX1", "15"}})},
+         "Num.1 Rb (100%/100%) [20[1..15]]-DF"},
+        {"rule 4 no interval complete",
+         {with(rata(2, 4, Value(), 0, 100, 100), {{"CG63_GGSCADFIX1", 20}, {"CG63_AGGFIX1", " "}})},
+         "Num.1 Rb (100%/100%) []-DF"},
+        {"rule 1 after rules 2 to 4",
+         {rata(2, 1, 30, 5, 50, 50), rata(2, 3, 815, 5, 50, 50), rata(2, 1, 60, 5, 50, 50),
+          rata(2, 1, 90, 5, 50, 50)},
+         "Num.4 Rb (50%/50%) 30GG-15/08-60-90GG-FM"},
+        {"groups interleaved",
+         {rata(2, 1, 30, 5, 50, 50), rata(13, 1, 0, 0, 50, 50), rata(2, 1, 60, 5, 50, 50)},
+         "Num.2 Rb (50%/50%) 30-60GG-FM + Num. ..."},
+        {"many groups, cut",
+         {rata(2, 1, 30, 0, 10, 10), rata(2, 1, 30, 1, 10, 10), rata(2, 1, 30, 2, 10, 10),
+          rata(2, 1, 30, 3, 10, 10), rata(2, 1, 30, 4, 10, 10)},
+         "Num.1 Rb (10%/10%) 30GG-DF + Num.1 R ..."},
+        {"codes as texts not whole",
+         {rata("2.0", 1, 30, "5.0", 50, 50)},
+         "Num.1  (50%/50%) 30GG-FM"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DescrizioneAutomatica(c.rows, {}), c.expected) << c.name;
+    }
+
+    std::vector<Record> long_term;
+    for (int i = 1; i <= 99; ++i) {
+        long_term.push_back(i % 3 ? rata(2, 1, 30 * i, 5, 1, 1) : rata(2, 2, 10, 5, 1, 1));
+    }
+    EXPECT_EQ(DescrizioneAutomatica(long_term, {}), "Num.99 Rb (1%/1%) 30-60GG-10-120-150 ...");
+
+    // A translated token with a letter outside ASCII counts as one character in the cut.
+    auto accented = [](std::string_view token) {
+        return token == "FM" ? std::string("Fin m\xc3\xa9s") : std::string(token);
+    };
+    EXPECT_EQ(
+        DescrizioneAutomatica(std::vector<Record>{rata(2, 1, 3000000, 5, 12.5, 12.5)}, accented),
+        "Num.1 Rb (12,5%/12,5%) 3000000GG-Fin m\xc3\xa9s");
+    EXPECT_EQ(
+        DescrizioneAutomatica(std::vector<Record>{rata(2, 1, 30000000, 5, 12.5, 12.5)}, accented),
+        "Num.1 Rb (12,5%/12,5%) 30000000GG-Fi ...");
+}
+
 }  // namespace
 }  // namespace condpag
