@@ -45,8 +45,15 @@ std::string outcome(const PaymentDataResult& result) {
     if (const auto* error = std::get_if<PaymentDataError>(&result)) return describe(*error);
     std::string text(condition_code(std::get<PaymentData>(result).condition));
     for (const PaymentDetail& d : std::get<PaymentData>(result).details) {
-        text += " " + std::to_string(d.installment) + ":" + mode_code(d.mode) + "@" +
-                iso_date(d.due) + "=" + decimal_amount(d.amount);
+        // Piece by piece: g++ 12 at -O3 takes " " + temporary for an overlapping copy.
+        text += ' ';
+        text += std::to_string(d.installment);
+        text += ':';
+        text += mode_code(d.mode);
+        text += '@';
+        text += iso_date(d.due);
+        text += '=';
+        text += decimal_amount(d.amount);
     }
     return text;
 }

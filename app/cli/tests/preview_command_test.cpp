@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -75,7 +76,7 @@ TEST(PreviewCommand, ShowsTheThreeRibaOfTheWorkedExampleAsATableAndAsJson) {
     const auto items = json_rows(json.out);
     ASSERT_EQ(items.size(), expected.size()) << json.out;
     auto dotted = [](std::string amount) {
-        amount.replace(amount.find(','), 1, ".");
+        std::replace(amount.begin(), amount.end(), ',', '.');
         return amount;
     };
     for (std::size_t i = 0; i < items.size(); ++i) {

@@ -28,8 +28,13 @@ inline std::string shell_quoted(const std::string& arg) {
 inline Outcome run(const std::vector<std::string>& args, const testing::TempFolder& folder) {
     const std::string err_file = folder.path() + "/stderr.txt";
     std::string command = shell_quoted(CONDPAG_CLI);
-    for (const std::string& arg : args) command += " " + shell_quoted(arg);
-    command += " 2>" + shell_quoted(err_file);
+    // Appended piece by piece: g++ 12 at -O3 takes " " + temporary for an overlapping copy.
+    for (const std::string& arg : args) {
+        command += ' ';
+        command += shell_quoted(arg);
+    }
+    command += " 2>";
+    command += shell_quoted(err_file);
     Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
