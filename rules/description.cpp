@@ -157,7 +157,12 @@ NumberText decimal(double number) {
     char* end = begin + text.data.size();
     if (auto whole = whole_below(number, 1e15)) {
         text.size = std::to_chars(begin, end, *whole).ptr - begin;
+    } else if (auto fixed = std::to_chars(begin, end, number, std::chars_format::fixed);
+               fixed.ec == std::errc()) {
+        text.size = fixed.ptr - begin;
     } else {
+        // Beyond 32 characters in fixed notation (1e31, 1e-31): no payment term holds such a
+        // value, and its shortest form is text enough.
         text.size = std::to_chars(begin, end, number).ptr - begin;
     }
     return text;
@@ -204,17 +209,13 @@ std::optional<double> number_of(const Value& value) {
     return std::nullopt;
 }
 
-// A number column read through its text, as RTrimN and parse_number read it: a number whose
-// decimal text is in exponent form ("1e-07") is no number there.
+// A number column read through its text, as RTrimN and parse_number read it: numbers are
+// written in fixed notation, so every finite one reads back; infinities and NaN do not.
 std::optional<double> number_through_text(const Value& value) {
     if (value.is_text()) return number_in(value.text());
     if (!value.is_number()) return std::nullopt;
-    double number = value.number() + 0.0;  // the text of -0 reads back as 0
-    if (whole_below(number, 1e15)) return number;
-    const NumberText text = decimal(number);
-    for (char c : text.view()) {
-        if (c == 'e' || c == 'i' || c == 'n') return std::nullopt;  // "1e-07", "inf", "nan"
-    }
+    const double number = value.number() + 0.0;     // the text of -0 reads back as 0
+    if (number - number != 0) return std::nullopt;  // inf and NaN
     return number;
 }
 
