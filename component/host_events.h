@@ -81,6 +81,17 @@ class NavigatorEvents {
     Event<bool&, ScriptObjectModel&> InitializeScriptObjectModel;
     // Cancel, button code.
     Event<bool&, int> ButtonPressed;
+
+    // Drops every handler: a component's handlers live in its module and must go before the
+    // module is unloaded.
+    void disconnect_all() {
+        BeforeExportToOffice.disconnect_all();
+        BeforeChangeDitta.disconnect_all();
+        ChangeDitta.disconnect_all();
+        InitializeLayoutObjectModel.disconnect_all();
+        InitializeScriptObjectModel.disconnect_all();
+        ButtonPressed.disconnect_all();
+    }
 };
 
 // A headless host navigator that raises the events.

@@ -131,6 +131,7 @@ HostWindow::~HostWindow() {
     // The view goes before the component and its window.
     drop_view();
     if (component_ != nullptr) component_->SetPresenter(nullptr);
+    NavigatorEvents::disconnect_all();
     handle_.reset();
 }
 

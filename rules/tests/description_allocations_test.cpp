@@ -19,6 +19,20 @@ thread_local long allocations = 0;
 
 }  // namespace
 
+// Under AddressSanitizer its own allocator serves new and delete for the libraries too: counting
+// operators of ours would pair with its allocations, so the count is left to the other builds.
+#if defined(__SANITIZE_ADDRESS__)
+#define CONDPAG_COUNTS_ALLOCATIONS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CONDPAG_COUNTS_ALLOCATIONS 0
+#endif
+#endif
+#ifndef CONDPAG_COUNTS_ALLOCATIONS
+#define CONDPAG_COUNTS_ALLOCATIONS 1
+#endif
+
+#if CONDPAG_COUNTS_ALLOCATIONS
 // The compiler pairs the library's new with these deletes and warns of malloc freed by delete;
 // here both sides are ours.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
@@ -33,6 +47,7 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+#endif
 
 namespace condpag {
 namespace {
@@ -57,6 +72,7 @@ Record row(int rule, Value days, int reference, int form, Value share) {
 }
 
 TEST(Description, AllocatesOnlyItsTextWhateverTheNumberOfInstallments) {
+    if (!CONDPAG_COUNTS_ALLOCATIONS) GTEST_SKIP() << "the sanitizer's allocator counts here";
     const Translate translate = [](std::string_view token) { return std::string(token); };
     for (int count : {1, 12, 99}) {
         std::vector<Record> rows;
