@@ -103,7 +103,7 @@ void CLSCO_CONDPAG::HyperMedia_AfterMediaCreate(bool&, const std::string& media_
     std::optional<double> number = parse_number(media_code);
     Value code = number ? Value(*number) : Value(media_code);
     // Errors are set aside: the media manager has its item whatever the row says.
-    (void)link_media(*frame_->Recordset(), code);
+    ignore_error_by_design(link_media(*frame_->Recordset(), code));
 }
 
 }  // namespace condpag

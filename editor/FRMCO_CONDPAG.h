@@ -248,7 +248,6 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void FME_PERSLIT_UpdateBatchAll();
     void FME_LINGUA_UpdateBatchAll();
     // The host's media manager reports a new media item for the term shown.
-    void LinkMedia(const std::string& media_code);
 
     // ---- deletion (deletion.cpp) ----
     void FME_CONDPAGDES_BeforeDelete(bool& cancel);

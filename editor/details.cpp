@@ -34,8 +34,8 @@ void FRMCO_CONDPAG::OpenDetailsEmpty() {
     for (DetailSet d : detail_sets()) {
         d.source = d.empty_statement;
         d.frame.Release();
-        if (d.set.State() == 1) d.set.Close();
-        d.set.Open(d.source, connection_);
+        if (d.set.State() == ObjectState::Open) d.set.Close();
+        ignore_error_by_design(d.set.Open(d.source, connection_));
         d.frame.Reload(d.source);
     }
 }
@@ -45,8 +45,8 @@ void FRMCO_CONDPAG::LoadDetailsForCode() {
     for (DetailSet d : detail_sets()) {
         d.source = d.load_statement(term);
         d.frame.Release();
-        if (d.set.State() == 1) d.set.Close();
-        d.set.Open(d.source);
+        if (d.set.State() == ObjectState::Open) d.set.Close();
+        ignore_error_by_design(d.set.Open(d.source));
         d.frame.Reload(d.source);
     }
 }
@@ -114,7 +114,7 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUndo(bool result) {
     for (auto [set, frame] : {std::pair{&Grst_RecordSet_CG63, &FME_DETTAGLIO},
                               std::pair{&Grst_RecordSet_CG65, &FME_PERSLIT},
                               std::pair{&Grst_RecordSet_CG6B, &FME_LINGUA}}) {
-        set->Requery(-1);
+        ignore_error_by_design(set->Requery(-1));
         frame->Reload("");
     }
 }
@@ -152,13 +152,6 @@ void FRMCO_CONDPAG::FME_PERSLIT_UpdateBatchAll() {
 
 void FRMCO_CONDPAG::FME_LINGUA_UpdateBatchAll() {
     after_detail_write(FME_LINGUA, Grst_RecordSet_CG6B);
-}
-
-void FRMCO_CONDPAG::LinkMedia(const std::string& media_code) {
-    if (host_ == nullptr || host_->ActiveFrame() == nullptr) return;
-    Recordset* header_set = host_->ActiveFrame()->Recordset();
-    if (header_set == nullptr) return;
-    link_media(*header_set, Value(media_code));
 }
 
 }  // namespace condpag

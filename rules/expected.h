@@ -13,7 +13,7 @@ struct Error {
 };
 
 template <typename T>
-class Expected {
+class [[nodiscard]] Expected {
   public:
     Expected(T value) : data_(std::move(value)) {}
     Expected(Error error) : data_(std::move(error)) {}
@@ -36,5 +36,10 @@ class Expected {
 struct Done {};
 using Status = Expected<Done>;
 inline Status success() { return Done{}; }
+
+// Marks a result set aside on purpose: the handlers that ignore errors and go on with their next
+// step (closing, unloading, the detail events that report nothing) say so with this.
+template <typename Result>
+void ignore_error_by_design(const Result&) {}
 
 }  // namespace condpag

@@ -11,7 +11,7 @@
 
 namespace condpag {
 
-struct Verdict {
+struct [[nodiscard]] Verdict {
     std::string control;  // control to focus; "" for none
     std::string message;  // message to show; "" for none
     bool ok() const { return control.empty() && message.empty(); }

@@ -107,7 +107,7 @@ Status Connection::CommitTrans() {
     if (!done) {
         impl_->errors.push_back(done.error());
         // What a failed commit leaves is undone, so that the session is usable again.
-        (void)impl_->backend->rollback();
+        ignore_error_by_design(impl_->backend->rollback());
     }
     return done;
 }

@@ -135,7 +135,7 @@ UsageVerdict find_usage(Connection& connection, std::string_view code, const Tra
 namespace {
 
 DeletionOutcome refuse(Connection& connection, std::string message) {
-    (void)connection.RollbackTrans();
+    ignore_error_by_design(connection.RollbackTrans());
     DeletionOutcome outcome;
     outcome.verdict = {true, std::move(message)};
     return outcome;
@@ -151,7 +151,7 @@ const char* const kNothingDeleted = " Non è stato eliminato nulla.";
 
 DeletionOutcome begin_term_deletion(Connection& connection, const Recordset* header,
                                     std::string_view code, const Translate& translate) {
-    if (connection.in_transaction()) (void)connection.RollbackTrans();
+    if (connection.in_transaction()) ignore_error_by_design(connection.RollbackTrans());
     if (auto begun = connection.BeginTrans(); !begun) {
         return refuse(connection,
                       cannot_delete(code) + begun.error().message + "." + kNothingDeleted);

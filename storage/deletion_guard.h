@@ -22,7 +22,7 @@ inline constexpr int kDeletionRefusedStyle = 16;  // stop icon, OK button
 // and suppliers, documents, open-item statements, portfolio).
 std::vector<std::string> usage_statements(std::string_view code);
 
-struct UsageVerdict {
+struct [[nodiscard]] UsageVerdict {
     bool refused = false;
     std::string message;  // why the deletion is refused; lines joined by CR LF
 };
@@ -31,7 +31,7 @@ struct UsageVerdict {
 // too, since a use cannot be ruled out.
 UsageVerdict find_usage(Connection& connection, std::string_view code, const Translate& translate);
 
-struct DeletionOutcome {
+struct [[nodiscard]] DeletionOutcome {
     // refused: nothing was deleted and the message says why (a use found, the term changed by
     // another user since it was read, or a statement that failed, named with its cause).
     UsageVerdict verdict;

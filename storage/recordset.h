@@ -17,7 +17,7 @@ namespace condpag {
 enum class RowState { Unchanged, Changed, New, Deleted };
 
 // Outcome of a batch write: rows that could not be written stay pending in the set.
-struct BatchReport {
+struct [[nodiscard]] BatchReport {
     int written = 0;
     int conflicts = 0;          // rows changed or deleted by another user since they were read
     std::vector<Error> errors;  // one per row not written, conflicts included
