@@ -377,7 +377,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void configure_controls();
     void connect_handlers();
     void load_choice_lists();
-    void setup_frames();
+    bool setup_frames(const std::string& procedure);  // false: the load is left
     void activate_in_host();
     std::string code() const;  // the right-trimmed code box
     std::string translate(const std::string& text) const;

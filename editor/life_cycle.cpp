@@ -301,8 +301,7 @@ void FRMCO_CONDPAG::Form_Load() {
     go_on = step(procedure, [&]() -> Status {
         return Grst_RecordSet_CG62.Open(kHeaderStatement, connection_);
     });
-    if (!go_on) return;
-    setup_frames();
+    if (!go_on || !setup_frames(procedure)) return;
 
     language_lookup_ = std::make_unique<TableLookupService>(language_table());
     language_decode_ = std::make_unique<TableLookupService>(language_table());
@@ -321,7 +320,11 @@ void FRMCO_CONDPAG::Form_Load() {
     loaded_ = true;
 }
 
-void FRMCO_CONDPAG::setup_frames() {
+bool FRMCO_CONDPAG::setup_frames(const std::string& procedure) {
+    // The detail sets open empty; a set that cannot open is a failed load step like any other.
+    auto open_empty = [&](Recordset& set, const std::string& source) {
+        return step(procedure, [&] { return set.Open(source, connection_); });
+    };
     FME_CONDPAGDES.SetMessageService(messages_);
     FME_CONDPAGDES.Setup(host_, connection_, &Grst_RecordSet_CG62, kHeaderStatement,
                          std::string(db::CG62_DESCPAG), &INTERNAV, nullptr);
@@ -334,7 +337,7 @@ void FRMCO_CONDPAG::setup_frames() {
     FME_CONDPAGDES.BindKeyControl(TXT_CODICE);
 
     source_cg63_ = kInstallmentsEmpty;
-    Grst_RecordSet_CG63.Open(source_cg63_, connection_);
+    if (!open_empty(Grst_RecordSet_CG63, source_cg63_)) return false;
     DefineInstallmentColumns();
     FME_DETTAGLIO.SetMessageService(messages_);
     FME_DETTAGLIO.Setup(host_, connection_, &Grst_RecordSet_CG63, source_cg63_,
@@ -354,7 +357,7 @@ void FRMCO_CONDPAG::setup_frames() {
     }
 
     source_cg65_ = kPeriodsEmpty;
-    Grst_RecordSet_CG65.Open(source_cg65_, connection_);
+    if (!open_empty(Grst_RecordSet_CG65, source_cg65_)) return false;
     DefinePeriodColumns();
     FME_PERSLIT.SetMessageService(messages_);
     FME_PERSLIT.Setup(host_, connection_, &Grst_RecordSet_CG65, source_cg65_,
@@ -369,7 +372,7 @@ void FRMCO_CONDPAG::setup_frames() {
     FME_PERSLIT.BindKeyControl(TXT_PERSLITAGGMM);
 
     source_cg6b_ = kLanguagesEmpty;
-    Grst_RecordSet_CG6B.Open(source_cg6b_, connection_);
+    if (!open_empty(Grst_RecordSet_CG6B, source_cg6b_)) return false;
     DefineLanguageColumns();
     FME_LINGUA.SetMessageService(messages_);
     FME_LINGUA.Setup(host_, connection_, &Grst_RecordSet_CG6B, source_cg6b_,
@@ -382,6 +385,7 @@ void FRMCO_CONDPAG::setup_frames() {
     FME_LINGUA.BindControl(TXT_DESCRLINGUA);
     FME_LINGUA.BindControl(TXT_DESCRANALLINGUA);
     FME_LINGUA.BindKeyControl(TXT_CODLINGUA);
+    return true;
 }
 
 void FRMCO_CONDPAG::activate_in_host() {

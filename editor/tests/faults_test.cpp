@@ -61,6 +61,18 @@ TEST_P(Faults, AHostTableTheGuardCannotReadRefusesTheDeletionAndDeletesNothing) 
     }
 }
 
+TEST_P(Faults, AMissingInstallmentsTableStopsTheWindowWithTheLoadErrorDialog) {
+    ASSERT_TRUE(connection.ExecuteChange("DROP TABLE CG63_CONDPAGDET").ok());
+    User anna(database->connection_string());
+    ASSERT_FALSE(anna.messages.shown.empty());
+    const ShownMessage& shown = anna.messages.shown.front();
+    EXPECT_EQ(shown.kind, ShownMessage::Kind::ErrorDialog);
+    EXPECT_EQ(shown.title, "Form_Load");
+    EXPECT_EQ(shown.style, 4370);
+    EXPECT_NE(shown.text.find("CG63_CONDPAGDET"), std::string::npos) << shown.text;
+    EXPECT_FALSE(anna.window.loaded());  // the dialog answered "leave"
+}
+
 CONDPAG_ON_ALL_BACKENDS(Faults);
 
 // The server ends the editor's session (as an administrator or a crash would) at two moments of
