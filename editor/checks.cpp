@@ -76,18 +76,18 @@ int FRMCO_CONDPAG::installment_status() const { return FME_DETTAGLIO.Status(); }
 
 const Record& FRMCO_CONDPAG::current_installment() const {
     current_cache_ =
-        Grst_RecordSet_CG63.State() == 1 ? Grst_RecordSet_CG63.current_record() : Record();
+        Grst_RecordSet_CG63.State() == ObjectState::Open ? Grst_RecordSet_CG63.current_record() : Record();
     return current_cache_;
 }
 
 std::vector<Record> FRMCO_CONDPAG::installments() const {
-    if (Grst_RecordSet_CG63.State() != 1) return {};
+    if (Grst_RecordSet_CG63.State() != ObjectState::Open) return {};
     return Grst_RecordSet_CG63.records();
 }
 
 const Record& FRMCO_CONDPAG::header() const {
     header_cache_ =
-        Grst_RecordSet_CG62.State() == 1 ? Grst_RecordSet_CG62.current_record() : Record();
+        Grst_RecordSet_CG62.State() == ObjectState::Open ? Grst_RecordSet_CG62.current_record() : Record();
     return header_cache_;
 }
 

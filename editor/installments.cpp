@@ -42,7 +42,7 @@ void FRMCO_CONDPAG::write_columns(DataFrame& frame,
                                   const std::vector<std::pair<std::string_view, Value>>& values,
                                   const std::vector<Control*>& boxes) {
     Recordset* set = frame.Recordset();
-    if (set == nullptr || set->State() != 1 || set->AbsolutePosition() == 0) return;
+    if (set == nullptr || set->State() != ObjectState::Open || set->AbsolutePosition() == 0) return;
     frame.SetFieldEvents(false);
     for (const auto& [column, value] : values) set->SetField(column, value);
     frame.SetFieldEvents(true);
@@ -331,7 +331,7 @@ void FRMCO_CONDPAG::CHK_DESAUTOM_Change() { TXT_DESCRIZIONE.enable(CHK_DESAUTOM.
 
 void FRMCO_CONDPAG::MemorizzaRata() {
     Record current =
-        Grst_RecordSet_CG63.State() == 1 ? Grst_RecordSet_CG63.current_record() : Record();
+        Grst_RecordSet_CG63.State() == ObjectState::Open ? Grst_RecordSet_CG63.current_record() : Record();
     remembered_.clear();
     for (std::string_view column : kRemembered) {
         remembered_[std::string(column)] = field(current, column);
@@ -340,7 +340,7 @@ void FRMCO_CONDPAG::MemorizzaRata() {
 
 void FRMCO_CONDPAG::RinumeraRate() {
     Recordset& set = Grst_RecordSet_CG63;
-    if (set.State() != 1 || set.RecordCount() < 1) return;
+    if (set.State() != ObjectState::Open || set.RecordCount() < 1) return;
     FME_DETTAGLIO.SuspendSync();
     for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
         set.SetField(db::CG63_PROG, static_cast<long long>(set.AbsolutePosition()));
@@ -377,7 +377,7 @@ bool FRMCO_CONDPAG::TotaliCompleti() const {
 }
 
 std::optional<std::string> FRMCO_CONDPAG::DescrizioneAutomatica() const {
-    if (Grst_RecordSet_CG63.State() != 1) return std::string();
+    if (Grst_RecordSet_CG63.State() != ObjectState::Open) return std::string();
     return condpag::DescrizioneAutomatica(
         installments(), [this](std::string_view token) { return translate(std::string(token)); });
 }

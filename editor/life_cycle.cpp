@@ -619,7 +619,7 @@ void FRMCO_CONDPAG::Form_Unload() {
     }
     for (Recordset* set :
          {&Grst_RecordSet_CG62, &Grst_RecordSet_CG63, &Grst_RecordSet_CG65, &Grst_RecordSet_CG6B}) {
-        if (set->State() == 1) set->Close();
+        if (set->State() == ObjectState::Open) set->Close();
     }
     Pobj_GridCondPag_GGMMFIX.reset();
     Pobj_GridPerSlit_DAGGMM.reset();

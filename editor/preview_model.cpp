@@ -17,7 +17,7 @@ constexpr const char* kSubtypesStatement =
 
 // The rows of an open record set; a closed one has none.
 std::vector<Record> rows_of(const Recordset& set) {
-    return set.State() == 1 ? set.records() : std::vector<Record>{};
+    return set.State() == ObjectState::Open ? set.records() : std::vector<Record>{};
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ void DataFrame::Setup(Cinterface* host, const Connection& connection, condpag::R
         });
     }
     status_ = kStatusView;
-    if (recordset_ != nullptr && recordset_->State() == 1 && recordset_->RecordCount() > 0 &&
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open && recordset_->RecordCount() > 0 &&
         recordset_->AbsolutePosition() == 0) {
         recordset_->MoveFirst();
     }
@@ -150,7 +150,7 @@ void DataFrame::Reload(const std::string& source) {
     row_dirty_ = false;
     batch_pending_ = false;
     rebegin_on_resume_ = false;
-    if (recordset_ != nullptr && recordset_->State() == 1 && recordset_->RecordCount() > 0) {
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open && recordset_->RecordCount() > 0) {
         recordset_->MoveFirst();
     }
     status_ = kStatusView;
@@ -168,7 +168,7 @@ void DataFrame::pause_walk() {
 }
 
 void DataFrame::resume_walk(long position) {
-    if (recordset_ == nullptr || recordset_->State() != 1) return;
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return;
     if (rebegin_on_resume_) {
         rebegin_on_resume_ = false;
         recordset_->AddNew();
@@ -210,7 +210,7 @@ bool DataFrame::RowPending() const { return row_dirty_; }
 
 bool DataFrame::BatchPending() const {
     if (batch_pending_) return true;
-    if (recordset_ == nullptr || recordset_->State() != 1) return false;
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return false;
     // While a row is begun in insert status the set's own answer counts that row too; the
     // confirmed rows are then known from the flag only.
     if (status_ == kStatusInsert && recordset_->editing()) return false;
@@ -279,7 +279,7 @@ void DataFrame::show_row() {
     if (suspended_ > 0 || showing_ || recordset_ == nullptr) return;
     showing_ = true;
     Record record;
-    bool on_row = recordset_ != nullptr && recordset_->State() == 1 && !recordset_->IsEOF() &&
+    bool on_row = recordset_ != nullptr && recordset_->State() == ObjectState::Open && !recordset_->IsEOF() &&
                   !recordset_->IsBOF();
     if (on_row && status_ != kStatusSearch) record = recordset_->current_record();
     for (const Binding& binding : bindings_) {
@@ -319,7 +319,7 @@ void DataFrame::control_edited(Control& control) {
         if (b.control == &control) binding = &b;
     }
     if (binding == nullptr) return;
-    if (recordset_ == nullptr || recordset_->State() != 1 || control.bound_column().empty()) {
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open || control.bound_column().empty()) {
         // Unbound fields: the frame only knows something was edited.
         row_dirty_ = true;
         return;
@@ -424,7 +424,7 @@ bool DataFrame::run_checks(bool report) {
 }
 
 bool DataFrame::write_current_row() {
-    if (recordset_ == nullptr || recordset_->State() != 1) return true;
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return true;
     recordset_->Update();
     auto report = recordset_->UpdateBatch(1);
     if (!report) {
@@ -492,7 +492,7 @@ bool DataFrame::settle_before_leaving() {
 }
 
 bool DataFrame::SaveRows() {
-    if (recordset_ == nullptr || recordset_->State() != 1) return true;
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return true;
     if (!BatchPending() && !RowPending()) return true;
     ++write_attempts_;
     drop_clean_new_row();
@@ -523,7 +523,7 @@ bool DataFrame::SaveRows() {
 }
 
 bool DataFrame::stored_row_changed() const {
-    return recordset_ != nullptr && recordset_->State() == 1 &&
+    return recordset_ != nullptr && recordset_->State() == ObjectState::Open &&
            recordset_->row_state() == RowState::Changed;
 }
 
@@ -571,7 +571,7 @@ void DataFrame::cancel_row_edit() {
 }
 
 bool DataFrame::Undo() {
-    if (recordset_ != nullptr && recordset_->State() == 1) cancel_row_edit();
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open) cancel_row_edit();
     row_dirty_ = false;
     status_ = kStatusView;
     show_row();
@@ -581,7 +581,7 @@ bool DataFrame::Undo() {
 }
 
 bool DataFrame::Delete() {
-    if (read_only_ || recordset_ == nullptr || recordset_->State() != 1 ||
+    if (read_only_ || recordset_ == nullptr || recordset_->State() != ObjectState::Open ||
         recordset_->AbsolutePosition() == 0) {
         return false;
     }
@@ -650,7 +650,7 @@ bool DataFrame::begin_row() {
     }
     if (!settle_before_leaving()) return false;
     row_dirty_ = false;
-    if (recordset_ != nullptr && recordset_->State() == 1) {
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open) {
         before_new_position_ = recordset_->AbsolutePosition();
         recordset_->AddNew();
     }
@@ -663,7 +663,7 @@ bool DataFrame::begin_row() {
 }
 
 bool DataFrame::move_and_show(long position) {
-    if (recordset_ == nullptr || recordset_->State() != 1) return false;
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return false;
     if (!settle_before_leaving()) return false;
     long count = recordset_->RecordCount();
     if (count == 0) return false;
@@ -714,7 +714,7 @@ bool DataFrame::Search() {
 }
 
 bool DataFrame::Find() {
-    if (status_ != kStatusSearch || recordset_ == nullptr || recordset_->State() != 1) {
+    if (status_ != kStatusSearch || recordset_ == nullptr || recordset_->State() != ObjectState::Open) {
         return false;
     }
     struct Criterion {
@@ -759,7 +759,7 @@ bool DataFrame::Find() {
 }
 
 bool DataFrame::CheckKey(bool show_found, bool drop_new) {
-    if (recordset_ == nullptr || recordset_->State() != 1 || key_controls_.empty() ||
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open || key_controls_.empty() ||
         recordset_->AbsolutePosition() == 0) {
         return false;
     }
@@ -829,7 +829,7 @@ void DataFrame::SetStatus(int status) {
 }
 
 bool DataFrame::Update() {
-    if (read_only_ || recordset_ == nullptr || recordset_->State() != 1 ||
+    if (read_only_ || recordset_ == nullptr || recordset_->State() != ObjectState::Open ||
         recordset_->AbsolutePosition() == 0 || status_ == kStatusInsert ||
         status_ == kStatusSearch) {
         return false;

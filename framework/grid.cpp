@@ -32,7 +32,7 @@ void Grid::set_columns(std::vector<GridColumn> columns) {
 }
 
 long Grid::row_count() const {
-    if (recordset_ == nullptr || recordset_->State() != 1) return 0;
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return 0;
     return recordset_->RecordCount();
 }
 

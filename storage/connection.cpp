@@ -86,7 +86,7 @@ Status Connection::ReopenIfDropped() {
 }
 
 Status Connection::BeginTrans() {
-    if (!State()) return Error{"La connessione al database non è aperta", "BEGIN"};
+    if (State() != ObjectState::Open) return Error{"La connessione al database non è aperta", "BEGIN"};
     if (impl_->in_transaction) return Error{"Una transazione è già aperta", "BEGIN"};
     impl_->errors.clear();
     Status begun = impl_->backend->begin();
@@ -99,7 +99,7 @@ Status Connection::BeginTrans() {
 }
 
 Status Connection::CommitTrans() {
-    if (!State() || !impl_->in_transaction) {
+    if (State() != ObjectState::Open || !impl_->in_transaction) {
         return Error{"Nessuna transazione è aperta", "COMMIT"};
     }
     impl_->in_transaction = false;
@@ -113,7 +113,7 @@ Status Connection::CommitTrans() {
 }
 
 Status Connection::RollbackTrans() {
-    if (!State() || !impl_->in_transaction) return success();
+    if (State() != ObjectState::Open || !impl_->in_transaction) return success();
     impl_->in_transaction = false;
     return impl_->backend->rollback();
 }
@@ -128,15 +128,17 @@ void Connection::Close() {
     impl_->in_transaction = false;
 }
 
-int Connection::State() const { return impl_ && impl_->backend ? 1 : 0; }
+ObjectState Connection::State() const {
+    return impl_ && impl_->backend ? ObjectState::Open : ObjectState::Closed;
+}
 
 Dialect Connection::dialect() const {
-    return State() ? impl_->backend->dialect() : Dialect::SqlServer;
+    return State() == ObjectState::Open ? impl_->backend->dialect() : Dialect::SqlServer;
 }
 
 Expected<QueryResult> Connection::Execute(const std::string& sql, int /*options*/,
                                           const std::vector<Value>& params) {
-    if (!State()) return Error{"La connessione al database non è aperta", sql};
+    if (State() != ObjectState::Open) return Error{"La connessione al database non è aperta", sql};
     impl_->errors.clear();
     std::string adapted = adapt_statement(sql, dialect());
     bool selects = starts_with_word(adapted, "SELECT") || starts_with_word(adapted, "WITH") ||
@@ -156,7 +158,7 @@ Expected<QueryResult> Connection::Execute(const std::string& sql, int /*options*
 
 Expected<long long> Connection::ExecuteChange(const std::string& sql,
                                               const std::vector<Value>& params) {
-    if (!State()) return Error{"La connessione al database non è aperta", sql};
+    if (State() != ObjectState::Open) return Error{"La connessione al database non è aperta", sql};
     impl_->errors.clear();
     auto changed = impl_->backend->execute(adapt_statement(sql, dialect()), params);
     if (!changed) impl_->errors.push_back(changed.error());

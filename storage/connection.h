@@ -33,6 +33,9 @@ enum class ColumnType { Unknown, Text, Number };
 // file, not even its journal.
 enum class ConnectMode { ReadWrite, Read };
 
+// Whether a connection or a record set is open.
+enum class ObjectState { Closed, Open };
+
 struct QueryResult {
     std::vector<std::string> columns;
     std::vector<std::vector<Value>> rows;
@@ -80,7 +83,7 @@ class Connection {
     void Close();
     // Whether the session still reaches the database (false once the server dropped it).
     bool alive() const;
-    int State() const;  // 1 open, 0 closed
+    ObjectState State() const;
     Dialect dialect() const;
 
     // Runs a SQL Server-dialect statement. A statement that selects answers its rows.

@@ -119,7 +119,7 @@ UsageVerdict find_usage(Connection& connection, std::string_view code, const Tra
     std::vector<std::string> statements = usage_statements(code);
     Recordset usage;
     for (size_t i = 0; i < statements.size(); ++i) {
-        if (usage.State() == 1) usage.Close();
+        if (usage.State() == ObjectState::Open) usage.Close();
         if (auto opened = usage.Open(statements[i], connection, -1, -1, -1); !opened) {
             return {true, "Impossibile verificare se la condizione di pagamento è utilizzata:" +
                               std::string(kCrLf) + opened.error().message};

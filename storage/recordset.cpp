@@ -213,7 +213,9 @@ void Recordset::Close() {
     position_ = 0;
 }
 
-int Recordset::State() const { return rows_ && rows_->open ? 1 : 0; }
+ObjectState Recordset::State() const {
+    return rows_ && rows_->open ? ObjectState::Open : ObjectState::Closed;
+}
 
 const std::string& Recordset::Source() const {
     static const std::string none;

@@ -33,7 +33,7 @@ class Recordset {
                 int lock_type = -1, int options = -1);
     Status Open(const std::string& sql);
     void Close();
-    int State() const;  // 1 open, 0 closed
+    ObjectState State() const;
     const std::string& Source() const;
     const std::string& table() const;  // the table the source statement reads
     const std::vector<std::string>& columns() const;

@@ -80,7 +80,7 @@ std::vector<Error> delete_term_details(Connection& connection, std::string_view 
 }
 
 Expected<BatchReport> link_media(Recordset& header, const Value& media_code) {
-    if (header.State() != 1 || header.IsEOF() || header.IsBOF()) {
+    if (header.State() != ObjectState::Open || header.IsEOF() || header.IsBOF()) {
         return Error{"Nessuna condizione di pagamento è corrente", "link media"};
     }
     header.SetField("CG62_IDMEDIA_CG99", media_code);

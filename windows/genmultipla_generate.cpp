@@ -29,7 +29,7 @@ void FRMCO_GENMULTIPLA::GeneraRate() {
     if (owner_ == nullptr) return;
 
     condpag::Recordset& installments = owner_->InstallmentSet();
-    if (installments.State() == 1) {
+    if (installments.State() == ObjectState::Open) {
         DataFrame& frame = owner_->InstallmentFrame();
         // A new installment begun in the editor and not confirmed is dropped, not kept. It goes
         // before the frame lets go of the set, which would otherwise begin it again afterwards.

@@ -176,7 +176,7 @@ void FRMCO_SOTTOTIPI::Form_Activate() {
     }
     if (activated_) return;
     activated_ = true;
-    bool empty = recordset_.State() != 1 || recordset_.RecordCount() == 0;
+    bool empty = recordset_.State() != ObjectState::Open || recordset_.RecordCount() == 0;
     FME_STIPOEFF.SetStatus(empty ? kStatusInsert : kStatusView);
     if (TXT_CODICE.enabled()) {
         TXT_CODICE.SetTextFocus();
@@ -199,7 +199,7 @@ void FRMCO_SOTTOTIPI::Form_Unload() {
     if (host_ != nullptr && host_->ActiveFrame() == &FME_STIPOEFF) {
         host_->SetActiveFrame(host_frame_before_);
     }
-    if (recordset_.State() == 1) recordset_.Close();
+    if (recordset_.State() == ObjectState::Open) recordset_.Close();
     component_ = nullptr;
     host_ = nullptr;
 }
