@@ -221,7 +221,7 @@ void SaveTermWithTwelveInstallments(benchmark::State& state) {
             details.SetField("CG63_EL2FRIMP", 12);
             details.Update();
         }
-        auto saved = header.UpdateBatch(1);
+        auto saved = header.UpdateBatch(BatchScope::CurrentRow);
         auto rows = details.UpdateBatch();
         if (!saved || !saved->errors.empty() || !rows || rows->written != 12) {
             state.SkipWithError("save failed");

@@ -426,7 +426,7 @@ bool DataFrame::run_checks(bool report) {
 bool DataFrame::write_current_row() {
     if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return true;
     recordset_->Update();
-    auto report = recordset_->UpdateBatch(1);
+    auto report = recordset_->UpdateBatch(BatchScope::CurrentRow);
     if (!report) {
         report_error({"Impossibile salvare " + noun() + ": " + report.error().message,
                       report.error().statement});
@@ -499,7 +499,7 @@ bool DataFrame::SaveRows() {
     if (status_ == kStatusInsert || status_ == kStatusChange) status_ = kStatusView;
     batch_pending_ = true;
     bool ok = true;
-    auto report = recordset_->UpdateBatch(3);
+    auto report = recordset_->UpdateBatch(BatchScope::AllRows);
     if (!report) {
         ok = false;
         report_error({"Impossibile salvare " + noun() + ": " + report.error().message,
@@ -599,7 +599,7 @@ bool DataFrame::Delete() {
     bool ok = true;
     if (writes_at_once()) {
         // Only the deleted row is pending in a header set; the whole batch is that row.
-        auto report = recordset_->UpdateBatch(3);
+        auto report = recordset_->UpdateBatch(BatchScope::AllRows);
         if (!report) {
             ok = false;
             report_error({"Impossibile eliminare " + noun() + ": " + report.error().message,

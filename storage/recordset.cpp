@@ -380,7 +380,7 @@ bool Recordset::pending() const {
     });
 }
 
-Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
+Expected<BatchReport> Recordset::UpdateBatch(BatchScope scope) {
     if (!rows_ || !rows_->open) return Error{"Il recordset non è aperto", "UpdateBatch"};
     if (editing()) Update();
     Rows& set = *rows_;
@@ -396,7 +396,7 @@ Expected<BatchReport> Recordset::UpdateBatch(int affect_records) {
         else if (row.state != RowState::Unchanged)
             others.push_back(&row);
     };
-    if (affect_records == 1) {
+    if (scope == BatchScope::CurrentRow) {
         // The current row; a row deleted under the cursor is no longer visible, so look for it
         // among the deleted ones only when the cursor stands on nothing.
         if (!IsBOF() && !IsEOF()) consider(set.rows[set.visible[position_]]);

@@ -16,6 +16,9 @@ namespace condpag {
 
 enum class RowState { Unchanged, Changed, New, Deleted };
 
+// Which pending rows a batch write takes.
+enum class BatchScope { CurrentRow, AllRows };
+
 // Outcome of a batch write: rows that could not be written stay pending in the set.
 struct [[nodiscard]] BatchReport {
     int written = 0;
@@ -64,8 +67,8 @@ class Recordset {
     RowState row_state() const;
     bool pending() const;  // any row changed, new or deleted and not yet written
 
-    // Writes pending rows: all of them, or only the current row (affect 1).
-    Expected<BatchReport> UpdateBatch(int affect_records = 3);
+    // Writes pending rows: all of them, or only the current row.
+    Expected<BatchReport> UpdateBatch(BatchScope scope = BatchScope::AllRows);
     // Brings back the rows marked deleted whose deletion was not written, as they were.
     void RestoreDeleted();
     // Whether the database still holds the current row with the values this set read: false

@@ -85,7 +85,7 @@ Expected<BatchReport> link_media(Recordset& header, const Value& media_code) {
     }
     header.SetField("CG62_IDMEDIA_CG99", media_code);
     header.Update();
-    return header.UpdateBatch(1);
+    return header.UpdateBatch(BatchScope::CurrentRow);
 }
 
 }  // namespace condpag

@@ -139,7 +139,7 @@ TEST_P(Storage, BatchOfDetailsWithRenumbering) {
     rows.SetField("CG63_GGDECOR", 31);
     rows.MoveLast();
     rows.SetField("CG63_GGDECOR", 121);
-    EXPECT_EQ(rows.UpdateBatch(1)->written, 1);
+    EXPECT_EQ(rows.UpdateBatch(BatchScope::CurrentRow)->written, 1);
     EXPECT_TRUE(rows.pending());
     ASSERT_TRUE(rows.Requery().ok());
     EXPECT_FALSE(rows.pending());
