@@ -37,12 +37,6 @@ std::string capitalised(std::string text) {
     return text;
 }
 
-std::string trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Text a control shows, as it goes to its column.
 std::string control_text(const Control& control) {
     if (auto* box = dynamic_cast<const EditBox*>(&control)) return box->text();
@@ -232,7 +226,7 @@ int DataFrame::ask(const std::string& text, int style, const std::string& title)
 }
 
 std::string DataFrame::noun() const {
-    std::string words = trimmed(RecordNoun);
+    std::string words(trimmed(RecordNoun));
     return words.empty() ? "il record" : words;
 }
 

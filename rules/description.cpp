@@ -168,21 +168,16 @@ NumberText decimal(double number) {
     return text;
 }
 
-std::string_view right_trimmed(std::string_view text) {
-    auto end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 // The column as RTrimN reads it; a number is written into `scratch`.
 std::string_view text_of(const Value& value, NumberText& scratch) {
     if (value.is_null()) return {};
-    if (value.is_text()) return right_trimmed(value.text());
+    if (value.is_text()) return trimmed(value.text(), TrimSide::Right);
     scratch = decimal(value.number());
     return scratch.view();
 }
 
 bool is_blank(const Value& value) {
-    return value.is_null() || (value.is_text() && right_trimmed(value.text()).empty());
+    return value.is_null() || (value.is_text() && trimmed(value.text(), TrimSide::Right).empty());
 }
 
 // parse_number on a stack copy; only a text too long for it takes the allocating way.
@@ -243,7 +238,7 @@ NumberText general_text(double number, char separator) {
 
 // A percentage column: empty is 0, "a/b" is a fraction, anything else a number.
 std::optional<double> percentage_in(std::string_view text) {
-    text = right_trimmed(text);
+    text = trimmed(text, TrimSide::Right);
     if (text.empty()) return 0.0;
     auto bar = text.find('/');
     if (bar == std::string_view::npos) return number_in(text);
@@ -302,7 +297,7 @@ std::string_view type_code(const Value& type) {
     if (type.is_number()) {
         code = type.number();
     } else if (type.is_text()) {
-        std::string_view text = right_trimmed(type.text());
+        std::string_view text = trimmed(type.text(), TrimSide::Right);
         std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
         bool canonical = !digits.empty() && digits.size() <= 9 &&
                          digits.find_first_not_of("0123456789") == std::string_view::npos &&

@@ -157,8 +157,7 @@ std::string mode_code(PaymentMode mode) {
 }
 
 std::optional<PaymentMode> parse_mode(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    const std::string code = RTrimN(text.substr(first == std::string_view::npos ? 0 : first));
+    const std::string_view code = trimmed(text);
     if (code.size() != 4 || code.compare(0, 2, "MP") != 0 ||
         !std::isdigit(static_cast<unsigned char>(code[2])) ||
         !std::isdigit(static_cast<unsigned char>(code[3]))) {

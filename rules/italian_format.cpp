@@ -9,11 +9,8 @@
 namespace condpag {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
+// Typed dates and amounts may come with spaces or tabs around them.
+std::string_view typed_text(std::string_view text) { return trimmed(text, TrimSide::Both, " \t"); }
 
 bool all_digits(std::string_view text) {
     if (text.empty()) return false;
@@ -62,7 +59,7 @@ bool number_of(std::string_view text, std::size_t min, std::size_t max, int& out
 }  // namespace
 
 Expected<double> LeggiImporto(std::string_view text) {
-    std::string_view body = trimmed(text);
+    std::string_view body = typed_text(text);
     bool negative = false;
     if (!body.empty() && (body.front() == '-' || body.front() == '+')) {
         negative = body.front() == '-';
@@ -115,7 +112,7 @@ std::string FormattaDecimale(double number) {
 }
 
 Expected<Data> LeggiData(std::string_view text) {
-    std::string_view body = trimmed(text);
+    std::string_view body = typed_text(text);
     Data date;
     bool shaped = false;
     if (body.size() == 10 && body[4] == '-' && body[7] == '-') {

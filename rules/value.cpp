@@ -47,11 +47,14 @@ std::optional<double> Value::to_number() const {
     return std::nullopt;
 }
 
-std::string RTrimN(std::string_view text) {
-    auto end = text.find_last_not_of(' ');
+std::string_view trimmed(std::string_view text, TrimSide side, std::string_view blanks) {
+    const auto end = text.find_last_not_of(blanks);
     if (end == std::string_view::npos) return {};
-    return std::string(text.substr(0, end + 1));
+    const auto begin = side == TrimSide::Both ? text.find_first_not_of(blanks) : 0;
+    return text.substr(begin, end + 1 - begin);
 }
+
+std::string RTrimN(std::string_view text) { return std::string(trimmed(text, TrimSide::Right)); }
 
 std::string RTrimN(const Value& value) {
     if (value.is_null()) return {};

@@ -49,6 +49,12 @@ std::string decimal_text(double number);
 std::optional<double> parse_number(std::string_view text);
 bool is_numeric(std::string_view text);
 
+// The one trim: the text without its trailing blanks, or without those on both sides. A blank is
+// a space unless other characters are named.
+enum class TrimSide { Right, Both };
+std::string_view trimmed(std::string_view text, TrimSide side = TrimSide::Both,
+                         std::string_view blanks = " ");
+
 // Null-safe right trim: null or empty gives "", anything else its text without trailing blanks.
 std::string RTrimN(const Value& value);
 std::string RTrimN(std::string_view text);

@@ -25,12 +25,6 @@ std::string date_text(const Value& value) {
     return out;
 }
 
-std::string trim_both(const std::string& text) {
-    size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return {};
-    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-}
-
 bool is_customer(const Value& type) { return CDecN(type) == 0; }
 
 using Message = std::string (*)(const Recordset&, const Translate&);
@@ -66,7 +60,7 @@ const std::vector<Check>& checks() {
          [](const Recordset& set, const Translate&) {
              return std::string("La condizione di pagamento risulta utilizzata nei documenti.") +
                     kCrLf + "Controllare il documento " +
-                    trim_both(text_of(set, "DO11_DOCUM_MG36")) + " n. " +
+                    std::string(trimmed(text_of(set, "DO11_DOCUM_MG36"))) + " n. " +
                     text_of(set, "DO11_NUMDOC") + " del " + date_text(set.Field("DO11_DATADOC")) +
                     ".";
          }},

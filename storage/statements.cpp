@@ -24,18 +24,15 @@ std::string quote_doubled(std::string_view code) {
 }
 
 Expected<std::string> digits_only(std::string_view code) {
-    size_t begin = code.find_first_not_of(' ');
-    size_t end = code.find_last_not_of(' ');
-    std::string_view trimmed =
-        begin == std::string_view::npos ? std::string_view() : code.substr(begin, end - begin + 1);
-    if (trimmed.empty()) return Error{"Un codice numerico è vuoto", std::string(code)};
-    for (char c : trimmed) {
+    const std::string_view digits = trimmed(code);
+    if (digits.empty()) return Error{"Un codice numerico è vuoto", std::string(code)};
+    for (char c : digits) {
         if (!std::isdigit(static_cast<unsigned char>(c))) {
             return Error{"Un codice numerico può contenere solo cifre: '" + std::string(code) + "'",
                          std::string(code)};
         }
     }
-    return std::string(trimmed);
+    return std::string(digits);
 }
 
 std::string load_installments_statement(std::string_view code) {
