@@ -87,6 +87,28 @@ std::optional<size_t> previous_solid(const std::vector<Token>& tokens, size_t fr
 
 }  // namespace
 
+std::string source_table(std::string_view sql) {
+    const std::vector<Token> tokens = tokenize(sql);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (!is_word(tokens[i], "FROM")) continue;
+        std::string name;
+        for (size_t k = next_solid(tokens, i + 1); k < tokens.size(); ++k) {
+            const Token& token = tokens[k];
+            if (token.kind == Kind::Symbol && token.text == ".") {
+                name.clear();  // a schema prefix is not part of the name
+            } else if (token.kind == Kind::Word || token.kind == Kind::Number) {
+                for (char c : token.text) {
+                    if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') name += c;
+                }
+            } else {
+                break;
+            }
+        }
+        return name;
+    }
+    return {};
+}
+
 std::string adapt_statement(std::string_view sql, Dialect dialect) {
     if (dialect == Dialect::SqlServer) return std::string(sql);
     std::vector<Token> tokens = tokenize(sql);

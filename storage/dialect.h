@@ -16,4 +16,8 @@ namespace condpag {
 // Quoted literals are never touched.
 std::string adapt_statement(std::string_view sql, Dialect dialect);
 
+// The table a statement reads: the name after its first FROM outside quotes, without a schema
+// prefix or brackets; "" when there is none.
+std::string source_table(std::string_view sql);
+
 }  // namespace condpag

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "storage/backends.h"
+#include "storage/dialect.h"
 #include "storage/schema.h"
 
 namespace condpag {
@@ -28,38 +29,6 @@ bool same_name(std::string_view a, std::string_view b) {
                return std::toupper(static_cast<unsigned char>(x)) ==
                       std::toupper(static_cast<unsigned char>(y));
            });
-}
-
-// The table a statement reads: the name after its first FROM outside quotes.
-std::string source_table(std::string_view sql) {
-    size_t i = 0;
-    auto is_word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
-    while (i < sql.size()) {
-        if (sql[i] == '\'') {
-            i = sql.find('\'', i + 1);
-            if (i == std::string_view::npos) return {};
-            ++i;
-            continue;
-        }
-        if (is_word(sql[i])) {
-            size_t start = i;
-            while (i < sql.size() && is_word(sql[i])) ++i;
-            if (!same_name(sql.substr(start, i - start), "FROM")) continue;
-            while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
-            std::string name;
-            while (i < sql.size() && (is_word(sql[i]) || sql[i] == '.' || sql[i] == '[' ||
-                                      sql[i] == ']' || sql[i] == '"')) {
-                if (sql[i] == '.')
-                    name.clear();  // a schema prefix is not part of the name
-                else if (is_word(sql[i]))
-                    name += sql[i];
-                ++i;
-            }
-            return name;
-        }
-        ++i;
-    }
-    return {};
 }
 
 Value coerce(Value value, ColumnType type) {
