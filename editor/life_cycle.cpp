@@ -9,6 +9,7 @@
 #include "framework/host_lookups.h"
 #include "framework/lookup_runner.h"
 #include "framework/message_service.h"
+#include "rules/profile.h"
 #include "rules/records.h"
 #include "storage/statements.h"
 
@@ -279,7 +280,7 @@ void FRMCO_CONDPAG::Form_Load() {
     Grst_RecordSet_CG65 = global->NewRecordset();
     Grst_RecordSet_CG6B = global->NewRecordset();
 
-    single_installment_ = global->InstallationProfile() == 1 || global->InstallationProfile() == 4;
+    single_installment_ = single_installment_mode(global->InstallationProfile());
     CMD_GENERA.show(!single_installment_);
     load_choice_lists();
 
@@ -435,7 +436,7 @@ void FRMCO_CONDPAG::Form_Activate() {
     }
     LAY_CONDPAG.Start();
     LAY_CONDPAG.Arrange();
-    bool vat_reversal = installation_profile() == 2;
+    bool vat_reversal = vat_reversal_shown(installation_profile());
     LBL_STORNOIVA.show(vat_reversal);
     CHK_STORNOIVA.show(vat_reversal);
     ExecuteFormEvent("qxOpen");

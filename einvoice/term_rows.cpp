@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rules/records.h"
 #include "storage/recordset.h"
 #include "storage/statements.h"
 
@@ -28,7 +29,7 @@ Expected<TermRows> read_term_rows(Connection& connection, const std::string& cod
     term.subtypes = std::move(*subtypes);
     std::stable_sort(term.installments.begin(), term.installments.end(),
                      [](const Record& a, const Record& b) {
-                         return CDecN(field(a, "CG63_PROG")) < CDecN(field(b, "CG63_PROG"));
+                         return CDecN(field(a, db::CG63_PROG)) < CDecN(field(b, db::CG63_PROG));
                      });
     return term;
 }

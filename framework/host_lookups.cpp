@@ -1,5 +1,6 @@
 #include "framework/host_lookups.h"
 
+#include "rules/records.h"
 #include "storage/statements.h"
 
 namespace condpag {
@@ -29,8 +30,8 @@ LookupTable language_table() {
 }
 
 LookupTable payment_term_table() {
-    return {"CG62_CONDPAGDES", "CG62_CODPAG", "CG62_DESCPAG", "Elenco condizioni di pagamento",
-            "Lkp_CondPag"};
+    return {std::string(db::CG62_CONDPAGDES), std::string(db::CG62_CODPAG),
+            std::string(db::CG62_DESCPAG), "Elenco condizioni di pagamento", "Lkp_CondPag"};
 }
 
 }  // namespace condpag

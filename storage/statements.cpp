@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdint>
 
+#include "rules/records.h"
+
 namespace condpag {
 namespace {
 
@@ -80,7 +82,7 @@ Expected<BatchReport> link_media(Recordset& header, const Value& media_code) {
     if (header.State() != ObjectState::Open || header.IsEOF() || header.IsBOF()) {
         return Error{"Nessuna condizione di pagamento è corrente", "link media"};
     }
-    header.SetField("CG62_IDMEDIA_CG99", media_code);
+    header.SetField(db::CG62_IDMEDIA_CG99, media_code);
     header.Update();
     return header.UpdateBatch(BatchScope::CurrentRow);
 }

@@ -4,6 +4,7 @@
 
 #include "rules/day_month.h"
 #include "rules/italian_format.h"
+#include "rules/records.h"
 #include "windows/FRMCO_GENMULTIPLA.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
 #include "windows/lookup_statements.h"
@@ -158,7 +159,7 @@ void FRMCO_GENMULTIPLA::TXT_SOTTOTIPO_StartDecode(DecodeRequest& request) {
     auto statement = subtype_name_statement(CMB_TIPO.text(), TXT_SOTTOTIPO.text());
     // A code that is no number finds nothing: the description is emptied.
     if (statement) request.statement = *statement;
-    request.targets = {{"CG64_DESCSTIPO", &TXT_DECODSTIPO}};
+    request.targets = {{std::string(db::CG64_DESCSTIPO), &TXT_DECODSTIPO}};
     if (owner_ != nullptr) request.host_text = owner_->OwnerConnectionString();
 }
 
