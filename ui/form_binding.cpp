@@ -442,91 +442,131 @@ QWidget* FormBinding::make_grid(Bound*& bound, Control& control, QWidget* parent
     return view;
 }
 
+// The button bar of one navigator: its buttons are made again whenever the navigator's list of
+// buttons changes, and shown as the navigator enables them in between.
+struct FormBinding::NavigatorBar {
+    Navigator& navigator;
+    GridNavigator* grid_navigator;  // nullptr for the record navigator
+    QWidget* bar;
+    QHBoxLayout* row;
+    std::vector<QToolButton*> buttons;
+    std::vector<std::string> shown_keys;  // key and caption of each button made
+
+    std::string current() const {
+        return grid_navigator != nullptr ? grid_navigator->current_button() : std::string();
+    }
+};
+
+namespace {
+
+std::string button_key(const QToolButton* button) {
+    return sstr(button->property(kButtonKey).toString());
+}
+
+std::vector<std::string> key_captions(const Navigator& navigator) {
+    std::vector<std::string> keys;
+    for (const NavigatorButton& button : navigator.buttons()) {
+        keys.push_back(button.key + "\n" + button.caption);
+    }
+    return keys;
+}
+
+bool button_visible(const Navigator& navigator, const std::string& key) {
+    bool visible = false;
+    for (const NavigatorButton& nb : navigator.buttons()) {
+        if (nb.key == key) visible = nb.visible;
+    }
+    return visible;
+}
+
+}  // namespace
+
 QWidget* FormBinding::make_navigator(Bound*& bound, Control& control, QWidget* parent) {
     auto& navigator = static_cast<Navigator&>(control);
-    auto* grid_navigator = dynamic_cast<GridNavigator*>(&navigator);
     auto* bar = new QWidget(parent);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
     Bound& b = add(control, bar);
     bound = &b;
-    auto buttons = std::make_shared<std::vector<QToolButton*>>();
-    auto shown_keys = std::make_shared<std::vector<std::string>>();
-    b.focus_target = [&navigator, grid_navigator, buttons, bar]() -> QWidget* {
-        std::string current = grid_navigator ? grid_navigator->current_button() : std::string();
-        QWidget* first = nullptr;
-        for (QToolButton* button : *buttons) {
-            if (!button->isEnabled() || button->isHidden()) continue;
-            std::string key = sstr(button->property(kButtonKey).toString());
-            if (key == current) return button;
-            if (first == nullptr) first = button;
-        }
-        (void)navigator;
-        return first != nullptr ? first : bar;
-    };
-    b.refresh = [this, &navigator, grid_navigator, bar, row, buttons, shown_keys, &b] {
-        std::vector<std::string> keys;
-        for (const NavigatorButton& button : navigator.buttons()) {
-            keys.push_back(button.key + "\n" + button.caption);
-        }
-        if (keys != *shown_keys) {
-            for (QToolButton* button : *buttons) delete button;
-            buttons->clear();
-            while (QLayoutItem* item = row->takeAt(0)) delete item;
-            for (const NavigatorButton& nb : navigator.buttons()) {
-                auto* button = new QToolButton(bar);
-                button->setObjectName(qstr(navigator.name() + "." + nb.key));
-                button->setProperty(kButtonKey, qstr(nb.key));
-                button->setText(button_caption(nb, grid_navigator == nullptr));
-                button->setToolTip(qstr(nb.key));
-                button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-                // The grid navigators take the focus like the window's other controls; the
-                // record navigator acts without moving it.
-                button->setFocusPolicy(grid_navigator ? Qt::StrongFocus : Qt::NoFocus);
-                row->addWidget(button);
-                buttons->push_back(button);
-                watch(button, b);
-                std::string key = nb.key;
-                connect(button, &QToolButton::clicked, this, [&navigator, key] {
-                    if (auto* grid_nav = dynamic_cast<GridNavigator*>(&navigator)) {
-                        grid_nav->user_click(key);
-                    } else if (auto* record_nav = dynamic_cast<RecordNavigator*>(&navigator)) {
-                        record_nav->user_click(key);
-                    }
-                });
-            }
-            row->addStretch(1);
-            *shown_keys = keys;
-        }
-        show_state(bar, navigator);
-        std::string current = grid_navigator ? grid_navigator->current_button() : std::string();
-        for (QToolButton* button : *buttons) {
-            std::string key = sstr(button->property(kButtonKey).toString());
-            bool enabled = navigator.ButtonEnabled(key);
-            bool visible = false;
-            for (const NavigatorButton& nb : navigator.buttons()) {
-                if (nb.key == key) visible = nb.visible;
-            }
-            if (button->isEnabled() != enabled) button->setEnabled(enabled);
-            set_shown(button, visible);
-            QFont font = button->font();
-            if (font.bold() != (key == current)) {
-                font.setBold(key == current);
-                button->setFont(font);
-            }
-        }
-        // The current button takes the focus while the navigator has it.
-        if (grid_navigator != nullptr && navigator.has_focus() && !applying_focus_) {
-            QWidget* target = b.focus_target();
-            if (target != nullptr && !target->hasFocus() && bar->isVisible()) {
-                applying_focus_ = true;
-                target->setFocus(Qt::OtherFocusReason);
-                applying_focus_ = false;
-            }
-        }
+    auto nav = std::make_shared<NavigatorBar>(
+        NavigatorBar{navigator, dynamic_cast<GridNavigator*>(&navigator), bar, row, {}, {}});
+    b.focus_target = [nav] { return navigator_focus_target(*nav); };
+    b.refresh = [this, nav, &b] {
+        if (key_captions(nav->navigator) != nav->shown_keys) make_navigator_buttons(*nav, b);
+        show_navigator_buttons(*nav);
+        focus_current_button(*nav, b);
     };
     return bar;
+}
+
+QWidget* FormBinding::navigator_focus_target(const NavigatorBar& nav) {
+    const std::string current = nav.current();
+    QWidget* first = nullptr;
+    for (QToolButton* button : nav.buttons) {
+        if (!button->isEnabled() || button->isHidden()) continue;
+        if (button_key(button) == current) return button;
+        if (first == nullptr) first = button;
+    }
+    return first != nullptr ? first : nav.bar;
+}
+
+void FormBinding::make_navigator_buttons(NavigatorBar& nav, Bound& b) {
+    for (QToolButton* button : nav.buttons) delete button;
+    nav.buttons.clear();
+    while (QLayoutItem* item = nav.row->takeAt(0)) delete item;
+    Navigator& navigator = nav.navigator;
+    for (const NavigatorButton& nb : navigator.buttons()) {
+        auto* button = new QToolButton(nav.bar);
+        button->setObjectName(qstr(navigator.name() + "." + nb.key));
+        button->setProperty(kButtonKey, qstr(nb.key));
+        button->setText(button_caption(nb, nav.grid_navigator == nullptr));
+        button->setToolTip(qstr(nb.key));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // The grid navigators take the focus like the window's other controls; the record
+        // navigator acts without moving it.
+        button->setFocusPolicy(nav.grid_navigator ? Qt::StrongFocus : Qt::NoFocus);
+        nav.row->addWidget(button);
+        nav.buttons.push_back(button);
+        watch(button, b);
+        std::string key = nb.key;
+        connect(button, &QToolButton::clicked, this, [&navigator, key] {
+            if (auto* grid_nav = dynamic_cast<GridNavigator*>(&navigator)) {
+                grid_nav->user_click(key);
+            } else if (auto* record_nav = dynamic_cast<RecordNavigator*>(&navigator)) {
+                record_nav->user_click(key);
+            }
+        });
+    }
+    nav.row->addStretch(1);
+    nav.shown_keys = key_captions(navigator);
+}
+
+void FormBinding::show_navigator_buttons(const NavigatorBar& nav) {
+    show_state(nav.bar, nav.navigator);
+    const std::string current = nav.current();
+    for (QToolButton* button : nav.buttons) {
+        const std::string key = button_key(button);
+        const bool enabled = nav.navigator.ButtonEnabled(key);
+        if (button->isEnabled() != enabled) button->setEnabled(enabled);
+        set_shown(button, button_visible(nav.navigator, key));
+        QFont font = button->font();
+        if (font.bold() != (key == current)) {
+            font.setBold(key == current);
+            button->setFont(font);
+        }
+    }
+}
+
+// The current button takes the focus while the navigator has it.
+void FormBinding::focus_current_button(const NavigatorBar& nav, Bound& b) {
+    if (nav.grid_navigator == nullptr || !nav.navigator.has_focus() || applying_focus_) return;
+    QWidget* target = b.focus_target();
+    if (target != nullptr && !target->hasFocus() && nav.bar->isVisible()) {
+        applying_focus_ = true;
+        target->setFocus(Qt::OtherFocusReason);
+        applying_focus_ = false;
+    }
 }
 
 QWidget* FormBinding::make_simple(Bound*& bound, Control& control, QWidget* parent) {

@@ -80,6 +80,11 @@ class FormBinding : public QObject {
     QWidget* make_tabs(Bound*& bound, Control& control, QWidget* parent);
     QWidget* make_grid(Bound*& bound, Control& control, QWidget* parent);
     QWidget* make_navigator(Bound*& bound, Control& control, QWidget* parent);
+    struct NavigatorBar;
+    static QWidget* navigator_focus_target(const NavigatorBar& nav);
+    void make_navigator_buttons(NavigatorBar& nav, Bound& b);
+    static void show_navigator_buttons(const NavigatorBar& nav);
+    void focus_current_button(const NavigatorBar& nav, Bound& b);
     QWidget* make_simple(Bound*& bound, Control& control, QWidget* parent);
     bool key_press(Bound& bound, QObject* watched, int qt_key, Qt::KeyboardModifiers modifiers);
     Bound* bound_of(const QObject* object) const;
