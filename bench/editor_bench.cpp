@@ -40,7 +40,10 @@ struct LargeDatabase {
             return;
         }
         Connection& connection = *opened;
-        connection.ExecuteChange("BEGIN");
+        if (auto begun = connection.ExecuteChange("BEGIN"); !begun) {
+            error = begun.error().message;
+            return;
+        }
         std::vector<std::vector<Value>> headers, installments;
         for (int t = 0; t < kTerms; ++t) {
             headers.push_back({term_code(t), "Ri.Ba. 30-60 generata", 0, 0, 0});
@@ -60,8 +63,12 @@ struct LargeDatabase {
                  "CG63_PERCIMP", "CG63_FLGFRPERCIVA", "CG63_PERCIVA", "CG63_INDIMPFIX"},
                 installments);
         }
-        connection.ExecuteChange("COMMIT");
-        if (!done) error = done.error().message;
+        auto committed = connection.ExecuteChange("COMMIT");
+        if (!done) {
+            error = done.error().message;
+        } else if (!committed) {
+            error = committed.error().message;
+        }
     }
     ~LargeDatabase() { std::filesystem::remove_all(folder); }
 
