@@ -147,6 +147,45 @@ TEST_P(Storage, BatchOfDetailsWithRenumbering) {
     EXPECT_EQ(clone.RecordCount(), 3);
 }
 
+// A save's transaction undone after its rows were written: the sets hold them as pending again,
+// and the next write stores each once, reusing the statements prepared the first time.
+TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
+    Recordset rows = open(load_installments_statement("RB369"));
+    rows.SetAbsolutePosition(2);
+    rows.Delete();
+    rows.MoveFirst();
+    rows.SetField("CG63_GGDECOR", 45);
+    rows.AddNew();
+    rows.SetField("CG63_CODPAG_CG62", "RB369");
+    rows.SetField("CG63_PROG", 4);
+    rows.Update();
+    const std::vector<Record> shown = rows.records();
+    const std::string stored_rows =
+        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369' "
+        "ORDER BY CG63_PROG";
+    const auto before = connection.Execute(stored_rows)->rows;
+    auto kept = rows.Keep();
+    ASSERT_TRUE(connection.BeginTrans().ok());
+    EXPECT_EQ(rows.UpdateBatch()->written, 3);
+    EXPECT_FALSE(rows.pending());
+    ASSERT_TRUE(connection.RollbackTrans().ok());
+    rows.Restore(*kept);
+    EXPECT_EQ(connection.Execute(stored_rows)->rows, before);
+    EXPECT_TRUE(rows.pending());
+    EXPECT_EQ(rows.records(), shown);
+
+    const StatementCounts first = connection.Counts();
+    auto again = rows.UpdateBatch();
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ(again->written, 3);
+    EXPECT_TRUE(again->errors.empty()) << again->errors[0].message;
+    const StatementCounts second = connection.Counts();
+    EXPECT_EQ(second.statements - first.statements, 3);  // one statement per row, nothing more
+    EXPECT_EQ(second.prepared, first.prepared);
+    EXPECT_EQ(connection.Execute(stored_rows)->rows,
+              (std::vector<std::vector<Value>>{{1, 45}, before[2], {4, Value()}}));
+}
+
 TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
     auto second = database->connect();
     ASSERT_TRUE(second.ok());
