@@ -85,35 +85,38 @@ TEST(Statements, TextsOfTheEditor) {
 // Duplicate keys, locks and lost sessions are told by the databases' own codes.
 TEST(FailureKinds, ToldFromNativeCodes) {
     using K = FailureKind;
-    struct Native {
-        int code;
-        K kind;
-    };
-    for (const Native& n : {Native{SQLITE_CONSTRAINT_PRIMARYKEY, K::DuplicateKey},
-                            Native{SQLITE_CONSTRAINT_UNIQUE, K::DuplicateKey},
-                            Native{SQLITE_CONSTRAINT_NOTNULL, K::Other},
-                            Native{SQLITE_BUSY, K::Busy}, Native{SQLITE_BUSY_SNAPSHOT, K::Busy},
-                            Native{SQLITE_LOCKED, K::Busy}, Native{SQLITE_READONLY, K::Other}}) {
-        EXPECT_EQ(sqlite_failure_kind(n.code), n.kind) << n.code;
-    }
-    struct Odbc {
-        const char* state;
+    struct Case {
+        const char* state;  // nullptr: an extended result code of SQLite itself
         long native;
         Dialect dialect;
         K kind;
     };
     const Dialect pg = Dialect::Postgres, lite = Dialect::Sqlite, ms = Dialect::SqlServer;
-    for (const Odbc& o :
-         {Odbc{"23505", 7, pg, K::DuplicateKey}, Odbc{"23502", 7, pg, K::Other},
-          Odbc{"55P03", 7, pg, K::Busy}, Odbc{"40P01", 7, pg, K::Busy},
-          Odbc{"57P01", 7, pg, K::LostConnection}, Odbc{"08S01", 0, pg, K::LostConnection},
-          Odbc{"HY000", 19, lite, K::Constraint}, Odbc{"HY000", 5, lite, K::Busy},
-          Odbc{"HY000", 1, lite, K::Other}, Odbc{"23000", 2627, ms, K::DuplicateKey},
-          Odbc{"23000", 2601, ms, K::DuplicateKey}, Odbc{"23000", 547, ms, K::Other},
-          Odbc{"HY000", 1222, ms, K::Busy}, Odbc{"HYT00", 0, ms, K::Busy},
-          Odbc{"42S02", 208, ms, K::Other}}) {
-        EXPECT_EQ(odbc_failure_kind(o.state, o.native, o.dialect), o.kind)
-            << o.state << " " << o.native;
+    for (const Case& c : {Case{nullptr, SQLITE_CONSTRAINT_PRIMARYKEY, lite, K::DuplicateKey},
+                          Case{nullptr, SQLITE_CONSTRAINT_UNIQUE, lite, K::DuplicateKey},
+                          Case{nullptr, SQLITE_CONSTRAINT_NOTNULL, lite, K::Other},
+                          Case{nullptr, SQLITE_BUSY_SNAPSHOT, lite, K::Busy},
+                          Case{nullptr, SQLITE_LOCKED, lite, K::Busy},
+                          Case{nullptr, SQLITE_READONLY, lite, K::Other},
+                          Case{"23505", 7, pg, K::DuplicateKey},
+                          Case{"23502", 7, pg, K::Other},
+                          Case{"55P03", 7, pg, K::Busy},
+                          Case{"40P01", 7, pg, K::Busy},
+                          Case{"57P01", 7, pg, K::LostConnection},
+                          Case{"08S01", 0, pg, K::LostConnection},
+                          Case{"HY000", 19, lite, K::Constraint},
+                          Case{"HY000", 5, lite, K::Busy},
+                          Case{"HY000", 1, lite, K::Other},
+                          Case{"23000", 2627, ms, K::DuplicateKey},
+                          Case{"23000", 2601, ms, K::DuplicateKey},
+                          Case{"23000", 547, ms, K::Other},
+                          Case{"HY000", 1222, ms, K::Busy},
+                          Case{"HYT00", 0, ms, K::Busy},
+                          Case{"42S02", 208, ms, K::Other}}) {
+        EXPECT_EQ(c.state ? odbc_failure_kind(c.state, c.native, c.dialect)
+                          : sqlite_failure_kind(static_cast<int>(c.native)),
+                  c.kind)
+            << (c.state ? c.state : "sqlite") << " " << c.native;
     }
 }
 
