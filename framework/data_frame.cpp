@@ -534,25 +534,86 @@ bool DataFrame::Save() {
     BeforeUpdate.emit(cancel);
     if (cancel) return false;
     if (!run_checks(true)) return false;
+    std::vector<KeptForSave> kept = keep_for_save();
+    // The header row and every detail row are stored together or not at all. A transaction
+    // someone else opened on the connection is theirs to end.
+    const bool own_transaction = connection_.State() == 1 && !connection_.in_transaction();
+    if (own_transaction) {
+        if (auto begun = connection_.BeginTrans(); !begun) {
+            report_error({"Impossibile salvare " + noun() + ": " + begun.error().message +
+                              ". Non è stato salvato nulla.",
+                          begun.error().statement});
+            return false;
+        }
+    }
     bool ok = write_current_row();
     if (ok) row_dirty_ = false;
     std::vector<int> attempts;
     for (DataFrame* detail : details_) attempts.push_back(detail->write_attempts_);
     AfterUpdate.emit(ok);
-    if (!ok) return false;
     // Details the window did not write in AfterUpdate are written here; one that already failed
     // keeps its rows pending and is not tried (and reported) a second time.
-    bool details_written = true;
-    for (std::size_t i = 0; i < details_.size(); ++i) {
+    bool details_written = ok;
+    for (std::size_t i = 0; ok && i < details_.size(); ++i) {
         DataFrame* detail = details_[i];
         bool pending = detail->BatchPending() || detail->RowPending();
         if (pending && detail->write_attempts_ == attempts[i]) pending = !detail->SaveRows();
         if (pending) details_written = false;
     }
+    if (own_transaction && !end_save(ok, details_written, kept)) return false;
+    if (!ok) return false;
     status_ = kStatusView;
     show_row();
     set_status(kStatusView, kReasonSaved);
     return details_written;
+}
+
+struct DataFrame::KeptForSave {
+    DataFrame* frame;
+    std::shared_ptr<const condpag::Recordset::Kept> rows;
+    int status;
+    bool batch_pending;
+    bool row_dirty;
+};
+
+std::vector<DataFrame::KeptForSave> DataFrame::keep_for_save() {
+    std::vector<KeptForSave> kept;
+    std::vector<DataFrame*> frames{this};
+    frames.insert(frames.end(), details_.begin(), details_.end());
+    for (DataFrame* frame : frames) {
+        if (frame->recordset_ == nullptr) continue;
+        kept.push_back({frame, frame->recordset_->Keep(), frame->status_, frame->batch_pending_,
+                        frame->row_dirty_});
+    }
+    return kept;
+}
+
+// Commits a save whose rows were all written; otherwise, or when the commit fails, undoes it and
+// puts every frame back as it was before the save.
+bool DataFrame::end_save(bool header_written, bool written, std::vector<KeptForSave>& kept) {
+    condpag::Status ended = written ? connection_.CommitTrans() : connection_.RollbackTrans();
+    if (written && ended) return true;
+    for (KeptForSave& k : kept) {
+        if (k.frame->recordset_ != nullptr) k.frame->recordset_->Restore(*k.rows);
+        k.frame->status_ = k.status;
+        k.frame->batch_pending_ = k.batch_pending;
+        k.frame->row_dirty_ = k.row_dirty;
+        k.frame->show_row();
+    }
+    if (written) {
+        report_error({"Impossibile salvare " + noun() +
+                          ": la conferma del salvataggio non è "
+                          "riuscita (" +
+                          ended.error().message +
+                          "). Non è stato salvato nulla: le modifiche restano da salvare.",
+                      ended.error().statement});
+    } else if (header_written) {
+        // The detail that failed said why; the header row it came with is not stored either.
+        report_error({"Impossibile salvare " + noun() +
+                          ": non è stato salvato nulla, le modifiche restano da salvare.",
+                      "ROLLBACK"});
+    }
+    return false;
 }
 
 // Drops the edit of the current row; a new row goes, and the row shown before it comes back.

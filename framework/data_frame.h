@@ -210,6 +210,11 @@ class DataFrame {
     bool key_taken(Control*& control, std::string& message) const;
     bool write_current_row();
     bool stored_row_changed() const;
+    // A save is one transaction; what the frame and its details held before it comes back when
+    // the transaction is undone, so the changes wait to be saved again.
+    struct KeptForSave;
+    std::vector<KeptForSave> keep_for_save();
+    bool end_save(bool header_written, bool written, std::vector<KeptForSave>& kept);
     bool writes_at_once() const { return header_ == nullptr; }
     void report_error(const Error& error);
     int ask(const std::string& text, int style, const std::string& title);

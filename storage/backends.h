@@ -5,6 +5,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "storage/connection.h"
 
@@ -25,7 +26,10 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
                                              std::chrono::milliseconds lock_wait = kDefaultLockWait,
                                              ConnectMode mode = ConnectMode::ReadWrite);
 
-// Whether a backend message reports a second row with the same key.
-bool is_duplicate_key_message(const std::string& message);
+// The kind of a failure from SQLite's extended result code.
+FailureKind sqlite_failure_kind(int extended_code);
+// The kind of a failure from an ODBC diagnostic record: its SQLSTATE and the native error code
+// of the server or driver behind it.
+FailureKind odbc_failure_kind(std::string_view sqlstate, long native, Dialect dialect);
 
 }  // namespace condpag

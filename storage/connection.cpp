@@ -165,6 +165,14 @@ Expected<long long> Connection::ExecuteChange(const std::string& sql,
     return changed;
 }
 
+FailureKind Connection::LastFailure() const {
+    return State() ? impl_->backend->last_failure() : FailureKind::Other;
+}
+
+StatementCounts Connection::Counts() const {
+    return State() ? impl_->backend->counts() : StatementCounts{};
+}
+
 const std::vector<Error>& Connection::Errors() const { return impl_ ? impl_->errors : no_errors(); }
 
 }  // namespace condpag

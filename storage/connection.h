@@ -35,11 +35,26 @@ enum class ConnectMode { ReadWrite, Read };
 
 // Whether a connection or a record set is open.
 enum class ObjectState { Closed, Open };
+// What kind of failure the database reported, told from its native code, never from its words:
+// a second row with the same key, a lock another session holds for longer than the wait, or a
+// session the server no longer has. Constraint: some constraint failed and the database does
+// not say which (the SQLite ODBC driver), so a duplicate key must be confirmed by looking.
+enum class FailureKind { Other, DuplicateKey, Constraint, Busy, LostConnection };
 
 struct QueryResult {
     std::vector<std::string> columns;
     std::vector<std::vector<Value>> rows;
     std::vector<ColumnType> types;  // one per column when the backend knows them, else empty
+};
+
+// What a session asked of its database: statements sent (transaction steps included), how many
+// of them had to be prepared (the rest reused a statement prepared before), and the time spent
+// preparing and running them.
+struct StatementCounts {
+    long long statements = 0;
+    long long prepared = 0;
+    std::chrono::nanoseconds prepare_time{0};
+    std::chrono::nanoseconds execute_time{0};
 };
 
 // What a backend does: run one statement, already in its own dialect, with bound parameters.
@@ -59,6 +74,13 @@ class Backend {
     virtual Status begin() = 0;
     virtual Status commit() = 0;
     virtual Status rollback() = 0;
+    // The kind of the last failure of a statement or a transaction step.
+    FailureKind last_failure() const { return last_failure_; }
+    const StatementCounts& counts() const { return counts_; }
+
+  protected:
+    FailureKind last_failure_ = FailureKind::Other;
+    StatementCounts counts_;
 };
 
 // ADO-like connection. Copies share the same open connection.
@@ -101,8 +123,12 @@ class Connection {
     Status RollbackTrans();  // harmless when none is open
     bool in_transaction() const;
 
-    // The errors of the last failing call, newest last (ADO's Errors collection).
+    // The errors of the last failing call, newest last (ADO's Errors collection), and the kind
+    // of the last failure.
     const std::vector<Error>& Errors() const;
+    FailureKind LastFailure() const;
+    // What this session has asked of the database so far (all zero when it is not open).
+    StatementCounts Counts() const;
 
     bool same_as(const Connection& other) const { return impl_ == other.impl_; }
 

@@ -146,6 +146,10 @@ const char* const kNothingDeleted = " Non è stato eliminato nulla.";
 DeletionOutcome begin_term_deletion(Connection& connection, const Recordset* header,
                                     std::string_view code, const Translate& translate) {
     if (connection.in_transaction()) ignore_error_by_design(connection.RollbackTrans());
+    // The guard only reads the host's tables: it runs before the transaction, so that a file's
+    // write lock is held for the deletes alone.
+    UsageVerdict verdict = find_usage(connection, code, translate);
+    if (verdict.refused) return refuse(connection, verdict.message);
     if (auto begun = connection.BeginTrans(); !begun) {
         return refuse(connection,
                       cannot_delete(code) + begun.error().message + "." + kNothingDeleted);
@@ -163,8 +167,6 @@ DeletionOutcome begin_term_deletion(Connection& connection, const Recordset* hea
                                           kNothingDeleted);
         }
     }
-    UsageVerdict verdict = find_usage(connection, code, translate);
-    if (verdict.refused) return refuse(connection, verdict.message);
     struct Part {
         std::string sql;
         const char* what;

@@ -39,11 +39,12 @@ struct [[nodiscard]] DeletionOutcome {
 };
 
 // The deletion of one term runs in one transaction, so that either the whole term goes or
-// nothing does. begin_term_deletion opens it, checks that the header row (when given) is still
-// stored as it was read, runs the guard and deletes the shift periods, installments and language
-// descriptions, in this order, stopping at the first failure. When it refuses, the transaction
-// is already rolled back; otherwise it stays open for the header row, which the caller deletes
-// on the same connection before end_term_deletion commits (header deleted) or rolls back.
+// nothing does. begin_term_deletion runs the guard, then opens the transaction, checks that the
+// header row (when given) is still stored as it was read and deletes the shift periods,
+// installments and language descriptions, in this order, stopping at the first failure. When it
+// refuses, the transaction is already rolled back; otherwise it stays open for the header row,
+// which the caller deletes on the same connection before end_term_deletion commits (header deleted)
+// or rolls back.
 DeletionOutcome begin_term_deletion(Connection& connection, const Recordset* header,
                                     std::string_view code, const Translate& translate);
 Status end_term_deletion(Connection& connection, bool header_deleted);

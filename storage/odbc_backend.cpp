@@ -2,8 +2,11 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 
 #include "storage/backends.h"
 
@@ -71,8 +74,16 @@ std::string to_utf8(const SQLWCHAR* text, size_t length) {
     return out;
 }
 
-std::string diagnostics(SQLSMALLINT handle_type, SQLHANDLE handle) {
+// The diagnostic records of a handle: their text for the user, and the kind of failure the
+// first record with a known kind tells.
+struct Diagnosis {
     std::string text;
+    FailureKind kind = FailureKind::Other;
+};
+
+Diagnosis diagnose(SQLSMALLINT handle_type, SQLHANDLE handle, Dialect dialect) {
+    Diagnosis diagnosis;
+    std::string& text = diagnosis.text;
     SQLWCHAR state[6];
     SQLWCHAR message[1024];
     SQLINTEGER native = 0;
@@ -82,14 +93,23 @@ std::string diagnostics(SQLSMALLINT handle_type, SQLHANDLE handle) {
                                       sizeof message / sizeof message[0], &length));
          ++record) {
         if (!text.empty()) text += "; ";
+        std::string sqlstate = to_utf8(state, 5);
+        if (diagnosis.kind == FailureKind::Other) {
+            diagnosis.kind = odbc_failure_kind(sqlstate, native, dialect);
+        }
         // Appended piece by piece: a literal put in front of a temporary string trips a false
         // -Wrestrict of g++ 12 at -O3 (GCC bug 105651).
         text += '[';
-        text += to_utf8(state, 5);
+        text += sqlstate;
         text += "] ";
         text += to_utf8(message, std::min<size_t>(length, sizeof message / sizeof message[0]));
     }
-    return text.empty() ? "unknown ODBC error" : text;
+    if (text.empty()) text = "unknown ODBC error";
+    return diagnosis;
+}
+
+std::string diagnostics(SQLSMALLINT handle_type, SQLHANDLE handle) {
+    return diagnose(handle_type, handle, Dialect::SqlServer).text;
 }
 
 // The part of a connection string that names the database, for messages (never the password).
@@ -157,11 +177,18 @@ class Statement {
     SQLHSTMT handle_ = SQL_NULL_HSTMT;
 };
 
+// A statement handle borrowed for one call.
+struct StatementRef {
+    SQLHSTMT handle;
+    SQLHSTMT get() const { return handle; }
+};
+
 class OdbcBackend : public Backend {
   public:
     OdbcBackend(SQLHENV env, SQLHDBC dbc, std::string name, Dialect dialect)
         : env_(env), dbc_(dbc), name_(std::move(name)), dialect_(dialect) {}
     ~OdbcBackend() override {
+        prepared_.clear();
         SQLDisconnect(dbc_);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
         SQLFreeHandle(SQL_HANDLE_ENV, env_);
@@ -177,8 +204,12 @@ class OdbcBackend : public Backend {
     }
 
     Expected<QueryResult> query(const std::string& sql, const std::vector<Value>& params) override {
-        Statement stmt(dbc_);
-        if (auto status = run(stmt, sql, params, "read"); !status) return status.error();
+        std::unique_ptr<Statement> once;
+        auto ran = run(sql, params, "read", once);
+        if (!ran) return ran.error();
+        const auto start = Clock::now();
+        Done done(*ran, counts_, start);
+        StatementRef stmt{*ran};
         QueryResult result;
         SQLSMALLINT count = 0;
         SQLNumResultCols(stmt.get(), &count);
@@ -218,10 +249,12 @@ class OdbcBackend : public Backend {
     }
 
     Expected<long long> execute(const std::string& sql, const std::vector<Value>& params) override {
-        Statement stmt(dbc_);
-        if (auto status = run(stmt, sql, params, "write"); !status) return status.error();
+        std::unique_ptr<Statement> once;
+        auto ran = run(sql, params, "write", once);
+        if (!ran) return ran.error();
+        Done done(*ran, counts_, Clock::now());
         SQLLEN changed = 0;
-        SQLRowCount(stmt.get(), &changed);
+        SQLRowCount(*ran, &changed);
         return static_cast<long long>(changed < 0 ? 0 : changed);
     }
 
@@ -243,7 +276,29 @@ class OdbcBackend : public Backend {
     }
 
   private:
+    using Clock = std::chrono::steady_clock;
+
+    // When a call is done with its statement: the cursor is closed so that the statement can
+    // run again, and the time spent is counted.
+    class Done {
+      public:
+        Done(SQLHSTMT handle, StatementCounts& counts, Clock::time_point start)
+            : handle_(handle), counts_(counts), start_(start) {}
+        ~Done() {
+            SQLFreeStmt(handle_, SQL_CLOSE);
+            counts_.execute_time += Clock::now() - start_;
+        }
+        Done(const Done&) = delete;
+        Done& operator=(const Done&) = delete;
+
+      private:
+        SQLHSTMT handle_;
+        StatementCounts& counts_;
+        Clock::time_point start_;
+    };
+
     Status end(SQLSMALLINT how, const char* what) {
+        ++counts_.statements;
         Status done = success();
         if (!SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_, how))) {
             done = failure("write", what, nullptr);
@@ -253,22 +308,56 @@ class OdbcBackend : public Backend {
         return done;
     }
 
-    Status run(Statement& stmt, const std::string& sql, const std::vector<Value>& params,
-               const char* operation) {
-        if (stmt.get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
-        // The SQLite driver narrows a wide statement text to one byte per character, so a code
-        // with accents in a literal would no longer match its rows: it gets the UTF-8 text.
-        SQLRETURN prepared;
-        if (dialect_ == Dialect::Sqlite) {
-            std::string narrow = sql;
-            prepared = SQLPrepare(stmt.get(), reinterpret_cast<SQLCHAR*>(narrow.data()),
-                                  static_cast<SQLINTEGER>(narrow.size()));
+    // A statement with bound values is prepared once per session and run again with new values;
+    // one that carries its values in its text is prepared each time, into once.
+    Expected<SQLHSTMT> run(const std::string& sql, const std::vector<Value>& params,
+                           const char* operation, std::unique_ptr<Statement>& once) {
+        ++counts_.statements;
+        const bool reusable = !params.empty();
+        SQLHSTMT handle = SQL_NULL_HSTMT;
+        if (auto kept = reusable ? prepared_.find(sql) : prepared_.end(); kept != prepared_.end()) {
+            handle = kept->second->get();
         } else {
-            auto wide_sql = to_wide(sql);
-            prepared =
-                SQLPrepareW(stmt.get(), wide_sql.data(), static_cast<SQLINTEGER>(wide_sql.size()));
+            auto made = std::make_unique<Statement>(dbc_);
+            if (made->get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
+            const auto start = Clock::now();
+            // The SQLite driver narrows a wide statement text to one byte per character, so a
+            // code with accents in a literal would no longer match its rows: it gets UTF-8.
+            SQLRETURN prepared;
+            if (dialect_ == Dialect::Sqlite) {
+                std::string narrow = sql;
+                prepared = SQLPrepare(made->get(), reinterpret_cast<SQLCHAR*>(narrow.data()),
+                                      static_cast<SQLINTEGER>(narrow.size()));
+            } else {
+                auto wide_sql = to_wide(sql);
+                prepared = SQLPrepareW(made->get(), wide_sql.data(),
+                                       static_cast<SQLINTEGER>(wide_sql.size()));
+            }
+            counts_.prepare_time += Clock::now() - start;
+            ++counts_.prepared;
+            if (!SQL_SUCCEEDED(prepared)) return failure(operation, sql, made->get());
+            handle = made->get();
+            if (reusable) {
+                if (prepared_.size() >= kPreparedKept) prepared_.clear();
+                prepared_.emplace(sql, std::move(made));
+            } else {
+                once = std::move(made);
+            }
         }
-        if (!SQL_SUCCEEDED(prepared)) return failure(operation, sql, stmt.get());
+        const auto start = Clock::now();
+        Status bound = bind_and_execute(handle, sql, params, operation);
+        counts_.execute_time += Clock::now() - start;
+        if (!bound) {
+            SQLFreeStmt(handle, SQL_CLOSE);
+            return bound.error();
+        }
+        return handle;
+    }
+
+    Status bind_and_execute(SQLHSTMT handle, const std::string& sql,
+                            const std::vector<Value>& params, const char* operation) {
+        StatementRef stmt{handle};
+        SQLFreeStmt(handle, SQL_RESET_PARAMS);
         // Buffers stay alive until the statement has run.
         std::vector<std::basic_string<SQLWCHAR>> texts(params.size());
         std::vector<SQLBIGINT> integers(params.size());
@@ -350,13 +439,13 @@ class OdbcBackend : public Backend {
     Error failure(const char* operation, const std::string& sql, SQLHSTMT stmt) {
         std::string verb = std::string(operation) == "read" ? "Impossibile leggere dal"
                                                             : "Impossibile scrivere nel";
-        std::string detail =
-            stmt ? diagnostics(SQL_HANDLE_STMT, stmt) : diagnostics(SQL_HANDLE_DBC, dbc_);
+        Diagnosis diagnosis = stmt ? diagnose(SQL_HANDLE_STMT, stmt, dialect_)
+                                   : diagnose(SQL_HANDLE_DBC, dbc_, dialect_);
+        const std::string& detail = diagnosis.text;
         // Not every driver flags the connection dead once the server has dropped it; the states
         // of a broken link or a server shutdown say it too.
-        for (const char* state : {"[08", "[57P0"}) {
-            if (detail.find(state) != std::string::npos) lost_ = true;
-        }
+        if (diagnosis.kind == FailureKind::LostConnection) lost_ = true;
+        last_failure_ = alive() ? diagnosis.kind : FailureKind::LostConnection;
         // A lost server is told in the user's words; the driver's stays as the technical detail.
         if (!alive()) {
             return Error{"il collegamento con il database '" + name_ +
@@ -368,14 +457,47 @@ class OdbcBackend : public Backend {
         return Error{verb + " database '" + name_ + "': " + detail, sql};
     }
 
+    // The statements of a window's writes are few and repeat: a small set is kept.
+    static constexpr size_t kPreparedKept = 64;
     SQLHENV env_;
     SQLHDBC dbc_;
     std::string name_;
     Dialect dialect_;
     bool lost_ = false;
+    std::unordered_map<std::string, std::unique_ptr<Statement>> prepared_;
 };
 
 }  // namespace
+
+FailureKind odbc_failure_kind(std::string_view sqlstate, long native, Dialect dialect) {
+    // Class 08 is a broken link; 57P01 to 57P03 a server shutting down or not yet accepting.
+    if (sqlstate.substr(0, 2) == "08" || sqlstate == "57P01" || sqlstate == "57P02" ||
+        sqlstate == "57P03") {
+        return FailureKind::LostConnection;
+    }
+    switch (dialect) {
+        case Dialect::Postgres:
+            if (sqlstate == "23505") return FailureKind::DuplicateKey;
+            if (sqlstate == "55P03" || sqlstate == "40001" || sqlstate == "40P01") {
+                return FailureKind::Busy;
+            }
+            break;
+        case Dialect::Sqlite:
+            // The SQLite driver hands on SQLite's primary result code only: 19 is any
+            // constraint, 5 and 6 a lock held by another connection.
+            if (native == 19) return FailureKind::Constraint;
+            if (native == 5 || native == 6) return FailureKind::Busy;
+            break;
+        case Dialect::SqlServer:
+            // 2627 and 2601: a primary key or a unique index violated; 1205 and 1222: a
+            // deadlock victim and a lock wait that ran out.
+            if (native == 2627 || native == 2601) return FailureKind::DuplicateKey;
+            if (native == 1205 || native == 1222) return FailureKind::Busy;
+            break;
+    }
+    if (sqlstate == "HYT00") return FailureKind::Busy;
+    return FailureKind::Other;
+}
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 
 #include "storage/backends.h"
 #include "storage/dialect.h"
@@ -12,6 +13,7 @@ namespace condpag {
 namespace {
 
 struct Row {
+    std::uint32_t id = 0;  // unique within its set, so that a kept copy finds its place again
     std::vector<Value> current;
     // The values as read, kept apart only once the row changes: a large set read to be browsed
     // then holds each value once.
@@ -52,6 +54,7 @@ struct Recordset::Rows {
     std::vector<ColumnType> types;
     std::vector<Row> rows;
     std::vector<size_t> visible;  // indexes of the rows not deleted, in order
+    std::uint32_t next_id = 0;
 
     void refresh() {
         visible.clear();
@@ -75,6 +78,7 @@ struct Recordset::Rows {
         rows.reserve(result->rows.size());
         for (auto& values : result->rows) {
             Row row;
+            row.id = next_id++;
             row.current = std::move(values);
             rows.push_back(std::move(row));
         }
@@ -281,6 +285,7 @@ void Recordset::AddNew() {
     if (!rows_ || !rows_->open) return;
     if (editing()) Update();
     Row row;
+    row.id = rows_->next_id++;
     row.current.resize(rows_->columns.size());
     row.original.resize(rows_->columns.size());
     row.state = RowState::New;
@@ -349,6 +354,85 @@ bool Recordset::pending() const {
     });
 }
 
+namespace {
+
+// One statement of a batch write, with its values bound in order.
+struct Statement {
+    std::string sql;
+    std::vector<Value> params;
+};
+
+Statement delete_statement(const std::string& table, const std::vector<std::string>& columns,
+                           const Row& row) {
+    Statement statement{"DELETE FROM " + table, {}};
+    match_original(columns, row, statement.sql, statement.params);
+    return statement;
+}
+
+Statement insert_statement(const std::string& table, const std::vector<std::string>& columns,
+                           const Row& row) {
+    Statement statement{"INSERT INTO " + table + " (", {}};
+    std::string values;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (c > 0) statement.sql += ", ", values += ", ";
+        statement.sql += columns[c];
+        values += "?";
+        statement.params.push_back(row.current[c]);
+    }
+    statement.sql += ") VALUES (" + values + ")";
+    return statement;
+}
+
+// Sets only the columns that changed; empty when none did.
+Statement update_statement(const std::string& table, const std::vector<std::string>& columns,
+                           const Row& row) {
+    Statement statement{"UPDATE " + table + " SET ", {}};
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (row.current[c] == row.original[c]) continue;
+        if (!statement.params.empty()) statement.sql += ", ";
+        statement.sql += columns[c] + " = ?";
+        statement.params.push_back(row.current[c]);
+    }
+    if (statement.params.empty()) return {};
+    match_original(columns, row, statement.sql, statement.params);
+    return statement;
+}
+
+// Whether a failed write met a row that already holds its key. A database that only says that
+// some constraint failed is asked whether the key is taken.
+bool duplicate_key(FailureKind kind, Connection& connection, const std::string& table,
+                   const std::vector<std::string>& columns, const Row& row) {
+    if (kind == FailureKind::DuplicateKey) return true;
+    if (kind != FailureKind::Constraint || key_columns(table).empty()) return false;
+    std::string sql = "SELECT COUNT(*) FROM " + table + " WHERE ";
+    std::vector<Value> params;
+    for (const auto& key : key_columns(table)) {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (!same_name(key, columns[c])) continue;
+            if (!params.empty()) sql += " AND ";
+            sql += columns[c] + " = ?";
+            params.push_back(row.current[c]);
+        }
+    }
+    auto counted = connection.Execute(sql, -1, params);
+    return counted && !counted->rows.empty() && CDecN(counted->rows[0][0]) > 0;
+}
+
+// Whether writing the row may meet a key that another row of the batch still holds.
+bool may_take_a_held_key(const std::string& table, const std::vector<std::string>& columns,
+                         const Row& row) {
+    if (row.state == RowState::New) return true;
+    if (row.state != RowState::Changed || row.original.empty()) return false;  // a delete
+    for (const auto& key : key_columns(table)) {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (same_name(key, columns[c]) && row.current[c] != row.original[c]) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 Expected<BatchReport> Recordset::UpdateBatch(BatchScope scope) {
     if (!rows_ || !rows_->open) return Error{"Il recordset non è aperto", "UpdateBatch"};
     if (editing()) Update();
@@ -376,77 +460,63 @@ Expected<BatchReport> Recordset::UpdateBatch(BatchScope scope) {
     BatchReport report;
     Connection connection = set.connection;
     const std::string& table = set.table;
-    std::vector<Row*> written_deletes;
-
-    for (Row* row : deletes) {
-        std::string sql = "DELETE FROM " + table;
-        std::vector<Value> params;
-        match_original(set.columns, *row, sql, params);
-        auto changed = connection.ExecuteChange(sql, params);
-        if (!changed) {
-            report.errors.push_back(changed.error());
-        } else if (*changed == 0) {
-            report_conflict(report, set.columns, *row, table, sql);
-        } else {
-            ++report.written;
-            written_deletes.push_back(row);
+    // PostgreSQL gives up a whole transaction at its first failed statement: a write that may
+    // meet a held key gets a savepoint to go back to, so that it can be tried again later.
+    const bool guard = connection.in_transaction() && connection.dialect() == Dialect::Postgres;
+    FailureKind failure = FailureKind::Other;
+    // Runs one statement; a row it did not find was changed or deleted by someone else.
+    auto write = [&](Row& row, const Statement& statement) -> Expected<bool> {
+        const bool guarded = guard && may_take_a_held_key(table, set.columns, row);
+        if (guarded) {
+            if (auto saved = connection.ExecuteChange("SAVEPOINT batch_row"); !saved) {
+                return saved.error();
+            }
         }
+        auto changed = connection.ExecuteChange(statement.sql, statement.params);
+        if (!changed) {
+            failure = connection.LastFailure();
+            if (guarded) ignore_error_by_design(connection.ExecuteChange("ROLLBACK TO SAVEPOINT batch_row"));
+            return changed.error();
+        }
+        if (*changed == 0) {
+            report_conflict(report, set.columns, row, table, statement.sql);
+            return false;
+        }
+        ++report.written;
+        return true;
+    };
+
+    std::vector<Row*> written_deletes;
+    for (Row* row : deletes) {
+        auto done = write(*row, delete_statement(table, set.columns, *row));
+        if (!done) report.errors.push_back(done.error());
+        if (done && *done) written_deletes.push_back(row);
     }
 
     // Changed and new rows. A key that is still held by a row written later (renumbering)
     // makes a first attempt fail; such rows are tried again while others get through.
-    struct Failure {
-        Row* row;
-        Error error;
-    };
     std::vector<Row*> todo = others;
-    std::vector<Failure> duplicates;
+    std::vector<Error> duplicates;
     bool progress = true;
     while (!todo.empty() && progress) {
         progress = false;
         duplicates.clear();
         std::vector<Row*> again;
         for (Row* row : todo) {
-            std::string sql;
-            std::vector<Value> params;
-            if (row->state == RowState::New) {
-                sql = "INSERT INTO " + table + " (";
-                std::string values;
-                for (size_t c = 0; c < set.columns.size(); ++c) {
-                    if (c > 0) sql += ", ", values += ", ";
-                    sql += set.columns[c];
-                    values += "?";
-                    params.push_back(row->current[c]);
-                }
-                sql += ") VALUES (" + values + ")";
-            } else {
-                sql = "UPDATE " + table + " SET ";
-                bool first = true;
-                for (size_t c = 0; c < set.columns.size(); ++c) {
-                    if (row->current[c] == row->original[c]) continue;
-                    if (!first) sql += ", ";
-                    first = false;
-                    sql += set.columns[c] + " = ?";
-                    params.push_back(row->current[c]);
-                }
-                if (first) {
-                    row->state = RowState::Unchanged;
-                    continue;
-                }
-                match_original(set.columns, *row, sql, params);
+            Statement statement = row->state == RowState::New
+                                      ? insert_statement(table, set.columns, *row)
+                                      : update_statement(table, set.columns, *row);
+            if (statement.sql.empty()) {
+                row->state = RowState::Unchanged;
+                continue;
             }
-            auto changed = connection.ExecuteChange(sql, params);
-            if (!changed) {
-                if (is_duplicate_key_message(changed.error().message)) {
-                    again.push_back(row);
-                    duplicates.push_back({row, {duplicate_text(set.columns, *row, table), sql}});
-                } else {
-                    report.errors.push_back(changed.error());
-                }
-            } else if (*changed == 0) {
-                report_conflict(report, set.columns, *row, table, sql);
-            } else {
-                ++report.written;
+            auto done = write(*row, statement);
+            if (!done && duplicate_key(failure, connection, table, set.columns, *row)) {
+                again.push_back(row);
+                duplicates.push_back({duplicate_text(set.columns, *row, table), statement.sql});
+            } else if (!done) {
+                report.errors.push_back(done.error());
+            } else if (*done) {
                 row->original.clear();
                 row->state = RowState::Unchanged;
                 progress = true;
@@ -454,18 +524,13 @@ Expected<BatchReport> Recordset::UpdateBatch(BatchScope scope) {
         }
         todo = std::move(again);
     }
-    for (auto& failure : duplicates) report.errors.push_back(std::move(failure.error));
+    for (auto& failure : duplicates) report.errors.push_back(std::move(failure));
 
     if (!written_deletes.empty()) {
-        std::vector<Row> kept;
-        kept.reserve(set.rows.size());
-        for (Row& row : set.rows) {
-            if (std::find(written_deletes.begin(), written_deletes.end(), &row) ==
-                written_deletes.end()) {
-                kept.push_back(std::move(row));
-            }
-        }
-        set.rows = std::move(kept);
+        std::erase_if(set.rows, [&](const Row& row) {
+            return std::find(written_deletes.begin(), written_deletes.end(), &row) !=
+                   written_deletes.end();
+        });
         set.refresh();
     }
     return report;
@@ -506,6 +571,46 @@ Recordset Recordset::Clone() const {
     clone.rows_ = rows_;
     clone.position_ = 0;
     return clone;
+}
+
+struct Recordset::Kept {
+    std::shared_ptr<Rows> set;
+    std::vector<std::uint32_t> order;
+    std::vector<Row> pending;  // in the order of the set
+    long position = 0;
+};
+
+std::shared_ptr<const Recordset::Kept> Recordset::Keep() const {
+    auto kept = std::make_shared<Kept>();
+    kept->set = rows_;
+    kept->position = position_;
+    if (!rows_) return kept;
+    kept->order.reserve(rows_->rows.size());
+    for (const Row& row : rows_->rows) {
+        kept->order.push_back(row.id);
+        if (row.state != RowState::Unchanged || row.editing) kept->pending.push_back(row);
+    }
+    return kept;
+}
+
+void Recordset::Restore(const Kept& kept) {
+    if (!rows_ || kept.set != rows_) return;
+    // A write never reorders rows: those not kept are still there, in the same order.
+    std::vector<Row>& now = rows_->rows;
+    std::vector<Row> rows;
+    rows.reserve(kept.order.size());
+    size_t next_kept = 0, next_now = 0;
+    for (std::uint32_t id : kept.order) {
+        if (next_kept < kept.pending.size() && kept.pending[next_kept].id == id) {
+            rows.push_back(kept.pending[next_kept++]);
+            continue;
+        }
+        while (next_now < now.size() && now[next_now].id != id) ++next_now;
+        if (next_now < now.size()) rows.push_back(std::move(now[next_now++]));
+    }
+    now = std::move(rows);
+    rows_->refresh();
+    position_ = kept.position;
 }
 
 Expected<std::vector<Record>> read_records(Connection& connection, const std::string& sql) {

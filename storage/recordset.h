@@ -79,6 +79,13 @@ class Recordset {
     // A second cursor over the same rows, with a position of its own.
     Recordset Clone() const;
 
+    // What the set holds before a transaction writes it: the order of its rows and a copy of
+    // those still to be written. Restore puts them back when the transaction was undone, so
+    // that they wait to be written again; it does nothing once the set was opened anew.
+    struct Kept;
+    [[nodiscard]] std::shared_ptr<const Kept> Keep() const;
+    void Restore(const Kept& kept);
+
   private:
     struct Rows;
     std::shared_ptr<Rows> rows_;

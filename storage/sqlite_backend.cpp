@@ -1,9 +1,11 @@
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <thread>
+#include <unordered_map>
 
 #include "storage/backends.h"
 
@@ -20,10 +22,30 @@ ColumnType type_of_declaration(const char* declared) {
     return ColumnType::Text;
 }
 
+// Waits for another connection's lock in short sleeps that grow (0.1 ms, 0.2 ms, ... up to
+// 4 ms), so that a lock released a moment later is taken at once, until the lock wait is over.
+struct LockWait {
+    std::chrono::milliseconds limit;
+    std::chrono::steady_clock::time_point first_busy;
+};
+
+int wait_for_lock(void* data, int attempt) {
+    auto* wait = static_cast<LockWait*>(data);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0) wait->first_busy = now;
+    if (now - wait->first_busy >= wait->limit) return 0;
+    std::this_thread::sleep_for(std::chrono::microseconds(100 << std::min(attempt, 5)));
+    return 1;
+}
+
 class SqliteBackend : public Backend {
   public:
-    SqliteBackend(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
-    ~SqliteBackend() override { sqlite3_close_v2(db_); }
+    SqliteBackend(sqlite3* db, std::string path, std::unique_ptr<LockWait> wait)
+        : db_(db), path_(std::move(path)), wait_(std::move(wait)) {}
+    ~SqliteBackend() override {
+        forget_prepared();
+        sqlite3_close_v2(db_);
+    }
 
     Dialect dialect() const override { return Dialect::Sqlite; }
     bool alive() override { return db_ != nullptr; }
@@ -31,6 +53,7 @@ class SqliteBackend : public Backend {
     Expected<QueryResult> query(const std::string& sql, const std::vector<Value>& params) override {
         sqlite3_stmt* stmt = nullptr;
         if (auto status = prepare(sql, params, &stmt, "read"); !status) return status.error();
+        const auto start = Clock::now();
         QueryResult result;
         int count = sqlite3_column_count(stmt);
         for (int c = 0; c < count; ++c) {
@@ -44,32 +67,27 @@ class SqliteBackend : public Backend {
             for (int c = 0; c < count; ++c) row.push_back(column_value(stmt, c));
             result.rows.push_back(std::move(row));
         }
-        if (rc != SQLITE_DONE) {
-            Error error = failure("read", sql);
-            sqlite3_finalize(stmt);
-            return error;
-        }
-        sqlite3_finalize(stmt);
+        Status ran = rc == SQLITE_DONE ? success() : Status(failure("read", sql));
+        finish(stmt, !params.empty(), start);
+        if (!ran) return ran.error();
         return result;
     }
 
     Expected<long long> execute(const std::string& sql, const std::vector<Value>& params) override {
         sqlite3_stmt* stmt = nullptr;
         if (auto status = prepare(sql, params, &stmt, "write"); !status) return status.error();
+        const auto start = Clock::now();
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
-        if (rc != SQLITE_DONE) {
-            Error error = failure("write", sql);
-            sqlite3_finalize(stmt);
-            return error;
-        }
-        sqlite3_finalize(stmt);
+        Status ran = rc == SQLITE_DONE ? success() : Status(failure("write", sql));
+        finish(stmt, !params.empty(), start);
+        if (!ran) return ran.error();
         return static_cast<long long>(sqlite3_changes(db_));
     }
 
     // IMMEDIATE takes the write lock at once: the wait for another writer happens here, before
-    // anything of the transaction was done, and is bounded by the busy timeout.
+    // anything of the transaction was done, and is bounded by the lock wait.
     Status begin() override { return run_plain("BEGIN IMMEDIATE"); }
     Status commit() override { return run_plain("COMMIT"); }
     Status rollback() override {
@@ -78,26 +96,45 @@ class SqliteBackend : public Backend {
     }
 
   private:
+    using Clock = std::chrono::steady_clock;
+
     Status run_plain(const char* sql) {
-        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
-            return failure("write", sql);
-        }
+        ++counts_.statements;
+        const auto start = Clock::now();
+        int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+        counts_.execute_time += Clock::now() - start;
+        if (rc != SQLITE_OK) return failure("write", sql);
         return success();
     }
 
+    // A statement with bound values is prepared once per session and run again with new values;
+    // one that carries its values in its text is prepared each time.
     Status prepare(const std::string& sql, const std::vector<Value>& params, sqlite3_stmt** stmt,
                    const char* operation) {
-        if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), stmt, nullptr) !=
-            SQLITE_OK) {
-            return failure(operation, sql);
-        }
-        if (*stmt == nullptr) return Error{"istruzione vuota", sql};
-        if (sqlite3_bind_parameter_count(*stmt) != static_cast<int>(params.size())) {
-            sqlite3_finalize(*stmt);
-            return Error{"l'istruzione attende " +
-                             std::to_string(sqlite3_bind_parameter_count(*stmt)) +
-                             " valori, ne ha " + std::to_string(params.size()),
-                         sql};
+        ++counts_.statements;
+        const bool reusable = !params.empty();
+        if (auto kept = reusable ? prepared_.find(sql) : prepared_.end(); kept != prepared_.end()) {
+            *stmt = kept->second;
+        } else {
+            const auto start = Clock::now();
+            int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
+                                        reusable ? SQLITE_PREPARE_PERSISTENT : 0, stmt, nullptr);
+            counts_.prepare_time += Clock::now() - start;
+            ++counts_.prepared;
+            if (rc != SQLITE_OK) return failure(operation, sql);
+            if (*stmt == nullptr) return Error{"istruzione vuota", sql};
+            if (sqlite3_bind_parameter_count(*stmt) != static_cast<int>(params.size())) {
+                Error error{"l'istruzione attende " +
+                                std::to_string(sqlite3_bind_parameter_count(*stmt)) +
+                                " valori, ne ha " + std::to_string(params.size()),
+                            sql};
+                sqlite3_finalize(*stmt);
+                return error;
+            }
+            if (reusable) {
+                if (prepared_.size() >= kPreparedKept) forget_prepared();
+                prepared_.emplace(sql, *stmt);
+            }
         }
         for (size_t i = 0; i < params.size(); ++i) {
             int index = static_cast<int>(i) + 1;
@@ -119,6 +156,20 @@ class SqliteBackend : public Backend {
         return success();
     }
 
+    void finish(sqlite3_stmt* stmt, bool kept, Clock::time_point start) {
+        if (kept) {
+            sqlite3_reset(stmt);
+        } else {
+            sqlite3_finalize(stmt);
+        }
+        counts_.execute_time += Clock::now() - start;
+    }
+
+    void forget_prepared() {
+        for (auto& [sql, stmt] : prepared_) sqlite3_finalize(stmt);
+        prepared_.clear();
+    }
+
     static Value column_value(sqlite3_stmt* stmt, int c) {
         switch (sqlite3_column_type(stmt, c)) {
             case SQLITE_NULL:
@@ -134,14 +185,19 @@ class SqliteBackend : public Backend {
         }
     }
 
-    Error failure(const char* operation, const std::string& sql) const {
+    Error failure(const char* operation, const std::string& sql) {
+        last_failure_ = sqlite_failure_kind(sqlite3_extended_errcode(db_));
         std::string verb = std::string(operation) == "read" ? "Impossibile leggere dal"
                                                             : "Impossibile scrivere nel";
         return Error{verb + " database '" + path_ + "': " + sqlite3_errmsg(db_), sql};
     }
 
+    // The statements of a window's writes are few and repeat: a small set is kept.
+    static constexpr size_t kPreparedKept = 64;
     sqlite3* db_;
     std::string path_;
+    std::unordered_map<std::string, sqlite3_stmt*> prepared_;
+    std::unique_ptr<LockWait> wait_;  // the busy handler's, alive as long as the connection
 };
 
 }  // namespace
@@ -179,14 +235,12 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
     // Another process writing the file makes the first read answer "database is locked", and a
     // few lock states give up without waiting: the whole open is tried again for a while.
     const auto give_up = std::chrono::steady_clock::now() + lock_wait;
-    while (true) {
+    for (int attempt = 0;;) {
         sqlite3* db = nullptr;
         int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
         // The wait for locks goes in before any statement runs, the catalogue read included.
-        if (db != nullptr) {
-            sqlite3_busy_timeout(db, static_cast<int>(lock_wait.count()));
-            sqlite3_extended_result_codes(db, 0);
-        }
+        auto wait = std::make_unique<LockWait>(LockWait{lock_wait, {}});
+        if (db != nullptr) sqlite3_busy_handler(db, wait_for_lock, wait.get());
         std::string message;
         if (rc != SQLITE_OK) {
             message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
@@ -202,7 +256,8 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
                 if (!sqlite3_db_readonly(db, "main") && holds_payment_terms(db)) {
                     sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
                 }
-                return std::unique_ptr<Backend>(std::make_unique<SqliteBackend>(db, shown));
+                return std::unique_ptr<Backend>(
+                    std::make_unique<SqliteBackend>(db, shown, std::move(wait)));
             }
             message = text ? text : sqlite3_errmsg(db);
             sqlite3_free(text);
@@ -213,17 +268,25 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
         if (!busy || std::chrono::steady_clock::now() >= give_up) {
             return Error{"Impossibile aprire il database '" + shown + "': " + message, "open"};
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1 << std::min(attempt++, 5)));
     }
 }
 
-bool is_duplicate_key_message(const std::string& message) {
-    for (const char* marker :
-         {"UNIQUE constraint failed", "PRIMARY KEY must be unique", "duplicate key", "23505",
-          "Violation of PRIMARY KEY", "is not unique"}) {
-        if (message.find(marker) != std::string::npos) return true;
+FailureKind sqlite_failure_kind(int extended_code) {
+    switch (extended_code) {
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+        case SQLITE_CONSTRAINT_UNIQUE:
+            return FailureKind::DuplicateKey;
+        default:
+            break;
     }
-    return false;
+    switch (extended_code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return FailureKind::Busy;
+        default:
+            return FailureKind::Other;
+    }
 }
 
 }  // namespace condpag

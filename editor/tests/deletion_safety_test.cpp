@@ -1,7 +1,7 @@
-// Deleting a term is all or nothing, on every backend: another user's change since it was read,
-// a statement that fails, a session the server ends, or a lock another program holds leave every
-// row of the term stored as it was, and the person reads why. A term made later with the same
-// code starts with no rows of the old one.
+// Deleting (and saving) a term is all or nothing, on every backend: another user's change since it
+// was read, a statement that fails, a session the server ends, or a lock another program holds
+// leave every row of the term stored as it was, and the person reads why. A term made later with
+// the same code starts with no rows of the old one.
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -250,6 +253,108 @@ TEST(DeletionServerFaults, ASessionEndedHalfWayThroughADeletionDeletesNothing) {
         EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"),
                   (Rows{{"0"}}))
             << table;
+    }
+}
+
+// A PostgreSQL server of the test's own (scripts/pg-private.sh), so that stopping it disturbs no
+// other suite. Empty connection string when the machine cannot run one.
+class PrivateServer {
+  public:
+    PrivateServer() {
+        std::string out = run("start");
+        if (!out.empty() && out.back() == '\n') out.pop_back();
+        if (out.rfind("odbc:", 0) == 0) connection_string_ = out;
+    }
+    ~PrivateServer() { run("remove"); }
+    const std::string& connection_string() const { return connection_string_; }
+    bool stop() { return run("stop", true) == "0"; }
+    bool resume() { return run("resume", true) == "0"; }
+
+  private:
+    std::string run(const std::string& action, bool status_only = false) {
+        // The script lies in the source tree that holds the build folder of this program.
+        static const std::string script = [] {
+            auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+            for (; !folder.empty() && folder != folder.root_path(); folder = folder.parent_path()) {
+                if (std::filesystem::exists(folder / "scripts/pg-private.sh")) break;
+            }
+            return (folder / "scripts/pg-private.sh").string();
+        }();
+        std::string command = script + " " + action + " " + folder_;
+        if (status_only) command += " >/dev/null 2>&1; echo $?";
+        std::string out;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[512];
+            while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+            pclose(pipe);
+        }
+        if (status_only && !out.empty() && out.back() == '\n') out.pop_back();
+        return out;
+    }
+    std::string folder_ =
+        (std::filesystem::temp_directory_path() / ("condpag-pg-" + std::to_string(getpid())))
+            .string();
+    std::string connection_string_;
+};
+
+// The server stops (as a crash would) half way through a deletion, after the details and before
+// the header row, and half way through a save, after the header and the installments and before
+// the language descriptions: nothing is reported as done, and once the server is back every row
+// of the term reads as it was.
+TEST(ServerStops, AServerStoppedHalfWayThroughADeleteOrASaveStoresNothing) {
+    PrivateServer server;
+    if (server.connection_string().empty()) GTEST_SKIP() << "no PostgreSQL server here";
+    enum class Operation { Delete, Save };
+    for (Operation operation : {Operation::Delete, Operation::Save}) {
+        const bool deleting = operation == Operation::Delete;
+        SCOPED_TRACE(deleting ? "delete" : "save");
+        const char* shared = std::getenv("CONDPAG_PG");
+        const std::string shared_server = shared != nullptr ? shared : "";
+        setenv("CONDPAG_PG", server.connection_string().c_str(), 1);
+        testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
+        if (shared_server.empty()) {
+            unsetenv("CONDPAG_PG");
+        } else {
+            setenv("CONDPAG_PG", shared_server.c_str(), 1);
+        }
+        ASSERT_TRUE(db.ok()) << db.error();
+        const std::string term = deleting ? kTerm : "MAV30";
+        Rows before;
+        {
+            auto admin = db.connect();
+            ASSERT_TRUE(admin.ok());
+            before = term_rows(*admin, term);
+        }
+        User anna(db.connection_string());
+        ASSERT_TRUE(anna.go_to(term));
+        bool stopped = false;
+        auto stop = [&] {
+            if (stopped) return;
+            stopped = true;
+            EXPECT_TRUE(server.stop());
+        };
+        bool done = false;
+        if (deleting) {
+            anna.window.FME_CONDPAGDES.BeforeDelete.connect([&](bool& cancel) {
+                if (!cancel) stop();
+            });
+            done = anna.window.INTERNAV.user_click("Elimina");
+        } else {
+            ASSERT_TRUE(anna.window.TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
+            ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
+            ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
+            anna.window.FME_DETTAGLIO.UpdateBatchAll.connect(stop);
+            done = anna.save();
+        }
+        ASSERT_TRUE(stopped);
+        EXPECT_FALSE(done);
+        const std::string said = anna.all_messages();
+        EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
+        EXPECT_EQ(anna.window.TXT_CODICE.text(), term);
+        ASSERT_TRUE(server.resume());
+        auto admin = db.connect();
+        ASSERT_TRUE(admin.ok());
+        EXPECT_EQ(term_rows(*admin, term), before);
     }
 }
 

@@ -3,6 +3,11 @@
 // person is told, the rows not written stay pending, and nothing stored is damaged.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
 
 #include "editor/tests/users.h"
 #include "storage/schema.h"
@@ -13,7 +18,7 @@ namespace {
 
 class Faults : public testing::BackendTest {};
 
-TEST_P(Faults, AFailingStatementLeavesItsRowsPendingAndASecondSaveCompletesTheTerm) {
+TEST_P(Faults, AFailingStatementStoresNothingAndASecondSaveStoresTheWholeTerm) {
     User anna(database->connection_string());
     ASSERT_TRUE(anna.go_to("RID30"));
     ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
@@ -21,15 +26,18 @@ TEST_P(Faults, AFailingStatementLeavesItsRowsPendingAndASecondSaveCompletesTheTe
     // The language table goes away under the window: its insert cannot run.
     ASSERT_TRUE(connection.ExecuteChange("DROP TABLE CG6B_CONDPAGLING").ok());
 
-    anna.save();
-    const std::string said = anna.all_messages();
-    EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
-    EXPECT_TRUE(anna.window.Grst_RecordSet_CG6B.pending());
-    EXPECT_TRUE(anna.window.FME_LINGUA.BatchPending());
-    // What could be written was, once.
     const std::string installments =
         "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RID30'";
-    EXPECT_EQ(stored(connection, installments), (Rows{{"1", "45"}}));
+    const Rows before = stored(connection, installments);
+    EXPECT_FALSE(anna.save());
+    const std::string said = anna.all_messages();
+    EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
+    EXPECT_NE(said.find("non è stato salvato nulla"), std::string::npos) << said;
+    // Nothing of the save is stored; every change waits to be saved again.
+    EXPECT_EQ(stored(connection, installments), before);
+    EXPECT_TRUE(anna.window.Grst_RecordSet_CG63.pending());
+    EXPECT_TRUE(anna.window.Grst_RecordSet_CG6B.pending());
+    EXPECT_TRUE(anna.window.FME_LINGUA.BatchPending());
 
     // The table is back: saving again writes the waiting row and nothing twice.
     ASSERT_TRUE(create_database(connection, false).ok());
@@ -73,11 +81,58 @@ TEST_P(Faults, AMissingInstallmentsTableStopsTheWindowWithTheLoadErrorDialog) {
     EXPECT_FALSE(anna.window.loaded());  // the dialog answered "leave"
 }
 
+// Another program asks for the write lock of the file while a save is half done: it cannot
+// slip in between the installments and the language descriptions, so the save never fails half
+// way on a lock and the whole term is stored.
+TEST_P(Faults, AnotherProgramCannotLockTheFileHalfWayThroughASave) {
+    if (database->file().empty()) GTEST_SKIP() << "no database file on this backend";
+    User anna(database->connection_string());
+    ASSERT_TRUE(anna.go_to("MAV30"));
+    ASSERT_TRUE(anna.window.TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
+    ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
+    ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
+    char locked = 0;
+    pid_t holder = -1;
+    anna.window.FME_DETTAGLIO.UpdateBatchAll.connect([&] {
+        if (locked != 0) return;
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        holder = fork();
+        ASSERT_GE(holder, 0);
+        if (holder == 0) {
+            sqlite3* other = nullptr;
+            sqlite3_open(database->file().c_str(), &other);
+            sqlite3_busy_timeout(other, 200);
+            bool got = sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == 0;
+            char byte = got ? 'y' : 'n';
+            (void)!write(ready[1], &byte, 1);
+            if (got) std::this_thread::sleep_for(kDefaultLockWait + std::chrono::seconds(2));
+            sqlite3_close(other);
+            _exit(0);
+        }
+        ASSERT_EQ(read(ready[0], &locked, 1), 1);
+        close(ready[0]);
+        close(ready[1]);
+    });
+    EXPECT_TRUE(anna.save()) << anna.all_messages();
+    if (holder > 0) waitpid(holder, nullptr, 0);
+    EXPECT_EQ(locked, 'n');
+    EXPECT_EQ(
+        stored(connection, "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'MAV30'"),
+        (Rows{{"Avviso 45 gg"}}));
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'MAV30'"),
+              (Rows{{"45"}}));
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG6B_DESCR FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'MAV30'"),
+              (Rows{{"Payment notice"}}));
+}
+
 CONDPAG_ON_ALL_BACKENDS(Faults);
 
 // The server ends the editor's session (as an administrator or a crash would) at two moments of
-// a save: before the header is written, and after the installments were written but before the
-// language descriptions.
+// a save: before the header is written, and after the header and the installments were written
+// but before the language descriptions. Either way nothing of the save is stored.
 TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
     if (auto reason = testing::unavailable_reason(testing::BackendKind::PostgresOdbc);
         !reason.empty()) {
@@ -112,7 +167,7 @@ TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
         } else {
             anna.window.FME_DETTAGLIO.UpdateBatchAll.connect([&] { terminate(); });
         }
-        anna.save();
+        EXPECT_FALSE(anna.save());
         ASSERT_TRUE(killed);
         const std::string said = anna.all_messages();
         EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
@@ -124,14 +179,10 @@ TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
         Rows days = stored(*admin,
                            "SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
                            "CG63_CODPAG_CG62 = 'MAV30'");
-        if (when == When::BeforeHeader) {
-            EXPECT_EQ(header, (Rows{{"MAV 30 gg d.f."}}));
-            EXPECT_EQ(days, (Rows{{"30"}}));
-            EXPECT_TRUE(anna.window.Grst_RecordSet_CG63.pending());
-        } else {
-            EXPECT_EQ(header, (Rows{{"Avviso 45 gg"}}));
-            EXPECT_EQ(days, (Rows{{"45"}}));
-        }
+        EXPECT_EQ(header, (Rows{{"MAV 30 gg d.f."}}));
+        EXPECT_EQ(days, (Rows{{"30"}}));
+        EXPECT_TRUE(anna.window.Grst_RecordSet_CG62.pending());
+        EXPECT_TRUE(anna.window.Grst_RecordSet_CG63.pending());
         const std::string languages =
             "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'MAV30'";
         // Every other term is as it was.
