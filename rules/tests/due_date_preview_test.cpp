@@ -57,6 +57,9 @@ TEST(DueDatePreview, DueDateOfOneInstallment) {
         // 29/02 is 28/02 in a common year; a passed day/month goes to the next year
         {leap, {}, 2027y / 1 / 10, "28/02/2027"},
         {leap, {}, 2027y / 3 / 1, "29/02/2028"},
+        // a fixed day/month counts from the month's end when the reference date says so
+        {{{"CG63_INDTIPODECOR", 3}, {"CG63_GGMMFIX", 120}, {"CG63_INDDATARIF", 5}}, {},
+         2027y / 1 / 10, "20/01/2028"},
         // subtype offsets, codes stored as numbers or texts
         {{{"CG63_STIPOEFF", 3}}, {}, 2027y / 1 / 15, "20/01/2027"},
         {{{"CG63_TIPOEFF", 14}, {"CG63_STIPOEFF", "3"}}, {}, 2027y / 1 / 15, "24/02/2027"},
@@ -65,6 +68,7 @@ TEST(DueDatePreview, DueDateOfOneInstallment) {
         {august, {periodo(801, 831, 2, 3)}, 2027y / 8 / 15, "04/09/2027"},
         {august, {periodo(801, 831, 3, 0)}, 2027y / 8 / 15, "15/09/2027"},
         {august, {periodo(801, 831, 3, 0, 1005)}, 2027y / 8 / 15, "05/10/2027"},
+        {august, {periodo(801, 831, 3, 0, 831)}, 2027y / 8 / 15, "31/08/2028"},
         {august, {periodo(801, 831, 4, 10)}, 2027y / 8 / 15, "10/09/2027"},
         {august, {periodo(1215, 115, 1, 0)}, 2027y / 8 / 15, "15/08/2027"},
         {august, {periodo(1215, 115, 1, 0)}, 2027y / 12 / 20, "16/01/2028"},
@@ -173,6 +177,17 @@ TEST(DueDatePreview, BadInputGivesRowsWithNotes) {
     EXPECT_NE(bad.notes[0].find("periodo ignorato"), std::string::npos);
     EXPECT_TRUE(due_date_preview({rata()}, {}, {}, fattura(2027y / 2 / 30)).rows.empty());
     EXPECT_EQ(format_amount(-123456789), "-1.234.567,89");
+    EXPECT_EQ(format_amount(0), "0,00");
+
+    // Fixed amounts it cannot use, and shares that miss 100, are noted.
+    auto noted = due_date_preview(
+        {rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}}),
+         rata({{"CG63_PROG", 2}, {"CG63_INDIMPFIX", 5}, {"CG63_PERCIMP", 0}, {"CG63_PERCIVA", 0}})},
+        {}, {}, fattura(2027y / 1 / 15));
+    EXPECT_NE(noted.rows[0].note.find("importo fisso da indicare"), std::string::npos);
+    EXPECT_NE(noted.rows[1].note.find("gestione importo fisso 5 sconosciuta"), std::string::npos);
+    ASSERT_EQ(noted.notes.size(), 1u);
+    EXPECT_NE(noted.notes[0].find("sommano a 90.0000%"), std::string::npos);
 }
 
 // Generated terms and invoices: the rows add up, no due date comes before its reference date,
