@@ -4,16 +4,13 @@
 #include <set>
 
 #include "editor/FRMCO_CONDPAG.h"
+#include "einvoice/term_rows.h"
 #include "rules/records.h"
 #include "storage/recordset.h"
 #include "storage/statements.h"
 
 namespace condpag {
 namespace {
-
-constexpr const char* kSubtypesStatement =
-    "SELECT CG64_TIPOEFF, CG64_CODSTIPOEFF, CG64_GGOFFSET, CG64_INDMODFATTURAPA FROM "
-    "CG64_SOTTOTIPO";
 
 // The rows of an open record set; a closed one has none.
 std::vector<Record> rows_of(const Recordset& set) {
@@ -24,31 +21,13 @@ std::vector<Record> rows_of(const Recordset& set) {
 
 Expected<std::optional<PreviewTerm>> read_preview_term(Connection& connection,
                                                        std::string_view code) {
-    const std::string key = RTrimN(code);
-    Expected<QueryResult> header = connection.Execute(
-        "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = ?", 1, {Value(key)});
-    if (!header) return header.error();
-    if (header->rows.empty()) return std::optional<PreviewTerm>{};
-    PreviewTerm term;
-    term.code = key;
-    term.description = RTrimN(header->rows.front().front());
-    struct Part {
-        std::vector<Record>* rows;
-        std::string sql;
-    };
-    for (const Part& part : {Part{&term.installments, load_installments_statement(key)},
-                             Part{&term.shift_periods, load_periods_statement(key)},
-                             Part{&term.subtypes, kSubtypesStatement}}) {
-        Expected<std::vector<Record>> rows = read_records(connection, part.sql);
-        if (!rows) return rows.error();
-        *part.rows = std::move(*rows);
-    }
-    // The editor's statement leaves the order to the database.
-    std::stable_sort(term.installments.begin(), term.installments.end(),
-                     [](const Record& a, const Record& b) {
-                         return CDecN(field(a, db::CG63_PROG)) < CDecN(field(b, db::CG63_PROG));
-                     });
-    return std::optional<PreviewTerm>(std::move(term));
+    Expected<std::optional<TermRows>> rows = find_term_rows(connection, std::string(code));
+    if (!rows) return rows.error();
+    if (!*rows) return std::optional<PreviewTerm>{};
+    TermRows& stored = **rows;
+    return std::optional<PreviewTerm>(
+        PreviewTerm{RTrimN(code), std::move(stored.description), std::move(stored.installments),
+                    std::move(stored.shift_periods), std::move(stored.subtypes)});
 }
 
 PreviewTerm editor_preview_term(FRMCO_CONDPAG& editor) {
@@ -56,8 +35,7 @@ PreviewTerm editor_preview_term(FRMCO_CONDPAG& editor) {
     term.code = RTrimN(editor.TXT_CODICE.text());
     term.installments = rows_of(editor.Grst_RecordSet_CG63);
     term.shift_periods = rows_of(editor.Grst_RecordSet_CG65);
-    Expected<std::vector<Record>> subtypes =
-        read_records(editor.WindowConnection(), kSubtypesStatement);
+    Expected<std::vector<Record>> subtypes = read_subtypes(editor.WindowConnection());
     if (subtypes) term.subtypes = std::move(*subtypes);
     return term;
 }

@@ -180,34 +180,16 @@ bool is_blank(const Value& value) {
     return value.is_null() || (value.is_text() && trimmed(value.text(), TrimSide::Right).empty());
 }
 
-// parse_number on a stack copy; only a text too long for it takes the allocating way.
-std::optional<double> number_in(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    if (text.empty()) return std::nullopt;
-    std::array<char, 64> normal;
-    if (text.size() > normal.size()) return parse_number(text);
-    for (std::size_t i = 0; i < text.size(); ++i) normal[i] = text[i] == ',' ? '.' : text[i];
-    const char* begin = normal.data();
-    const char* end = begin + text.size();
-    if (*begin == '+') ++begin;
-    if (begin == end) return std::nullopt;
-    double value = 0;
-    auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
 std::optional<double> number_of(const Value& value) {
     if (value.is_number()) return value.number();
-    if (value.is_text()) return number_in(value.text());
+    if (value.is_text()) return parse_number(value.text());
     return std::nullopt;
 }
 
 // A number column read through its text, as RTrimN and parse_number read it: numbers are
 // written in fixed notation, so every finite one reads back; infinities and NaN do not.
 std::optional<double> number_through_text(const Value& value) {
-    if (value.is_text()) return number_in(value.text());
+    if (value.is_text()) return parse_number(value.text());
     if (!value.is_number()) return std::nullopt;
     const double number = value.number() + 0.0;     // the text of -0 reads back as 0
     if (number - number != 0) return std::nullopt;  // inf and NaN
@@ -241,9 +223,9 @@ std::optional<double> percentage_in(std::string_view text) {
     text = trimmed(text, TrimSide::Right);
     if (text.empty()) return 0.0;
     auto bar = text.find('/');
-    if (bar == std::string_view::npos) return number_in(text);
-    auto numerator = number_in(text.substr(0, bar));
-    auto denominator = number_in(text.substr(bar + 1));
+    if (bar == std::string_view::npos) return parse_number(text);
+    auto numerator = parse_number(text.substr(0, bar));
+    auto denominator = parse_number(text.substr(bar + 1));
     if (!numerator || !denominator || *denominator == 0) return std::nullopt;
     double result = *numerator * 100 / *denominator;
     if (!std::isfinite(result)) return std::nullopt;
@@ -302,7 +284,7 @@ std::string_view type_code(const Value& type) {
         bool canonical = !digits.empty() && digits.size() <= 9 &&
                          digits.find_first_not_of("0123456789") == std::string_view::npos &&
                          (digits == "0" ? text.size() == 1 : digits.front() != '0');
-        if (canonical) code = number_in(text);
+        if (canonical) code = parse_number(text);
     }
     if (!code) return {};
     for (const CodeEntry& entry : code_table(CodeTable::TipoEffetto)) {
@@ -376,7 +358,7 @@ void append_fixed_date(Text& out, const Value& stored) {
     if (is_blank(stored)) return;
     std::optional<double> number;
     if (stored.is_text()) {
-        number = number_in(stored.text());
+        number = parse_number(stored.text());
     } else if (stored.number() == std::trunc(stored.number())) {
         number = stored.number();
     }

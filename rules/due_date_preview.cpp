@@ -3,93 +3,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 #include "rules/code_tables.h"
+#include "rules/due_date_calendar.h"
 #include "rules/records.h"
 
 namespace condpag {
 namespace {
 
 namespace chr = std::chrono;
-using Date = chr::year_month_day;
-__extension__ typedef __int128 Wide;  // share products of large amounts
+using namespace calendar;
+using money::held_amount;
+using money::Share;
 
-constexpr Cents kAmountLimit = 1'000'000'000'000'000;  // ten thousand billion, in cents
-constexpr long long kDaysLimit = 9999;                 // widest day count a column holds
-
-// ---------------------------------------------------------------- dates
-
-Date add_days(Date date, long long days) { return Date{chr::sys_days{date} + chr::days{days}}; }
-
-unsigned last_day(chr::year_month ym) {
-    return unsigned(chr::year_month_day_last{ym.year(), chr::month_day_last{ym.month()}}.day());
-}
-
-chr::year_month month_of(Date date) { return {date.year(), date.month()}; }
-
-Date end_of_month(Date date) { return Date{date.year() / date.month() / chr::last}; }
-
-// Day `day` of a month, clamped to the month's last day.
-Date day_in_month(chr::year_month ym, unsigned day) {
-    return Date{ym.year(), ym.month(), chr::day{std::min(day, last_day(ym))}};
-}
-
-// Same day n months later; a month's last day goes to the target month's last day.
-Date add_months(Date date, long long months) {
-    const chr::year_month target = month_of(date) + chr::months{months};
-    const bool last = date.day() == end_of_month(date).day();
-    return day_in_month(target, last ? 31u : unsigned(date.day()));
-}
-
-// Calendar 0 counts whole months of 30 days first, calendar 1 counts plain days.
-Date add_calendar_days(Date date, long long days, long long calendar) {
-    if (calendar == 1) return add_days(date, days);
-    return add_days(add_months(date, days / 30), days % 30);
-}
-
-// First date on or after `from` whose day of the month is `day` (clamped in short months).
-Date next_day_of_month(Date from, unsigned day) {
-    const Date here = day_in_month(month_of(from), day);
-    if (here >= from) return here;
-    return day_in_month(month_of(from) + chr::months{1}, day);
-}
-
-// A day of the year stored as 100 × month + day; 29/02 counts, and is 28/02 in common years.
-struct DayMonth {
-    unsigned month = 0;
-    unsigned day = 0;
-    long long stored() const { return 100LL * month + day; }
-};
-
-std::optional<DayMonth> day_month(long long stored) {
-    if (stored < 101 || stored > 1231) return std::nullopt;
-    DayMonth dm{unsigned(stored / 100), unsigned(stored % 100)};
-    if (!Date{chr::year{1996}, chr::month{dm.month}, chr::day{dm.day}}.ok()) return std::nullopt;
-    return dm;
-}
-
-long long stored_day_month(Date date) {
-    return 100LL * unsigned(date.month()) + unsigned(date.day());
-}
-
-Date in_year(chr::year year, DayMonth dm) {
-    return day_in_month(chr::year_month{year, chr::month{dm.month}}, dm.day);
-}
-
-// First date on or after `from` (or strictly after, when asked) with the day/month.
-Date next_day_month(Date from, DayMonth dm, bool strictly_after) {
-    const Date here = in_year(from.year(), dm);
-    if (here > from || (here == from && !strictly_after)) return here;
-    return in_year(from.year() + chr::years{1}, dm);
-}
-
-std::string format_day_month(DayMonth dm) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u/%02u", dm.day % 100, dm.month % 100);
-    return text;
-}
+constexpr long long kDaysLimit = 9999;  // widest day count a column holds
 
 // ---------------------------------------------------------------- reading rows
 
@@ -147,31 +75,7 @@ class RowReader {
     std::string& note_;
 };
 
-// ---------------------------------------------------------------- shares and amounts
-
-// A share of an amount as num ÷ den (a percentage p is p × 10000 ÷ 1000000).
-struct Share {
-    long long num = 0;
-    long long den = 1;
-    bool zero() const { return num == 0; }
-    double percent() const { return 100.0 * double(num) / double(den); }
-};
-
-Cents clamp_amount(Wide value) {
-    return Cents(std::clamp<Wide>(value, -kAmountLimit * 16, kAmountLimit * 16));
-}
-
-// amount × num ÷ den, rounded half away from zero.
-Cents share_of(Cents amount, Share share) {
-    if (share.zero()) return 0;
-    Wide n = Wide(amount) * share.num;
-    Wide d = share.den;
-    if (d < 0) n = -n, d = -d;
-    Wide q = n / d;
-    const Wide r = n % d;
-    if (2 * (r < 0 ? -r : r) >= d) q += n < 0 ? -1 : 1;
-    return clamp_amount(q);
-}
+// ---------------------------------------------------------------- shares
 
 Share read_share(RowReader& row, std::string& note, const ShareColumns& c) {
     long long form = row.whole(c.form);
@@ -191,19 +95,6 @@ Share read_share(RowReader& row, std::string& note, const ShareColumns& c) {
         return {};
     }
     return {num, den};
-}
-
-std::optional<Cents> cents_of(double amount) {
-    if (!std::isfinite(amount) || std::fabs(amount) * 100 > double(kAmountLimit)) {
-        return std::nullopt;
-    }
-    return std::llround(amount * 100);
-}
-
-Cents held_amount(Cents amount, std::string_view what, std::vector<std::string>& notes) {
-    if (amount >= -kAmountLimit && amount <= kAmountLimit) return amount;
-    notes.push_back(std::string(what) + " oltre i limiti: ridotto");
-    return std::clamp(amount, -kAmountLimit, kAmountLimit);
 }
 
 // ---------------------------------------------------------------- labels
@@ -435,7 +326,7 @@ void split_amounts(std::vector<Draft>& drafts, const ExampleInvoice& invoice,
         Cents given = 0;
         for (std::size_t i = 0; i < drafts.size(); ++i) {
             if (int(i) == last) continue;
-            drafts[i].row.*part = share_of(amount, drafts[i].*share);
+            drafts[i].row.*part = money::share_of(amount, drafts[i].*share);
             given += drafts[i].row.*part;
         }
         if (last < 0) last = int(drafts.size()) - 1;
@@ -486,7 +377,7 @@ Draft read_installment(const Record& record, std::size_t position, const Example
     const long long fixed = row.whole("CG63_INDIMPFIX");
     draft.row.amount_asked = fixed == 2;
     if (fixed == 1) {
-        const auto cents = cents_of(row.number("CG63_IMPORFIX"));
+        const auto cents = money::cents_of(row.number("CG63_IMPORFIX"));
         if (!cents) add_note(note, "importo fisso oltre i limiti: considerato 0");
         draft.fixed = cents.value_or(0);
     } else if (fixed == 2) {
@@ -500,11 +391,6 @@ Draft read_installment(const Record& record, std::size_t position, const Example
         add_note(note, "gestione importo fisso " + std::to_string(fixed) + " sconosciuta");
     }
     return draft;
-}
-
-// Dates far outside the years of business would leave the calendar once days are added.
-bool plausible(const Date& date) {
-    return date.ok() && int(date.year()) >= 1900 && int(date.year()) <= 9000;
 }
 
 void keep_if_plausible(std::optional<Date>& date, std::string_view what,
@@ -565,34 +451,6 @@ DueDatePreview due_date_preview(const std::vector<Record>& installments,
     preview.rows.reserve(drafts.size());
     for (Draft& draft : drafts) preview.rows.push_back(std::move(draft.row));
     return preview;
-}
-
-std::string format_date(const std::chrono::year_month_day& date) {
-    if (!date.ok()) return {};
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u/%02u/%04d", unsigned(date.day()), unsigned(date.month()),
-                  int(date.year()));
-    return text;
-}
-
-std::string format_amount(Cents amount) {
-    const unsigned long long magnitude =
-        amount < 0 ? 0ULL - static_cast<unsigned long long>(amount) : amount;
-    std::string units = std::to_string(magnitude / 100);
-    std::string text;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (i > 0 && (units.size() - i) % 3 == 0) text += '.';
-        text += units[i];
-    }
-    char cents[4];
-    std::snprintf(cents, sizeof cents, ",%02u", unsigned(magnitude % 100));
-    return (amount < 0 ? "-" : "") + text + cents;
-}
-
-std::optional<Cents> to_cents(const Value& amount) {
-    const std::optional<double> number = amount.to_number();
-    if (!number) return std::nullopt;
-    return cents_of(*number);
 }
 
 }  // namespace condpag

@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "rules/due_date_money.h"
 #include "rules/value.h"
 
 namespace condpag {
-
-// Amounts in cents, so that the rows add up exactly.
-using Cents = long long;
 
 struct ExampleInvoice {
     std::chrono::year_month_day invoice_date{};

@@ -1,5 +1,7 @@
 #include "rules/value.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -15,16 +17,25 @@ std::string decimal_text(double number) {
     return std::string(buffer, result.ptr);
 }
 
+// Allocates nothing for the texts a column holds, so that the description reads every column
+// with it.
 std::optional<double> parse_number(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
-    std::string normal(text);
-    for (char& c : normal) {
-        if (c == ',') c = '.';
+    // The decimal comma made a point in a copy on the stack: reading a column allocates nothing.
+    // Only a text longer than any number a column holds takes the heap.
+    std::array<char, 64> small;
+    std::string large;
+    char* begin = small.data();
+    if (text.size() > small.size()) {
+        large.assign(text);
+        begin = large.data();
+    } else {
+        std::copy(text.begin(), text.end(), begin);
     }
-    const char* begin = normal.data();
-    const char* end = begin + normal.size();
+    char* const end = begin + text.size();
+    std::replace(begin, end, ',', '.');
     if (*begin == '+') ++begin;
     if (begin == end) return std::nullopt;
     double value = 0;

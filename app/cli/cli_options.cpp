@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <regex>
 
 #include "rules/italian_format.h"
 
@@ -57,6 +58,60 @@ CLI::Option* add_amount(CLI::App& command, const std::string& name, Cents& amoun
             amount = static_cast<Cents>(std::llround(cents));
         },
         help);
+}
+
+namespace {
+
+// CLI11's English texts, each with the Italian that says the same; $1, $2 are the option and
+// the values the English names. Matched on the text alone: CLI11 names some errors after the
+// command that raised them rather than after their kind.
+struct Translation {
+    const char* english;
+    const char* italian;
+};
+
+const Translation kTranslations[] = {
+    {R"(The following arguments? (?:was|were) not expected: (.*))", "argomento non previsto: $1"},
+    {R"(A subcommand is required)", "manca il comando"},
+    {R"((\S+) is required)", "$1: obbligatorio, non indicato"},
+    {R"((\S+): \d+ required \S+ missing)", "$1: manca il valore"},
+    {R"((\S+): At least \d+ required but received \d+)", "$1: manca il valore"},
+    {R"((\S+): At Most \d+ required but received \d+)", "$1: troppi valori"},
+    {R"(Expected (?:exactly|at least) \d+ arguments to (\S+), got \d+)",
+     "$1: numero di valori errato"},
+    {R"((\S+) was given a disallowed flag override)", "$1: non accetta un valore"},
+    {R"(Could not convert: (\S+) = (.*))", "$1: valore non valido: $2"},
+    {R"(The value (.*) is not an allowed value for (\S+))", "$2: valore non ammesso: $1"},
+    {R"((\S+): too many inputs for a flag)", "$1: non accetta un valore"},
+    {R"((\S+): Should be true/false or a number)",
+     "$1: valore non valido (vero/falso o un numero)"},
+    {R"((\S+): Value (.*) not in range (\S+) to (\S+))",
+     "$1: valore $2 fuori dall'intervallo da $3 a $4"},
+    {R"((\S+) requires (\S+))", "$1 richiede anche $2"},
+    {R"((\S+) excludes (\S+))", "$1 non si può usare insieme a $2"},
+};
+
+}  // namespace
+
+std::string italian_parse_error(const CLI::Error& error) {
+    const std::string what = error.what();
+    for (const Translation& t : kTranslations) {
+        const std::regex english(t.english);
+        if (std::regex_match(what, english)) return std::regex_replace(what, english, t.italian);
+    }
+    // Our own checks already speak Italian ("--date: data non valida ..."), and say the option.
+    if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) return what;
+    return "opzioni non valide: " + what;
+}
+
+void speak_italian_on_parse_errors(CLI::App& app) {
+    app.failure_message([](const CLI::App* failing, const CLI::Error& error) {
+        std::string message = italian_parse_error(error) + "\n";
+        if (const CLI::Option* help = failing->get_help_ptr()) {
+            message += "Per l'elenco delle opzioni: " + help->get_name() + "\n";
+        }
+        return message;
+    });
 }
 
 }  // namespace condpag::cli

@@ -1,5 +1,6 @@
 #pragma once
-// Options that more than one condpag command reads: dates and amounts as a clerk types them.
+// Options that more than one command-line tool reads: dates and amounts as a clerk types them,
+// and the Italian message for options the parser refuses.
 
 #include <CLI/CLI.hpp>
 #include <chrono>
@@ -19,5 +20,13 @@ CLI::Option* add_date(CLI::App& command, const std::string& name,
 // most two decimals, stored in cents.
 CLI::Option* add_amount(CLI::App& command, const std::string& name, Cents& amount,
                         const std::string& help);
+
+// What the parser refused, in Italian: the option (or argument) and why ("--db: manca il
+// valore"). A message it does not know is kept as it is, after a note saying so.
+std::string italian_parse_error(const CLI::Error& error);
+
+// Makes `app` print its parse errors as italian_parse_error says, followed by how to ask for
+// help; what the program returns for them is left as it is.
+void speak_italian_on_parse_errors(CLI::App& app);
 
 }  // namespace condpag::cli

@@ -3,11 +3,13 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "app/cli/cli_options.h"
 #include "app/cli/commands.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"condpag: the payment-terms database from the command line"};
     app.require_subcommand(0, 1);
+    condpag::cli::speak_italian_on_parse_errors(app);
     int exit_code = 0;
     condpag::cli::add_list_command(app, exit_code);
     condpag::cli::add_preview_command(app, exit_code);
@@ -19,7 +21,7 @@ int main(int argc, char** argv) {
         return app.exit(error) == 0 ? 0 : 2;
     }
     if (app.get_subcommands().empty()) {
-        std::cerr << app.help();
+        std::cerr << "manca il comando\n" << app.help();
         return 2;
     }
     return exit_code;

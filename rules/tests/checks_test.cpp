@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "rules/installment_checks.h"
+#include "rules/tests/rows.h"
 #include "rules/totals.h"
 
 namespace condpag {
@@ -35,10 +36,6 @@ struct FakeEditor : EditorView {
     const Record& header() const override { return head; }
 };
 
-Record with(Record row, std::initializer_list<std::pair<const std::string, Value>> changes) {
-    for (const auto& [column, value] : changes) row[column] = value;
-    return row;
-}
 const Record kMonth30{{"CG63_INDTIPODECOR", 1}, {"CG63_GGDECOR", 30}};
 Record percent(Value taxable, Value vat) {
     return with(kMonth30, {{"CG63_FLGFRPERCIMP", 1},

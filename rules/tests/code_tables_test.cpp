@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/tests/print_value.h"
+#include "rules/tests/rows.h"
 
 namespace condpag {
 namespace {

@@ -4,40 +4,13 @@
 
 #include <random>
 
+#include "rules/tests/rows.h"
+
 namespace condpag {
 namespace {
 
 using namespace std::chrono;
-
-Record merged(Record base, const Record& changes) {
-    for (const auto& [column, value] : changes) base[column] = value;
-    return base;
-}
-
-// An installment of type 2, rule 1, 0 days from the invoice, commercial, 100% of both parts.
-Record rata(const Record& changes) {
-    return merged({{"CG63_PROG", 1},
-                   {"CG63_TIPOEFF", 2},
-                   {"CG63_STIPOEFF", Value()},
-                   {"CG63_INDTIPODECOR", 1},
-                   {"CG63_GGDECOR", 0},
-                   {"CG63_INDDATARIF", 0},
-                   {"CG63_INDTIPOCALEND", 0},
-                   {"CG63_FLGFRPERCIMP", 1},
-                   {"CG63_PERCIMP", 100},
-                   {"CG63_FLGFRPERCIVA", 1},
-                   {"CG63_PERCIVA", 100},
-                   {"CG63_INDIMPFIX", 0}},
-                  changes);
-}
-
-Record periodo(int lower, int upper, int type, int days, Value fixed = {}) {
-    return {{"CG65_DAMMGG", lower},
-            {"CG65_AMMGG", upper},
-            {"CG65_INDTIPOSLIT", type},
-            {"CG65_GGSLSUCC", days},
-            {"CG65_GGMMFIXSLIT", fixed}};
-}
+using Dates = std::vector<std::string>;
 
 ExampleInvoice fattura(year_month_day date, Cents taxable = 100000, Cents vat = 22000) {
     ExampleInvoice invoice;
@@ -47,70 +20,99 @@ ExampleInvoice fattura(year_month_day date, Cents taxable = 100000, Cents vat = 
     return invoice;
 }
 
-std::vector<std::string> dates(const DueDatePreview& preview) {
-    std::vector<std::string> out;
+Dates dates(const DueDatePreview& preview) {
+    Dates out;
     for (const PreviewRow& row : preview.rows) out.push_back(format_date(row.due));
     return out;
 }
 
-using Dates = std::vector<std::string>;
+TEST(DueDatePreview, DueDateOfOneInstallment) {
+    const std::vector<Record> subtypes = {
+        {{"CG64_TIPOEFF", 2}, {"CG64_CODSTIPOEFF", 3}, {"CG64_GGOFFSET", 5}},
+        {{"CG64_TIPOEFF", "14"}, {"CG64_CODSTIPOEFF", "3"}, {"CG64_GGOFFSET", 40}}};
+    const Record rule4 = {{"CG63_INDTIPODECOR", 4}, {"CG63_DAGGFIX1", 1},  {"CG63_AGGFIX1", 15},
+                          {"CG63_GGSCADFIX1", 20},  {"CG63_DAGGFIX2", 16}, {"CG63_AGGFIX2", 31},
+                          {"CG63_GGSCADFIX2", 5}};
+    const Record leap = {{"CG63_INDTIPODECOR", 3}, {"CG63_GGMMFIX", 229}};
+    const Record august = {};
+    struct Case {
+        Record changes;
+        std::vector<Record> periods;
+        year_month_day invoice;
+        const char* due;
+    } cases[] = {
+        // clang-format off
+        // civil and commercial calendar
+        {{{"CG63_TIPOEFF", 14}, {"CG63_GGDECOR", 30}, {"CG63_INDTIPOCALEND", 1}}, {},
+         2027y / 1 / 31, "02/03/2027"},
+        {{{"CG63_TIPOEFF", 14}, {"CG63_GGDECOR", 30}}, {}, 2027y / 1 / 31, "28/02/2027"},
+        // from a month's last day to the target month's last day, then the remaining days
+        {{{"CG63_GGDECOR", 45}}, {}, 2027y / 2 / 28, "15/04/2027"},
+        {{{"CG63_GGDECOR", 30}}, {}, 2027y / 1 / 30, "28/02/2027"},
+        {{{"CG63_INDTIPODECOR", 2}, {"CG63_GGSCADFIX1", 10}, {"CG63_GGDECOR", 30},
+          {"CG63_INDDATARIF", 6}}, {}, 2027y / 3 / 20, "10/05/2027"},
+        {{{"CG63_INDTIPODECOR", 2}, {"CG63_GGSCADFIX1", 31}}, {}, 2027y / 4 / 12, "30/04/2027"},
+        {rule4, {}, 2027y / 5 / 10, "20/05/2027"},
+        {rule4, {}, 2027y / 5 / 25, "05/06/2027"},
+        // 29/02 is 28/02 in a common year; a passed day/month goes to the next year
+        {leap, {}, 2027y / 1 / 10, "28/02/2027"},
+        {leap, {}, 2027y / 3 / 1, "29/02/2028"},
+        // a fixed day/month counts from the month's end when the reference date says so
+        {{{"CG63_INDTIPODECOR", 3}, {"CG63_GGMMFIX", 120}, {"CG63_INDDATARIF", 5}}, {},
+         2027y / 1 / 10, "20/01/2028"},
+        // subtype offsets, codes stored as numbers or texts
+        {{{"CG63_STIPOEFF", 3}}, {}, 2027y / 1 / 15, "20/01/2027"},
+        {{{"CG63_TIPOEFF", 14}, {"CG63_STIPOEFF", "3"}}, {}, 2027y / 1 / 15, "24/02/2027"},
+        // every shift type, a period across the year end, moved once only
+        {august, {periodo(801, 831, 1, 5)}, 2027y / 8 / 15, "06/09/2027"},
+        {august, {periodo(801, 831, 2, 3)}, 2027y / 8 / 15, "04/09/2027"},
+        {august, {periodo(801, 831, 3, 0)}, 2027y / 8 / 15, "15/09/2027"},
+        {august, {periodo(801, 831, 3, 0, 1005)}, 2027y / 8 / 15, "05/10/2027"},
+        {august, {periodo(801, 831, 3, 0, 831)}, 2027y / 8 / 15, "31/08/2028"},
+        {august, {periodo(801, 831, 4, 10)}, 2027y / 8 / 15, "10/09/2027"},
+        {august, {periodo(1215, 115, 1, 0)}, 2027y / 8 / 15, "15/08/2027"},
+        {august, {periodo(1215, 115, 1, 0)}, 2027y / 12 / 20, "16/01/2028"},
+        {august, {periodo(801, 831, 2, 0), periodo(901, 930, 1, 0)}, 2027y / 8 / 15,
+         "01/09/2027"},
+        // clang-format on
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(
+            dates(due_date_preview({rata(c.changes)}, c.periods, subtypes, fattura(c.invoice))),
+            Dates{c.due})
+            << format_date(c.invoice) << " " << c.changes.size();
+    }
+}
 
-TEST(DueDatePreview, WorkedExamplesOfTheRules) {
+TEST(DueDatePreview, AmountsAddUpToTheCentAndMovesAreNoted) {
     const Record third = {{"CG63_INDDATARIF", 5}, {"CG63_FLGFRPERCIMP", 0}, {"CG63_EL1FRIMP", 1},
                           {"CG63_EL2FRIMP", 3},   {"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 1},
                           {"CG63_EL2FRIVA", 3}};
-    auto riba = due_date_preview({rata(merged(third, {{"CG63_GGDECOR", 30}})),
-                                  rata(merged(third, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}})),
-                                  rata(merged(third, {{"CG63_PROG", 3}, {"CG63_GGDECOR", 90}}))},
+    auto riba = due_date_preview({rata(with(third, {{"CG63_GGDECOR", 30}})),
+                                  rata(with(third, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}})),
+                                  rata(with(third, {{"CG63_PROG", 3}, {"CG63_GGDECOR", 90}}))},
                                  {}, {}, fattura(2027y / 1 / 15));
     EXPECT_EQ(dates(riba), (Dates{"28/02/2027", "31/03/2027", "30/04/2027"}));
     ASSERT_EQ(riba.rows.size(), 3u);
     EXPECT_EQ(riba.rows[0].type_label, "Ricevuta Bancaria");
-    EXPECT_EQ(format_amount(riba.rows[0].total), "406,66");
-    EXPECT_EQ(format_amount(riba.rows[1].total), "406,66");
-    EXPECT_EQ(format_amount(riba.rows[2].total), "406,68");
+    EXPECT_EQ(format_amount(riba.rows[0].total) + " " + format_amount(riba.rows[1].total) + " " +
+                  format_amount(riba.rows[2].total),
+              "406,66 406,66 406,68");
     EXPECT_EQ(riba.rows[2].taxable, 33334);
     EXPECT_TRUE(riba.notes.empty());
 
     const Record half = {{"CG63_INDDATARIF", 5}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
-    auto august = due_date_preview({rata(merged(half, {{"CG63_GGDECOR", 30}})),
-                                    rata(merged(half, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}}))},
+    auto august = due_date_preview({rata(with(half, {{"CG63_GGDECOR", 30}})),
+                                    rata(with(half, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}}))},
                                    {periodo(801, 831, 4, 10)}, {}, fattura(2027y / 6 / 15));
     EXPECT_EQ(dates(august), (Dates{"31/07/2027", "10/09/2027"}));
     EXPECT_TRUE(august.rows[0].note.empty());
     EXPECT_EQ(august.rows[1].moved_from, 2027y / 8 / 31);
     EXPECT_FALSE(august.rows[1].note.empty());
 
-    auto bonifico = [](int calendar) {
-        return dates(due_date_preview(
-            {rata({{"CG63_TIPOEFF", 14}, {"CG63_GGDECOR", 30}, {"CG63_INDTIPOCALEND", calendar}})},
-            {}, {}, fattura(2027y / 1 / 31)));
-    };
-    EXPECT_EQ(bonifico(1), Dates{"02/03/2027"});
-    EXPECT_EQ(bonifico(0), Dates{"28/02/2027"});
-
-    EXPECT_EQ(dates(due_date_preview({rata({{"CG63_INDTIPODECOR", 2},
-                                            {"CG63_GGSCADFIX1", 10},
-                                            {"CG63_GGDECOR", 30},
-                                            {"CG63_INDDATARIF", 6}})},
-                                     {}, {}, fattura(2027y / 3 / 20))),
-              Dates{"10/05/2027"});
-
-    const Record rule4 = rata({{"CG63_INDTIPODECOR", 4},
-                               {"CG63_DAGGFIX1", 1},
-                               {"CG63_AGGFIX1", 15},
-                               {"CG63_GGSCADFIX1", 20},
-                               {"CG63_DAGGFIX2", 16},
-                               {"CG63_AGGFIX2", 31},
-                               {"CG63_GGSCADFIX2", 5}});
-    EXPECT_EQ(dates(due_date_preview({rule4}, {}, {}, fattura(2027y / 5 / 10))),
-              Dates{"20/05/2027"});
-    EXPECT_EQ(dates(due_date_preview({rule4}, {}, {}, fattura(2027y / 5 / 25))),
-              Dates{"05/06/2027"});
-
     auto fixed =
-        due_date_preview({rata(merged(half, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}})),
-                          rata(merged(half, {{"CG63_PROG", 2}}))},
+        due_date_preview({rata(with(half, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}})),
+                          rata(with(half, {{"CG63_PROG", 2}}))},
                          {}, {}, fattura(2027y / 1 / 15));
     EXPECT_EQ(fixed.rows[0].total, 66000);
     EXPECT_EQ(fixed.rows[1].total, 56000);
@@ -129,54 +131,13 @@ TEST(DueDatePreview, WorkedExamplesOfTheRules) {
     EXPECT_EQ(halves.rows[2].taxable, 34000);
 }
 
-TEST(DueDatePreview, CalendarsFixedDatesAndOffsets) {
-    auto due = [](const Record& changes, year_month_day invoice,
-                  const std::vector<Record>& subtypes = {}) {
-        return dates(due_date_preview({rata(changes)}, {}, subtypes, fattura(invoice)));
-    };
-    // From a month's last day to the target month's last day, then the remaining days.
-    EXPECT_EQ(due({{"CG63_GGDECOR", 45}}, 2027y / 2 / 28), Dates{"15/04/2027"});
-    EXPECT_EQ(due({{"CG63_GGDECOR", 30}}, 2027y / 1 / 30), Dates{"28/02/2027"});
-    // 29/02 is 28/02 in a common year; a passed day/month goes to the next year.
-    const Record leap = {{"CG63_INDTIPODECOR", 3}, {"CG63_GGMMFIX", 229}};
-    EXPECT_EQ(due(leap, 2027y / 1 / 10), Dates{"28/02/2027"});
-    EXPECT_EQ(due(leap, 2027y / 3 / 1), Dates{"29/02/2028"});
-    // Day 31 in a short month.
-    EXPECT_EQ(due({{"CG63_INDTIPODECOR", 2}, {"CG63_GGSCADFIX1", 31}}, 2027y / 4 / 12),
-              Dates{"30/04/2027"});
-    const std::vector<Record> subtypes = {
-        {{"CG64_TIPOEFF", 2}, {"CG64_CODSTIPOEFF", 3}, {"CG64_GGOFFSET", 5}},
-        {{"CG64_TIPOEFF", "14"}, {"CG64_CODSTIPOEFF", "3"}, {"CG64_GGOFFSET", 40}}};
-    EXPECT_EQ(due({{"CG63_STIPOEFF", 3}}, 2027y / 1 / 15, subtypes), Dates{"20/01/2027"});
-    EXPECT_EQ(due({{"CG63_TIPOEFF", 14}, {"CG63_STIPOEFF", "3"}}, 2027y / 1 / 15, subtypes),
-              Dates{"24/02/2027"});
-}
-
-TEST(DueDatePreview, ShiftTypesMoveOnceAndMergeIntoTheNextMonth) {
-    const ExampleInvoice invoice = fattura(2027y / 8 / 15);
-    auto shifted = [&](const Record& period) {
-        return dates(due_date_preview({rata({})}, {period}, {}, invoice));
-    };
-    EXPECT_EQ(shifted(periodo(801, 831, 1, 5)), Dates{"06/09/2027"});
-    EXPECT_EQ(shifted(periodo(801, 831, 2, 3)), Dates{"04/09/2027"});
-    EXPECT_EQ(shifted(periodo(801, 831, 3, 0)), Dates{"15/09/2027"});
-    EXPECT_EQ(shifted(periodo(801, 831, 3, 0, 1005)), Dates{"05/10/2027"});
-    EXPECT_EQ(shifted(periodo(801, 831, 4, 10)), Dates{"10/09/2027"});
-    EXPECT_EQ(shifted(periodo(1215, 115, 1, 0)), Dates{"15/08/2027"});
-    EXPECT_EQ(dates(due_date_preview({rata({})}, {periodo(1215, 115, 1, 0)}, {},
-                                     fattura(2027y / 12 / 20))),
-              Dates{"16/01/2028"});
-    // Moved once: landing in a later period does not move it again.
-    EXPECT_EQ(dates(due_date_preview({rata({})}, {periodo(801, 831, 2, 0), periodo(901, 930, 1, 0)},
-                                     {}, invoice)),
-              Dates{"01/09/2027"});
-
+TEST(DueDatePreview, MergingPeriodsCarryAmountsIntoTheNextMonth) {
     const Record half = {{"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
     auto two = [&](int second_days) {
-        return due_date_preview({rata(half), rata(merged(half, {{"CG63_PROG", 2},
-                                                                {"CG63_INDTIPOCALEND", 1},
-                                                                {"CG63_GGDECOR", second_days}}))},
-                                {periodo(801, 831, 5, 0)}, {}, invoice);
+        return due_date_preview({rata(half), rata(with(half, {{"CG63_PROG", 2},
+                                                              {"CG63_INDTIPOCALEND", 1},
+                                                              {"CG63_GGDECOR", second_days}}))},
+                                {periodo(801, 831, 5, 0)}, {}, fattura(2027y / 8 / 15));
     };
     auto merged_rows = two(31);
     EXPECT_EQ(dates(merged_rows), (Dates{"15/09/2027", "15/09/2027"}));
@@ -214,8 +175,19 @@ TEST(DueDatePreview, BadInputGivesRowsWithNotes) {
     EXPECT_EQ(bad.rows[0].total + bad.rows[1].total, 122000);
     ASSERT_EQ(bad.notes.size(), 1u);
     EXPECT_NE(bad.notes[0].find("periodo ignorato"), std::string::npos);
-    EXPECT_TRUE(due_date_preview({rata({})}, {}, {}, fattura(2027y / 2 / 30)).rows.empty());
+    EXPECT_TRUE(due_date_preview({rata()}, {}, {}, fattura(2027y / 2 / 30)).rows.empty());
     EXPECT_EQ(format_amount(-123456789), "-1.234.567,89");
+    EXPECT_EQ(format_amount(0), "0,00");
+
+    // Fixed amounts it cannot use, and shares that miss 100, are noted.
+    auto noted = due_date_preview(
+        {rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}}),
+         rata({{"CG63_PROG", 2}, {"CG63_INDIMPFIX", 5}, {"CG63_PERCIMP", 0}, {"CG63_PERCIVA", 0}})},
+        {}, {}, fattura(2027y / 1 / 15));
+    EXPECT_NE(noted.rows[0].note.find("importo fisso da indicare"), std::string::npos);
+    EXPECT_NE(noted.rows[1].note.find("gestione importo fisso 5 sconosciuta"), std::string::npos);
+    ASSERT_EQ(noted.notes.size(), 1u);
+    EXPECT_NE(noted.notes[0].find("sommano a 90.0000%"), std::string::npos);
 }
 
 // Generated terms and invoices: the rows add up, no due date comes before its reference date,
@@ -267,20 +239,20 @@ TEST(DueDatePreview, GeneratedTermsKeepTheirInvariants) {
         }
         const DueDatePreview preview = due_date_preview(installments, periods, subtypes, invoice);
         ASSERT_EQ(preview.rows.size(), installments.size());
+        const year_month_day reference[] = {
+            invoice.invoice_date,
+            *invoice.delivery_note_date,
+            invoice.invoice_date,
+            *invoice.order_date,
+            *invoice.on_request_date,
+            invoice.invoice_date,
+            invoice.invoice_date.year() / invoice.invoice_date.month() / last};
         Cents taxable = 0, vat = 0;
         for (std::size_t i = 0; i < preview.rows.size(); ++i) {
             const PreviewRow& row = preview.rows[i];
             taxable += row.taxable;
             vat += row.vat;
             EXPECT_EQ(row.total, row.taxable + row.vat);
-            const year_month_day reference[] = {
-                invoice.invoice_date,
-                *invoice.delivery_note_date,
-                invoice.invoice_date,
-                *invoice.order_date,
-                *invoice.on_request_date,
-                invoice.invoice_date,
-                invoice.invoice_date.year() / invoice.invoice_date.month() / last};
             const year_month_day before = row.moved_from.value_or(row.due);
             EXPECT_GE(before, reference[int(CDecN(field(installments[i], "CG63_INDDATARIF")))])
                 << "round " << round << " row " << i;

@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/tests/rows.h"
+
 namespace condpag {
 namespace {
 
 using namespace std::chrono;
 
-// An installment of type 2, rule 1, 0 days from the invoice, 100% of both parts.
-Record rata(const Record& changes) {
-    Record row{{"CG63_PROG", 1},          {"CG63_TIPOEFF", 2},      {"CG63_STIPOEFF", Value()},
-               {"CG63_INDTIPODECOR", 1},  {"CG63_GGDECOR", 0},      {"CG63_INDDATARIF", 0},
-               {"CG63_INDTIPOCALEND", 1}, {"CG63_FLGFRPERCIMP", 1}, {"CG63_PERCIMP", 100},
-               {"CG63_FLGFRPERCIVA", 1},  {"CG63_PERCIVA", 100},    {"CG63_INDIMPFIX", 0}};
-    for (const auto& [column, value] : changes) row[column] = value;
-    return row;
-}
+// The installments here count on the civil calendar.
+Record civile(const Record& changes) { return rata(with({{"CG63_INDTIPOCALEND", 1}}, changes)); }
 
 Record sottotipo(int type, int code, int mode) {
     return {{"CG64_TIPOEFF", type},
@@ -72,14 +67,10 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
         {13, 2, {}, "MP01"},                 // "Contanti"
         {13, 3, PaymentMode::MP05, "MP23"},  // PagoPA: the subtype wins over the caller
         {2, 1, {}, "MP12"},                  // a subtype without a mode leaves it to the type
-        {1, {}, {}, "MP01"},
-        {7, {}, {}, "MP08"},
-        {8, {}, {}, "MP08"},
-        {9, {}, {}, "MP01"},
-        {11, {}, {}, "MP09"},
-        {14, {}, {}, "MP05"},
-        {15, {}, {}, "MP18"},
-        {16, {}, {}, "MP13"},
+        // clang-format off
+        {1, {}, {}, "MP01"}, {7, {}, {}, "MP08"}, {8, {}, {}, "MP08"}, {9, {}, {}, "MP01"},
+        {11, {}, {}, "MP09"}, {14, {}, {}, "MP05"}, {15, {}, {}, "MP18"}, {16, {}, {}, "MP13"},
+        // clang-format on
         {14, {}, PaymentMode::MP01, "MP05"},  // the caller's mode never replaces the type's
         {13, {}, PaymentMode::MP08, "MP08"},
         {3, {}, {}, "Rata 2 (Tratta" + no_mode},
@@ -93,7 +84,7 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.type) + "/" + c.subtype.to_text());
         const auto result = block(
-            {rata({{"CG63_PROG", 2}, {"CG63_TIPOEFF", c.type}, {"CG63_STIPOEFF", c.subtype}})},
+            {civile({{"CG63_PROG", 2}, {"CG63_TIPOEFF", c.type}, {"CG63_STIPOEFF", c.subtype}})},
             c.given);
         const auto* data = std::get_if<PaymentData>(&result);
         EXPECT_EQ(data ? mode_code(data->details.at(0).mode) : outcome(result), c.expected);
@@ -106,89 +97,57 @@ TEST(EInvoicePayment, EverySubtypeModeHasItsSchemaCode) {
         {10, "MP01"}, {2, "MP02"}, {3, "MP03"}, {1, "MP04"}, {4, "MP06"},  {5, "MP07"},
         {6, "MP14"},  {7, "MP15"}, {8, "MP16"}, {9, "MP17"}, {11, "MP22"}, {12, "MP23"}};
     for (const auto& [stored, code] : modes) {
-        const auto result = payment_data({rata({{"CG63_TIPOEFF", 13}, {"CG63_STIPOEFF", 7}})}, {},
+        const auto result = payment_data({civile({{"CG63_TIPOEFF", 13}, {"CG63_STIPOEFF", 7}})}, {},
                                          {sottotipo(13, 7, stored)}, fattura(), {});
         EXPECT_EQ(outcome(result), "TP02 1:" + code + "@2027-07-15=1220.00") << stored;
     }
 }
 
 TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
-    const Record thirty = {{"CG63_PERCIMP", 30}, {"CG63_PERCIVA", 30}};
+    // Installment n, due `days` after the invoice, with `percent` of both parts.
+    auto part = [](int n, int days, int percent, const Record& more = {}) {
+        return civile(with({{"CG63_PROG", n},
+                            {"CG63_GGDECOR", days},
+                            {"CG63_PERCIMP", percent},
+                            {"CG63_PERCIVA", percent}},
+                           more));
+    };
+    const Record fixed_ten = {{"CG63_TIPOEFF", 16}, {"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 10}};
     struct Case {
-        std::string name;
         std::vector<Record> rows;
         ExampleInvoice invoice;
         std::vector<Record> periods;
         std::string expected;
     } cases[] = {
-        {"one", {rata({{"CG63_GGDECOR", 30}})}, fattura(), {}, "TP02 1:MP12@2027-08-14=1220.00"},
-        {"advance then balance",
-         {rata(thirty), rata({{"CG63_PROG", 2},
-                              {"CG63_GGDECOR", 30},
-                              {"CG63_PERCIMP", 70},
-                              {"CG63_PERCIVA", 70}})},
-         fattura(100001, 22000),
-         {},
+        // clang-format off
+        {{part(1, 30, 100)}, fattura(), {}, "TP02 1:MP12@2027-08-14=1220.00"},
+        // an advance, then the balance
+        {{part(1, 0, 30), part(2, 30, 70)}, fattura(100001, 22000), {},
          "TP03 1:MP12@2027-07-15=366.00 2:MP12@2027-08-14=854.01"},
-        {"first at month end is no advance",
-         {rata({{"CG63_INDDATARIF", 5}, {"CG63_PERCIMP", 30}, {"CG63_PERCIVA", 30}}),
-          rata({{"CG63_PROG", 2},
-                {"CG63_GGDECOR", 60},
-                {"CG63_PERCIMP", 70},
-                {"CG63_PERCIVA", 70}})},
-         fattura(),
-         {},
+        // the first at the month's end is no advance
+        {{part(1, 0, 30, {{"CG63_INDDATARIF", 5}}), part(2, 60, 70)}, fattura(), {},
          "TP01 1:MP12@2027-07-31=366.00 2:MP12@2027-09-13=854.00"},
-        {"listed out of date order",
-         {rata({{"CG63_GGDECOR", 60}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
-          rata({{"CG63_PROG", 2},
-                {"CG63_GGDECOR", 10},
-                {"CG63_PERCIMP", 50},
-                {"CG63_PERCIVA", 50}})},
-         fattura(3, 0),
-         {},
+        // listed out of due-date order
+        {{part(1, 60, 50), part(2, 10, 50)}, fattura(3, 0), {},
          "TP01 2:MP12@2027-07-25=0.01 1:MP12@2027-09-13=0.02"},
-        {"same due date keeps the term's order",
-         {rata({{"CG63_TIPOEFF", 14}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
-          rata({{"CG63_PROG", 2}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
-          rata({{"CG63_PROG", 3},
-                {"CG63_TIPOEFF", 16},
-                {"CG63_PERCIMP", 0},
-                {"CG63_PERCIVA", 0},
-                {"CG63_INDIMPFIX", 1},
-                {"CG63_IMPORFIX", 10}})},
-         fattura(),
-         {},
+        // the same due date keeps the term's order
+        {{part(1, 0, 50, {{"CG63_TIPOEFF", 14}}), part(2, 0, 50), part(3, 0, 0, fixed_ten)},
+         fattura(), {},
          "TP01 1:MP05@2027-07-15=605.00 2:MP12@2027-07-15=605.00 3:MP13@2027-07-15=10.00"},
-        {"the largest amount the schema holds",
-         {rata({})},
-         fattura(9'999'999'999'999, 0),
-         {},
+        // the largest amount the schema holds
+        {{part(1, 0, 100)}, fattura(9'999'999'999'999, 0), {},
          "TP02 1:MP12@2027-07-15=99999999999.99"},
-        {"VAT alone on a zero-VAT invoice pays nothing",
-         {rata({{"CG63_TIPOEFF", 13}, {"CG63_PERCIMP", 0}}),
-          rata({{"CG63_PROG", 2}, {"CG63_GGDECOR", 30}, {"CG63_PERCIVA", 0}})},
-         fattura(50000, 0),
-         {},
-         "TP02 2:MP12@2027-08-14=500.00"},
-        {"August installment summed into September's",
-         {rata({{"CG63_GGDECOR", 20}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}}),
-          rata({{"CG63_PROG", 2},
-                {"CG63_GGDECOR", 50},
-                {"CG63_PERCIMP", 50},
-                {"CG63_PERCIVA", 50}})},
-         fattura(),
-         {{{"CG65_DAMMGG", 801},
-           {"CG65_AMMGG", 831},
-           {"CG65_INDTIPOSLIT", 5},
-           {"CG65_GGSLSUCC", 0},
-           {"CG65_GGMMFIXSLIT", Value()}}},
+        // VAT alone on a zero-VAT invoice pays nothing
+        {{civile({{"CG63_TIPOEFF", 13}, {"CG63_PERCIMP", 0}}),
+          civile({{"CG63_PROG", 2}, {"CG63_GGDECOR", 30}, {"CG63_PERCIVA", 0}})},
+         fattura(50000, 0), {}, "TP02 2:MP12@2027-08-14=500.00"},
+        // an August installment summed into September's
+        {{part(1, 20, 50), part(2, 50, 50)}, fattura(), {periodo(801, 831, 5, 0)},
          "TP02 2:MP12@2027-09-03=1220.00"},
+        // clang-format on
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto result = block(c.rows, {}, c.invoice, c.periods);
-        EXPECT_EQ(outcome(result), c.expected);
+        EXPECT_EQ(outcome(block(c.rows, {}, c.invoice, c.periods)), c.expected);
     }
 }
 
@@ -202,26 +161,26 @@ TEST(EInvoicePayment, RefusesWhatNoInvoiceCouldCarry) {
         std::string expected;
     } cases[] = {
         {{}, fattura(), "La condizione di pagamento non ha rate"},
-        {{rata({{"CG63_PERCIMP", 90}})},
+        {{civile({{"CG63_PERCIMP", 90}})},
          fattura(),
          "Somma delle percentuali di imponibile diversa da 100: 90"},
-        {{rata({{"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 2}, {"CG63_EL2FRIVA", 3}})},
+        {{civile({{"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 2}, {"CG63_EL2FRIVA", 3}})},
          fattura(),
          "Somma delle percentuali d'IVA diversa da 100: 66,666667"},
-        {{rata({{"CG63_INDIMPFIX", 2}})},
+        {{civile({{"CG63_INDIMPFIX", 2}})},
          asked,
          "Rata 1: manca l'importo fisso da richiedere sul documento"},
-        {{rata({})}, fattura(-100, 0), "Rata 1: importo negativo"},
-        {{rata({})}, fattura(9'999'999'999'999, 1), "Rata 1: importo oltre 99.999.999.999,99"},
-        {{rata({})}, fattura(0, 0), "Nessun importo da pagare: tutte le rate sono a zero"},
-        {{rata({})}, bad_date, "Data fattura non valida"},
+        {{civile({})}, fattura(-100, 0), "Rata 1: importo negativo"},
+        {{civile({})}, fattura(9'999'999'999'999, 1), "Rata 1: importo oltre 99.999.999.999,99"},
+        {{civile({})}, fattura(0, 0), "Nessun importo da pagare: tutte le rate sono a zero"},
+        {{civile({})}, bad_date, "Data fattura non valida"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(outcome(block(c.rows, {}, c.invoice)), c.expected);
     }
     asked.asked_fixed_amounts[1] = 10000;
-    EXPECT_EQ(outcome(block({rata({{"CG63_INDIMPFIX", 2}})}, {}, asked)),
+    EXPECT_EQ(outcome(block({civile({{"CG63_INDIMPFIX", 2}})}, {}, asked)),
               "TP02 1:MP12@2027-07-15=1220.00");
 }
 
@@ -239,7 +198,7 @@ TEST(EInvoicePayment, DaysAreCountedOnlyWhereTheInstallmentCountsThem) {
         {{{"CG63_INDTIPODECOR", 2}, {"CG63_GGSCADFIX1", 10}}, "", 0},
     };
     for (const Case& c : cases) {
-        const auto result = block({rata(c.changes)});
+        const auto result = block({civile(c.changes)});
         const PaymentDetail& detail = std::get<PaymentData>(result).details.at(0);
         SCOPED_TRACE(iso_date(detail.due));
         EXPECT_EQ(detail.terms ? iso_date(detail.terms->from) : "", c.reference);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "rules/tests/print_value.h"
+#include "rules/tests/rows.h"
 
 namespace condpag {
 namespace {

@@ -50,29 +50,5 @@ TEST(ListCommand, ShowsEachInstallmentWithItsSharesAsTheGridShowsThem) {
     }
 }
 
-TEST(ListCommand, BadOptionsAndMissingDatabasesAreToldAndFail) {
-    testing::TempFolder folder;
-    const std::string missing = folder.path() + "/missing.db";
-    struct Case {
-        std::vector<std::string> args;
-        int exit_code;
-        std::string told;
-    };
-    const std::vector<Case> cases = {
-        {{"list", "--db", missing}, 1, "missing.db"},
-        {{"list", "--nope"}, 2, "--nope"},
-        {{"list", "--db"}, 2, "--db"},
-        {{}, 2, "Subcommands:"},
-        {{"show"}, 2, "show"},
-    };
-    for (const Case& c : cases) {
-        const Outcome r = run(c.args, folder);
-        EXPECT_EQ(r.exit_code, c.exit_code) << r.err;
-        EXPECT_NE(r.err.find(c.told), std::string::npos) << r.err;
-        EXPECT_EQ(r.out, "");
-    }
-    EXPECT_FALSE(std::ifstream(missing).good());
-}
-
 }  // namespace
 }  // namespace condpag

@@ -90,32 +90,5 @@ TEST(PreviewCommand, ShowsTheThreeRibaOfTheWorkedExampleAsATableAndAsJson) {
     }
 }
 
-TEST(PreviewCommand, BadInputIsToldAndFails) {
-    testing::DemoDatabase db;
-    ASSERT_TRUE(db.ok()) << db.error();
-    testing::TempFolder folder;
-    struct Case {
-        std::string code, date, told;
-    };
-    const std::vector<Case> cases = {
-        {"NOPE", "2027-01-15", "condizione di pagamento NOPE non trovata"},
-        {"RB'369", "2027-01-15", "condizione di pagamento RB'369 non trovata"},
-        {"RB369", "2027-13-01", "--date: data non valida (AAAA-MM-GG): 2027-13-01"},
-        {"RB369", "15/01/2027", "--date: data non valida (AAAA-MM-GG): 15/01/2027"},
-        {"RB369", "2027-01-15x", "--date: data non valida (AAAA-MM-GG): 2027-01-15x"},
-    };
-    for (const Case& c : cases) {
-        const Outcome r = run({"preview", c.code, "--date", c.date, "--db", db.file()}, folder);
-        EXPECT_NE(r.exit_code, 0) << c.code << " " << c.date;
-        EXPECT_NE(r.err.find(c.told), std::string::npos) << r.err;
-        EXPECT_EQ(r.out, "") << c.code << " " << c.date;
-    }
-    // A database named on the command line is never made up when it is missing.
-    const std::string missing = folder.path() + "/missing.db";
-    const Outcome r = run({"preview", "RB369", "--db", missing}, folder);
-    EXPECT_NE(r.exit_code, 0);
-    EXPECT_FALSE(std::ifstream(missing).good());
-}
-
 }  // namespace
 }  // namespace condpag
