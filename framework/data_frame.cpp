@@ -537,7 +537,7 @@ bool DataFrame::Save() {
     std::vector<KeptForSave> kept = keep_for_save();
     // The header row and every detail row are stored together or not at all. A transaction
     // someone else opened on the connection is theirs to end.
-    const bool own_transaction = connection_.State() == 1 && !connection_.in_transaction();
+    const bool own_transaction = connection_.State() == ObjectState::Open && !connection_.in_transaction();
     if (own_transaction) {
         if (auto begun = connection_.BeginTrans(); !begun) {
             report_error({"Impossibile salvare " + noun() + ": " + begun.error().message +
