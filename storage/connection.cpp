@@ -166,11 +166,11 @@ Expected<long long> Connection::ExecuteChange(const std::string& sql,
 }
 
 FailureKind Connection::LastFailure() const {
-    return State() ? impl_->backend->last_failure() : FailureKind::Other;
+    return State() == ObjectState::Open ? impl_->backend->last_failure() : FailureKind::Other;
 }
 
 StatementCounts Connection::Counts() const {
-    return State() ? impl_->backend->counts() : StatementCounts{};
+    return State() == ObjectState::Open ? impl_->backend->counts() : StatementCounts{};
 }
 
 const std::vector<Error>& Connection::Errors() const { return impl_ ? impl_->errors : no_errors(); }
