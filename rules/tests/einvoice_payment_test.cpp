@@ -190,6 +190,7 @@ TEST(EInvoicePayment, DaysAreCountedOnlyWhereTheInstallmentCountsThem) {
         std::string reference;  // empty when the pair is left out
         int days;
     } cases[] = {
+        {{}, "2027-07-15", 0},
         {{{"CG63_GGDECOR", 30}}, "2027-07-15", 30},
         {{{"CG63_GGDECOR", 30}, {"CG63_INDDATARIF", 6}}, "2027-07-31", 30},
         {{{"CG63_GGDECOR", 30}, {"CG63_INDDATARIF", 5}}, "2027-07-15", 30},

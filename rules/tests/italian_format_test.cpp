@@ -13,17 +13,11 @@ TEST(ItalianFormat, AmountsTypedAnyUsualWayReadAsTheSameNumber) {
         double value;
     };
     const Case accepted[] = {
-        {"1.234,50", 1234.5},
-        {"1234,50", 1234.5},
-        {"1234.50", 1234.5},
-        {" 1234,5 ", 1234.5},
-        {"1.234.567,5", 1234567.5},
-        {"1.234.567", 1234567},
-        {"0,5", 0.5},
-        {"-12,25", -12.25},
-        {"100", 100},
-        {"33,3333", 33.3333},
-        {"+7", 7},
+        // clang-format off
+        {"1.234,50", 1234.5}, {"1234,50", 1234.5}, {"1234.50", 1234.5}, {" 1234,5 ", 1234.5},
+        {"1.234.567,5", 1234567.5}, {"1.234.567", 1234567}, {"0,5", 0.5}, {"-12,25", -12.25},
+        {"100", 100}, {"33,3333", 33.3333}, {"+7", 7},
+        // clang-format on
     };
     for (const Case& c : accepted) {
         auto read = LeggiImporto(c.typed);
@@ -39,13 +33,10 @@ TEST(ItalianFormat, AmountsTypedAnyUsualWayReadAsTheSameNumber) {
 }
 
 TEST(ItalianFormat, AmountsShownWithGroupedThousandsAndTwoDecimals) {
-    EXPECT_EQ(FormattaImporto(1234.5), "1.234,50");
-    EXPECT_EQ(FormattaImporto(0), "0,00");
-    EXPECT_EQ(FormattaImporto(999), "999,00");
-    EXPECT_EQ(FormattaImporto(1000), "1.000,00");
-    EXPECT_EQ(FormattaImporto(1234567.891), "1.234.567,89");
-    EXPECT_EQ(FormattaImporto(-0.5), "-0,50");
-    EXPECT_EQ(FormattaImporto(-0.001), "0,00");
+    const std::pair<double, std::string> amounts[] = {
+        {1234.5, "1.234,50"},          {0, "0,00"},     {999, "999,00"}, {1000, "1.000,00"},
+        {1234567.891, "1.234.567,89"}, {-0.5, "-0,50"}, {-0.001, "0,00"}};
+    for (const auto& [value, shown] : amounts) EXPECT_EQ(FormattaImporto(value), shown) << value;
     EXPECT_EQ(FormattaDecimale(33.3333), "33,3333");
     EXPECT_EQ(FormattaDecimale(100), "100");
     for (double v : {0.01, 12.5, 1234.5, 1e6 + 0.25}) {
@@ -54,13 +45,14 @@ TEST(ItalianFormat, AmountsShownWithGroupedThousandsAndTwoDecimals) {
 }
 
 TEST(ItalianFormat, DatesTypedAsDayMonthYearOrIso) {
-    EXPECT_EQ(*LeggiData("07/12/2026"), (Data{2026, 12, 7}));
-    EXPECT_EQ(*LeggiData("7/2/2024"), (Data{2024, 2, 7}));
-    EXPECT_EQ(*LeggiData("2024-02-29"), (Data{2024, 2, 29}));
-    EXPECT_EQ(*LeggiData("01/01/2026"), (Data{2026, 1, 1}));
-    EXPECT_EQ(*LeggiData("29/02/2000"), (Data{2000, 2, 29}));
-    for (const char* typed : {"29/02/2023", "29/02/1900", "31/04/2026", "00/01/2026", "1/13/2026", "2026-1-1",
-                              "01/01/26", "", "oggi", "01-01-2026"}) {
+    const std::pair<const char*, Data> dates[] = {{"07/12/2026", {2026, 12, 7}},
+                                                  {"7/2/2024", {2024, 2, 7}},
+                                                  {"2024-02-29", {2024, 2, 29}},
+                                                  {"01/01/2026", {2026, 1, 1}},
+                                                  {"29/02/2000", {2000, 2, 29}}};
+    for (const auto& [typed, date] : dates) EXPECT_EQ(*LeggiData(typed), date) << typed;
+    for (const char* typed : {"29/02/2023", "29/02/1900", "31/04/2026", "00/01/2026", "1/13/2026",
+                              "2026-1-1", "01/01/26", "", "oggi", "01-01-2026"}) {
         EXPECT_FALSE(LeggiData(typed).ok()) << typed;
     }
     EXPECT_EQ(FormattaData({2026, 3, 5}), "05/03/2026");

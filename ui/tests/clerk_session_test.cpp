@@ -238,27 +238,39 @@ void generate(Desk& desk, const QString& code, const std::function<void(QDialog*
 
 TEST(ClerkSession, GeneratedInstallmentsAreStoredWithTheDescriptionTheWindowShows) {
     Desk desk;
-    generate(desk, "GEN6", [](QDialog* dialog) {
+    bool closed = false;
+    generate(desk, "GEN6", [&](QDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Generazione automatica rate");
+        auto* generate_button = part<QPushButton>(dialog, "CMD_GENERA");
+        EXPECT_FALSE(generate_button->isEnabled()) << "disabled until the number is given";
         type_into(dialog, "TXT_NUMERORATE", "6");
+        EXPECT_TRUE(generate_button->isEnabled());
         pick(dialog, "CMB_TIPO", "Ricevuta Bancaria");
         type_into(dialog, "TXT_GGDECOR", "30");
         pick(dialog, "CMB_FLGFRPERCIMP", "Frazione");
+        EXPECT_TRUE(part<QLineEdit>(dialog, "TXT_IMP")->isHidden());
         type_into(dialog, "TXT_NUMIMP", "1");
         type_into(dialog, "TXT_DENIMP", "6");
         pick(dialog, "CMB_FLGFRPERCIVA", "Frazione");
         type_into(dialog, "TXT_NUMIVA", "1");
         type_into(dialog, "TXT_DENIVA", "6");
-        QTest::mouseClick(part<QPushButton>(dialog, "CMD_GENERA"), Qt::LeftButton);
+        QTest::mouseClick(generate_button, Qt::LeftButton);
         QApplication::processEvents();
+        closed = !dialog->isVisible();
     });
+    EXPECT_TRUE(closed) << "the window closes after generating";
     const QString shown = part<QLineEdit>(&desk.view, "TXT_DESCRIZIONE")->text();
     EXPECT_TRUE(shown.startsWith("Num.6 Rb")) << shown.toStdString();
     EXPECT_EQ(desk.s.query("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'GEN6'"),
               (Rows{{shown.toStdString()}}));
-    EXPECT_EQ(
-        desk.s.query("SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
-                     "CG63_CODPAG_CG62 = 'GEN6' ORDER BY CG63_PROG"),
-        (Rows{{"1", "30"}, {"2", "60"}, {"3", "90"}, {"4", "120"}, {"5", "150"}, {"6", "180"}}));
+    EXPECT_EQ(desk.s.query("SELECT CG63_PROG, CG63_GGDECOR, CG63_TIPOEFF, CG63_EL2FRIMP FROM "
+                           "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'GEN6' ORDER BY CG63_PROG"),
+              (Rows{{"1", "30", "2", "6"},
+                    {"2", "60", "2", "6"},
+                    {"3", "90", "2", "6"},
+                    {"4", "120", "2", "6"},
+                    {"5", "150", "2", "6"},
+                    {"6", "180", "2", "6"}}));
     EXPECT_FALSE(desk.s.window->FME_CONDPAGDES.RowPending()) << "nothing left to ask about";
 }
 

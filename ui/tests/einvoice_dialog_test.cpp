@@ -85,17 +85,5 @@ TEST(EInvoiceDialog, ShowsTheBlockAndSavesItToTheFileThePersonNames) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(EInvoiceDialog, ARefusedBlockShowsWhyAndOffersNothingToSave) {
-    testing::application();
-    const auto block = block_of("RD");  // "Rimessa diretta" says nothing of how it is paid
-    ASSERT_FALSE(block);
-    EInvoiceDialog dialog(block);
-    dialog.show();
-    EXPECT_EQ(dialog.text()->toPlainText().toStdString(), block.error().message);
-    EXPECT_EQ(dialog.text()->toPlainText().left(28), "Rata 1 (Rimessa diretta): il");
-    EXPECT_FALSE(dialog.save_button()->isEnabled());
-    EXPECT_FALSE(dialog.file()->isEnabled());
-}
-
 }  // namespace
 }  // namespace condpag::ui

@@ -169,19 +169,21 @@ TEST(PreviewPanel, PaymentBlockButtonShowsTheBlockOfTheTermShown) {
           "<ModalitaPagamento>MP05</ModalitaPagamento>",
           "<DataScadenzaPagamento>2027-02-28</DataScadenzaPagamento>",
           "<ImportoPagamento>1220.00</ImportoPagamento>"}},
-        {"RD", {"Rimessa diretta", "indicarne una"}},
+        // "Rimessa diretta" says nothing of how it is paid: told, nothing to save.
+        {"RD", {"Rata 1 (Rimessa diretta): il tipo di pagamento", "indicarne una"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         s.go_to(c.code);
         QApplication::processEvents();
         std::string shown;
-        bool can_save = true;
+        bool can_save = true, can_name_file = true;
         testing::when_modal([&](QWidget* modal) {
             auto* dialog = dynamic_cast<EInvoiceDialog*>(modal);
             if (dialog == nullptr) return;
             shown = dialog->text()->toPlainText().toStdString();
             can_save = dialog->save_button()->isEnabled();
+            can_name_file = dialog->file()->isEnabled();
             testing::click(dialog->close_button());
         });
         testing::click(button);
@@ -189,6 +191,7 @@ TEST(PreviewPanel, PaymentBlockButtonShowsTheBlockOfTheTermShown) {
             EXPECT_NE(shown.find(part), std::string::npos) << shown;
         }
         EXPECT_EQ(can_save, c.code == "BB30");
+        EXPECT_EQ(can_name_file, c.code == "BB30");
     }
 }
 
