@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/tests/users.h"
+#include "editor/tests/session.h"
 #include "rules/utf8.h"
 #include "storage/testing/demo_database.h"
 
@@ -22,7 +22,7 @@ TEST_P(CodesAndTexts, TextsOverTheLimitAreCutAtACharacterAndStoredAsTyped) {
     const std::string code = "ÀÉ€ÀÉ€";
     const std::string kept = std::string(utf8_prefix(description, 40));
     ASSERT_EQ(utf8_length(kept), 40u);
-    EXPECT_EQ(anna.window.TXT_CODICE.text(), code);
+    EXPECT_EQ(anna.window->TXT_CODICE.text(), code);
     EXPECT_EQ(stored(connection,
                      "SELECT CG62_CODPAG, CG62_DESCPAG FROM CG62_CONDPAGDES WHERE "
                      "CG62_CODPAG = '" +
@@ -47,12 +47,12 @@ TEST_P(CodesAndTexts, ASearchForACodeFindsThatCodeOnly) {
     };
     for (const Case& c : {Case{"01", ""}, Case{"1.0", ""}, Case{"1", "1"}}) {
         SCOPED_TRACE(c.typed);
-        bool found = anna.window.INTERNAV.user_click("Cerca") &&
-                     anna.window.TXT_CODICE.user_type(c.typed) &&
-                     anna.window.INTERNAV.user_click("Trova");
+        bool found = anna.window->INTERNAV.user_click("Cerca") &&
+                     anna.window->TXT_CODICE.user_type(c.typed) &&
+                     anna.window->INTERNAV.user_click("Trova");
         EXPECT_EQ(found, *c.shown != '\0') << anna.all_messages();
         if (found) {
-            EXPECT_EQ(anna.window.TXT_DESCRIZIONE.text(), "Uno");
+            EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Uno");
         }
     }
 }

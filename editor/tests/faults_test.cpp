@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/tests/users.h"
+#include "editor/tests/session.h"
 #include "storage/schema.h"
 #include "storage/testing/demo_database.h"
 
@@ -24,8 +24,8 @@ TEST_P(Faults, AFailingStatementLeavesItsRowsPendingAndASecondSaveCompletesTheTe
     anna.save();
     const std::string said = anna.all_messages();
     EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
-    EXPECT_TRUE(anna.window.Grst_RecordSet_CG6B.pending());
-    EXPECT_TRUE(anna.window.FME_LINGUA.BatchPending());
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
+    EXPECT_TRUE(anna.window->FME_LINGUA.BatchPending());
     // What could be written was, once.
     const std::string installments =
         "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RID30'";
@@ -34,7 +34,7 @@ TEST_P(Faults, AFailingStatementLeavesItsRowsPendingAndASecondSaveCompletesTheTe
     // The table is back: saving again writes the waiting row and nothing twice.
     ASSERT_TRUE(create_database(connection, false).ok());
     ASSERT_TRUE(anna.save()) << anna.all_messages();
-    EXPECT_FALSE(anna.window.Grst_RecordSet_CG6B.pending());
+    EXPECT_FALSE(anna.window->Grst_RecordSet_CG6B.pending());
     EXPECT_EQ(stored(connection, installments), (Rows{{"1", "45"}}));
     EXPECT_EQ(stored(connection,
                      "SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR FROM "
@@ -47,13 +47,13 @@ TEST_P(Faults, AHostTableTheGuardCannotReadRefusesTheDeletionAndDeletesNothing) 
     ASSERT_TRUE(connection.ExecuteChange("DROP TABLE EF01_SCADENZE").ok());
     User anna(database->connection_string());
     ASSERT_TRUE(anna.go_to("IVARB"));
-    EXPECT_FALSE(anna.window.INTERNAV.user_click("Elimina"));
+    EXPECT_FALSE(anna.window->INTERNAV.user_click("Elimina"));
     ASSERT_FALSE(anna.messages.shown.empty());
     const ShownMessage& shown = anna.messages.shown.back();
     EXPECT_EQ(shown.title, "Eliminazione impossibile");
     EXPECT_EQ(shown.style, 16);
     EXPECT_NE(shown.text.find("Impossibile verificare"), std::string::npos) << shown.text;
-    EXPECT_EQ(anna.window.TXT_CODICE.text(), "IVARB");
+    EXPECT_EQ(anna.window->TXT_CODICE.text(), "IVARB");
     for (const char* sql :
          {"SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'IVARB'",
           "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'IVARB'"}) {
@@ -80,7 +80,7 @@ TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
         ASSERT_TRUE(admin.ok());
         User anna(db.connection_string(), 1);  // single-installment mode counts installments
         ASSERT_TRUE(anna.go_to("MAV30"));
-        auto pid = anna.window.WindowConnection().Execute("SELECT pg_backend_pid()");
+        auto pid = anna.window->WindowConnection().Execute("SELECT pg_backend_pid()");
         ASSERT_TRUE(pid.ok() && !pid->rows.empty());
         const std::string kill = "SELECT pg_terminate_backend(" + pid->rows[0][0].to_text() + ")";
         bool killed = false;
@@ -92,13 +92,13 @@ TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
         const std::string others =
             "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 <> 'MAV30'";
         const Rows others_before = stored(*admin, others);
-        ASSERT_TRUE(anna.window.TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
+        ASSERT_TRUE(anna.window->TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
         ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
         ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
         if (when == When::BeforeHeader) {
-            anna.window.FME_CONDPAGDES.BeforeUpdate.connect([&](bool&) { terminate(); });
+            anna.window->FME_CONDPAGDES.BeforeUpdate.connect([&](bool&) { terminate(); });
         } else {
-            anna.window.FME_DETTAGLIO.UpdateBatchAll.connect([&] { terminate(); });
+            anna.window->FME_DETTAGLIO.UpdateBatchAll.connect([&] { terminate(); });
         }
         anna.save();
         ASSERT_TRUE(killed);
@@ -115,7 +115,7 @@ TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
         if (when == When::BeforeHeader) {
             EXPECT_EQ(header, (Rows{{"MAV 30 gg d.f."}}));
             EXPECT_EQ(days, (Rows{{"30"}}));
-            EXPECT_TRUE(anna.window.Grst_RecordSet_CG63.pending());
+            EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
         } else {
             EXPECT_EQ(header, (Rows{{"Avviso 45 gg"}}));
             EXPECT_EQ(days, (Rows{{"45"}}));
@@ -125,11 +125,11 @@ TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
         // Every other term is as it was.
         EXPECT_EQ(stored(*admin, others), others_before);
         EXPECT_EQ(stored(*admin, languages), (Rows{{"0"}}));
-        EXPECT_TRUE(anna.window.Grst_RecordSet_CG6B.pending());
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
 
         // A procedure that reports its errors shows the error dialog under its name.
         anna.messages.shown.clear();
-        EXPECT_EQ(anna.window.ContaRate("MAV30"), 0);
+        EXPECT_EQ(anna.window->ContaRate("MAV30"), 0);
         ASSERT_FALSE(anna.messages.shown.empty());
         EXPECT_EQ(anna.messages.shown.back().kind, ShownMessage::Kind::ErrorDialog);
         EXPECT_EQ(anna.messages.shown.back().title, "ContaRate");

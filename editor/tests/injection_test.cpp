@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/tests/users.h"
+#include "editor/tests/session.h"
 #include "framework/host_lookups.h"
 #include "storage/deletion_guard.h"
 #include "storage/demo_data.h"
@@ -100,9 +100,9 @@ TEST_P(HostileCodes, AStoredCodeWithQuotesIsTheOnlyOneLoadedCountedAndDeleted) {
     // Through the window, as a person types it: shown, counted and deleted alone.
     User anna(database->connection_string(), 1);
     ASSERT_TRUE(anna.go_to(code)) << anna.all_messages();
-    EXPECT_EQ(anna.window.GRID_CONDPAG.row_count(), 1);
-    EXPECT_EQ(anna.window.ContaRate(code), 1);
-    ASSERT_TRUE(anna.window.INTERNAV.user_click("Elimina")) << anna.all_messages();
+    EXPECT_EQ(anna.window->GRID_CONDPAG.row_count(), 1);
+    EXPECT_EQ(anna.window->ContaRate(code), 1);
+    ASSERT_TRUE(anna.window->INTERNAV.user_click("Elimina")) << anna.all_messages();
     EXPECT_EQ(stored(connection,
                      "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '1''OR''1'"),
               (Rows{{"0"}}));
@@ -117,9 +117,9 @@ TEST_P(HostileCodes, AStoredCodeWithQuotesIsTheOnlyOneLoadedCountedAndDeleted) {
     // A subtype typed with a separator decodes nothing and breaks nothing.
     ASSERT_TRUE(anna.go_to("RB30FM"));
     anna.messages.shown.clear();
-    ASSERT_TRUE(anna.window.TXT_SOTTOTIPO.user_type("1;"));
-    anna.window.TXT_SOTTOTIPO.user_leave();
-    EXPECT_EQ(anna.window.TXT_DECODSTIPO.text(), "");
+    ASSERT_TRUE(anna.window->TXT_SOTTOTIPO.user_type("1;"));
+    anna.window->TXT_SOTTOTIPO.user_leave();
+    EXPECT_EQ(anna.window->TXT_DECODSTIPO.text(), "");
     EXPECT_TRUE(anna.messages.shown.empty()) << anna.all_messages();
 }
 

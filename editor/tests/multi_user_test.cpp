@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/tests/users.h"
+#include "editor/tests/session.h"
 #include "storage/testing/demo_database.h"
 
 namespace condpag {
@@ -37,14 +37,14 @@ TEST_P(SeveralUsers, AnInstallmentChangedByAnotherUserIsNotOverwrittenAndStaysPe
         "ORDER BY CG63_PROG";
     EXPECT_EQ(stored(connection, installments), (Rows{{"1", "45"}, {"2", "60"}}));
     // Her refused row is still hers to keep or drop.
-    EXPECT_TRUE(anna.window.Grst_RecordSet_CG63.pending());
-    EXPECT_TRUE(anna.window.FME_DETTAGLIO.BatchPending());
-    EXPECT_EQ(anna.window.GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "40");
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+    EXPECT_TRUE(anna.window->FME_DETTAGLIO.BatchPending());
+    EXPECT_EQ(anna.window->GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "40");
 
     // Reloading shows Bruno's row; her change made again is then saved.
-    ASSERT_TRUE(anna.window.INTERNAV.user_click("Annulla"));
-    EXPECT_EQ(anna.window.GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "45");
-    EXPECT_FALSE(anna.window.Grst_RecordSet_CG63.pending());
+    ASSERT_TRUE(anna.window->INTERNAV.user_click("Annulla"));
+    EXPECT_EQ(anna.window->GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "45");
+    EXPECT_FALSE(anna.window->Grst_RecordSet_CG63.pending());
     const size_t told = anna.messages.shown.size();
     ASSERT_TRUE(anna.edit_installment(0, "40")) << anna.all_messages();
     ASSERT_TRUE(anna.save()) << anna.all_messages();
@@ -64,9 +64,9 @@ TEST_P(SeveralUsers, AHeaderChangedOrDeletedByAnotherUserRefusesTheWholeSave) {
     };
     const Case cases[] = {
         {"changed",
-         [](User& u) { return u.window.TXT_DESCRIZIONE.user_type("Di Bruno") && u.save(); },
+         [](User& u) { return u.window->TXT_DESCRIZIONE.user_type("Di Bruno") && u.save(); },
          {{"Di Bruno"}}},
-        {"deleted", [](User& u) { return u.window.INTERNAV.user_click("Elimina"); }, {}},
+        {"deleted", [](User& u) { return u.window->INTERNAV.user_click("Elimina"); }, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -79,7 +79,7 @@ TEST_P(SeveralUsers, AHeaderChangedOrDeletedByAnotherUserRefusesTheWholeSave) {
         ASSERT_TRUE(bruno.go_to("MAV30"));
         ASSERT_TRUE(c.bruno_acts(bruno)) << bruno.all_messages();
 
-        ASSERT_TRUE(anna.window.TXT_DESCRIZIONE.user_type("Di Anna"));
+        ASSERT_TRUE(anna.window->TXT_DESCRIZIONE.user_type("Di Anna"));
         ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
         ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
         EXPECT_FALSE(anna.save());
@@ -99,9 +99,9 @@ TEST_P(SeveralUsers, AHeaderChangedOrDeletedByAnotherUserRefusesTheWholeSave) {
                          "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE "
                          "CG6B_CODICE_CG62 = 'MAV30'"),
                   (Rows{{"0"}}));
-        EXPECT_TRUE(anna.window.Grst_RecordSet_CG63.pending());
-        EXPECT_TRUE(anna.window.Grst_RecordSet_CG6B.pending());
-        EXPECT_EQ(anna.window.TXT_DESCRIZIONE.text(), "Di Anna");
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
+        EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Di Anna");
     }
 }
 
@@ -132,8 +132,8 @@ TEST_P(SeveralUsers, TheSecondUserAddingTheSameCodeIsToldItExistsAndStoresNothin
                      "CG63_CODPAG_CG62 = 'NEW1'"),
               (Rows{{"1", "10"}}));
     // Anna's term is still on her screen, with its installment waiting.
-    EXPECT_EQ(anna.window.TXT_DESCRIZIONE.text(), "Di Anna");
-    EXPECT_TRUE(anna.window.Grst_RecordSet_CG63.pending());
+    EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Di Anna");
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
 }
 
 CONDPAG_ON_ALL_BACKENDS(SeveralUsers);
