@@ -143,25 +143,6 @@ TEST(EditorSession, UndoDropsHeaderAndDetailEditsAndShowsWhatIsStored) {
               (Rows{{"30"}, {"60"}}));
 }
 
-TEST(EditorSession, ACodeWithAQuoteIsSavedReloadedAndDeleted) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.begin_term("A'B", "Con apice", "0")) << s.last_message();
-    ASSERT_TRUE(s.save()) << s.last_message();
-    EXPECT_EQ(s.query("SELECT CG63_CODPAG_CG62, CG63_PROG FROM CG63_CONDPAGDET WHERE "
-                      "CG63_CODPAG_CG62 = 'A''B'"),
-              (Rows{{"A'B", "1"}}));
-    ASSERT_TRUE(s.go_to("RD"));
-    ASSERT_TRUE(s.go_to("A'B"));
-    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 1);
-    ASSERT_TRUE(w.INTERNAV.user_click("Elimina")) << s.last_message();
-    for (const char* sql :
-         {"SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'A''B'",
-          "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'A''B'"}) {
-        EXPECT_EQ(s.query(sql), (Rows{{"0"}})) << sql;
-    }
-}
-
 TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
     Session s;
     FRMCO_CONDPAG& w = s.open();
