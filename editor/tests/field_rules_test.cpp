@@ -448,6 +448,8 @@ TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
     w.TXT_SOTTOTIPO_StartLookup(list);
     EXPECT_FALSE(list.cancel);
     EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo 14");
+    ASSERT_EQ(list.columns.size(), 3u);  // code, description, days, as the list shows them
+    EXPECT_EQ(list.columns[2].caption, "GG");
     EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiEffettiGG");
     Rows offered = s.query(list.statement);
     EXPECT_NE(std::find(offered.begin(), offered.end(),
