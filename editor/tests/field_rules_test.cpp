@@ -105,9 +105,9 @@ TEST(FieldRules, APickEmptiesWhatNoLongerAppliesAndOpensWhatDoes) {
                 const Control* box = w.find("TXT_" + name);
                 ASSERT_NE(box, nullptr) << name;
                 EXPECT_EQ(box->enabled(), on) << name;
-                if (name == "GGDECOR" || name == "GGMMFIX" || name == "PERSLITGGMMSCAD") {
-                    EXPECT_EQ(box->enabled2(), on) << name;  // the day/month boxes' second switch
-                }
+                // Only the day/month boxes and the days carry a second switch of their own.
+                bool second = name == "GGDECOR" || name == "GGMMFIX" || name == "PERSLITGGMMSCAD";
+                EXPECT_EQ(box->enabled2(), second ? on : true) << name;
             }
         }
         ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
@@ -344,6 +344,8 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     EXPECT_EQ(w.TXT_SCART26.user_key(kKeyEnter), 0);
     EXPECT_EQ(w.focus()->name(), "CMB_TIPO");
     int key = kKeyEnter;
+    w.TXT_DESCANAL_KeyDown(key, kShiftCtrl);
+    EXPECT_EQ(w.TabCondPag.tab(), 0);
     w.TXT_DESCANAL_KeyDown(key, 0);
     EXPECT_EQ(w.TabCondPag.tab(), 1);
 
@@ -448,6 +450,7 @@ TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
     w.TXT_SOTTOTIPO_StartLookup(list);
     EXPECT_FALSE(list.cancel);
     EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo 14");
+    EXPECT_EQ(list.host_text, s.db.connection_string());
     ASSERT_EQ(list.columns.size(), 3u);  // code, description, days, as the list shows them
     EXPECT_EQ(list.columns[2].caption, "GG");
     EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiEffettiGG");
