@@ -114,15 +114,12 @@ void FRMCO_CONDPAG::TXT_CODLINGUA_StartLookup(LookupRequest& request) {
 
 void FRMCO_CONDPAG::TXT_CODLINGUA_StartDecode(DecodeRequest& request) {
     if (!language_decode_) {
-        // Before the load has made the service, or after the unload: the error log is told,
-        // and the code is left undecoded.
-        const Error error{"servizio di decodifica delle lingue non disponibile", ""};
-        const std::string text = "Errore in TXT_CODLINGUA_StartDecode " + error.message;
-        if (messages_ != nullptr) {
-            messages_->ErrorReport(error, {}, text, caption(), "TXT_CODLINGUA_StartDecode");
-        } else {
-            ShowMessage(text, kStyleStop, caption());
-        }
+        // Only before the load has made the service, or after the unload: the error is told
+        // through the message routine, and the code is left undecoded.
+        ShowMessage(
+            "Errore in TXT_CODLINGUA_StartDecode servizio di decodifica delle lingue non "
+            "disponibile",
+            kStyleStop, caption());
         return;
     }
     request.statement = language_decode_->DecodeStatement(RTrimN(TXT_CODLINGUA.text()));

@@ -349,16 +349,32 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     w.TXT_DESCANAL_KeyDown(key, 0);
     EXPECT_EQ(w.TabCondPag.tab(), 1);
 
-    // Shift periods: Enter or Tab out of the fixed date or the days of shift.
-    ASSERT_TRUE(w.GRID_PERSLIT.user_select_row(1));  // shift type 3: a fixed date
-    ASSERT_TRUE(w.user_focus(&w.TXT_PERSLITGGMMSCAD));
-    w.TXT_PERSLITGGMMSCAD.user_key(kKeyEnter);
-    EXPECT_EQ(w.GRIDNAV_PERIODI.current_button(), "Conferma");
-    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
-    ASSERT_TRUE(w.user_focus(&w.TXT_PERSLITSLIT));
-    w.TXT_PERSLITSLIT.user_key(kKeyTab);
-    EXPECT_EQ(w.GRIDNAV_PERIODI.current_button(), "Nuovo");
-    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Annulla"));
+    // Shift periods: Enter or Tab out of the fixed date or the days of shift, no modifier,
+    // suggests "Conferma" for a stored row and "Nuovo" for a new one.
+    struct PeriodCase {
+        bool stored;
+        EditBox* box;
+        int key, shift;
+    };
+    for (const PeriodCase& c : {PeriodCase{true, &w.TXT_PERSLITGGMMSCAD, kKeyTab, kShiftShift},
+                                PeriodCase{false, &w.TXT_PERSLITSLIT, kKeyEnter, kShiftShift},
+                                PeriodCase{true, &w.TXT_PERSLITGGMMSCAD, kKeyEnter, 0},
+                                PeriodCase{false, &w.TXT_PERSLITSLIT, kKeyEnter, 0},
+                                PeriodCase{true, &w.TXT_PERSLITGGMMSCAD, kKeyTab, 0},
+                                PeriodCase{false, &w.TXT_PERSLITSLIT, kKeyTab, 0}}) {
+        SCOPED_TRACE(c.box->name() + " " + std::to_string(c.key) + "/" + std::to_string(c.shift));
+        ASSERT_TRUE(c.stored ? w.GRID_PERSLIT.user_select_row(1)  // shift type 3: a fixed date
+                             : w.GRIDNAV_PERIODI.user_click("Nuovo"));
+        const std::string suggested = c.stored ? "Conferma" : "Nuovo";
+        const std::string other = c.stored ? "Nuovo" : "Conferma";
+        w.GRIDNAV_PERIODI.SelectButton(other);
+        ASSERT_TRUE(w.user_focus(c.box));
+        c.box->user_key(c.key, c.shift);
+        EXPECT_EQ(w.GRIDNAV_PERIODI.current_button(), c.shift == 0 ? suggested : other);
+        if (!c.stored) {
+            ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Annulla"));
+        }
+    }
 
     // Languages: Enter in the analytic description, whatever the modifiers; Tab goes on.
     ASSERT_TRUE(s.go_to("BB3060"));
@@ -491,7 +507,7 @@ TEST(FieldRules, MessagesNameTheirProcedureAndTheHostHearsOfOpenAndClose) {
     ASSERT_EQ(s.events.calls.size(), 2u);
     EXPECT_EQ(s.events.calls.back().open_flag, 0);  // qxClose
 
-    // A language decoded by a window that has no decode service tells the error log.
+    // A language decoded by a window that has no decode service says so, naming the handler.
     FRMCO_CONDPAG unloaded;
     unloaded.SetInterface(&s.host);
     DecodeRequest decode;
