@@ -382,6 +382,7 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     EXPECT_EQ(w.TXT_DESCRANALLINGUA.user_key(kKeyEnter, kShiftShift), 0);
     EXPECT_EQ(w.GRIDNAVL.current_button(), "Conferma");
     ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
+    w.GRIDNAVL.SelectButton("Conferma");
     ASSERT_TRUE(w.user_focus(&w.TXT_DESCRANALLINGUA));
     EXPECT_EQ(w.TXT_DESCRANALLINGUA.user_key(kKeyEnter), 0);
     EXPECT_EQ(w.GRIDNAVL.current_button(), "Nuovo");
@@ -405,9 +406,24 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     EXPECT_EQ(w.TXT_DESCRLINGUA.text(), "Cash on invoice");
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
 
-    ASSERT_TRUE(s.go_to("RB30FM"));  // one period, 01/08-31/08
+    // The language list is the host's, and a chosen language is decoded.
+    LookupRequest languages;
+    w.TXT_CODLINGUA_StartLookup(languages);
+    EXPECT_EQ(languages.host_text, s.db.connection_string());
+    EXPECT_FALSE(languages.title.empty());
+    EXPECT_FALSE(w.TXT_CODLINGUA.lookup_name().empty());
+    Rows listed = s.query(languages.statement);
+    EXPECT_NE(std::find_if(listed.begin(), listed.end(),
+                           [](const auto& row) { return row.at(0) == "ENG"; }),
+              listed.end())
+        << languages.statement;
+
+    ASSERT_TRUE(s.go_to("RB30FM"));                 // one period, 01/08-31/08
+    ASSERT_TRUE(w.TXT_PERSLITSLIT.user_type("5"));  // a stored period changed keeps its limits
+    EXPECT_EQ(w.FME_PERSLIT.Status(), kStatusChange);
     EXPECT_FALSE(w.TXT_PERSLITDAGGMM.enabled());
     EXPECT_FALSE(w.TXT_PERSLITAGGMM.enabled());
+    ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
     // A new period with stored limits shows the stored one when its limit is left.
     ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
     EXPECT_TRUE(w.TXT_PERSLITAGGMM.enabled());
