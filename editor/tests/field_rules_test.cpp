@@ -411,6 +411,7 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     w.TXT_CODLINGUA_StartLookup(languages);
     EXPECT_EQ(languages.host_text, s.db.connection_string());
     EXPECT_FALSE(languages.title.empty());
+    EXPECT_FALSE(languages.columns.empty());
     EXPECT_FALSE(w.TXT_CODLINGUA.lookup_name().empty());
     Rows listed = s.query(languages.statement);
     EXPECT_NE(std::find_if(listed.begin(), listed.end(),
