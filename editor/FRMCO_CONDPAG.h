@@ -247,6 +247,9 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void FME_DETTAGLIO_UpdateBatchAll();
     void FME_PERSLIT_UpdateBatchAll();
     void FME_LINGUA_UpdateBatchAll();
+    // A detail row changed or confirmed changes the term shown: the header leaves view status,
+    // so that the host's toolbar offers "Salva" and "Annulla".
+    void HeaderFollowsDetail(const DataFrame& detail, int detail_status);
     // The host's media manager reports a new media item for the term shown.
 
     // ---- deletion (deletion.cpp) ----

@@ -119,6 +119,12 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUndo(bool result) {
     }
 }
 
+void FRMCO_CONDPAG::HeaderFollowsDetail(const DataFrame& detail, int detail_status) {
+    bool changed =
+        detail_status == kStatusChange || (detail_status == kStatusView && detail.BatchPending());
+    if (changed && FME_CONDPAGDES.Status() == kStatusView) FME_CONDPAGDES.Update();
+}
+
 void FRMCO_CONDPAG::FME_CONDPAGDES_IsRecordChanged(bool& changed) {
     if (FME_CONDPAGDES.Status() != kStatusView) return;
     for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) {

@@ -7,6 +7,7 @@
 #include "rules/code_tables.h"
 #include "rules/day_month.h"
 #include "rules/records.h"
+#include "rules/term_display.h"
 
 namespace condpag {
 namespace {
@@ -91,6 +92,10 @@ void FRMCO_CONDPAG::GRID_CONDPAG_CellDisplay(const std::string& column, std::str
         text = label.empty() ? label : translate(label);
     } else if (column == db::CG63_GGMMFIX) {
         text = day_month_cell(text);
+    } else if (column == db::CG63_IMPORFIX) {
+        text = amount_text(Value(text));
+    } else if (column == db::CG63_PERCIMP || column == db::CG63_PERCIVA) {
+        text = decimal_text(Value(text));
     }
 }
 

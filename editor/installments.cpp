@@ -103,6 +103,7 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_AfterDelete(bool result) {
 }
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(int status, int) {
+    HeaderFollowsDetail(FME_DETTAGLIO, status);
     if (status == kStatusView) {
         GRIDNAV_RATE.enable(true);
         if (single_installment_ && ContaRate(code()) >= 2) GRIDNAV_RATE.enable(false);

@@ -58,6 +58,7 @@ void FRMCO_CONDPAG::configure_controls() {
     configure_box(TXT_SC3, db::CG62_SCPERCAS, 6, false, true);
     TXT_SC3.set_caption("Sconto merce 3");
     configure_box(TXT_SCART26, db::CG62_SCART26, 8, false, true);
+    TXT_SCART26.set_currency("EURO");  // an amount, shown "#,##0.00" as the fixed amount is
     configure_box(TXT_PERCSCART26, db::CG62_SCPERCART26, 6, false, true);
     configure_box(TXT_DESCANAL, db::CG62_DESPAGANAL, 80);
     CHK_STORNOIVA.set_bound_column(std::string(db::CG62_FLGSTORNOIVA));

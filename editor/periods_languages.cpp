@@ -4,6 +4,7 @@
 
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/host_lookups.h"
+#include "framework/message_service.h"
 #include "rules/day_month.h"
 #include "rules/records.h"
 
@@ -18,6 +19,7 @@ void FRMCO_CONDPAG::FME_PERSLIT_AfterAddNew(bool result) {
 }
 
 void FRMCO_CONDPAG::FME_PERSLIT_ChangeStatus(int status, int) {
+    HeaderFollowsDetail(FME_PERSLIT, status);
     // The limits form the row's key: a stored period keeps them.
     if (status == kStatusView || status == kStatusSearch || status == kStatusInsert) {
         bool open = status != kStatusView;
@@ -87,6 +89,7 @@ void FRMCO_CONDPAG::FME_LINGUA_AfterAddNew(bool result) {
 }
 
 void FRMCO_CONDPAG::FME_LINGUA_ChangeStatus(int status, int) {
+    HeaderFollowsDetail(FME_LINGUA, status);
     // The language of a stored row is its key: it stays as it is.
     if (status == kStatusView || status == kStatusInsert) {
         bool open = status == kStatusInsert;
@@ -110,7 +113,15 @@ void FRMCO_CONDPAG::TXT_CODLINGUA_StartLookup(LookupRequest& request) {
 }
 
 void FRMCO_CONDPAG::TXT_CODLINGUA_StartDecode(DecodeRequest& request) {
-    if (!language_decode_) return;
+    if (!language_decode_) {
+        // Only before the load has made the service, or after the unload: the error is told
+        // through the message routine, and the code is left undecoded.
+        ShowMessage(
+            "Errore in TXT_CODLINGUA_StartDecode servizio di decodifica delle lingue non "
+            "disponibile",
+            kStyleStop, caption());
+        return;
+    }
     request.statement = language_decode_->DecodeStatement(RTrimN(TXT_CODLINGUA.text()));
     request.targets.clear();
     for (const std::string& column : language_decode_->DecodeColumns()) {

@@ -2,7 +2,6 @@
 
 #include "framework/grid.h"
 #include "rules/italian_format.h"
-#include "rules/value.h"
 #include "ui/qt_text.h"
 
 namespace condpag::ui {
@@ -40,16 +39,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     const auto& row = rows_[static_cast<size_t>(index.row())];
     if (index.column() >= static_cast<int>(row.size())) return {};
     const std::string& text = row[static_cast<size_t>(index.column())];
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        // A number reads with a decimal comma, as in the fields.
-        if (text.find('.') != std::string::npos) {
-            if (auto number = parse_number(text)) return qstr(FormattaDecimale(*number));
-        }
-        return qstr(text);
-    }
+    // The window's cell display has already written each value in its format.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return qstr(text);
     if (role == Qt::TextAlignmentRole) {
-        bool number = false;
-        qstr(text).toDouble(&number);
+        // Numbers, written the Italian way, stand to the right.
+        bool number = LeggiImporto(text).ok();
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
     return {};

@@ -15,7 +15,8 @@
 #include <functional>
 #include <thread>
 
-#include "editor/tests/users.h"
+#include "editor/tests/session.h"
+#include "storage/demo_data.h"
 #include "storage/testing/demo_database.h"
 
 namespace condpag {
@@ -37,6 +38,21 @@ Rows term_rows(Connection& connection, const std::string& code) {
         all.insert(all.end(), rows.begin(), rows.end());
     }
     return all;
+}
+
+// Every table of a term holds no row of it any more.
+void expect_gone(Connection& connection, std::string code) {
+    for (size_t at = code.find('\''); at != std::string::npos; at = code.find('\'', at + 2)) {
+        code.insert(at, 1, '\'');
+    }
+    for (const char* table :
+         {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
+          "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
+        EXPECT_EQ(
+            stored(connection, std::string("SELECT COUNT(*) FROM ") + table + " = '" + code + "'"),
+            (Rows{{"0"}}))
+            << table;
+    }
 }
 
 // RD has a header, installments, a shift period and a language description.
@@ -67,28 +83,45 @@ void refuse_deletes(Connection& connection, const std::string& table, const std:
 class DeletionSafety : public testing::BackendTest {};
 
 TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
-    enum class Fault { ChangedByAnotherUser, Installments, Languages, Header };
+    enum class Fault {
+        InUse,
+        GuardCannotRead,
+        ChangedByAnotherUser,
+        Installments,
+        Languages,
+        Header
+    };
     struct Case {
         Fault fault;
+        const char* code;
         const char* told;  // what the person reads
     };
     for (const Case& c :
-         {Case{Fault::ChangedByAnotherUser, "modificati da un altro utente"},
-          Case{Fault::Installments, "le rate non sono state eliminate"},
-          Case{Fault::Languages, "le descrizioni in lingua non sono state eliminate"},
-          Case{Fault::Header, "testata bloccata"}}) {
+         {Case{Fault::InUse, "BB30",
+               "La condizione di pagamento risulta utilizzata in Anagrafica clienti.\r\n"
+               "Controllare il cliente 1002 Ferramenta Bianchi S.p.A.."},
+          Case{Fault::GuardCannotRead, "IVARB", "Impossibile verificare"},
+          Case{Fault::ChangedByAnotherUser, kTerm, "modificati da un altro utente"},
+          Case{Fault::Installments, kTerm, "le rate non sono state eliminate"},
+          Case{Fault::Languages, kTerm, "le descrizioni in lingua non sono state eliminate"},
+          Case{Fault::Header, kTerm, "testata bloccata"}}) {
         SCOPED_TRACE(c.told);
         testing::DemoDatabase db(GetParam());
         ASSERT_TRUE(db.ok()) << db.error();
         auto admin = db.connect();
         ASSERT_TRUE(admin.ok());
         User anna(db.connection_string());
-        ASSERT_TRUE(anna.go_to(kTerm));
+        ASSERT_TRUE(anna.go_to(c.code));
         switch (c.fault) {
+            case Fault::InUse:
+                break;
+            case Fault::GuardCannotRead:  // the portfolio is the last place looked at
+                ASSERT_TRUE(admin->ExecuteChange("DROP TABLE EF01_SCADENZE").ok());
+                break;
             case Fault::ChangedByAnotherUser: {
                 User bruno(db.connection_string());
                 ASSERT_TRUE(bruno.go_to(kTerm));
-                ASSERT_TRUE(bruno.window.TXT_DESCRIZIONE.user_type("Rimessa cambiata"));
+                ASSERT_TRUE(bruno.window->TXT_DESCRIZIONE.user_type("Rimessa cambiata"));
                 ASSERT_TRUE(bruno.save()) << bruno.all_messages();
                 break;
             }
@@ -102,24 +135,59 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
                 refuse_deletes(*admin, "CG62_CONDPAGDES", "testata bloccata");
                 break;
         }
-        const Rows before = term_rows(*admin, kTerm);
-        ASSERT_GT(before.size(), 6u);
+        const Rows before = term_rows(*admin, c.code);
+        ASSERT_GT(before.size(), 5u);
 
-        EXPECT_FALSE(anna.window.INTERNAV.user_click("Elimina"));
+        EXPECT_FALSE(anna.window->INTERNAV.user_click("Elimina"));
         const std::string said = anna.all_messages();
         EXPECT_NE(said.find(c.told), std::string::npos) << said;
         if (c.fault != Fault::ChangedByAnotherUser) {
             EXPECT_EQ(said.find("altro utente"), std::string::npos) << said;
         }
-        EXPECT_EQ(term_rows(*admin, kTerm), before);
+        if (c.fault == Fault::InUse || c.fault == Fault::GuardCannotRead) {
+            EXPECT_EQ(anna.messages.shown.back().title, "Eliminazione impossibile");
+            EXPECT_EQ(anna.messages.shown.back().style, kStyleStop);
+        }
+        EXPECT_EQ(term_rows(*admin, c.code), before);
         // The term stays in the window, and a later save does not delete it after all.
-        EXPECT_EQ(anna.window.TXT_CODICE.text(), kTerm);
-        EXPECT_FALSE(anna.window.Grst_RecordSet_CG62.pending());
+        EXPECT_EQ(anna.window->TXT_CODICE.text(), c.code);
+        EXPECT_FALSE(anna.window->Grst_RecordSet_CG62.pending());
     }
 }
 
-TEST_P(DeletionSafety, ANewTermWithTheCodeOfADeletedOneStartsWithItsOwnRowsOnly) {
-    // Rows left under a code that has no header, as a delete that stopped half way once did.
+TEST_P(DeletionSafety, ADeletedTermLeavesNoRowAndItsCodeStartsAfresh) {
+    // A stored code with quotes: "1'OR'1" unescaped would read ... = '1'OR'1', true for all.
+    const std::string hostile = "1'OR'1";
+    ASSERT_TRUE(insert_rows(connection, "CG62_CONDPAGDES", {"CG62_CODPAG", "CG62_DESCPAG"},
+                            {{hostile, "Ostile"}})
+                    .ok());
+    ASSERT_TRUE(insert_rows(connection, "CG63_CONDPAGDET",
+                            {"CG63_CODPAG_CG62", "CG63_PROG", "CG63_TIPOEFF", "CG63_PERCIMP",
+                             "CG63_PERCIVA"},
+                            {{hostile, 1, 13, 100, 100}})
+                    .ok());
+    const std::string others_sql =
+        "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 NOT IN ('RD', '1''OR''1')";
+    const Rows others = stored(connection, others_sql);
+    User anna(database->connection_string(), 1);  // single-installment mode counts installments
+    for (const std::string& code : {std::string(kTerm), hostile}) {
+        ASSERT_TRUE(anna.go_to(code)) << anna.all_messages();
+        EXPECT_EQ(anna.window->ContaRate(code), 1);
+        ASSERT_TRUE(anna.window->INTERNAV.user_click("Elimina")) << anna.all_messages();
+        EXPECT_NE(anna.window->TXT_CODICE.text(), code);
+        expect_gone(connection, code);
+    }
+    EXPECT_EQ(stored(connection, others_sql), others);
+    // A subtype typed with a separator decodes nothing and breaks nothing.
+    ASSERT_TRUE(anna.go_to("RB30FM"));
+    anna.messages.shown.clear();
+    ASSERT_TRUE(anna.window->TXT_SOTTOTIPO.user_type("1;"));
+    anna.window->TXT_SOTTOTIPO.user_leave();
+    EXPECT_EQ(anna.window->TXT_DECODSTIPO.text(), "");
+    EXPECT_TRUE(anna.messages.shown.empty()) << anna.all_messages();
+
+    // Rows left under a code that has no header, as a delete that stopped half way once did,
+    // do not join a new term of that code.
     for (const char* sql :
          {"INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_GGDECOR) VALUES "
           "('NUOVO', 1, 90)",
@@ -131,21 +199,16 @@ TEST_P(DeletionSafety, ANewTermWithTheCodeOfADeletedOneStartsWithItsOwnRowsOnly)
           "VALUES ('NUOVO', 'ENG', 'Old')"}) {
         ASSERT_TRUE(connection.ExecuteChange(sql).ok()) << sql;
     }
-    User anna(database->connection_string());
-    ASSERT_TRUE(anna.begin_term("NUOVO", "Nuova condizione", "30")) << anna.all_messages();
-    EXPECT_EQ(anna.window.GRID_CONDPAG.row_count(), 1);
-    ASSERT_TRUE(anna.save()) << anna.all_messages();
+    User bruno(database->connection_string());
+    ASSERT_TRUE(bruno.begin_term("NUOVO", "Nuova condizione", "30")) << bruno.all_messages();
+    EXPECT_EQ(bruno.window->GRID_CONDPAG.row_count(), 1);
+    ASSERT_TRUE(bruno.save()) << bruno.all_messages();
+    EXPECT_EQ(term_rows(connection, "NUOVO").size(), 6u);  // four statements, header, one row
     EXPECT_EQ(stored(connection,
                      "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
                      "CG63_CODPAG_CG62 = 'NUOVO'"),
               (Rows{{"1", "30"}}));
-    for (const char* sql :
-         {"SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'NUOVO'",
-          "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'NUOVO'"}) {
-        EXPECT_EQ(stored(connection, sql), (Rows{{"0"}})) << sql;
-    }
-    EXPECT_EQ(anna.window.GRID_CONDPAG.row_count(), 1);
-    EXPECT_EQ(anna.window.GRID_PERSLIT.row_count(), 0);
+    EXPECT_EQ(bruno.window->GRID_PERSLIT.row_count(), 0);
 }
 
 // Another program writes the file for a while: a lock shorter than the wait delays the
@@ -187,21 +250,14 @@ TEST_P(DeletionSafety, AWriteLockOfAnotherProgramDelaysOrRefusesTheWholeDeletion
         close(ready[1]);
         ASSERT_EQ(byte, 'y');
         auto start = std::chrono::steady_clock::now();
-        bool deleted = anna.window.INTERNAV.user_click("Elimina");
+        bool deleted = anna.window->INTERNAV.user_click("Elimina");
         auto waited = std::chrono::steady_clock::now() - start;
         int status = 0;
         waitpid(holder, &status, 0);
         const std::string said = anna.all_messages();
         EXPECT_EQ(deleted, c.deleted) << said;
         if (c.deleted) {
-            for (const char* table :
-                 {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
-                  "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62",
-                  "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
-                EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"),
-                          (Rows{{"0"}}))
-                    << table;
-            }
+            expect_gone(*admin, kTerm);
         } else {
             EXPECT_NE(said.find("locked"), std::string::npos) << said;
             EXPECT_NE(said.find("Non è stato eliminato nulla"), std::string::npos) << said;
@@ -209,7 +265,7 @@ TEST_P(DeletionSafety, AWriteLockOfAnotherProgramDelaysOrRefusesTheWholeDeletion
             // One wait, not one per statement.
             EXPECT_LT(waited, kDefaultLockWait + std::chrono::milliseconds(1500));
             EXPECT_EQ(term_rows(*admin, kTerm), before);
-            EXPECT_EQ(anna.window.TXT_CODICE.text(), kTerm);
+            EXPECT_EQ(anna.window->TXT_CODICE.text(), kTerm);
         }
     }
 }
@@ -229,31 +285,25 @@ TEST(DeletionServerFaults, ASessionEndedHalfWayThroughADeletionDeletesNothing) {
     User anna(db.connection_string());
     ASSERT_TRUE(anna.go_to(kTerm));
     const Rows before = term_rows(*admin, kTerm);
-    auto pid = anna.window.WindowConnection().Execute("SELECT pg_backend_pid()");
+    auto pid = anna.window->WindowConnection().Execute("SELECT pg_backend_pid()");
     ASSERT_TRUE(pid.ok() && !pid->rows.empty());
     bool killed = false;
     // Connected after the window's own handler: runs once the details are deleted.
-    anna.window.FME_CONDPAGDES.BeforeDelete.connect([&](bool& cancel) {
+    anna.window->FME_CONDPAGDES.BeforeDelete.connect([&](bool& cancel) {
         if (killed || cancel) return;
         killed = true;
         EXPECT_TRUE(
             admin->Execute("SELECT pg_terminate_backend(" + pid->rows[0][0].to_text() + ")").ok());
     });
-    EXPECT_FALSE(anna.window.INTERNAV.user_click("Elimina"));
+    EXPECT_FALSE(anna.window->INTERNAV.user_click("Elimina"));
     ASSERT_TRUE(killed);
     const std::string said = anna.all_messages();
     EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
     EXPECT_EQ(term_rows(*admin, kTerm), before);
-    EXPECT_EQ(anna.window.TXT_CODICE.text(), kTerm);
+    EXPECT_EQ(anna.window->TXT_CODICE.text(), kTerm);
 
-    ASSERT_TRUE(anna.window.INTERNAV.user_click("Elimina")) << anna.all_messages();
-    for (const char* table :
-         {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
-          "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
-        EXPECT_EQ(stored(*admin, std::string("SELECT COUNT(*) FROM ") + table + " = 'RD'"),
-                  (Rows{{"0"}}))
-            << table;
-    }
+    ASSERT_TRUE(anna.window->INTERNAV.user_click("Elimina")) << anna.all_messages();
+    expect_gone(*admin, kTerm);
 }
 
 // A PostgreSQL server of the test's own (scripts/pg-private.sh), so that stopping it disturbs no

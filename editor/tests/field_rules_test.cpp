@@ -1,24 +1,32 @@
-// The rules a person sees while editing, one test per family, one row per rule: what a pick
-// empties, what a new installment copies, what each profile shows, the keyboard flows and the
-// key checks of the lists.
+// The rules a person sees while editing, one test per family and one row per rule: what a pick
+// empties and opens, what a new installment copies, the validity marks, what each profile
+// shows, the keyboard flows, the keys of the lists and the window's messages.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <vector>
 
 #include "editor/tests/session.h"
 #include "storage/demo_data.h"
+#include "windows/FRMCO_SOTTOTIPI.h"
 
 namespace condpag {
 namespace {
 
-// An installment whose every optional column holds a value, so that a pick shows what it empties.
-void store_full_installment(Session& s) {
+using Boxes = std::vector<EditBox FRMCO_CONDPAG::*>;
+using F = FRMCO_CONDPAG;
+
+// An installment and a shift period whose every optional column holds a value, so that a pick
+// shows what it empties.
+void store_full_term(Session& s) {
+    s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('PIENA', 'Piena')",
+           "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG, "
+           "CG65_INDTIPOSLIT, CG65_GGMMFIXSLIT, CG65_GGSLSUCC) VALUES ('PIENA', 801, 831, 1, 110, "
+           "5)"});
     auto connection = s.db.connect();
     ASSERT_TRUE(connection.ok());
-    ASSERT_TRUE(insert_rows(*connection, "CG62_CONDPAGDES", {"CG62_CODPAG", "CG62_DESCPAG"},
-                            {{"PIENA", "Tutto pieno"}}));
     ASSERT_TRUE(insert_rows(
         *connection, "CG63_CONDPAGDET",
         {"CG63_CODPAG_CG62",  "CG63_PROG",         "CG63_TIPOEFF",    "CG63_STIPOEFF",
@@ -32,62 +40,111 @@ void store_full_installment(Session& s) {
           1,       100, 1,  1, 1, 50, 1, 15, 20,  16, 31,  5}}));
 }
 
-TEST(FieldRules, APickEmptiesWhatNoLongerAppliesAndNothingElse) {
+// Words separated by blanks.
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) out.push_back(word);
+    return out;
+}
+
+TEST(FieldRules, APickEmptiesWhatNoLongerAppliesAndOpensWhatDoes) {
     struct Case {
-        ComboBox FRMCO_CONDPAG::*list;
+        const char* list;
         int picked;
-        std::vector<const char*> emptied;
+        const char* emptied;  // installment columns, or CG65_ ones
+        const char* open;     // boxes, after TXT_
+        const char* closed;
     };
-    const std::vector<const char*> all = {
-        "CG63_STIPOEFF",   "CG63_GGDECOR",  "CG63_GGMMFIX",  "CG63_PERCIMP",
-        "CG63_EL1FRIMP",   "CG63_EL2FRIMP", "CG63_PERCIVA",  "CG63_EL1FRIVA",
-        "CG63_EL2FRIVA",   "CG63_IMPORFIX", "CG63_DAGGFIX1", "CG63_AGGFIX1",
-        "CG63_GGSCADFIX1", "CG63_DAGGFIX2", "CG63_AGGFIX2",  "CG63_GGSCADFIX2"};
-    const std::vector<const char*> intervals = {"CG63_DAGGFIX1", "CG63_AGGFIX1", "CG63_GGSCADFIX1",
-                                                "CG63_DAGGFIX2", "CG63_AGGFIX2", "CG63_GGSCADFIX2"};
-    auto plus = [](std::vector<const char*> v, std::vector<const char*> more) {
-        v.insert(v.end(), more.begin(), more.end());
-        return v;
-    };
+    const std::string intervals = "DAGGFIX1 AGGFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2 ";
     const Case cases[] = {
-        {&FRMCO_CONDPAG::CMB_TIPODECORR, 1, plus(intervals, {"CG63_GGMMFIX"})},
-        {&FRMCO_CONDPAG::CMB_TIPODECORR,
-         2,
-         {"CG63_DAGGFIX1", "CG63_AGGFIX1", "CG63_DAGGFIX2", "CG63_AGGFIX2", "CG63_GGSCADFIX2",
-          "CG63_GGDECOR", "CG63_GGMMFIX"}},
-        {&FRMCO_CONDPAG::CMB_TIPODECORR, 3, plus(intervals, {"CG63_GGDECOR"})},
-        {&FRMCO_CONDPAG::CMB_TIPODECORR, 4, {"CG63_GGDECOR", "CG63_GGMMFIX"}},
-        {&FRMCO_CONDPAG::CMB_FLGFRPERCIMP, 0, {"CG63_PERCIMP"}},
-        {&FRMCO_CONDPAG::CMB_FLGFRPERCIMP, 1, {"CG63_EL1FRIMP", "CG63_EL2FRIMP"}},
-        {&FRMCO_CONDPAG::CMB_FLGFRPERCIVA, 0, {"CG63_PERCIVA"}},
-        {&FRMCO_CONDPAG::CMB_FLGFRPERCIVA, 1, {"CG63_EL1FRIVA", "CG63_EL2FRIVA"}},
-        {&FRMCO_CONDPAG::CMB_TIPOIMPFIX, 0, {"CG63_IMPORFIX"}},
-        {&FRMCO_CONDPAG::CMB_TIPOIMPFIX, 1, {}},
-        {&FRMCO_CONDPAG::CMB_TIPOIMPFIX, 2, {"CG63_IMPORFIX"}},
-        {&FRMCO_CONDPAG::CMB_TIPO, 1, {"CG63_STIPOEFF"}},
-        {&FRMCO_CONDPAG::CMB_TIPO, 2, {"CG63_STIPOEFF"}},
-        {&FRMCO_CONDPAG::CMB_TIPO, 10, {}},
-        {&FRMCO_CONDPAG::CMB_TIPO, 99, {"CG63_STIPOEFF"}},
+        {"CMB_TIPODECORR", 1, "DAGGFIX1 AGGFIX1 GGSCADFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2 GGMMFIX",
+         "GGDECOR", "GGMMFIX GGSCADFIX1 DAGGFIX1 AGGFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2"},
+        {"CMB_TIPODECORR", 2, "DAGGFIX1 AGGFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2 GGDECOR GGMMFIX",
+         "GGDECOR GGSCADFIX1", "GGMMFIX DAGGFIX1 AGGFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2"},
+        {"CMB_TIPODECORR", 3, "DAGGFIX1 AGGFIX1 GGSCADFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2 GGDECOR",
+         "GGMMFIX", "GGDECOR GGSCADFIX1 DAGGFIX1 AGGFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2"},
+        {"CMB_TIPODECORR", 4, "GGDECOR GGMMFIX",
+         "GGDECOR GGSCADFIX1 DAGGFIX1 AGGFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2", "GGMMFIX"},
+        {"CMB_FLGFRPERCIMP", 0, "PERCIMP", "", ""},
+        {"CMB_FLGFRPERCIMP", 1, "EL1FRIMP EL2FRIMP", "", ""},
+        {"CMB_FLGFRPERCIVA", 0, "PERCIVA", "", ""},
+        {"CMB_FLGFRPERCIVA", 1, "EL1FRIVA EL2FRIVA", "", ""},
+        {"CMB_TIPOIMPFIX", 0, "IMPORFIX", "", "IMPFIX"},
+        {"CMB_TIPOIMPFIX", 1, "", "IMPFIX", ""},
+        {"CMB_TIPOIMPFIX", 2, "IMPORFIX", "", "IMPFIX"},
+        {"CMB_TIPO", 1, "STIPOEFF", "", "SOTTOTIPO"},
+        {"CMB_TIPO", 2, "STIPOEFF", "SOTTOTIPO", ""},
+        {"CMB_TIPO", 6, "STIPOEFF", "", "SOTTOTIPO"},
+        {"CMB_TIPO", 7, "", "SOTTOTIPO", ""},
+        {"CMB_TIPO", 16, "", "SOTTOTIPO", ""},
+        {"CMB_TIPO", 99, "STIPOEFF", "", "SOTTOTIPO"},
+        {"CMB_TIPOSLIT", 4, "CG65_GGMMFIXSLIT", "PERSLITSLIT", "PERSLITGGMMSCAD"},
+        {"CMB_TIPOSLIT", 3, "CG65_GGSLSUCC", "PERSLITGGMMSCAD", "PERSLITSLIT"},
+        {"CMB_TIPOSLIT", 5, "", "PERSLITSLIT", "PERSLITGGMMSCAD"},
     };
+    const std::vector<std::string> all = words(
+        "STIPOEFF GGDECOR GGMMFIX PERCIMP EL1FRIMP EL2FRIMP PERCIVA EL1FRIVA EL2FRIVA IMPORFIX "
+        "DAGGFIX1 AGGFIX1 GGSCADFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2 CG65_GGMMFIXSLIT CG65_GGSLSUCC");
     Session s;
-    store_full_installment(s);
+    store_full_term(s);
     FRMCO_CONDPAG& w = s.open();
-    s.go_to("PIENA");
+    ASSERT_TRUE(s.go_to("PIENA"));
     for (const Case& c : cases) {
-        ComboBox& list = w.*c.list;
-        SCOPED_TRACE(list.name() + " " + std::to_string(c.picked));
-        ASSERT_TRUE(list.user_pick_value(c.picked));
-        for (const char* column : all) {
-            bool emptied = std::find(c.emptied.begin(), c.emptied.end(),
-                                     std::string_view(column)) != c.emptied.end();
-            EXPECT_EQ(w.Grst_RecordSet_CG63.Field(column).is_null(), emptied) << column;
+        SCOPED_TRACE(std::string(c.list) + " " + std::to_string(c.picked));
+        ASSERT_TRUE(w.find_as<ComboBox>(c.list)->user_pick_value(c.picked));
+        const std::vector<std::string> emptied = words(c.emptied);
+        for (const std::string& name : all) {
+            bool period = name.rfind("CG65_", 0) == 0;
+            const Recordset& set = period ? w.Grst_RecordSet_CG65 : w.Grst_RecordSet_CG63;
+            bool empty = std::find(emptied.begin(), emptied.end(), name) != emptied.end();
+            EXPECT_EQ(set.Field(period ? name : "CG63_" + name).is_null(), empty) << name;
         }
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
+        for (const auto& [names, on] : {std::pair{c.open, true}, std::pair{c.closed, false}}) {
+            for (const std::string& name : words(names)) {
+                const Control* box = w.find("TXT_" + name);
+                ASSERT_NE(box, nullptr) << name;
+                EXPECT_EQ(box->enabled(), on) << name;
+                // Only the day/month boxes and the days carry a second switch of their own.
+                bool second = name == "GGDECOR" || name == "GGMMFIX" || name == "PERSLITGGMMSCAD";
+                EXPECT_EQ(box->enabled2(), second ? on : true) << name;
+            }
+        }
+        ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
     }
-    // Only picks empty: the stored installment is shown whole, and stays so.
+    // Only picks empty: the stored rows are shown whole, and stay so.
+    EXPECT_EQ(w.TXT_GGMMFIX.text(), "15/08");
     EXPECT_EQ(s.query("SELECT CG63_GGDECOR, CG63_GGMMFIX, CG63_IMPORFIX, CG63_STIPOEFF FROM "
                       "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'PIENA'"),
               (Rows{{"30", "815", "50", "1"}}));
+}
+
+// The share boxes follow the share kind: on a pick while the list has the focus, and whenever
+// the installment frame changes status.
+TEST(FieldRules, TheShareKindShowsEitherThePercentageOrTheFraction) {
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    ASSERT_TRUE(s.go_to("RB369"));  // fractions
+    struct Case {
+        ComboBox F::*list;
+        EditBox F::*percent;
+        EditBox F::*numerator;
+        EditBox F::*denominator;
+    };
+    for (const Case& c :
+         {Case{&F::CMB_FLGFRPERCIMP, &F::TXT_IMP, &F::TXT_NUMIMP, &F::TXT_DENIMP},
+          Case{&F::CMB_FLGFRPERCIVA, &F::TXT_IVA, &F::TXT_NUMIVA, &F::TXT_DENIVA}}) {
+        SCOPED_TRACE((w.*c.list).name());
+        for (int kind : {1, 0, 1}) {
+            ASSERT_TRUE((w.*c.list).user_pick_value(kind));
+            EXPECT_EQ((w.*c.percent).visible(), kind == 1);
+            EXPECT_EQ((w.*c.numerator).visible(), kind == 0);
+            EXPECT_EQ((w.*c.denominator).visible(), kind == 0);
+        }
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
+        EXPECT_FALSE((w.*c.percent).visible());
+        EXPECT_TRUE((w.*c.numerator).visible());
+    }
 }
 
 TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) {
@@ -95,19 +152,23 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
         int rule;
         const char* days_after;
     };
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
     for (const Case& c : {Case{1, "60"}, Case{2, ""}, Case{3, "30"}, Case{4, ""}}) {
         SCOPED_TRACE(c.rule);
-        Session s;
-        FRMCO_CONDPAG& w = s.open();
+        const std::string code = "COPIA" + std::to_string(c.rule);
         ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
-        ASSERT_TRUE(w.TXT_CODICE.user_type("COPIA"));
+        ASSERT_TRUE(w.TXT_CODICE.user_type(code));
         ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+        EXPECT_EQ(w.TXT_NUMRATA.text(), "1");
+        EXPECT_EQ(w.CMB_TIPO.text(), "13");
+        ASSERT_TRUE(w.CMB_TIPO.user_pick_value(14));
         ASSERT_TRUE(w.CMB_TIPODECORR.user_pick_value(c.rule));
-        // Rule 3 keeps the days a stored installment had; typed before the pick they go.
-        if (c.rule != 3) {
-            ASSERT_TRUE(w.TXT_GGDECOR.user_type(c.rule == 1 ? "30" : ""));
+        if (c.rule == 1) {
+            ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
         }
         if (c.rule == 3) {
+            // A stored installment may hold days besides its fixed date; they are kept.
             w.FME_DETTAGLIO.SetFieldEvents(false);
             w.Grst_RecordSet_CG63.SetField("CG63_GGDECOR", 30);
             w.FME_DETTAGLIO.SetFieldEvents(true);
@@ -120,83 +181,253 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
             ASSERT_TRUE(w.TXT_DAGGFIX1.user_type("1"));
             ASSERT_TRUE(w.TXT_AGGFIX1.user_type("31"));
         }
+        ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(1));
+        ASSERT_TRUE(w.TXT_IMPFIX.user_type("10"));
         ASSERT_TRUE(w.TXT_IMP.user_type("50"));
         ASSERT_TRUE(w.TXT_IVA.user_type("50"));
         ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
         ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+        EXPECT_EQ(w.TXT_NUMRATA.text(), "2");
         EXPECT_EQ(w.CMB_TIPODECORR.text(), std::to_string(c.rule));
         EXPECT_EQ(w.TXT_GGDECOR.text(), c.days_after);
         ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
         ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
-        Rows days = s.query(
-            "SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'COPIA' ORDER BY "
-            "CG63_PROG");
-        ASSERT_EQ(days.size(), 2u);
-        EXPECT_EQ(days[1][0], c.days_after);
+        EXPECT_EQ(s.query("SELECT CG63_PROG, CG63_TIPOEFF, CG63_INDTIPODECOR, CG63_GGDECOR, "
+                          "CG63_GGMMFIX, CG63_GGSCADFIX1, CG63_INDIMPFIX, CG63_IMPORFIX, "
+                          "CG63_PERCIMP FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
+                          code + "' ORDER BY CG63_PROG")[1],
+                  (std::vector<std::string>{"2", "14", std::to_string(c.rule), c.days_after,
+                                            c.rule == 3 ? "815" : "", c.rule % 2 ? "" : "10", "1",
+                                            "", "50"}));
     }
 }
 
-TEST(FieldRules, ProfilesDecideTheVatReversalBox) {
+TEST(FieldRules, DayBoxesAreMarkedWhenLeftOnlyUnderTheRulesThatUseThem) {
+    struct Case {
+        int rule;
+        EditBox F::*box;
+        const char* typed;
+        bool marked_invalid;
+    };
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    ASSERT_TRUE(s.go_to("RB60GF"));  // start rule 4
+    for (const Case& c :
+         {Case{4, &F::TXT_GGSCADFIX2, "35", true}, Case{1, &F::TXT_GGSCADFIX2, "35", false},
+          Case{4, &F::TXT_GGSCADFIX1, "32", true}, Case{2, &F::TXT_GGSCADFIX1, "32", true},
+          Case{1, &F::TXT_GGSCADFIX1, "32", false}, Case{3, &F::TXT_GGMMFIX, "31/04", true},
+          Case{1, &F::TXT_GGMMFIX, "31/04", false}, Case{3, &F::TXT_GGMMFIX, "29/02", false}}) {
+        EditBox& box = w.*c.box;
+        SCOPED_TRACE(box.name() + " " + c.typed + " rule " + std::to_string(c.rule));
+        ASSERT_TRUE(w.CMB_TIPODECORR.user_pick_value(c.rule));
+        box.enable(true);
+        box.enable2(true);
+        ASSERT_TRUE(box.user_type(c.typed));
+        ASSERT_TRUE(w.user_focus(&w.CMB_CALENDARIO));
+        EXPECT_EQ(box.valid(), !c.marked_invalid);
+        ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
+    }
+    // The period limits and the fixed shift date are day/months, whatever the shift type.
+    ASSERT_TRUE(s.go_to("RB30FM"));
+    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
+    ASSERT_TRUE(w.CMB_TIPOSLIT.user_pick_value(3));  // a fixed date
+    for (EditBox* box : {&w.TXT_PERSLITDAGGMM, &w.TXT_PERSLITAGGMM, &w.TXT_PERSLITGGMMSCAD}) {
+        for (const char* typed : {"31/02", "29/02"}) {
+            ASSERT_TRUE(box->user_type(typed));
+            ASSERT_TRUE(box->user_leave());
+            EXPECT_EQ(box->valid(), typed[1] == '9') << box->name() << " " << typed;
+        }
+    }
+}
+
+TEST(FieldRules, ProfilesDecideWhatTheWindowOffers) {
     for (int profile : {0, 1, 2, 3, 4}) {
         SCOPED_TRACE(profile);
         Session s(profile);
         FRMCO_CONDPAG& w = s.open();
+        const bool single = profile == 1 || profile == 4;
         EXPECT_EQ(w.CHK_STORNOIVA.visible(), profile == 2);
         EXPECT_EQ(w.LBL_STORNOIVA.visible(), profile == 2);
+        EXPECT_EQ(w.CMD_GENERA.visible(), !single);
+        // A term of two installments is shown read-only where a term has one.
+        ASSERT_TRUE(s.go_to("RB3060"));
+        EXPECT_EQ(w.FME_CONDPAGDES.ReadOnly(), single);
+        EXPECT_EQ(w.FME_DETTAGLIO.ReadOnly(), single);
+        EXPECT_EQ(w.GRIDNAV_RATE.enabled(), !single);
+        EXPECT_FALSE(w.CMD_GENERA.enabled() && single);
+        ASSERT_TRUE(s.go_to("RD30"));
+        EXPECT_FALSE(w.FME_DETTAGLIO.ReadOnly());
+        EXPECT_EQ(w.GRIDNAV_RATE.ButtonEnabled("Nuovo"), !single);
+        // Installments of a term share their type and subtype under profile 3 only.
+        if (!single) {
+            ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+            ASSERT_TRUE(w.CMB_TIPO.user_pick_value(14));
+            ASSERT_TRUE(w.TXT_IMP.user_type("0"));
+            ASSERT_TRUE(w.TXT_IVA.user_type("0"));
+            EXPECT_EQ(w.GRIDNAV_RATE.user_click("Conferma"), profile != 3);
+            if (profile == 3) {
+                EXPECT_EQ(s.last_message(),
+                          "Non è consentito salvare rate con tipi e sottotipi differenti per la "
+                          "condizione di pagamento corrente");
+                EXPECT_EQ(w.focus(), &w.CMB_TIPO);
+            }
+            continue;
+        }
+        // A new term gets its one installment of 100 %, whether begun by the window's own
+        // navigator or by the host's toolbar after a read-only term.
+        ASSERT_TRUE(s.go_to("RB3060"));
+        ASSERT_TRUE(profile == 1 ? w.INTERNAV.user_click("Nuovo") : s.host.ActiveFrame()->New());
+        ASSERT_TRUE(w.TXT_CODICE.user_type("UNA"));
+        EXPECT_EQ(w.TXT_CODICE.text(), "UNA");
+        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
+        EXPECT_EQ(w.FME_DETTAGLIO.Status(), kStatusInsert);
+        EXPECT_EQ(w.TXT_IMP.text(), "100");
+        EXPECT_EQ(w.TXT_IVA.text(), "100");
+        for (Control* locked :
+             std::initializer_list<Control*>{&w.TXT_IMP, &w.TXT_IVA, &w.CMB_FLGFRPERCIMP,
+                                             &w.CMB_FLGFRPERCIVA, &w.CMB_TIPOIMPFIX}) {
+            EXPECT_FALSE(locked->enabled()) << locked->name();
+        }
+        EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Nuovo"));  // never a second one
+        EXPECT_TRUE(s.messages.shown.empty()) << s.all_messages();
+        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
+        ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
+        EXPECT_EQ(s.query("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'UNA'"),
+                  (Rows{{"Una rata"}}));
+        EXPECT_EQ(s.query("SELECT CG63_PROG, CG63_GGDECOR, CG63_FLGFRPERCIMP, CG63_PERCIMP, "
+                          "CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX FROM CG63_CONDPAGDET "
+                          "WHERE CG63_CODPAG_CG62 = 'UNA'"),
+                  (Rows{{"1", "30", "1", "100", "1", "100", "1"}}));
     }
 }
 
-TEST(FieldRules, MessagesNameTheirProcedureAndClosingTellsTheHost) {
+TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     Session s;
+    store_full_term(s);
     FRMCO_CONDPAG& w = s.open();
-    w.ShowMessage("Testo", 64, "Informazione", "ContaRate");
-    EXPECT_EQ(s.last_message(), "Testo\rFunzione: ContaRate");
-    bool cancel = true;
-    w.Form_QueryUnload(cancel);
-    EXPECT_FALSE(cancel);
-    ASSERT_EQ(s.events.calls.size(), 2u);
-    EXPECT_EQ(s.events.calls.back().open_flag, 0);  // qxClose
-}
+    // A stored installment: Tab or Enter out of its last boxes suggests confirming it; a key
+    // with a modifier runs nothing.
+    ASSERT_TRUE(s.go_to("PIENA"));
+    struct Case {
+        Control* box;
+        int key, shift;
+        const char* suggested;
+    };
+    for (const Case& c : {Case{&w.TXT_GGSCADFIX2, kKeyTab, kShiftShift, ""},
+                          Case{&w.TXT_IMPFIX, kKeyEnter, kShiftCtrl, ""},
+                          Case{&w.CMB_TIPOIMPFIX, kKeyTab, kShiftShift, ""},
+                          Case{&w.TXT_GGSCADFIX2, kKeyTab, 0, "Conferma"},
+                          Case{&w.TXT_IMPFIX, kKeyEnter, 0, "Conferma"},
+                          Case{&w.CMB_TIPOIMPFIX, kKeyEnter, 0, "Conferma"}}) {
+        SCOPED_TRACE(c.box->name() + " " + std::to_string(c.key) + "/" + std::to_string(c.shift));
+        ASSERT_TRUE(w.user_focus(c.box));
+        c.box->user_key(c.key, c.shift);
+        EXPECT_EQ(w.GRIDNAV_RATE.current_button(), c.suggested);
+    }
+    // A new installment: "Conferma" once the shares add up to exactly 100, else "Nuovo"; three
+    // thirds are not exactly 100 before normalising.
+    for (const char* code : {"BB3060", "RB369"}) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(s.go_to(code));
+        ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(w.GRID_CONDPAG.row_count() - 1));
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+        w.CMB_TIPOIMPFIX.user_key(kKeyTab);
+        EXPECT_EQ(w.focus(), &w.GRIDNAV_RATE);
+        EXPECT_EQ(w.GRIDNAV_RATE.current_button(), code[0] == 'B' ? "Conferma" : "Nuovo");
+        ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
+    }
 
-TEST(FieldRules, KeyboardFlowsOfTheListsSuggestTheNextButton) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
-    s.go_to("RB369");
-    // Installments: Enter in the fixed-amount list moves on and suggests, as Tab does.
-    w.CMB_TIPOIMPFIX.user_key(kKeyEnter);
-    EXPECT_EQ(w.focus(), &w.GRIDNAV_RATE);
-    EXPECT_EQ(w.GRIDNAV_RATE.current_button(), "Conferma");
-    // Shift periods: Tab out of the days of shift.
-    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
-    ASSERT_TRUE(w.user_focus(&w.TXT_PERSLITSLIT));
-    w.TXT_PERSLITSLIT.user_key(kKeyTab);
-    EXPECT_EQ(w.GRIDNAV_PERIODI.current_button(), "Nuovo");
-    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Annulla"));
-    ASSERT_TRUE(w.GRID_PERSLIT.user_select_row(0));
-    ASSERT_TRUE(w.user_focus(&w.TXT_PERSLITSLIT));
-    w.TXT_PERSLITSLIT.user_key(kKeyTab);
-    EXPECT_EQ(w.GRIDNAV_PERIODI.current_button(), "Conferma");
-    // Languages: Enter in the analytic description of a new row.
-    ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
+    // Header: Enter in its last box goes to the installment; in the analytic description, on.
+    ASSERT_TRUE(s.go_to("RB369"));
+    ASSERT_TRUE(w.user_focus(&w.TXT_SCART26));
+    EXPECT_EQ(w.TXT_SCART26.user_key(kKeyEnter), 0);
+    EXPECT_EQ(w.focus()->name(), "CMB_TIPO");
     int key = kKeyEnter;
+    w.TXT_DESCANAL_KeyDown(key, kShiftCtrl);
+    EXPECT_EQ(w.TabCondPag.tab(), 0);
+    w.TXT_DESCANAL_KeyDown(key, 0);
+    EXPECT_EQ(w.TabCondPag.tab(), 1);
+
+    // Shift periods: Enter or Tab out of the fixed date or the days of shift, no modifier,
+    // suggests "Conferma" for a stored row and "Nuovo" for a new one.
+    struct PeriodCase {
+        bool stored;
+        EditBox* box;
+        int key, shift;
+    };
+    for (const PeriodCase& c : {PeriodCase{true, &w.TXT_PERSLITGGMMSCAD, kKeyTab, kShiftShift},
+                                PeriodCase{false, &w.TXT_PERSLITSLIT, kKeyEnter, kShiftShift},
+                                PeriodCase{true, &w.TXT_PERSLITGGMMSCAD, kKeyEnter, 0},
+                                PeriodCase{false, &w.TXT_PERSLITSLIT, kKeyEnter, 0},
+                                PeriodCase{true, &w.TXT_PERSLITGGMMSCAD, kKeyTab, 0},
+                                PeriodCase{false, &w.TXT_PERSLITSLIT, kKeyTab, 0}}) {
+        SCOPED_TRACE(c.box->name() + " " + std::to_string(c.key) + "/" + std::to_string(c.shift));
+        ASSERT_TRUE(c.stored ? w.GRID_PERSLIT.user_select_row(1)  // shift type 3: a fixed date
+                             : w.GRIDNAV_PERIODI.user_click("Nuovo"));
+        const std::string suggested = c.stored ? "Conferma" : "Nuovo";
+        const std::string other = c.stored ? "Nuovo" : "Conferma";
+        w.GRIDNAV_PERIODI.SelectButton(other);
+        ASSERT_TRUE(w.user_focus(c.box));
+        c.box->user_key(c.key, c.shift);
+        EXPECT_EQ(w.GRIDNAV_PERIODI.current_button(), c.shift == 0 ? suggested : other);
+        if (!c.stored) {
+            ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Annulla"));
+        }
+    }
+
+    // Languages: Enter in the analytic description, whatever the modifiers; Tab goes on.
+    ASSERT_TRUE(s.go_to("BB3060"));
     ASSERT_TRUE(w.user_focus(&w.TXT_DESCRANALLINGUA));
-    w.TXT_DESCRANALLINGUA_KeyDown(key, 0);
-    EXPECT_EQ(key, 0);
+    EXPECT_EQ(w.TXT_DESCRANALLINGUA.user_key(kKeyEnter, kShiftShift), 0);
+    EXPECT_EQ(w.GRIDNAVL.current_button(), "Conferma");
+    ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
+    w.GRIDNAVL.SelectButton("Conferma");
+    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRANALLINGUA));
+    EXPECT_EQ(w.TXT_DESCRANALLINGUA.user_key(kKeyEnter), 0);
     EXPECT_EQ(w.GRIDNAVL.current_button(), "Nuovo");
+    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRANALLINGUA));
+    EXPECT_EQ(w.TXT_DESCRANALLINGUA.user_key(kKeyTab), kKeyTab);
 }
 
 TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     Session s;
     FRMCO_CONDPAG& w = s.open();
-    s.go_to("RD");  // one language
+    ASSERT_TRUE(s.go_to("RD"));  // one language
     EXPECT_FALSE(w.TXT_CODLINGUA.enabled());
+    EXPECT_FALSE(w.TXT_CODLINGUA.lookup_enabled());
     ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
     EXPECT_TRUE(w.TXT_CODLINGUA.enabled());
-    ASSERT_TRUE(w.GRIDNAVL.user_click("Annulla"));
-    s.go_to("RB30FM");  // one period, 01/08-31/08
+    EXPECT_TRUE(w.TXT_CODLINGUA.lookup_enabled());
+    // A language the term already has shows the stored row instead of a second one.
+    ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG"));
+    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRLINGUA));
+    EXPECT_EQ(w.FME_LINGUA.Status(), kStatusView);
+    EXPECT_EQ(w.TXT_DESCRLINGUA.text(), "Cash on invoice");
+    EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
+
+    // The language list is the host's, and a chosen language is decoded.
+    LookupRequest languages;
+    w.TXT_CODLINGUA_StartLookup(languages);
+    EXPECT_EQ(languages.host_text, s.db.connection_string());
+    EXPECT_FALSE(languages.title.empty());
+    EXPECT_FALSE(languages.columns.empty());
+    EXPECT_FALSE(w.TXT_CODLINGUA.lookup_name().empty());
+    Rows listed = s.query(languages.statement);
+    EXPECT_NE(std::find_if(listed.begin(), listed.end(),
+                           [](const auto& row) { return row.at(0) == "ENG"; }),
+              listed.end())
+        << languages.statement;
+
+    ASSERT_TRUE(s.go_to("RB30FM"));                 // one period, 01/08-31/08
+    ASSERT_TRUE(w.TXT_PERSLITSLIT.user_type("5"));  // a stored period changed keeps its limits
+    EXPECT_EQ(w.FME_PERSLIT.Status(), kStatusChange);
     EXPECT_FALSE(w.TXT_PERSLITDAGGMM.enabled());
+    EXPECT_FALSE(w.TXT_PERSLITAGGMM.enabled());
+    ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
     // A new period with stored limits shows the stored one when its limit is left.
     ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
+    EXPECT_TRUE(w.TXT_PERSLITAGGMM.enabled());
     ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/08"));
     ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("31/08"));
     ASSERT_TRUE(w.user_focus(&w.CMB_TIPOSLIT));
@@ -206,24 +437,101 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     ASSERT_TRUE(w.INTERNAV.user_click("Cerca"));
     EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Nuovo"));
     EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
-}
 
-TEST(FieldRules, RowsEnteredBeforeTheCodeChangesAreSavedUnderTheFinalCode) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
+    // Rows entered before the code changes are saved under the code finally typed.
     ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
     ASSERT_TRUE(w.TXT_CODICE.user_type("PRIMA"));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-    ASSERT_TRUE(w.TXT_IMP.user_type("100"));
-    ASSERT_TRUE(w.TXT_IVA.user_type("100"));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
+    ASSERT_TRUE(s.add_installment("30", "100")) << s.last_message();
+    ASSERT_TRUE(s.add_language("ENG", "First"));
+    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
+    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/08"));
+    ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("31/08"));
+    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Conferma")) << s.last_message();
     ASSERT_TRUE(w.TXT_CODICE.user_type("DOPO"));
     ASSERT_TRUE(w.user_focus(&w.TXT_DESCRIZIONE));
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
-    EXPECT_EQ(s.query("SELECT CG63_CODPAG_CG62, CG63_PROG FROM CG63_CONDPAGDET WHERE "
-                      "CG63_CODPAG_CG62 IN ('PRIMA', 'DOPO')"),
-              (Rows{{"DOPO", "1"}}));
+    for (const char* owner :
+         {"CG63_CODPAG_CG62 FROM CG63_CONDPAGDET", "CG65_CODPAG_CG62 FROM CG65_PAGSLITANAL",
+          "CG6B_CODICE_CG62 FROM CG6B_CONDPAGLING"}) {
+        EXPECT_EQ(s.query(std::string("SELECT ") + owner + " WHERE " + std::string(owner, 16) +
+                          " IN ('PRIMA', 'DOPO')"),
+                  (Rows{{"DOPO"}}))
+            << owner;
+    }
+}
+
+TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    ModalSecondaryWindows windows([](ModalWindow& window) {
+        window.Show();
+        auto& sub = dynamic_cast<FRMCO_SOTTOTIPI&>(window);
+        ASSERT_TRUE(sub.GRIDNAV.user_click("Nuovo"));
+        ASSERT_TRUE(sub.TXT_CODICE.user_type("7"));
+        ASSERT_TRUE(sub.TXT_DESCRIZIONE.user_type("Bonifico estero"));
+        ASSERT_TRUE(sub.TXT_GGOFFSET.user_type("5"));
+        ASSERT_TRUE(sub.GRIDNAV.user_click("Conferma"));
+        EXPECT_TRUE(window.Unload());
+    });
+    w.SetSecondaryWindows(&windows);
+    ASSERT_TRUE(s.go_to("BB3060"));
+    ASSERT_EQ(w.CMB_TIPO.text(), "14");
+    EXPECT_EQ(w.TXT_DECODSTIPO.text(), "Bonifico SEPA");
+    w.TXT_SOTTOTIPO.user_function_key("Kgestione");
+
+    LookupRequest list;
+    w.TXT_SOTTOTIPO_StartLookup(list);
+    EXPECT_FALSE(list.cancel);
+    EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo 14");
+    EXPECT_EQ(list.host_text, s.db.connection_string());
+    ASSERT_EQ(list.columns.size(), 3u);  // code, description, days, as the list shows them
+    EXPECT_EQ(list.columns[2].caption, "GG");
+    EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiEffettiGG");
+    Rows offered = s.query(list.statement);
+    EXPECT_NE(std::find(offered.begin(), offered.end(),
+                        std::vector<std::string>{"7", "Bonifico estero", "5"}),
+              offered.end())
+        << list.statement;
+    // Picking a type with subtypes decodes the code again for it.
+    ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2));
+    ASSERT_TRUE(w.TXT_SOTTOTIPO.user_type("1"));
+    ASSERT_TRUE(w.CMB_TIPO.user_pick_value(13));
+    EXPECT_EQ(w.TXT_SOTTOTIPO.text(), "1");
+    EXPECT_EQ(w.TXT_DECODSTIPO.text(), "Assegno bancario");
+}
+
+TEST(FieldRules, MessagesNameTheirProcedureAndTheHostHearsOfOpenAndClose) {
+    Session s;
+    FRMCO_CONDPAG& w = s.open();
+    ASSERT_EQ(s.events.calls.size(), 1u);
+    EXPECT_EQ(s.events.calls.back().open_flag, 1);  // qxOpen
+    w.ShowMessage("Testo", 64, "Informazione", "ContaRate");
+    EXPECT_EQ(s.last_message(), "Testo\rFunzione: ContaRate");
+    w.Form_DblClick();
+    EXPECT_EQ(s.last_message(), "Modifica");
+    // Leaving a changed term asks, in the window's words.
+    ASSERT_TRUE(s.go_to("RD"));
+    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
+    s.messages.answers = {kAnswerNo};
+    ASSERT_TRUE(s.go_to("RD30"));
+    EXPECT_NE(s.all_messages().find("Salvare le modifiche apportate alla condizione di "
+                                    "pagamento?"),
+              std::string::npos)
+        << s.all_messages();
+    bool cancel = true;
+    w.Form_QueryUnload(cancel);
+    EXPECT_FALSE(cancel);
+    ASSERT_EQ(s.events.calls.size(), 2u);
+    EXPECT_EQ(s.events.calls.back().open_flag, 0);  // qxClose
+
+    // A language decoded by a window that has no decode service says so, naming the handler.
+    FRMCO_CONDPAG unloaded;
+    unloaded.SetInterface(&s.host);
+    DecodeRequest decode;
+    unloaded.TXT_CODLINGUA_StartDecode(decode);
+    EXPECT_EQ(s.last_message().rfind("Errore in TXT_CODLINGUA_StartDecode ", 0), 0u)
+        << s.last_message();
+    EXPECT_TRUE(decode.statement.empty());
 }
 
 }  // namespace

@@ -312,13 +312,13 @@ TEST(ClerkSession, FixedAmountTypedTheItalianWayIsStoredAsItsValueAndOtherTextIs
         if (c.stored != nullptr) {
             EXPECT_FALSE(still_open) << c.typed;
             EXPECT_EQ(stored, (Rows{{c.stored}})) << c.typed;
-            // The grid shows it with the comma of the fields.
+            // The grid shows it as an amount, as the field does.
             auto* grid = part<QTableView>(&desk.view, "GRID_CONDPAG");
             QStringList cells;
             for (int column = 0; column < grid->model()->columnCount(); ++column) {
                 cells << grid->model()->index(0, column).data().toString();
             }
-            EXPECT_TRUE(cells.contains("1234,5")) << cells.join("|").toStdString();
+            EXPECT_TRUE(cells.contains("1.234,50")) << cells.join("|").toStdString();
         } else {
             EXPECT_TRUE(still_open) << c.typed << ": the window stays for a correction";
             EXPECT_TRUE(stored.empty()) << c.typed;

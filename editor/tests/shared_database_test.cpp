@@ -1,0 +1,366 @@
+// Saving a term on a database others use too, on every backend: two people editing the same
+// term, a statement that fails, a server that goes away, texts and codes as typed. A row someone
+// else changed is never overwritten, what was not written stays pending, the person is told, and
+// nothing stored is damaged.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "editor/tests/session.h"
+#include "rules/utf8.h"
+#include "storage/schema.h"
+#include "storage/testing/demo_database.h"
+
+namespace condpag {
+namespace {
+
+class SharedDatabase : public testing::BackendTest {};
+
+// What a conflict must tell a person: another user changed the data, and it must be reloaded.
+void expect_told_to_reload(const User& user) {
+    const std::string said = user.all_messages();
+    EXPECT_NE(said.find("altro utente"), std::string::npos) << said;
+    EXPECT_NE(said.find("Ricaric"), std::string::npos) << said;
+}
+
+TEST_P(SharedDatabase, AnInstallmentChangedByAnotherUserIsNotOverwrittenAndStaysPending) {
+    User anna(database->connection_string()), bruno(database->connection_string());
+    ASSERT_TRUE(anna.go_to("RB3060"));
+    ASSERT_TRUE(bruno.go_to("RB3060"));
+
+    ASSERT_TRUE(bruno.edit_installment(0, "45")) << bruno.all_messages();
+    ASSERT_TRUE(bruno.save()) << bruno.all_messages();
+
+    // Anna still holds the installment as it was read: 30 days.
+    ASSERT_TRUE(anna.edit_installment(0, "40")) << anna.all_messages();
+    ASSERT_TRUE(anna.add_language("ENG", "Bank receipts")) << anna.all_messages();
+    anna.save();
+    expect_told_to_reload(anna);
+    const std::string installments =
+        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB3060' "
+        "ORDER BY CG63_PROG";
+    const std::string languages =
+        "SELECT CG6B_LINGUA_MG52 FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB3060'";
+    // Nothing of her save is stored, her new language included.
+    EXPECT_EQ(stored(connection, installments), (Rows{{"1", "45"}, {"2", "60"}}));
+    EXPECT_EQ(stored(connection, languages), Rows{});
+    // Her refused row is still hers to keep or drop.
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+    EXPECT_TRUE(anna.window->FME_DETTAGLIO.BatchPending());
+    EXPECT_EQ(anna.window->GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "40");
+
+    // Reloading shows Bruno's row; her change made again is then saved.
+    ASSERT_TRUE(anna.window->INTERNAV.user_click("Annulla"));
+    EXPECT_EQ(anna.window->GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "45");
+    EXPECT_FALSE(anna.window->Grst_RecordSet_CG63.pending());
+    const size_t told = anna.messages.shown.size();
+    ASSERT_TRUE(anna.edit_installment(0, "40")) << anna.all_messages();
+    ASSERT_TRUE(anna.save()) << anna.all_messages();
+    EXPECT_EQ(anna.messages.shown.size(), told) << anna.all_messages();
+    EXPECT_EQ(stored(connection, installments), (Rows{{"1", "40"}, {"2", "60"}}));
+}
+
+TEST_P(SharedDatabase, AHeaderChangedOrDeletedByAnotherUserRefusesTheWholeSave) {
+    struct Case {
+        const char* what;
+        bool (*bruno_acts)(User&);
+        Rows header_after;
+    };
+    const Case cases[] = {
+        {"changed",
+         [](User& u) { return u.window->TXT_DESCRIZIONE.user_type("Di Bruno") && u.save(); },
+         {{"Di Bruno"}}},
+        {"deleted", [](User& u) { return u.window->INTERNAV.user_click("Elimina"); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::DemoDatabase db(GetParam());
+        ASSERT_TRUE(db.ok()) << db.error();
+        auto check = db.connect();
+        ASSERT_TRUE(check.ok());
+        User anna(db.connection_string()), bruno(db.connection_string());
+        ASSERT_TRUE(anna.go_to("MAV30"));
+        ASSERT_TRUE(bruno.go_to("MAV30"));
+        ASSERT_TRUE(c.bruno_acts(bruno)) << bruno.all_messages();
+
+        ASSERT_TRUE(anna.window->TXT_DESCRIZIONE.user_type("Di Anna"));
+        ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
+        ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
+        EXPECT_FALSE(anna.save());
+        expect_told_to_reload(anna);
+
+        // Nothing of Anna's reached the database, not even rows of her details.
+        EXPECT_EQ(stored(*check,
+                         "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = "
+                         "'MAV30'"),
+                  c.header_after);
+        Rows days = c.header_after.empty() ? Rows{} : Rows{{"30"}};
+        EXPECT_EQ(stored(*check,
+                         "SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
+                         "CG63_CODPAG_CG62 = 'MAV30'"),
+                  days);
+        EXPECT_EQ(stored(*check,
+                         "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE "
+                         "CG6B_CODICE_CG62 = 'MAV30'"),
+                  (Rows{{"0"}}));
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
+        EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Di Anna");
+    }
+}
+
+TEST_P(SharedDatabase, TheSecondUserAddingTheSameCodeIsToldItExistsAndStoresNothing) {
+    User anna(database->connection_string()), bruno(database->connection_string());
+    ASSERT_TRUE(anna.begin_term("NEW1", "Di Anna", "20")) << anna.all_messages();
+    ASSERT_TRUE(bruno.begin_term("NEW1", "Di Bruno", "10")) << bruno.all_messages();
+    ASSERT_TRUE(bruno.save()) << bruno.all_messages();
+
+    EXPECT_FALSE(anna.save());
+    ASSERT_FALSE(anna.messages.shown.empty());
+    const std::string said = anna.messages.shown.back().text;
+    EXPECT_NE(said.find("NEW1"), std::string::npos) << said;
+    EXPECT_TRUE(said.find("esiste già") != std::string::npos ||
+                said.find("already exists") != std::string::npos)
+        << said;
+    // The driver's own words are not what a person reads.
+    for (const char* driver :
+         {"UNIQUE", "unique", "duplicate", "23505", "23000", "constraint", "[unixODBC]", "ODBC"}) {
+        EXPECT_EQ(said.find(driver), std::string::npos) << driver << " in: " << said;
+    }
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = "
+                     "'NEW1'"),
+              (Rows{{"Di Bruno"}}));
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
+                     "CG63_CODPAG_CG62 = 'NEW1'"),
+              (Rows{{"1", "10"}}));
+    // Anna's term is still on her screen, with its installment waiting.
+    EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Di Anna");
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+}
+
+TEST_P(SharedDatabase, AFailingStatementStoresNothingAndASecondSaveStoresTheWholeTerm) {
+    User anna(database->connection_string());
+    ASSERT_TRUE(anna.go_to("RID30"));
+    ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
+    ASSERT_TRUE(anna.add_language("ENG", "Direct debit")) << anna.all_messages();
+    // The language table goes away under the window: its insert cannot run.
+    ASSERT_TRUE(connection.ExecuteChange("DROP TABLE CG6B_CONDPAGLING").ok());
+
+    const std::string installments =
+        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RID30'";
+    const Rows before = stored(connection, installments);
+    EXPECT_FALSE(anna.save());
+    const std::string said = anna.all_messages();
+    EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
+    EXPECT_NE(said.find("non è stato salvato nulla"), std::string::npos) << said;
+    // Nothing of the save is stored; every change waits to be saved again.
+    EXPECT_EQ(stored(connection, installments), before);
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
+    EXPECT_TRUE(anna.window->FME_LINGUA.BatchPending());
+
+    // The table is back: saving again writes the waiting row and nothing twice.
+    ASSERT_TRUE(create_database(connection, false).ok());
+    ASSERT_TRUE(anna.save()) << anna.all_messages();
+    EXPECT_FALSE(anna.window->Grst_RecordSet_CG6B.pending());
+    EXPECT_EQ(stored(connection, installments), (Rows{{"1", "45"}}));
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR FROM "
+                     "CG6B_CONDPAGLING"),
+              (Rows{{"RID30", "ENG", "Direct debit"}}));
+}
+
+// The server ends the editor's session (as an administrator or a crash would) at two moments of
+// a save: before the header is written, and after the header and the installments were written
+// but before the language descriptions. Either way nothing of the save is stored.
+TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
+    if (auto reason = testing::unavailable_reason(testing::BackendKind::PostgresOdbc);
+        !reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    enum class When { BeforeHeader, AfterInstallments };
+    for (When when : {When::BeforeHeader, When::AfterInstallments}) {
+        SCOPED_TRACE(when == When::BeforeHeader ? "before the header" : "after installments");
+        testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
+        ASSERT_TRUE(db.ok()) << db.error();
+        auto admin = db.connect();
+        ASSERT_TRUE(admin.ok());
+        User anna(db.connection_string(), 1);  // single-installment mode counts installments
+        ASSERT_TRUE(anna.go_to("MAV30"));
+        auto pid = anna.window->WindowConnection().Execute("SELECT pg_backend_pid()");
+        ASSERT_TRUE(pid.ok() && !pid->rows.empty());
+        const std::string kill = "SELECT pg_terminate_backend(" + pid->rows[0][0].to_text() + ")";
+        bool killed = false;
+        auto terminate = [&] {
+            if (killed) return;
+            killed = true;
+            EXPECT_TRUE(admin->Execute(kill).ok());
+        };
+        const std::string others =
+            "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 <> 'MAV30'";
+        const Rows others_before = stored(*admin, others);
+        ASSERT_TRUE(anna.window->TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
+        ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
+        ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
+        if (when == When::BeforeHeader) {
+            anna.window->FME_CONDPAGDES.BeforeUpdate.connect([&](bool&) { terminate(); });
+        } else {
+            anna.window->FME_DETTAGLIO.UpdateBatchAll.connect([&] { terminate(); });
+        }
+        EXPECT_FALSE(anna.save());
+        ASSERT_TRUE(killed);
+        const std::string said = anna.all_messages();
+        EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
+        EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
+
+        Rows header = stored(*admin,
+                             "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE "
+                             "CG62_CODPAG = 'MAV30'");
+        Rows days = stored(*admin,
+                           "SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
+                           "CG63_CODPAG_CG62 = 'MAV30'");
+        EXPECT_EQ(header, (Rows{{"MAV 30 gg d.f."}}));
+        EXPECT_EQ(days, (Rows{{"30"}}));
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG62.pending());
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+        const std::string languages =
+            "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'MAV30'";
+        // Every other term is as it was.
+        EXPECT_EQ(stored(*admin, others), others_before);
+        EXPECT_EQ(stored(*admin, languages), (Rows{{"0"}}));
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
+
+        // A procedure that reports its errors shows the error dialog under its name.
+        anna.messages.shown.clear();
+        EXPECT_EQ(anna.window->ContaRate("MAV30"), 0);
+        ASSERT_FALSE(anna.messages.shown.empty());
+        EXPECT_EQ(anna.messages.shown.back().kind, ShownMessage::Kind::ErrorDialog);
+        EXPECT_EQ(anna.messages.shown.back().title, "ContaRate");
+
+        // Saving again reconnects and writes the rows that were kept pending, once.
+        EXPECT_TRUE(anna.save()) << anna.all_messages();
+        EXPECT_EQ(
+            stored(*admin, "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'MAV30'"),
+            (Rows{{"Avviso 45 gg"}}));
+        EXPECT_EQ(stored(*admin,
+                         "SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
+                         "CG63_CODPAG_CG62 = 'MAV30'"),
+                  (Rows{{"45"}}));
+        EXPECT_EQ(stored(*admin, languages), (Rows{{"1"}}));
+        EXPECT_EQ(stored(*admin, others), others_before);
+    }
+}
+
+TEST_P(SharedDatabase, TextsOverTheLimitAreCutAtACharacterAndStoredAsTyped) {
+    User anna(database->connection_string());
+    std::string description;
+    for (int i = 0; i < 41; ++i) description += i % 2 ? "è" : "à";
+    ASSERT_TRUE(anna.begin_term("ÀÉ€ÀÉ€Z", description, "30")) << anna.all_messages();
+    ASSERT_TRUE(anna.save()) << anna.all_messages();
+    const std::string code = "ÀÉ€ÀÉ€";
+    const std::string kept = std::string(utf8_prefix(description, 40));
+    ASSERT_EQ(utf8_length(kept), 40u);
+    EXPECT_EQ(anna.window->TXT_CODICE.text(), code);
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG62_CODPAG, CG62_DESCPAG FROM CG62_CONDPAGDES WHERE "
+                     "CG62_CODPAG = '" +
+                         code + "'"),
+              (Rows{{code, kept}}));
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG63_CODPAG_CG62, CG63_PROG FROM CG63_CONDPAGDET WHERE "
+                     "CG63_CODPAG_CG62 = '" +
+                         code + "'"),
+              (Rows{{code, "1"}}));
+}
+
+TEST_P(SharedDatabase, ASearchForACodeFindsThatCodeOnly) {
+    ASSERT_TRUE(connection
+                    .ExecuteChange("INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) "
+                                   "VALUES ('1', 'Uno')")
+                    .ok());
+    User anna(database->connection_string());
+    struct Case {
+        const char* typed;
+        const char* shown;  // empty: nothing found
+    };
+    for (const Case& c : {Case{"01", ""}, Case{"1.0", ""}, Case{"1", "1"}}) {
+        SCOPED_TRACE(c.typed);
+        bool found = anna.window->INTERNAV.user_click("Cerca") &&
+                     anna.window->TXT_CODICE.user_type(c.typed) &&
+                     anna.window->INTERNAV.user_click("Trova");
+        EXPECT_EQ(found, *c.shown != '\0') << anna.all_messages();
+        if (found) {
+            EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Uno");
+        }
+    }
+}
+
+TEST_P(SharedDatabase, AMissingInstallmentsTableStopsTheWindowWithTheLoadErrorDialog) {
+    ASSERT_TRUE(connection.ExecuteChange("DROP TABLE CG63_CONDPAGDET").ok());
+    User anna(database->connection_string());
+    ASSERT_FALSE(anna.messages.shown.empty());
+    const ShownMessage& shown = anna.messages.shown.front();
+    EXPECT_EQ(shown.kind, ShownMessage::Kind::ErrorDialog);
+    EXPECT_EQ(shown.title, "Form_Load");
+    EXPECT_EQ(shown.style, 4370);
+    EXPECT_NE(shown.text.find("CG63_CONDPAGDET"), std::string::npos) << shown.text;
+    EXPECT_FALSE(anna.window->loaded());  // the dialog answered "leave"
+}
+
+// Another program asks for the write lock of the file while a save is half done: it cannot
+// slip in between the installments and the language descriptions, so the save never fails half
+// way on a lock and the whole term is stored.
+TEST_P(SharedDatabase, AnotherProgramCannotLockTheFileHalfWayThroughASave) {
+    if (database->file().empty()) GTEST_SKIP() << "no database file on this backend";
+    User anna(database->connection_string());
+    ASSERT_TRUE(anna.go_to("MAV30"));
+    ASSERT_TRUE(anna.window->TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
+    ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
+    ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
+    char locked = 0;
+    pid_t holder = -1;
+    anna.window->FME_DETTAGLIO.UpdateBatchAll.connect([&] {
+        if (locked != 0) return;
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        holder = fork();
+        ASSERT_GE(holder, 0);
+        if (holder == 0) {
+            sqlite3* other = nullptr;
+            sqlite3_open(database->file().c_str(), &other);
+            sqlite3_busy_timeout(other, 200);
+            bool got = sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == 0;
+            char byte = got ? 'y' : 'n';
+            (void)!write(ready[1], &byte, 1);
+            if (got) std::this_thread::sleep_for(kDefaultLockWait + std::chrono::seconds(2));
+            sqlite3_close(other);
+            _exit(0);
+        }
+        ASSERT_EQ(read(ready[0], &locked, 1), 1);
+        close(ready[0]);
+        close(ready[1]);
+    });
+    EXPECT_TRUE(anna.save()) << anna.all_messages();
+    if (holder > 0) waitpid(holder, nullptr, 0);
+    EXPECT_EQ(locked, 'n');
+    EXPECT_EQ(
+        stored(connection, "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'MAV30'"),
+        (Rows{{"Avviso 45 gg"}}));
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'MAV30'"),
+              (Rows{{"45"}}));
+    EXPECT_EQ(stored(connection,
+                     "SELECT CG6B_DESCR FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'MAV30'"),
+              (Rows{{"Payment notice"}}));
+}
+
+CONDPAG_ON_ALL_BACKENDS(SharedDatabase);
+
+}  // namespace
+}  // namespace condpag
