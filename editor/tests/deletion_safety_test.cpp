@@ -385,22 +385,22 @@ TEST(ServerStops, AServerStoppedHalfWayThroughADeleteOrASaveStoresNothing) {
         };
         bool done = false;
         if (deleting) {
-            anna.window.FME_CONDPAGDES.BeforeDelete.connect([&](bool& cancel) {
+            anna.window->FME_CONDPAGDES.BeforeDelete.connect([&](bool& cancel) {
                 if (!cancel) stop();
             });
-            done = anna.window.INTERNAV.user_click("Elimina");
+            done = anna.window->INTERNAV.user_click("Elimina");
         } else {
-            ASSERT_TRUE(anna.window.TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
+            ASSERT_TRUE(anna.window->TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
             ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
             ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
-            anna.window.FME_DETTAGLIO.UpdateBatchAll.connect(stop);
+            anna.window->FME_DETTAGLIO.UpdateBatchAll.connect(stop);
             done = anna.save();
         }
         ASSERT_TRUE(stopped);
         EXPECT_FALSE(done);
         const std::string said = anna.all_messages();
         EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
-        EXPECT_EQ(anna.window.TXT_CODICE.text(), term);
+        EXPECT_EQ(anna.window->TXT_CODICE.text(), term);
         ASSERT_TRUE(server.resume());
         auto admin = db.connect();
         ASSERT_TRUE(admin.ok());
