@@ -28,12 +28,19 @@ std::string term_code(int n) {
     return code;
 }
 
+// A step that fails stops the benchmark with its message rather than timing a broken run.
+template <typename Result>
+bool ran(benchmark::State& state, const Result& done) {
+    if (!done) state.SkipWithError(done.error().message.c_str());
+    return done.ok();
+}
+
 // Fills an empty database with the large data set, in one transaction.
 std::string generate(Connection& connection) {
     if (auto created = create_database(connection, false); !created) {
         return created.error().message;
     }
-    connection.ExecuteChange("BEGIN");
+    if (auto begun = connection.ExecuteChange("BEGIN"); !begun) return begun.error().message;
     std::vector<std::vector<Value>> headers, installments;
     for (int t = 0; t < kTerms; ++t) {
         std::string code = term_code(t);
@@ -51,8 +58,9 @@ std::string generate(Connection& connection) {
                             "CG63_FLGFRPERCIVA", "CG63_PERCIVA"},
                            installments);
     }
-    connection.ExecuteChange("COMMIT");
-    return done ? std::string() : done.error().message;
+    auto committed = connection.ExecuteChange("COMMIT");
+    if (!done) return done.error().message;
+    return committed ? std::string() : committed.error().message;
 }
 
 // The generated SQLite file, made once per run and removed at exit.
@@ -123,7 +131,10 @@ struct GeneratedSchema {
         if (admin.empty()) return;
         Connection connection;
         connection.ConnectionString = admin;
-        if (connection.Open()) connection.ExecuteChange("DROP SCHEMA " + schema + " CASCADE");
+        // A schema left behind is only clutter on the test server.
+        if (connection.Open()) {
+            ignore_error_by_design(connection.ExecuteChange("DROP SCHEMA " + schema + " CASCADE"));
+        }
     }
 };
 
@@ -162,7 +173,7 @@ void OpenHeaderSet(benchmark::State& state) {
     if (!connect(state, connection)) return;
     for (auto _ : state) {
         Recordset header;
-        header.Open(kHeaderStatement, connection);
+        if (!ran(state, header.Open(kHeaderStatement, connection))) return;
         if (header.RecordCount() < kTerms) state.SkipWithError("header set incomplete");
         benchmark::DoNotOptimize(header.RecordCount());
     }
@@ -175,9 +186,11 @@ void LoadDetailsForCode(benchmark::State& state) {
     for (auto _ : state) {
         std::string code = term_code((n++ * 7919) % kTerms);
         Recordset installments, periods, languages;
-        installments.Open(load_installments_statement(code), connection);
-        periods.Open(load_periods_statement(code), connection);
-        languages.Open(load_languages_statement(code), connection);
+        if (!ran(state, installments.Open(load_installments_statement(code), connection)) ||
+            !ran(state, periods.Open(load_periods_statement(code), connection)) ||
+            !ran(state, languages.Open(load_languages_statement(code), connection))) {
+            return;
+        }
         if (installments.RecordCount() != kInstallmentsPerTerm) {
             state.SkipWithError("wrong installment count");
         }
@@ -200,12 +213,12 @@ void SaveTermWithTwelveInstallments(benchmark::State& state) {
     if (!connect(state, connection)) return;
     static int next = 0;
     Recordset header;
-    header.Open("SELECT * FROM CG62_CONDPAGDES WHERE 1=0", connection);
+    if (!ran(state, header.Open("SELECT * FROM CG62_CONDPAGDES WHERE 1=0", connection))) return;
     for (auto _ : state) {
         char code[8];
         std::snprintf(code, sizeof code, "S%05d", next++ % 100000);
         Recordset details;
-        details.Open(kInstallmentsEmpty, connection);
+        if (!ran(state, details.Open(kInstallmentsEmpty, connection))) return;
         header.AddNew();
         header.SetField("CG62_CODPAG", code);
         header.SetField("CG62_DESCPAG", "Ri.Ba. mensili 12 rate");

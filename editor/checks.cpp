@@ -75,8 +75,9 @@ std::string FRMCO_CONDPAG::text(std::string_view name) const {
 int FRMCO_CONDPAG::installment_status() const { return FME_DETTAGLIO.Status(); }
 
 const Record& FRMCO_CONDPAG::current_installment() const {
-    current_cache_ =
-        Grst_RecordSet_CG63.State() == ObjectState::Open ? Grst_RecordSet_CG63.current_record() : Record();
+    current_cache_ = Grst_RecordSet_CG63.State() == ObjectState::Open
+                         ? Grst_RecordSet_CG63.current_record()
+                         : Record();
     return current_cache_;
 }
 
@@ -86,8 +87,9 @@ std::vector<Record> FRMCO_CONDPAG::installments() const {
 }
 
 const Record& FRMCO_CONDPAG::header() const {
-    header_cache_ =
-        Grst_RecordSet_CG62.State() == ObjectState::Open ? Grst_RecordSet_CG62.current_record() : Record();
+    header_cache_ = Grst_RecordSet_CG62.State() == ObjectState::Open
+                        ? Grst_RecordSet_CG62.current_record()
+                        : Record();
     return header_cache_;
 }
 

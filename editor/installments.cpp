@@ -331,8 +331,9 @@ void FRMCO_CONDPAG::TXT_DESCANAL_KeyDown(int& key, int shift) {
 void FRMCO_CONDPAG::CHK_DESAUTOM_Change() { TXT_DESCRIZIONE.enable(CHK_DESAUTOM.text() != "1"); }
 
 void FRMCO_CONDPAG::MemorizzaRata() {
-    Record current =
-        Grst_RecordSet_CG63.State() == ObjectState::Open ? Grst_RecordSet_CG63.current_record() : Record();
+    Record current = Grst_RecordSet_CG63.State() == ObjectState::Open
+                         ? Grst_RecordSet_CG63.current_record()
+                         : Record();
     remembered_.clear();
     for (std::string_view column : kRemembered) {
         remembered_[std::string(column)] = field(current, column);

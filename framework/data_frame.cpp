@@ -88,8 +88,8 @@ void DataFrame::Setup(Cinterface* host, const Connection& connection, condpag::R
         });
     }
     status_ = kStatusView;
-    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open && recordset_->RecordCount() > 0 &&
-        recordset_->AbsolutePosition() == 0) {
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open &&
+        recordset_->RecordCount() > 0 && recordset_->AbsolutePosition() == 0) {
         recordset_->MoveFirst();
     }
     show_row();
@@ -144,7 +144,8 @@ void DataFrame::Reload(const std::string& source) {
     row_dirty_ = false;
     batch_pending_ = false;
     rebegin_on_resume_ = false;
-    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open && recordset_->RecordCount() > 0) {
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open &&
+        recordset_->RecordCount() > 0) {
         recordset_->MoveFirst();
     }
     status_ = kStatusView;
@@ -273,8 +274,8 @@ void DataFrame::show_row() {
     if (suspended_ > 0 || showing_ || recordset_ == nullptr) return;
     showing_ = true;
     Record record;
-    bool on_row = recordset_ != nullptr && recordset_->State() == ObjectState::Open && !recordset_->IsEOF() &&
-                  !recordset_->IsBOF();
+    bool on_row = recordset_ != nullptr && recordset_->State() == ObjectState::Open &&
+                  !recordset_->IsEOF() && !recordset_->IsBOF();
     if (on_row && status_ != kStatusSearch) record = recordset_->current_record();
     for (const Binding& binding : bindings_) {
         if (binding.control->bound_column().empty()) continue;
@@ -313,7 +314,8 @@ void DataFrame::control_edited(Control& control) {
         if (b.control == &control) binding = &b;
     }
     if (binding == nullptr) return;
-    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open || control.bound_column().empty()) {
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open ||
+        control.bound_column().empty()) {
         // Unbound fields: the frame only knows something was edited.
         row_dirty_ = true;
         return;
@@ -769,7 +771,8 @@ bool DataFrame::Search() {
 }
 
 bool DataFrame::Find() {
-    if (status_ != kStatusSearch || recordset_ == nullptr || recordset_->State() != ObjectState::Open) {
+    if (status_ != kStatusSearch || recordset_ == nullptr ||
+        recordset_->State() != ObjectState::Open) {
         return false;
     }
     struct Criterion {
@@ -814,8 +817,8 @@ bool DataFrame::Find() {
 }
 
 bool DataFrame::CheckKey(bool show_found, bool drop_new) {
-    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open || key_controls_.empty() ||
-        recordset_->AbsolutePosition() == 0) {
+    if (recordset_ == nullptr || recordset_->State() != ObjectState::Open ||
+        key_controls_.empty() || recordset_->AbsolutePosition() == 0) {
         return false;
     }
     Record current = recordset_->current_record();

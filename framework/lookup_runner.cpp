@@ -11,7 +11,8 @@ Expected<QueryResult> HeadlessLookupRunner::Run(const std::string& statement,
         connection_.ConnectionString = host_text;
         if (Status open = connection_.Open(); !open) return open.error();
     }
-    if (connection_.State() != ObjectState::Open) return Error{"Nessuna connessione per la ricerca", statement};
+    if (connection_.State() != ObjectState::Open)
+        return Error{"Nessuna connessione per la ricerca", statement};
     return connection_.Execute(statement, 1);
 }
 

@@ -86,7 +86,8 @@ Status Connection::ReopenIfDropped() {
 }
 
 Status Connection::BeginTrans() {
-    if (State() != ObjectState::Open) return Error{"La connessione al database non è aperta", "BEGIN"};
+    if (State() != ObjectState::Open)
+        return Error{"La connessione al database non è aperta", "BEGIN"};
     if (impl_->in_transaction) return Error{"Una transazione è già aperta", "BEGIN"};
     impl_->errors.clear();
     Status begun = impl_->backend->begin();

@@ -226,7 +226,10 @@ int run_parent(const Options& options, const char* self) {
         // Terms of an earlier run go, so that the audit sees this run only.
         for (const char* sql : {"DELETE FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 LIKE 'L%'",
                                 "DELETE FROM CG62_CONDPAGDES WHERE CG62_CODPAG LIKE 'L%'"}) {
-            database->ExecuteChange(sql);
+            if (auto cleared = database->ExecuteChange(sql); !cleared) {
+                std::cerr << "cannot clear an earlier run: " << cleared.error().message << '\n';
+                return 2;
+            }
         }
     }
     std::vector<pid_t> children;

@@ -265,19 +265,13 @@ TEST_F(HostSession, LayoutScriptAndExportRegistrationsOnlyWhenActive) {
     ExportObject export_object;
     bool cancel = false;
 
-    component->SetIsActive(false);
-    navigator.InitializeLayoutObjectModel.emit(cancel, layout);
-    navigator.InitializeScriptObjectModel.emit(cancel, script);
-    navigator.BeforeExportToOffice.emit(cancel, export_object);
-    EXPECT_TRUE(layout.entries.empty());
-    EXPECT_TRUE(script.entries.empty());
-    EXPECT_EQ(export_object.TitoloMaster, "");
-
-    component->SetIsActive(true);
-    navigator.InitializeLayoutObjectModel.emit(cancel, layout);
-    navigator.InitializeScriptObjectModel.emit(cancel, script);
-    navigator.BeforeExportToOffice.emit(cancel, export_object);
-    EXPECT_EQ(export_object.TitoloMaster, "Condizioni di pagamento");
+    for (bool active : {false, true}) {
+        component->SetIsActive(active);
+        navigator.InitializeLayoutObjectModel.emit(cancel, layout);
+        navigator.InitializeScriptObjectModel.emit(cancel, script);
+        navigator.BeforeExportToOffice.emit(cancel, export_object);
+        EXPECT_EQ(export_object.TitoloMaster, active ? "Condizioni di pagamento" : "");
+    }
     ASSERT_EQ(layout.entries.size(), 4u);
     EXPECT_EQ(layout.entries[1].grid, &window.GRID_CONDPAG);
     EXPECT_EQ(layout.entries[3].grid, &window.GRID_LINGUA);

@@ -79,6 +79,15 @@ class DataFrameTest : public ::testing::Test {
         EXPECT_TRUE(rows.ok());
         return rows ? rows->rows : std::vector<std::vector<Value>>{};
     }
+    // The stored header rows of a code, and one column of the first.
+    std::string header_of(const std::string& code, const std::string& columns = "*") {
+        return "SELECT " + columns + " FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'";
+    }
+    std::string stored_description(const std::string& code) {
+        auto rows = stored(header_of(code, "CG62_DESCPAG"));
+        return rows.empty() ? "<nessuna riga>" : RTrimN(rows[0][0]);
+    }
+    std::string shown_code() const { return RTrimN(header_set.Field("CG62_CODPAG")); }
 
     testing::DemoDatabase db;
     Connection connection;
@@ -98,7 +107,7 @@ TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
     w.TXT_DESCRIZIONE.Edited.connect([&] { ++edits; });
 
     ASSERT_TRUE(header.MoveNext());
-    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
+    std::string code = shown_code();
     EXPECT_EQ(RTrimN(w.TXT_CODICE.text()), code);
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), header_set.Field("CG62_DESCPAG").to_text());
     EXPECT_FALSE(w.TXT_DESCRIZIONE.changed());
@@ -114,10 +123,7 @@ TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
     EXPECT_EQ(events,
               (std::vector<std::string>{"H.ChangeStatus 3/0", "H.BeforeUpdate", "H.ValidateRecord",
                                         "H.AfterUpdate 1", "H.ChangeStatus 0/7"}));
-    auto row = stored(
-        "SELECT CG62_DESCPAG, CG62_FLGDESC FROM CG62_CONDPAGDES WHERE "
-        "CG62_CODPAG = '" +
-        code + "'");
+    auto row = stored(header_of(code, "CG62_DESCPAG, CG62_FLGDESC"));
     ASSERT_EQ(row.size(), 1u);
     EXPECT_EQ(RTrimN(row[0][0]), "Nuova descrizione");
     EXPECT_TRUE(same_code(row[0][1], Value(1)));
@@ -137,7 +143,7 @@ TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
 }
 
 TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
-    std::string first_code = RTrimN(header_set.Field("CG62_CODPAG"));
+    std::string first_code = shown_code();
     long count = header_set.RecordCount();
     ASSERT_TRUE(header.New());
     EXPECT_EQ(events, (std::vector<std::string>{"H.BeforeAddNew", "H.AfterAddNew 1",
@@ -158,7 +164,7 @@ TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
     ASSERT_TRUE(header.CheckKey(true, true));
     EXPECT_EQ(header.Status(), kStatusView);
     EXPECT_EQ(header_set.RecordCount(), count);
-    EXPECT_EQ(RTrimN(header_set.Field("CG62_CODPAG")), first_code);
+    EXPECT_EQ(shown_code(), first_code);
 
     // The window's verdict stops the save and moves the focus; then the row is written.
     bool veto = true;
@@ -173,10 +179,10 @@ TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
     EXPECT_FALSE(header.Save());
     EXPECT_EQ(messages.texts().back(), "Descrizione non valida");
     EXPECT_EQ(w.focus(), &w.TXT_DESCRIZIONE);
-    EXPECT_TRUE(stored("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'ZZ1'").empty());
+    EXPECT_TRUE(stored(header_of("ZZ1")).empty());
     veto = false;
     ASSERT_TRUE(header.Save());
-    EXPECT_EQ(stored("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'ZZ1'").size(), 1u);
+    EXPECT_EQ(stored(header_of("ZZ1")).size(), 1u);
 
     // BeforeAddNew may cancel.
     header.BeforeAddNew.connect([](bool& cancel) { cancel = true; });
@@ -185,8 +191,7 @@ TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
 }
 
 TEST_F(DataFrameTest, DeleteAsksThenLetsTheWindowVetoThenWrites) {
-    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
-    std::string where = "SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'";
+    const std::string where = header_of(shown_code());
     bool veto = true;
     header.BeforeDelete.connect([&](bool& cancel) { cancel = veto; });
     messages.answers = {kAnswerNo};
@@ -204,7 +209,7 @@ TEST_F(DataFrameTest, DeleteAsksThenLetsTheWindowVetoThenWrites) {
 }
 
 TEST_F(DataFrameTest, ARowChangedByAnotherUserIsReportedNotOverwritten) {
-    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
+    std::string code = shown_code();
     w.TXT_DESCRIZIONE.user_type("Mia");
     Connection other = *db.connect();
     ASSERT_TRUE(other.ExecuteChange(
@@ -213,9 +218,7 @@ TEST_F(DataFrameTest, ARowChangedByAnotherUserIsReportedNotOverwritten) {
     EXPECT_EQ(events.back(), "H.AfterUpdate 0");
     EXPECT_NE(messages.texts().back().find("modificati da un altro utente"), std::string::npos);
     EXPECT_FALSE(header.last_error().message.empty());
-    EXPECT_EQ(RTrimN(stored("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
-                            code + "'")[0][0]),
-              "Altrui");
+    EXPECT_EQ(stored_description(code), "Altrui");
 }
 
 TEST_F(DataFrameTest, FieldEventsOffKeepsHandlerWritesFromCountingAsEdits) {
@@ -229,11 +232,8 @@ TEST_F(DataFrameTest, FieldEventsOffKeepsHandlerWritesFromCountingAsEdits) {
     EXPECT_FALSE(w.TXT_DESCRIZIONE.changed() || w.TXT_CODICE.changed());
     EXPECT_FALSE(header.RowPending());
     // Not a person's edit, but a change of the row: the next save writes it.
-    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
     ASSERT_TRUE(header.Save());
-    EXPECT_EQ(RTrimN(stored("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
-                            code + "'")[0][0]),
-              "Scritta dal gestore");
+    EXPECT_EQ(stored_description(shown_code()), "Scritta dal gestore");
 }
 
 TEST_F(DataFrameTest, AKeyFoundOnAConfirmedUnsavedRowDropsOnlyTheNewRow) {
@@ -348,11 +348,8 @@ TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
 }
 
 TEST_F(DataFrameTest, LeavingAChangedHeaderAsksWhetherToSaveIt) {
-    std::string code = RTrimN(header_set.Field("CG62_CODPAG"));
-    auto description = [&] {
-        return RTrimN(stored("SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
-                             code + "'")[0][0]);
-    };
+    const std::string code = shown_code();
+    auto description = [&] { return stored_description(code); };
     std::string original = description();
     w.TXT_DESCRIZIONE.user_type("Cambiata");
     messages.answers = {kAnswerCancel, kAnswerNo};
@@ -438,22 +435,6 @@ TEST(UnboundFrame, ChecksFieldsWithoutARecordSet) {
     EXPECT_TRUE(frame.ConfirmRow(true, true, true));
     EXPECT_FALSE(frame.RowPending());
     EXPECT_EQ(w.TXT_PERCIMP.text(), "40");
-}
-
-TEST(MessageService, AnswersFromItsScriptThenWithTheFirstButton) {
-    HeadlessMessageService messages;
-    messages.answers = {kAnswerNo};
-    EXPECT_EQ(messages.ShowMessage("Uno", kStyleYesNo | kStyleQuestion, "Conferma"), kAnswerNo);
-    EXPECT_EQ(messages.ShowMessage("Due", kStyleYesNoCancel, "Conferma"), kAnswerYes);
-    EXPECT_EQ(messages.ShowMessage("Tre", kStyleInformation, "Informazione"), kAnswerOk);
-    EXPECT_EQ(messages.ErrorDialog({"Guasto", ""}, {}, "App", "Finestra", "Form_Load", 4370),
-              kAnswerAbort);
-    messages.answers = {1};
-    EXPECT_EQ(messages.ErrorReport({"Guasto", ""}, {}, "0_0_0_0", "Prova", "FRMCO.Form_Load"), 1);
-    ASSERT_EQ(messages.shown.size(), 5u);
-    EXPECT_EQ(messages.shown[3].title, "Form_Load");
-    EXPECT_EQ(messages.shown[4].title, "FRMCO.Form_Load");
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Uno", "Due", "Tre"}));
 }
 
 }  // namespace
