@@ -527,6 +527,14 @@ bool DataFrame::stored_row_changed() const {
            recordset_->row_state() == RowState::Changed;
 }
 
+struct DataFrame::KeptForSave {
+    DataFrame* frame;
+    std::shared_ptr<const condpag::Recordset::Kept> rows;
+    int status;
+    bool batch_pending;
+    bool row_dirty;
+};
+
 bool DataFrame::Save() {
     if (!writes_at_once()) return settle(true, false, true);
     // Columns written by the window's handlers (field events off) are no person's edit, yet the
@@ -573,14 +581,6 @@ bool DataFrame::Save() {
     set_status(kStatusView, kReasonSaved);
     return details_written;
 }
-
-struct DataFrame::KeptForSave {
-    DataFrame* frame;
-    std::shared_ptr<const condpag::Recordset::Kept> rows;
-    int status;
-    bool batch_pending;
-    bool row_dirty;
-};
 
 std::vector<DataFrame::KeptForSave> DataFrame::keep_for_save() {
     std::vector<KeptForSave> kept;
