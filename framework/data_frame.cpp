@@ -608,9 +608,7 @@ bool DataFrame::end_save(bool header_written, bool written, std::vector<KeptForS
     }
     if (written) {
         report_error({"Impossibile salvare " + noun() +
-                          ": la conferma del salvataggio non è "
-                          "riuscita (" +
-                          ended.error().message +
+                          ": la conferma del salvataggio non è riuscita (" + ended.error().message +
                           "). Non è stato salvato nulla: le modifiche restano da salvare.",
                       ended.error().statement});
     } else if (header_written) {
