@@ -523,6 +523,14 @@ bool DataFrame::stored_row_changed() const {
            recordset_->row_state() == RowState::Changed;
 }
 
+struct DataFrame::KeptForSave {
+    DataFrame* frame;
+    std::shared_ptr<const condpag::Recordset::Kept> rows;
+    int status;
+    bool batch_pending;
+    bool row_dirty;
+};
+
 bool DataFrame::Save() {
     if (!writes_at_once()) return settle(true, false, true);
     // Columns written by the window's handlers (field events off) are no person's edit, yet the
@@ -570,14 +578,6 @@ bool DataFrame::Save() {
     return details_written;
 }
 
-struct DataFrame::KeptForSave {
-    DataFrame* frame;
-    std::shared_ptr<const condpag::Recordset::Kept> rows;
-    int status;
-    bool batch_pending;
-    bool row_dirty;
-};
-
 std::vector<DataFrame::KeptForSave> DataFrame::keep_for_save() {
     std::vector<KeptForSave> kept;
     std::vector<DataFrame*> frames{this};
@@ -604,9 +604,7 @@ bool DataFrame::end_save(bool header_written, bool written, std::vector<KeptForS
     }
     if (written) {
         report_error({"Impossibile salvare " + noun() +
-                          ": la conferma del salvataggio non è "
-                          "riuscita (" +
-                          ended.error().message +
+                          ": la conferma del salvataggio non è riuscita (" + ended.error().message +
                           "). Non è stato salvato nulla: le modifiche restano da salvare.",
                       ended.error().statement});
     } else if (header_written) {

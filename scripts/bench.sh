@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and prints the median of five runs of each, with the time per item
 # where a benchmark counts items (for the descriptions: microseconds per term).
-# Usage: scripts/bench.sh [REGEX]   (REGEX selects benchmarks, as --benchmark_filter does)
+# Usage: scripts/bench.sh [--all] [REGEX]   (REGEX selects benchmarks, as --benchmark_filter
+# does). With --all the same run then prints the load run's figures (scripts/load.sh, 20
+# sessions, 30 s: saves per database, statements and prepares per save, lock waits) and the
+# shell's timings (bench/shell_timing.sh: moving to the next term), so that every figure of the
+# README's performance table comes from one run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+all=no
+if [[ ${1:-} == --all ]]; then
+    all=yes
+    shift
+fi
 filter="${1:-.}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 benches=(rules_bench preview_bench editor_bench storage_bench preview_panel_bench)
@@ -45,3 +54,11 @@ for row in json.load(open(sys.argv[1]))["benchmarks"]:
 EOF
     rm -f "$json"
 done
+if [[ $all == yes ]]; then
+    echo "== load run"
+    scripts/load.sh --seconds 30 --sessions 20 || echo "load run: an audit failed" >&2
+    if cmake --build build --target condpag-shell >/dev/null 2>&1; then
+        echo "== shell"
+        bench/shell_timing.sh
+    fi
+fi

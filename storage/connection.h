@@ -54,7 +54,10 @@ struct StatementCounts {
     long long statements = 0;
     long long prepared = 0;
     std::chrono::nanoseconds prepare_time{0};
-    std::chrono::nanoseconds execute_time{0};
+    std::chrono::nanoseconds execute_time{0};  // lock waits included
+    // Waits for another connection's lock on a database file, and their time.
+    long long lock_waits = 0;
+    std::chrono::nanoseconds lock_wait_time{0};
 };
 
 // What a backend does: run one statement, already in its own dialect, with bound parameters.

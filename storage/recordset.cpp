@@ -462,11 +462,17 @@ Expected<BatchReport> Recordset::UpdateBatch(BatchScope scope) {
     const std::string& table = set.table;
     // PostgreSQL gives up a whole transaction at its first failed statement: a write that may
     // meet a held key gets a savepoint to go back to, so that it can be tried again later.
-    const bool guard = connection.in_transaction() && connection.dialect() == Dialect::Postgres;
+    // Only a batch that moves keys can meet a key held for a moment.
+    const bool guard =
+        connection.in_transaction() && connection.dialect() == Dialect::Postgres &&
+        std::any_of(others.begin(), others.end(), [&](const Row* row) {
+            return row->state == RowState::Changed && may_take_a_held_key(table, set.columns, *row);
+        });
     FailureKind failure = FailureKind::Other;
     // Runs one statement; a row it did not find was changed or deleted by someone else.
     auto write = [&](Row& row, const Statement& statement) -> Expected<bool> {
-        const bool guarded = guard && may_take_a_held_key(table, set.columns, row);
+        const bool guarded =
+            guard && row.state != RowState::Deleted && may_take_a_held_key(table, set.columns, row);
         if (guarded) {
             if (auto saved = connection.ExecuteChange("SAVEPOINT batch_row"); !saved) {
                 return saved.error();

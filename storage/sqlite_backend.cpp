@@ -27,14 +27,20 @@ ColumnType type_of_declaration(const char* declared) {
 struct LockWait {
     std::chrono::milliseconds limit;
     std::chrono::steady_clock::time_point first_busy;
+    long long waits = 0;
+    std::chrono::nanoseconds waited{0};
 };
 
 int wait_for_lock(void* data, int attempt) {
     auto* wait = static_cast<LockWait*>(data);
     const auto now = std::chrono::steady_clock::now();
-    if (attempt == 0) wait->first_busy = now;
+    if (attempt == 0) {
+        wait->first_busy = now;
+        ++wait->waits;
+    }
     if (now - wait->first_busy >= wait->limit) return 0;
     std::this_thread::sleep_for(std::chrono::microseconds(100 << std::min(attempt, 5)));
+    wait->waited += std::chrono::steady_clock::now() - now;
     return 1;
 }
 
@@ -103,6 +109,7 @@ class SqliteBackend : public Backend {
         const auto start = Clock::now();
         int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
         counts_.execute_time += Clock::now() - start;
+        count_lock_waits();
         if (rc != SQLITE_OK) return failure("write", sql);
         return success();
     }
@@ -163,6 +170,12 @@ class SqliteBackend : public Backend {
             sqlite3_finalize(stmt);
         }
         counts_.execute_time += Clock::now() - start;
+        count_lock_waits();
+    }
+
+    void count_lock_waits() {
+        counts_.lock_waits = wait_->waits;
+        counts_.lock_wait_time = wait_->waited;
     }
 
     void forget_prepared() {

@@ -367,5 +367,48 @@ TEST_P(SharedDatabase, AnotherProgramCannotLockTheFileHalfWayThroughASave) {
 
 CONDPAG_ON_ALL_BACKENDS(SharedDatabase);
 
+// The server refuses the save only as it is committed (a check it defers to the end of the
+// transaction): nothing is stored, the window still shows the person's changes, pending, and
+// once the check is gone a second save stores them.
+TEST(ServerFaults, ACommitTheServerRefusesStoresNothingAndKeepsTheChangesPending) {
+    if (auto reason = testing::unavailable_reason(testing::BackendKind::PostgresOdbc);
+        !reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
+    ASSERT_TRUE(db.ok()) << db.error();
+    auto admin = db.connect();
+    ASSERT_TRUE(admin.ok());
+    for (const char* sql :
+         {"CREATE FUNCTION refuse_at_commit() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE "
+          "EXCEPTION ''lingua rifiutata alla conferma''; END'",
+          "CREATE CONSTRAINT TRIGGER refuse_at_commit AFTER INSERT ON CG6B_CONDPAGLING "
+          "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION refuse_at_commit()"}) {
+        ASSERT_TRUE(admin->ExecuteChange(sql).ok()) << sql;
+    }
+    User anna(db.connection_string());
+    ASSERT_TRUE(anna.go_to("MAV30"));
+    ASSERT_TRUE(anna.window->TXT_DESCRIZIONE.user_type("Avviso 45 gg"));
+    ASSERT_TRUE(anna.edit_installment(0, "45")) << anna.all_messages();
+    ASSERT_TRUE(anna.add_language("ENG", "Payment notice")) << anna.all_messages();
+    const std::string term =
+        "SELECT CG62_DESCPAG, CG63_GGDECOR, (SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE "
+        "CG6B_CODICE_CG62 = 'MAV30') FROM CG62_CONDPAGDES JOIN CG63_CONDPAGDET ON "
+        "CG63_CODPAG_CG62 = CG62_CODPAG WHERE CG62_CODPAG = 'MAV30'";
+
+    EXPECT_FALSE(anna.save());
+    const std::string said = anna.all_messages();
+    EXPECT_NE(said.find("la conferma del salvataggio non è riuscita"), std::string::npos) << said;
+    EXPECT_NE(said.find("lingua rifiutata alla conferma"), std::string::npos) << said;
+    EXPECT_EQ(stored(*admin, term), (Rows{{"MAV 30 gg d.f.", "30", "0"}}));
+    EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Avviso 45 gg");
+    EXPECT_EQ(anna.window->GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "45");
+    EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
+
+    ASSERT_TRUE(admin->ExecuteChange("DROP TRIGGER refuse_at_commit ON CG6B_CONDPAGLING").ok());
+    EXPECT_TRUE(anna.save()) << anna.all_messages();
+    EXPECT_EQ(stored(*admin, term), (Rows{{"Avviso 45 gg", "45", "1"}}));
+}
+
 }  // namespace
 }  // namespace condpag
