@@ -311,6 +311,21 @@ class OdbcBackend : public Backend {
 
     // A statement with bound values is prepared once per session and run again with new values;
     // one that carries its values in its text is run directly, into once.
+    // Hands a statement's text to the driver. The SQLite driver narrows a wide text to one byte
+    // per character, so a code with accents in a literal would no longer match its rows: it gets
+    // UTF-8; every other driver gets the wide text.
+    template <typename Narrow, typename Wide>
+    SQLRETURN send_text(const std::string& sql, Narrow narrow_call, Wide wide_call,
+                        SQLHSTMT statement) const {
+        if (dialect_ == Dialect::Sqlite) {
+            std::string narrow = sql;
+            return narrow_call(statement, reinterpret_cast<SQLCHAR*>(narrow.data()),
+                               static_cast<SQLINTEGER>(narrow.size()));
+        }
+        auto wide = to_wide(sql);
+        return wide_call(statement, wide.data(), static_cast<SQLINTEGER>(wide.size()));
+    }
+
     Expected<SQLHSTMT> run(const std::string& sql, const std::vector<Value>& params,
                            const char* operation, std::unique_ptr<Statement>& once) {
         ++counts_.statements;
@@ -324,16 +339,7 @@ class OdbcBackend : public Backend {
             if (once->get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
             ++counts_.prepared;
             const auto start = Clock::now();
-            SQLRETURN rc;
-            if (dialect_ == Dialect::Sqlite) {
-                std::string narrow = sql;
-                rc = SQLExecDirect(once->get(), reinterpret_cast<SQLCHAR*>(narrow.data()),
-                                   static_cast<SQLINTEGER>(narrow.size()));
-            } else {
-                auto wide_sql = to_wide(sql);
-                rc = SQLExecDirectW(once->get(), wide_sql.data(),
-                                    static_cast<SQLINTEGER>(wide_sql.size()));
-            }
+            const SQLRETURN rc = send_text(sql, SQLExecDirect, SQLExecDirectW, once->get());
             counts_.execute_time += Clock::now() - start;
             if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
                 return failure(operation, sql, once->get());
@@ -343,18 +349,7 @@ class OdbcBackend : public Backend {
             auto made = std::make_unique<Statement>(dbc_);
             if (made->get() == SQL_NULL_HSTMT) return failure(operation, sql, nullptr);
             const auto start = Clock::now();
-            // The SQLite driver narrows a wide statement text to one byte per character, so a
-            // code with accents in a literal would no longer match its rows: it gets UTF-8.
-            SQLRETURN prepared;
-            if (dialect_ == Dialect::Sqlite) {
-                std::string narrow = sql;
-                prepared = SQLPrepare(made->get(), reinterpret_cast<SQLCHAR*>(narrow.data()),
-                                      static_cast<SQLINTEGER>(narrow.size()));
-            } else {
-                auto wide_sql = to_wide(sql);
-                prepared = SQLPrepareW(made->get(), wide_sql.data(),
-                                       static_cast<SQLINTEGER>(wide_sql.size()));
-            }
+            const SQLRETURN prepared = send_text(sql, SQLPrepare, SQLPrepareW, made->get());
             counts_.prepare_time += Clock::now() - start;
             ++counts_.prepared;
             if (!SQL_SUCCEEDED(prepared)) return failure(operation, sql, made->get());
