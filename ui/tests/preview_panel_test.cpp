@@ -53,12 +53,10 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTyped) {
 
     // 60 days typed, not yet confirmed: two commercial months from a month's last day.
     auto* days = view.findChild<QLineEdit*>("TXT_GGDECOR");
-    ASSERT_NE(days, nullptr);
     days->setFocus();
     days->selectAll();
     QTest::keyClicks(days, "60");
     QApplication::processEvents();
-    EXPECT_EQ(w.TXT_GGDECOR.text(), "60");
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"31/03/2027"}));
     // Still the same edit, so no status change comes with it: the typing alone refreshes.
     days->selectAll();
@@ -71,13 +69,6 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTyped) {
     Q_EMIT panel.taxable()->textEdited(panel.taxable()->text());
     QApplication::processEvents();
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"2.220,50"}));
-
-    // Another term: its two installments, half of the invoice each.
-    s.messages.answers = {7};  // leave the edited term without saving it
-    s.go_to("BB3060");
-    QApplication::processEvents();
-    EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"28/02/2027", "31/03/2027"}));
-    EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"1.110,25", "1.110,25"}));
 
     panel.follow(nullptr);
     EXPECT_EQ(panel.table()->rowCount(), 0);
