@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,11 +10,6 @@
 
 namespace condpag {
 namespace {
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The line of an installment of a term: "    1. Rb, ..." under the term's own lines.
 std::string installment_line(const std::string& listing, const std::string& code, int number) {
