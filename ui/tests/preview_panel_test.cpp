@@ -36,9 +36,27 @@ struct PreviewPanelTest : ::testing::Test {
     FRMCO_CONDPAG& w = s.open();
     EditorView view{w};
     void SetUp() override { view.show(); }
+
+    // The payment block the panel's button shows, and whether it can be saved.
+    struct Block {
+        std::string text;
+        bool can_save = true, can_name_file = true;
+    };
+    static Block block_shown(PreviewPanel& panel) {
+        Block block;
+        testing::when_modal([&](QWidget* modal) {
+            auto* dialog = dynamic_cast<EInvoiceDialog*>(modal);
+            if (dialog == nullptr) return;
+            block = {dialog->text()->toPlainText().toStdString(),
+                     dialog->save_button()->isEnabled(), dialog->file()->isEnabled()};
+            testing::click(dialog->close_button());
+        });
+        testing::click(panel.findChild<QPushButton*>("DatiPagamento"));
+        return block;
+    }
 };
 
-TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTyped) {
+TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTypedAndShowsItsPaymentBlock) {
     s.go_to("BB30");  // one bank transfer, 30 days from the invoice, commercial calendar
 
     PreviewPanel panel;
@@ -50,6 +68,15 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTyped) {
     QApplication::processEvents();
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"28/02/2027"}));
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"1.220,00"}));
+    // Its payment block, for the invoice typed in the panel.
+    Block block = block_shown(panel);
+    for (const char* part : {"<CondizioniPagamento>TP02</CondizioniPagamento>",
+                             "<ModalitaPagamento>MP05</ModalitaPagamento>",
+                             "<DataScadenzaPagamento>2027-02-28</DataScadenzaPagamento>",
+                             "<ImportoPagamento>1220.00</ImportoPagamento>"}) {
+        EXPECT_NE(block.text.find(part), std::string::npos) << block.text;
+    }
+    EXPECT_TRUE(block.can_save && block.can_name_file);
 
     // 60 days typed, not yet confirmed: two commercial months from a month's last day.
     auto* days = view.findChild<QLineEdit*>("TXT_GGDECOR");
@@ -69,6 +96,16 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTyped) {
     Q_EMIT panel.taxable()->textEdited(panel.taxable()->text());
     QApplication::processEvents();
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"2.220,50"}));
+
+    // "Rimessa diretta" says nothing of how it is paid: told, not guessed, nothing to save.
+    s.messages.answers = {7};  // leave the edited term without saving it
+    s.go_to("RD");
+    QApplication::processEvents();
+    block = block_shown(panel);
+    for (const char* part : {"Rata 1 (Rimessa diretta): il tipo di pagamento", "indicarne una"}) {
+        EXPECT_NE(block.text.find(part), std::string::npos) << block.text;
+    }
+    EXPECT_FALSE(block.can_save || block.can_name_file);
 
     panel.follow(nullptr);
     EXPECT_EQ(panel.table()->rowCount(), 0);
@@ -129,51 +166,6 @@ TEST_F(PreviewPanelTest, TheInvoiceDatesAndTheAmountsAskedInTheDocumentMoveTheRo
     EXPECT_EQ(panel.asked_amount(1), nullptr);
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"610,00", "610,00"}));
     panel.follow(nullptr);
-}
-
-// The payment block follows the term shown and the invoice typed in the dock; a term whose type
-// names no mode is told, not guessed.
-TEST_F(PreviewPanelTest, PaymentBlockButtonShowsTheBlockOfTheTermShown) {
-    PreviewPanel panel;
-    panel.invoice_date()->setDate(QDate(2027, 1, 31));
-    panel.follow(&w);
-    auto* button = panel.findChild<QPushButton*>("DatiPagamento");
-    ASSERT_NE(button, nullptr);
-
-    struct Case {
-        std::string code;
-        std::vector<std::string> shown;
-    };
-    const std::vector<Case> cases = {
-        {"BB30",
-         {"<CondizioniPagamento>TP02</CondizioniPagamento>",
-          "<ModalitaPagamento>MP05</ModalitaPagamento>",
-          "<DataScadenzaPagamento>2027-02-28</DataScadenzaPagamento>",
-          "<ImportoPagamento>1220.00</ImportoPagamento>"}},
-        // "Rimessa diretta" says nothing of how it is paid: told, nothing to save.
-        {"RD", {"Rata 1 (Rimessa diretta): il tipo di pagamento", "indicarne una"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        s.go_to(c.code);
-        QApplication::processEvents();
-        std::string shown;
-        bool can_save = true, can_name_file = true;
-        testing::when_modal([&](QWidget* modal) {
-            auto* dialog = dynamic_cast<EInvoiceDialog*>(modal);
-            if (dialog == nullptr) return;
-            shown = dialog->text()->toPlainText().toStdString();
-            can_save = dialog->save_button()->isEnabled();
-            can_name_file = dialog->file()->isEnabled();
-            testing::click(dialog->close_button());
-        });
-        testing::click(button);
-        for (const std::string& part : c.shown) {
-            EXPECT_NE(shown.find(part), std::string::npos) << shown;
-        }
-        EXPECT_EQ(can_save, c.code == "BB30");
-        EXPECT_EQ(can_name_file, c.code == "BB30");
-    }
 }
 
 }  // namespace
