@@ -3,38 +3,22 @@
 // message, not a crash.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
+#include "app/cli/tests/run_tool.h"
 #include "storage/connection.h"
-#include "storage/testing/demo_database.h"
 
 namespace condpag {
 namespace {
 
-struct ShellRun {
-    int status;
-    std::string output;
-};
-
-ShellRun shell(const std::string& folder, const std::string& args) {
-    std::string out = folder + "/out.txt";
-    std::string command = "cd '" + folder + "' && QT_QPA_PLATFORM=offscreen " + CONDPAG_SHELL +
-                          " " + args + " > '" + out + "' 2>&1";
-    int raw = std::system(command.c_str());
-    std::ifstream in(out);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
-}
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+Outcome shell(const testing::TempFolder& folder, const std::vector<std::string>& args) {
+    Outcome run = run_program(CONDPAG_SHELL, args, folder);
+    run.out += run.err;
+    return run;
 }
 
 TEST(ShellOptions, ADatabaseWithoutThePaymentTermsIsNamedAndLeftUntouched) {
@@ -49,18 +33,18 @@ TEST(ShellOptions, ADatabaseWithoutThePaymentTermsIsNamedAndLeftUntouched) {
     }
     const std::string before = contents(foreign);
     struct Case {
-        std::string args;
+        std::vector<std::string> args;
         const char* said;
     };
-    for (const Case& c :
-         {Case{"--db foreign.db --screenshot a.png", "mancano: CG62_CONDPAGDES"},
-          Case{"--demo --db foreign.db --screenshot a.png", "mancano: CG62_CONDPAGDES"},
-          Case{"--db missing.db --screenshot a.png", "il file non esiste"},
-          Case{"--screenshot a.png", "--demo"}}) {
-        SCOPED_TRACE(c.args);
-        ShellRun run = shell(folder.path(), c.args);
-        EXPECT_NE(run.status, 0) << run.output;
-        EXPECT_NE(run.output.find(c.said), std::string::npos) << run.output;
+    for (const Case& c : {Case{{"--db", "foreign.db"}, "mancano: CG62_CONDPAGDES"},
+                          Case{{"--demo", "--db", "foreign.db"}, "mancano: CG62_CONDPAGDES"},
+                          Case{{"--db", "missing.db"}, "il file non esiste"}, Case{{}, "--demo"}}) {
+        SCOPED_TRACE(c.said);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--screenshot", "a.png"});
+        Outcome run = shell(folder, args);
+        EXPECT_NE(run.exit_code, 0) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
     }
     EXPECT_EQ(contents(foreign), before);
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/missing.db"));
@@ -68,8 +52,8 @@ TEST(ShellOptions, ADatabaseWithoutThePaymentTermsIsNamedAndLeftUntouched) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/a.png"));
 
     // Asked for, the demo database is made, and then opened as it is.
-    ShellRun made = shell(folder.path(), "--demo --db new.db --screenshot a.png");
-    ASSERT_EQ(made.status, 0) << made.output;
+    Outcome made = shell(folder, {"--demo", "--db", "new.db", "--screenshot", "a.png"});
+    ASSERT_EQ(made.exit_code, 0) << made.out;
     Connection demo;
     demo.ConnectionString = "sqlite:" + folder.path() + "/new.db";
     ASSERT_TRUE(demo.Open().ok());
@@ -80,12 +64,20 @@ TEST(ShellOptions, ADatabaseWithoutThePaymentTermsIsNamedAndLeftUntouched) {
 
 TEST(ShellOptions, ABadValueGivesTheUsageMessage) {
     testing::TempFolder folder;
-    for (const char* args : {"--profile abc", "--tab 9", "--tab -1", "--tab x", "--measure many",
-                             "--status edit", "--db a.db --connect b", "--nothing"}) {
-        SCOPED_TRACE(args);
-        ShellRun run = shell(folder.path(), std::string(args) + " --screenshot a.png");
-        EXPECT_EQ(run.status, 2) << run.output;
-        EXPECT_NE(run.output.find("usage: condpag-shell"), std::string::npos) << run.output;
+    for (std::vector<std::string> args :
+         std::vector<std::vector<std::string>>{{"--profile", "abc"},
+                                               {"--tab", "9"},
+                                               {"--tab", "-1"},
+                                               {"--tab", "x"},
+                                               {"--measure", "many"},
+                                               {"--status", "edit"},
+                                               {"--db", "a.db", "--connect", "b"},
+                                               {"--nothing"}}) {
+        SCOPED_TRACE(args.front());
+        args.insert(args.end(), {"--screenshot", "a.png"});
+        Outcome run = shell(folder, args);
+        EXPECT_EQ(run.exit_code, 2) << run.out;
+        EXPECT_NE(run.out.find("usage: condpag-shell"), std::string::npos) << run.out;
     }
 }
 

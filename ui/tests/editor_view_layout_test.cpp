@@ -146,6 +146,7 @@ TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
     auto* tabs = qobject_cast<QTabWidget*>(view.widget_of("TabCondPag"));
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->count(), 4);
+    QSize design_grid;  // GRID_CONDPAG at the design size
     for (int percent : {70, 100, 160}) {
         view.resize(EditorView::kDesignWidth * percent / 100,
                     EditorView::kDesignHeight * percent / 100);
@@ -186,6 +187,11 @@ TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
             QWidget* frame = view.widget_of(bottom.frame);
             QWidget* navigator = view.widget_of(bottom.navigator);
             QWidget* grid = view.widget_of(bottom.grid);
+            if (page == 0 && percent == 100) design_grid = grid->size();
+            if (page == 0 && percent == 160) {
+                EXPECT_GT(grid->width(), design_grid.width()) << "the grid takes the room";
+                EXPECT_GT(grid->height(), design_grid.height()) << "the grid takes the room";
+            }
             EXPECT_LE(frame->y() - grid->geometry().bottom(), 12)
                 << size << ": empty band between " << bottom.grid << " and " << bottom.frame;
             EXPECT_LE(navigator->y() - frame->geometry().bottom(), 12)

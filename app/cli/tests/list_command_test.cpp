@@ -1,7 +1,8 @@
-// condpag list, run as a person runs it, on a fresh demo database.
+// condpag list, run as a person runs it, on a fresh demo database that it only reads.
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,19 +20,24 @@ std::string installment_line(const std::string& listing, const std::string& code
     return listing.substr(start, listing.find('\n', start) - start);
 }
 
-TEST(ListCommand, ShowsEachInstallmentWithItsSharesAsTheGridShowsThem) {
+TEST(ListCommand, ShowsEachInstallmentAsTheGridShowsItAndLeavesTheFileAsItWas) {
     testing::DemoDatabase db;
     ASSERT_TRUE(db.ok()) << db.error();
     testing::TempFolder folder;
-    // A share without its form: neither a fraction nor a percentage, as the grid shows it.
-    auto connection = db.connect();
-    ASSERT_TRUE(connection.ok());
-    ASSERT_TRUE(connection
-                    ->ExecuteChange("UPDATE CG63_CONDPAGDET SET CG63_FLGFRPERCIMP = NULL "
-                                    "WHERE CG63_CODPAG_CG62 = 'RD30'")
-                    .ok());
+    {
+        auto connection = db.connect();
+        ASSERT_TRUE(connection.ok());
+        // A share without its form: neither a fraction nor a percentage, as the grid shows it.
+        ASSERT_TRUE(connection
+                        ->ExecuteChange("UPDATE CG63_CONDPAGDET SET CG63_FLGFRPERCIMP = NULL "
+                                        "WHERE CG63_CODPAG_CG62 = 'RD30'")
+                        .ok());
+        ASSERT_TRUE(connection->Execute("PRAGMA journal_mode=DELETE").ok());
+    }  // closed: the file is all there is
+    const std::string before = contents(db.file());
     const Outcome listed = run({"list", "--db", db.file()}, folder);
     ASSERT_EQ(listed.exit_code, 0) << listed.err;
+    EXPECT_EQ(contents(db.file()), before) << "journal mode byte included";
     struct Case {
         std::string code;
         int number;
@@ -48,6 +54,12 @@ TEST(ListCommand, ShowsEachInstallmentWithItsSharesAsTheGridShowsThem) {
     for (const Case& c : cases) {
         EXPECT_EQ(installment_line(listed.out, c.code, c.number), c.line) << c.code;
     }
+
+    // An empty file is no database: refused, and left empty.
+    const std::string empty = folder.path() + "/empty.db";
+    std::ofstream(empty).close();
+    EXPECT_NE(run({"list", "--db", empty}, folder).exit_code, 0);
+    EXPECT_EQ(contents(empty), "");
 }
 
 }  // namespace

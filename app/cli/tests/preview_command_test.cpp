@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -15,20 +13,6 @@
 
 namespace condpag {
 namespace {
-
-// The members of each row object of the JSON answer, as their JSON text (strings unquoted).
-std::vector<std::map<std::string, std::string>> json_rows(const std::string& json) {
-    std::vector<std::map<std::string, std::string>> rows;
-    const nlohmann::json answer = nlohmann::json::parse(json, nullptr, false);
-    if (!answer.is_object() || !answer.contains("rows")) return rows;
-    for (const nlohmann::json& row : answer["rows"]) {
-        auto& members = rows.emplace_back();
-        for (const auto& [name, value] : row.items()) {
-            members[name] = value.is_string() ? value.get<std::string>() : value.dump();
-        }
-    }
-    return rows;
-}
 
 TEST(PreviewCommand, ShowsTheThreeRibaOfTheWorkedExampleAsATableAndAsJson) {
     testing::DemoDatabase db;
@@ -73,20 +57,20 @@ TEST(PreviewCommand, ShowsTheThreeRibaOfTheWorkedExampleAsATableAndAsJson) {
     json_args.push_back("--json");
     const Outcome json = run(json_args, folder);
     ASSERT_EQ(json.exit_code, 0) << json.err;
-    const auto items = json_rows(json.out);
-    ASSERT_EQ(items.size(), expected.size()) << json.out;
+    const nlohmann::json answer = nlohmann::json::parse(json.out, nullptr, false);
+    ASSERT_TRUE(answer.is_object() && answer.contains("rows")) << json.out;
+    ASSERT_EQ(answer["rows"].size(), expected.size()) << json.out;
     auto dotted = [](std::string amount) {
         std::replace(amount.begin(), amount.end(), ',', '.');
         return amount;
     };
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const auto& m = items[i];
-        ASSERT_EQ(m.count("due_date") + m.count("taxable") + m.count("vat") + m.count("total"), 4u);
-        EXPECT_EQ(m.at("number"), std::to_string(i + 1));
-        EXPECT_EQ(m.at("due_date"), expected[i].iso);
-        EXPECT_EQ(m.at("taxable"), dotted(expected[i].taxable));
-        EXPECT_EQ(m.at("vat"), dotted(expected[i].vat));
-        EXPECT_EQ(m.at("total"), dotted(expected[i].total));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const nlohmann::json& row = answer["rows"][i];
+        EXPECT_EQ(row.value("number", 0u), i + 1);
+        EXPECT_EQ(row.value("due_date", ""), expected[i].iso);
+        EXPECT_EQ(row.value("taxable", nlohmann::json()).dump(), dotted(expected[i].taxable));
+        EXPECT_EQ(row.value("vat", nlohmann::json()).dump(), dotted(expected[i].vat));
+        EXPECT_EQ(row.value("total", nlohmann::json()).dump(), dotted(expected[i].total));
     }
 }
 

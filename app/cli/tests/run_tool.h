@@ -1,5 +1,6 @@
 #pragma once
-// Runs the built `condpag` as a person runs it and keeps what it printed and answered.
+// Runs a built program as a person runs it, in a folder of its own, and keeps what it printed
+// and answered.
 
 #include <sys/wait.h>
 
@@ -25,9 +26,10 @@ inline std::string shell_quoted(const std::string& arg) {
     return quoted + "'";
 }
 
-inline Outcome run(const std::vector<std::string>& args, const testing::TempFolder& folder) {
+inline Outcome run_program(const std::string& program, const std::vector<std::string>& args,
+                           const testing::TempFolder& folder) {
     const std::string err_file = folder.path() + "/stderr.txt";
-    std::string command = shell_quoted(CONDPAG_CLI);
+    std::string command = "cd " + shell_quoted(folder.path()) + " && " + shell_quoted(program);
     // Appended piece by piece: g++ 12 at -O3 takes " " + temporary for an overlapping copy.
     for (const std::string& arg : args) {
         command += ' ';
@@ -47,6 +49,18 @@ inline Outcome run(const std::vector<std::string>& args, const testing::TempFold
     err << std::ifstream(err_file).rdbuf();
     run.err = err.str();
     return run;
+}
+
+#ifdef CONDPAG_CLI
+inline Outcome run(const std::vector<std::string>& args, const testing::TempFolder& folder) {
+    return run_program(CONDPAG_CLI, args, folder);
+}
+#endif
+
+inline std::string contents(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 }  // namespace condpag
