@@ -576,7 +576,19 @@ Expected<std::unique_ptr<Backend>> open_odbc(const std::string& connection_strin
     Dialect dialect = Dialect::SqlServer;
     if (product.find("PostgreSQL") != std::string::npos) dialect = Dialect::Postgres;
     if (product.find("SQLite") != std::string::npos) dialect = Dialect::Sqlite;
-    return std::unique_ptr<Backend>(std::make_unique<OdbcBackend>(env, dbc, name, dialect));
+    auto backend = std::make_unique<OdbcBackend>(env, dbc, name, dialect);
+    if (dialect == Dialect::Postgres) {
+        // PostgreSQL waits for a row another session holds without limit: the window would
+        // freeze. The connection's lock wait bounds it, as it bounds a file's lock.
+        auto bounded =
+            backend->execute("SET lock_timeout = " + std::to_string(lock_wait.count()), {});
+        if (!bounded) {
+            return Error{"Impossibile impostare l'attesa dei blocchi sul database '" + name +
+                             "': " + bounded.error().message,
+                         "open"};
+        }
+    }
+    return std::unique_ptr<Backend>(std::move(backend));
 }
 
 }  // namespace condpag

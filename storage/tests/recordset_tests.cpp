@@ -268,6 +268,27 @@ TEST_P(Storage, ASessionTheServerDroppedIsReopenedOnlyWhenAskedAndThenForEveryCo
     EXPECT_EQ(rows.RecordCount(), 4);
 }
 
+// Another session holds the header row in an open transaction: a delete waits for it as long as
+// the connection's lock wait, then is refused as a lock, and nothing is deleted.
+TEST_P(Storage, ARowAnotherSessionHoldsIsWaitedForWithinTheLockWaitThenRefused) {
+    auto holder = database->connect();
+    ASSERT_TRUE(holder.ok());
+    ASSERT_TRUE(holder->BeginTrans().ok());
+    ASSERT_TRUE(holder
+                    ->ExecuteChange("UPDATE CG62_CONDPAGDES SET CG62_DESCPAG = 'In modifica' "
+                                    "WHERE CG62_CODPAG = 'RD'")
+                    .ok());
+    Connection waiting;
+    waiting.ConnectionString = database->connection_string();
+    waiting.LockWait = std::chrono::milliseconds(1500);
+    ASSERT_TRUE(waiting.Open().ok());
+    auto deleted = waiting.ExecuteChange("DELETE FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'RD'");
+    EXPECT_FALSE(deleted.ok());
+    EXPECT_EQ(waiting.LastFailure(), FailureKind::Busy);
+    ASSERT_TRUE(holder->RollbackTrans().ok());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'RD'"), 1);
+}
+
 TEST_P(Storage, CascadeGoesOnPastAFailingDelete) {
     // Installments of RB3060 refuse to go; the periods before and languages after still do.
     std::string trigger = connection.dialect() == Dialect::Postgres
