@@ -102,11 +102,21 @@ TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten
               (Rows{{"0"}}));
 }
 
-// The host toolbar drives the header frame itself; it offers "Salva" by the header's status.
-TEST(EditorSession, DetailRowsChangedAloneAreSavedFromTheHostToolbar) {
+// Undo drops header and detail edits alike. The host toolbar drives the header frame itself; it
+// offers "Salva" by the header's status, so detail rows changed alone are saved from it.
+TEST(EditorSession, UndoDropsEveryEditAndDetailRowsChangedAloneAreSavedFromTheHostToolbar) {
     Session s;
     FRMCO_CONDPAG& w = s.open();
     ASSERT_TRUE(s.go_to("RB3060"));
+    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
+    ASSERT_TRUE(s.edit_installment(0, "40"));
+    ASSERT_TRUE(s.add_language("ENG", "Bank receipts"));
+    EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
+    ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
+    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Ri.Ba. 30-60 gg d.f.f.m.");
+    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "30");
+    EXPECT_EQ(w.GRID_LINGUA.row_count(), 0);
+
     EXPECT_EQ(s.navigator.statuses.back(), kStatusView);
     ASSERT_TRUE(s.edit_installment(0, "45")) << s.last_message();
     EXPECT_EQ(s.navigator.statuses.back(), kStatusChange);
@@ -116,31 +126,15 @@ TEST(EditorSession, DetailRowsChangedAloneAreSavedFromTheHostToolbar) {
     ASSERT_TRUE(s.add_language("DEU", "Bar")) << s.last_message();
     EXPECT_EQ(s.navigator.statuses.back(), kStatusChange);
     ASSERT_TRUE(s.host.ActiveFrame()->Save()) << s.last_message();
-    EXPECT_EQ(s.query("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
+    EXPECT_EQ(s.query("SELECT CG62_DESCPAG, CG63_GGDECOR FROM CG62_CONDPAGDES JOIN "
+                      "CG63_CONDPAGDET ON CG63_CODPAG_CG62 = CG62_CODPAG WHERE CG62_CODPAG = "
                       "'RB3060' ORDER BY CG63_PROG"),
-              (Rows{{"45"}, {"60"}}));
-    EXPECT_EQ(s.query("SELECT CG6B_LINGUA_MG52, CG6B_DESCR FROM CG6B_CONDPAGLING WHERE "
-                      "CG6B_CODICE_CG62 = 'RD' ORDER BY CG6B_LINGUA_MG52"),
-              (Rows{{"DEU", "Bar"}, {"ENG", "Cash on invoice"}}));
+              (Rows{{"Ri.Ba. 30-60 gg d.f.f.m.", "45"}, {"Ri.Ba. 30-60 gg d.f.f.m.", "60"}}));
+    EXPECT_EQ(s.query("SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR FROM "
+                      "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 IN ('RD', 'RB3060') ORDER BY "
+                      "CG6B_CODICE_CG62, CG6B_LINGUA_MG52"),
+              (Rows{{"RD", "DEU", "Bar"}, {"RD", "ENG", "Cash on invoice"}}));
     EXPECT_EQ(w.FME_CONDPAGDES.Status(), kStatusView);
-}
-
-TEST(EditorSession, UndoDropsHeaderAndDetailEditsAndShowsWhatIsStored) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB3060"));
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
-    ASSERT_TRUE(s.edit_installment(0, "45"));
-    ASSERT_TRUE(s.add_language("ENG", "Bank receipts"));
-    EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
-
-    ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
-    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Ri.Ba. 30-60 gg d.f.f.m.");
-    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "30");
-    EXPECT_EQ(w.GRID_LINGUA.row_count(), 0);
-    EXPECT_EQ(s.query("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
-                      "'RB3060' ORDER BY CG63_PROG"),
-              (Rows{{"30"}, {"60"}}));
 }
 
 TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
