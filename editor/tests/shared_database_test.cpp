@@ -164,61 +164,6 @@ TEST_P(SharedDatabase, AFailingStatementStoresNothingAndASecondSaveStoresTheWhol
               (Rows{{"RID30", "ENG", "Direct debit"}}));
 }
 
-// The server ends the editor's session (as an administrator or a crash would) at two moments of
-// a save: before the header is written, and after the header and the installments were written
-// but before the language descriptions. Either way nothing of the save is stored.
-TEST(ServerFaults, AServerGoingAwayMidSaveIsToldAndDamagesNothingStored) {
-    CONDPAG_SKIP_WITHOUT_POSTGRES();
-    enum class When { BeforeHeader, AfterInstallments };
-    for (When when : {When::BeforeHeader, When::AfterInstallments}) {
-        SCOPED_TRACE(when == When::BeforeHeader ? "before the header" : "after installments");
-        testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
-        ASSERT_TRUE(db.ok()) << db.error();
-        auto admin = db.connect();
-        ASSERT_TRUE(admin.ok());
-        User anna(db.connection_string(), 1);  // single-installment mode counts installments
-        ASSERT_TRUE(anna.change_notice_term()) << anna.all_messages();
-        const std::string kill = terminate_session(*anna.window);
-        bool killed = false;
-        auto terminate = [&] {
-            if (killed) return;
-            killed = true;
-            EXPECT_TRUE(admin->Execute(kill).ok());
-        };
-        const std::string others =
-            "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 <> 'MAV30'";
-        const Rows others_before = stored(*admin, others);
-        if (when == When::BeforeHeader) {
-            anna.window->FME_CONDPAGDES.BeforeUpdate.connect([&](bool&) { terminate(); });
-        } else {
-            anna.window->FME_DETTAGLIO.UpdateBatchAll.connect([&] { terminate(); });
-        }
-        EXPECT_FALSE(anna.save());
-        ASSERT_TRUE(killed);
-        const std::string said = anna.all_messages();
-        EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
-        EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
-
-        EXPECT_EQ(notice_term(*admin), kNoticeAsShipped);
-        EXPECT_EQ(stored(*admin, others), others_before);  // every other term is as it was
-        EXPECT_TRUE(anna.window->Grst_RecordSet_CG62.pending());
-        EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
-        EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
-
-        // A procedure that reports its errors shows the error dialog under its name.
-        anna.messages.shown.clear();
-        EXPECT_EQ(anna.window->ContaRate("MAV30"), 0);
-        ASSERT_FALSE(anna.messages.shown.empty());
-        EXPECT_EQ(anna.messages.shown.back().kind, ShownMessage::Kind::ErrorDialog);
-        EXPECT_EQ(anna.messages.shown.back().title, "ContaRate");
-
-        // Saving again reconnects and writes the rows that were kept pending, once.
-        EXPECT_TRUE(anna.save()) << anna.all_messages();
-        EXPECT_EQ(notice_term(*admin), kNoticeChanged);
-        EXPECT_EQ(stored(*admin, others), others_before);
-    }
-}
-
 TEST_P(SharedDatabase, TextsOverTheLimitAreCutAtACharacterAndStoredAsTyped) {
     User anna(database->connection_string());
     std::string description;
@@ -301,37 +246,86 @@ TEST_P(SharedDatabase, AnotherProgramCannotLockTheFileHalfWayThroughASave) {
 
 CONDPAG_ON_ALL_BACKENDS(SharedDatabase);
 
-// The server refuses the save only as it is committed (a check it defers to the end of the
-// transaction): nothing is stored, the window still shows the person's changes, pending, and
-// once the check is gone a second save stores them.
-TEST(ServerFaults, ACommitTheServerRefusesStoresNothingAndKeepsTheChangesPending) {
+// The server ends the editor's session (as an administrator or a crash would) before the header
+// is written, or after the header and the installments but before the language descriptions; or
+// it refuses the save only as it is committed, by a check it defers to the end of the
+// transaction. Each time nothing of the save is stored, the person is told, the changes stay on
+// screen and pending, and a second save stores them once.
+TEST(ServerFaults, ASaveTheServerEndsOrRefusesStoresNothingAndASecondSaveStoresIt) {
     CONDPAG_SKIP_WITHOUT_POSTGRES();
-    testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
-    ASSERT_TRUE(db.ok()) << db.error();
-    auto admin = db.connect();
-    ASSERT_TRUE(admin.ok());
-    for (const char* sql :
-         {"CREATE FUNCTION refuse_at_commit() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE "
-          "EXCEPTION ''lingua rifiutata alla conferma''; END'",
-          "CREATE CONSTRAINT TRIGGER refuse_at_commit AFTER INSERT ON CG6B_CONDPAGLING "
-          "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION refuse_at_commit()"}) {
-        ASSERT_TRUE(admin->ExecuteChange(sql).ok()) << sql;
+    enum class Fault { EndedBeforeHeader, EndedAfterInstallments, RefusedAtCommit };
+    struct Case {
+        Fault fault;
+        const char* told;
+        const char* why;
+    };
+    for (const Case& c :
+         {Case{Fault::EndedBeforeHeader, "Impossibile salvare", "si è interrotto"},
+          Case{Fault::EndedAfterInstallments, "Impossibile salvare", "si è interrotto"},
+          Case{Fault::RefusedAtCommit, "la conferma del salvataggio non è riuscita",
+               "lingua rifiutata alla conferma"}}) {
+        SCOPED_TRACE(static_cast<int>(c.fault));
+        const bool ended = c.fault != Fault::RefusedAtCommit;
+        testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
+        ASSERT_TRUE(db.ok()) << db.error();
+        auto admin = db.connect();
+        ASSERT_TRUE(admin.ok());
+        User anna(db.connection_string(), 1);  // single-installment mode counts installments
+        ASSERT_TRUE(anna.change_notice_term()) << anna.all_messages();
+        const std::string kill = terminate_session(*anna.window);
+        bool killed = false;
+        auto terminate = [&] {
+            if (killed) return;
+            killed = true;
+            EXPECT_TRUE(admin->Execute(kill).ok());
+        };
+        if (c.fault == Fault::EndedBeforeHeader) {
+            anna.window->FME_CONDPAGDES.BeforeUpdate.connect([&](bool&) { terminate(); });
+        } else if (c.fault == Fault::EndedAfterInstallments) {
+            anna.window->FME_DETTAGLIO.UpdateBatchAll.connect([&] { terminate(); });
+        } else {
+            for (const char* sql :
+                 {"CREATE FUNCTION refuse_at_commit() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN "
+                  "RAISE EXCEPTION ''lingua rifiutata alla conferma''; END'",
+                  "CREATE CONSTRAINT TRIGGER refuse_at_commit AFTER INSERT ON CG6B_CONDPAGLING "
+                  "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION "
+                  "refuse_at_commit()"}) {
+                ASSERT_TRUE(admin->ExecuteChange(sql).ok()) << sql;
+            }
+        }
+        const std::string others =
+            "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 <> 'MAV30'";
+        const Rows others_before = stored(*admin, others);
+
+        EXPECT_FALSE(anna.save());
+        EXPECT_EQ(killed, ended);
+        const std::string said = anna.all_messages();
+        EXPECT_NE(said.find(c.told), std::string::npos) << said;
+        EXPECT_NE(said.find(c.why), std::string::npos) << said;
+        EXPECT_EQ(notice_term(*admin), kNoticeAsShipped);
+        EXPECT_EQ(stored(*admin, others), others_before);  // every other term is as it was
+        EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Avviso 45 gg");
+        EXPECT_EQ(anna.window->GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "45");
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG62.pending());
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
+
+        if (ended) {
+            // A procedure that reports its errors shows the error dialog under its name.
+            anna.messages.shown.clear();
+            EXPECT_EQ(anna.window->ContaRate("MAV30"), 0);
+            ASSERT_FALSE(anna.messages.shown.empty());
+            EXPECT_EQ(anna.messages.shown.back().kind, ShownMessage::Kind::ErrorDialog);
+            EXPECT_EQ(anna.messages.shown.back().title, "ContaRate");
+        } else {
+            ASSERT_TRUE(
+                admin->ExecuteChange("DROP TRIGGER refuse_at_commit ON CG6B_CONDPAGLING").ok());
+        }
+        // Saving again reconnects and writes the rows that were kept pending, once.
+        EXPECT_TRUE(anna.save()) << anna.all_messages();
+        EXPECT_EQ(notice_term(*admin), kNoticeChanged);
+        EXPECT_EQ(stored(*admin, others), others_before);
     }
-    User anna(db.connection_string());
-    ASSERT_TRUE(anna.change_notice_term()) << anna.all_messages();
-
-    EXPECT_FALSE(anna.save());
-    const std::string said = anna.all_messages();
-    EXPECT_NE(said.find("la conferma del salvataggio non è riuscita"), std::string::npos) << said;
-    EXPECT_NE(said.find("lingua rifiutata alla conferma"), std::string::npos) << said;
-    EXPECT_EQ(notice_term(*admin), kNoticeAsShipped);
-    EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Avviso 45 gg");
-    EXPECT_EQ(anna.window->GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "45");
-    EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
-
-    ASSERT_TRUE(admin->ExecuteChange("DROP TRIGGER refuse_at_commit ON CG6B_CONDPAGLING").ok());
-    EXPECT_TRUE(anna.save()) << anna.all_messages();
-    EXPECT_EQ(notice_term(*admin), kNoticeChanged);
 }
 
 }  // namespace
