@@ -181,15 +181,17 @@ TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
               "Stesso giorno scadenza al mese successivo");
 }
 
-TEST(EditorSession, StoredValuesAreShownInTheirFormats) {
+// A stored term with a fixed due day/month: its values are shown in their formats, and a
+// malformed day/month typed over it is refused at confirmation, its mark going with it.
+TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRefused) {
     Session s;
     s.run(
         {"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG, CG62_SCART26) VALUES "
          "('FIX', 'Data fissa', 1234.5)",
          "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
-         "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_FLGFRPERCIMP, CG63_PERCIMP, "
-         "CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX, CG63_IMPORFIX, CG63_GGMMFIX) VALUES "
-         "('FIX', 1, 5, 3, 6, 1, 100, 1, 100, 7, 50, 630)"});
+         "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
+         "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX, CG63_IMPORFIX, "
+         "CG63_GGMMFIX) VALUES ('FIX', 1, 5, 3, 6, 0, 1, 100, 1, 100, 7, 50, 630)"});
     FRMCO_CONDPAG& w = s.open();
     ASSERT_TRUE(s.go_to("RD"));
     EXPECT_EQ(w.TXT_SCART26.text(), "0,00");
@@ -208,22 +210,7 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormats) {
         EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, column), shown) << column;
     }
     EXPECT_EQ(w.TXT_GGMMFIX.text(), "30/06");
-    // An amount typed the Italian way is stored as the number it reads as.
-    ASSERT_TRUE(w.TXT_SCART26.user_type("2.000,5"));
-    ASSERT_TRUE(s.save());
-    EXPECT_EQ(s.query("SELECT CG62_SCART26 FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'FIX'"),
-              (Rows{{"2000.5"}}));
-    EXPECT_EQ(w.TXT_SCART26.text(), "2.000,50");
-}
 
-TEST(EditorSession, AMalformedDayMonthIsRefusedAtConfirmationAndItsMarkGoesWithIt) {
-    Session s;
-    s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('FIX', 'Fissa')",
-           "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
-           "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
-           "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX, CG63_GGMMFIX) VALUES "
-           "('FIX', 1, 2, 3, 0, 0, 1, 100, 1, 100, 0, 630)"});
-    FRMCO_CONDPAG& w = s.open();
     const std::string stored_row =
         "SELECT CG63_INDTIPOCALEND, CG63_GGMMFIX FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
         "'FIX'";
@@ -256,8 +243,13 @@ TEST(EditorSession, AMalformedDayMonthIsRefusedAtConfirmationAndItsMarkGoesWithI
     ASSERT_TRUE(s.go_to("FIX"));
     EXPECT_TRUE(w.TXT_GGMMFIX.valid());
     ASSERT_TRUE(w.TXT_GGMMFIX.user_type("15/08"));
+    // An amount typed the Italian way is stored as the number it reads as.
+    ASSERT_TRUE(w.TXT_SCART26.user_type("2.000,5"));
     ASSERT_TRUE(s.save()) << s.last_message();
     EXPECT_EQ(s.query(stored_row), (Rows{{"0", "815"}}));
+    EXPECT_EQ(s.query("SELECT CG62_SCART26 FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'FIX'"),
+              (Rows{{"2000.5"}}));
+    EXPECT_EQ(w.TXT_SCART26.text(), "2.000,50");
 }
 
 TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
