@@ -102,11 +102,21 @@ TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten
               (Rows{{"0"}}));
 }
 
-// The host toolbar drives the header frame itself; it offers "Salva" by the header's status.
-TEST(EditorSession, DetailRowsChangedAloneAreSavedFromTheHostToolbar) {
+// Undo drops header and detail edits alike. The host toolbar drives the header frame itself; it
+// offers "Salva" by the header's status, so detail rows changed alone are saved from it.
+TEST(EditorSession, UndoDropsEveryEditAndDetailRowsChangedAloneAreSavedFromTheHostToolbar) {
     Session s;
     FRMCO_CONDPAG& w = s.open();
     ASSERT_TRUE(s.go_to("RB3060"));
+    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
+    ASSERT_TRUE(s.edit_installment(0, "40"));
+    ASSERT_TRUE(s.add_language("ENG", "Bank receipts"));
+    EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
+    ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
+    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Ri.Ba. 30-60 gg d.f.f.m.");
+    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "30");
+    EXPECT_EQ(w.GRID_LINGUA.row_count(), 0);
+
     EXPECT_EQ(s.navigator.statuses.back(), kStatusView);
     ASSERT_TRUE(s.edit_installment(0, "45")) << s.last_message();
     EXPECT_EQ(s.navigator.statuses.back(), kStatusChange);
@@ -116,31 +126,15 @@ TEST(EditorSession, DetailRowsChangedAloneAreSavedFromTheHostToolbar) {
     ASSERT_TRUE(s.add_language("DEU", "Bar")) << s.last_message();
     EXPECT_EQ(s.navigator.statuses.back(), kStatusChange);
     ASSERT_TRUE(s.host.ActiveFrame()->Save()) << s.last_message();
-    EXPECT_EQ(s.query("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
+    EXPECT_EQ(s.query("SELECT CG62_DESCPAG, CG63_GGDECOR FROM CG62_CONDPAGDES JOIN "
+                      "CG63_CONDPAGDET ON CG63_CODPAG_CG62 = CG62_CODPAG WHERE CG62_CODPAG = "
                       "'RB3060' ORDER BY CG63_PROG"),
-              (Rows{{"45"}, {"60"}}));
-    EXPECT_EQ(s.query("SELECT CG6B_LINGUA_MG52, CG6B_DESCR FROM CG6B_CONDPAGLING WHERE "
-                      "CG6B_CODICE_CG62 = 'RD' ORDER BY CG6B_LINGUA_MG52"),
-              (Rows{{"DEU", "Bar"}, {"ENG", "Cash on invoice"}}));
+              (Rows{{"Ri.Ba. 30-60 gg d.f.f.m.", "45"}, {"Ri.Ba. 30-60 gg d.f.f.m.", "60"}}));
+    EXPECT_EQ(s.query("SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR FROM "
+                      "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 IN ('RD', 'RB3060') ORDER BY "
+                      "CG6B_CODICE_CG62, CG6B_LINGUA_MG52"),
+              (Rows{{"RD", "DEU", "Bar"}, {"RD", "ENG", "Cash on invoice"}}));
     EXPECT_EQ(w.FME_CONDPAGDES.Status(), kStatusView);
-}
-
-TEST(EditorSession, UndoDropsHeaderAndDetailEditsAndShowsWhatIsStored) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB3060"));
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
-    ASSERT_TRUE(s.edit_installment(0, "45"));
-    ASSERT_TRUE(s.add_language("ENG", "Bank receipts"));
-    EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
-
-    ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
-    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Ri.Ba. 30-60 gg d.f.f.m.");
-    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "30");
-    EXPECT_EQ(w.GRID_LINGUA.row_count(), 0);
-    EXPECT_EQ(s.query("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
-                      "'RB3060' ORDER BY CG63_PROG"),
-              (Rows{{"30"}, {"60"}}));
 }
 
 TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
@@ -187,15 +181,17 @@ TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
               "Stesso giorno scadenza al mese successivo");
 }
 
-TEST(EditorSession, StoredValuesAreShownInTheirFormats) {
+// A stored term with a fixed due day/month: its values are shown in their formats, and a
+// malformed day/month typed over it is refused at confirmation, its mark going with it.
+TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRefused) {
     Session s;
     s.run(
         {"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG, CG62_SCART26) VALUES "
          "('FIX', 'Data fissa', 1234.5)",
          "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
-         "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_FLGFRPERCIMP, CG63_PERCIMP, "
-         "CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX, CG63_IMPORFIX, CG63_GGMMFIX) VALUES "
-         "('FIX', 1, 5, 3, 6, 1, 100, 1, 100, 7, 50, 630)"});
+         "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
+         "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX, CG63_IMPORFIX, "
+         "CG63_GGMMFIX) VALUES ('FIX', 1, 5, 3, 6, 0, 1, 100, 1, 100, 7, 50, 630)"});
     FRMCO_CONDPAG& w = s.open();
     ASSERT_TRUE(s.go_to("RD"));
     EXPECT_EQ(w.TXT_SCART26.text(), "0,00");
@@ -214,22 +210,7 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormats) {
         EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, column), shown) << column;
     }
     EXPECT_EQ(w.TXT_GGMMFIX.text(), "30/06");
-    // An amount typed the Italian way is stored as the number it reads as.
-    ASSERT_TRUE(w.TXT_SCART26.user_type("2.000,5"));
-    ASSERT_TRUE(s.save());
-    EXPECT_EQ(s.query("SELECT CG62_SCART26 FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'FIX'"),
-              (Rows{{"2000.5"}}));
-    EXPECT_EQ(w.TXT_SCART26.text(), "2.000,50");
-}
 
-TEST(EditorSession, AMalformedDayMonthIsRefusedAtConfirmationAndItsMarkGoesWithIt) {
-    Session s;
-    s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('FIX', 'Fissa')",
-           "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
-           "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
-           "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX, CG63_GGMMFIX) VALUES "
-           "('FIX', 1, 2, 3, 0, 0, 1, 100, 1, 100, 0, 630)"});
-    FRMCO_CONDPAG& w = s.open();
     const std::string stored_row =
         "SELECT CG63_INDTIPOCALEND, CG63_GGMMFIX FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
         "'FIX'";
@@ -262,8 +243,13 @@ TEST(EditorSession, AMalformedDayMonthIsRefusedAtConfirmationAndItsMarkGoesWithI
     ASSERT_TRUE(s.go_to("FIX"));
     EXPECT_TRUE(w.TXT_GGMMFIX.valid());
     ASSERT_TRUE(w.TXT_GGMMFIX.user_type("15/08"));
+    // An amount typed the Italian way is stored as the number it reads as.
+    ASSERT_TRUE(w.TXT_SCART26.user_type("2.000,5"));
     ASSERT_TRUE(s.save()) << s.last_message();
     EXPECT_EQ(s.query(stored_row), (Rows{{"0", "815"}}));
+    EXPECT_EQ(s.query("SELECT CG62_SCART26 FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'FIX'"),
+              (Rows{{"2000.5"}}));
+    EXPECT_EQ(w.TXT_SCART26.text(), "2.000,50");
 }
 
 TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {

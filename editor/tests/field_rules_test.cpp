@@ -110,41 +110,27 @@ TEST(FieldRules, APickEmptiesWhatNoLongerAppliesAndOpensWhatDoes) {
                 EXPECT_EQ(box->enabled2(), second ? on : true) << name;
             }
         }
+        // The share kind shows either the percentage or the fraction.
+        for (const std::string share : {"IMP", "IVA"}) {
+            if (c.list != "CMB_FLGFRPERC" + share) continue;
+            EXPECT_EQ(w.find("TXT_" + share)->visible(), c.picked == 1) << share;
+            EXPECT_EQ(w.find("TXT_NUM" + share)->visible(), c.picked == 0) << share;
+            EXPECT_EQ(w.find("TXT_DEN" + share)->visible(), c.picked == 0) << share;
+            // Picked again while the row is being changed.
+            ASSERT_TRUE(w.find_as<ComboBox>(c.list)->user_pick_value(1 - c.picked));
+            EXPECT_EQ(w.find("TXT_" + share)->visible(), c.picked == 0) << share;
+            EXPECT_EQ(w.find("TXT_NUM" + share)->visible(), c.picked == 1) << share;
+        }
         ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
+        // Undone, the share boxes follow the stored percentages again.
+        EXPECT_TRUE(w.TXT_IMP.visible() && w.TXT_IVA.visible());
+        EXPECT_FALSE(w.TXT_NUMIMP.visible() || w.TXT_DENIVA.visible());
     }
     // Only picks empty: the stored rows are shown whole, and stay so.
     EXPECT_EQ(w.TXT_GGMMFIX.text(), "15/08");
     EXPECT_EQ(s.query("SELECT CG63_GGDECOR, CG63_GGMMFIX, CG63_IMPORFIX, CG63_STIPOEFF FROM "
                       "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'PIENA'"),
               (Rows{{"30", "815", "50", "1"}}));
-}
-
-// The share boxes follow the share kind: on a pick while the list has the focus, and whenever
-// the installment frame changes status.
-TEST(FieldRules, TheShareKindShowsEitherThePercentageOrTheFraction) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB369"));  // fractions
-    struct Case {
-        ComboBox F::*list;
-        EditBox F::*percent;
-        EditBox F::*numerator;
-        EditBox F::*denominator;
-    };
-    for (const Case& c :
-         {Case{&F::CMB_FLGFRPERCIMP, &F::TXT_IMP, &F::TXT_NUMIMP, &F::TXT_DENIMP},
-          Case{&F::CMB_FLGFRPERCIVA, &F::TXT_IVA, &F::TXT_NUMIVA, &F::TXT_DENIVA}}) {
-        SCOPED_TRACE((w.*c.list).name());
-        for (int kind : {1, 0, 1}) {
-            ASSERT_TRUE((w.*c.list).user_pick_value(kind));
-            EXPECT_EQ((w.*c.percent).visible(), kind == 1);
-            EXPECT_EQ((w.*c.numerator).visible(), kind == 0);
-            EXPECT_EQ((w.*c.denominator).visible(), kind == 0);
-        }
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
-        EXPECT_FALSE((w.*c.percent).visible());
-        EXPECT_TRUE((w.*c.numerator).visible());
-    }
 }
 
 TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) {

@@ -4,9 +4,13 @@
 // yet another connection, row by row.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "editor/FRMCO_CONDPAG.h"
@@ -31,6 +35,61 @@ inline Rows stored(Connection& connection, const std::string& sql) {
         rows.push_back(std::move(texts));
     }
     return rows;
+}
+
+// Tests that need the shared PostgreSQL server skip when the machine has none.
+#define CONDPAG_SKIP_WITHOUT_POSTGRES()                                                \
+    if (auto reason = testing::unavailable_reason(testing::BackendKind::PostgresOdbc); \
+        !reason.empty())                                                               \
+    GTEST_SKIP() << reason
+
+// MAV30 as stored: description, days of its one installment, count of language descriptions.
+inline Rows notice_term(Connection& connection) {
+    return stored(connection,
+                  "SELECT CG62_DESCPAG, CG63_GGDECOR, (SELECT COUNT(*) FROM CG6B_CONDPAGLING "
+                  "WHERE CG6B_CODICE_CG62 = 'MAV30') FROM CG62_CONDPAGDES JOIN CG63_CONDPAGDET "
+                  "ON CG63_CODPAG_CG62 = CG62_CODPAG WHERE CG62_CODPAG = 'MAV30'");
+}
+inline const Rows kNoticeAsShipped{{"MAV 30 gg d.f.", "30", "0"}};
+inline const Rows kNoticeChanged{{"Avviso 45 gg", "45", "1"}};  // change_notice_term, saved
+
+// Another program that takes the write lock of a database file, waiting for it at most
+// `busy`, and keeps it for `held` in a child process. Returns once the child holds the lock or
+// gave up on it.
+struct LockHolder {
+    pid_t pid = -1;
+    bool holds = false;
+};
+inline LockHolder hold_write_lock(const std::string& file, std::chrono::milliseconds held,
+                                  int busy_ms = 0) {
+    LockHolder holder;
+    int ready[2];
+    if (pipe(ready) != 0) return holder;
+    holder.pid = fork();
+    if (holder.pid == 0) {
+        sqlite3* other = nullptr;
+        sqlite3_open(file.c_str(), &other);
+        sqlite3_busy_timeout(other, busy_ms);
+        bool got = sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        char byte = got ? 'y' : 'n';
+        (void)!write(ready[1], &byte, 1);
+        if (got) std::this_thread::sleep_for(held);
+        sqlite3_close(other);  // rolls the open transaction back
+        _exit(0);
+    }
+    char byte = 0;
+    holder.holds = holder.pid > 0 && read(ready[0], &byte, 1) == 1 && byte == 'y';
+    close(ready[0]);
+    close(ready[1]);
+    return holder;
+}
+
+// The statement with which an administrator ends the window's session on the server.
+inline std::string terminate_session(FRMCO_CONDPAG& window) {
+    auto pid = window.WindowConnection().Execute("SELECT pg_backend_pid()");
+    EXPECT_TRUE(pid.ok() && !pid->rows.empty());
+    if (!pid.ok() || pid->rows.empty()) return "SELECT 0";
+    return "SELECT pg_terminate_backend(" + pid->rows[0][0].to_text() + ")";
 }
 
 class Desk {
@@ -76,6 +135,11 @@ class Desk {
                     const std::string& days) {
         return window->INTERNAV.user_click("Nuovo") && window->TXT_CODICE.user_type(code) &&
                window->TXT_DESCRIZIONE.user_type(description) && add_installment(days, "100");
+    }
+    // MAV30 read, then its description, first installment and a new language changed.
+    bool change_notice_term() {
+        return go_to("MAV30") && window->TXT_DESCRIZIONE.user_type("Avviso 45 gg") &&
+               edit_installment(0, "45") && add_language("ENG", "Payment notice");
     }
     std::string last_message() const {
         auto texts = messages.texts();

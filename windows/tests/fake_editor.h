@@ -68,14 +68,21 @@ class FakeEditor : public Form, public SecondaryWindowOwner {
     Grid& InstallmentGrid() override { return GRID_CONDPAG; }
     std::string CodeText() const override { return code_; }
 
-    // A second connection of its own, to see what reached the database.
-    QueryResult stored(const std::string& statement) const {
+    // What reached the database, read through a second connection: texts without trailing
+    // blanks, row by row.
+    std::vector<std::vector<std::string>> stored(const std::string& statement) const {
+        std::vector<std::vector<std::string>> texts;
         auto other = database.connect();
         EXPECT_TRUE(other.ok());
-        if (!other.ok()) return {};
+        if (!other.ok()) return texts;
         auto rows = other->Execute(statement);
         EXPECT_TRUE(rows.ok()) << (rows.ok() ? "" : rows.error().message);
-        return rows.ok() ? *rows : QueryResult{};
+        if (!rows.ok()) return texts;
+        for (const auto& row : rows->rows) {
+            texts.emplace_back();
+            for (const Value& value : row) texts.back().push_back(RTrimN(value));
+        }
+        return texts;
     }
 
     DemoDatabase database;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "windows/FRMCO_GENMULTIPLA.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
 #include "windows/tests/fake_editor.h"
@@ -30,12 +32,11 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
     EXPECT_TRUE(w.CMD_GENERA.enabled());
     ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
     ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(5));
-    ASSERT_TRUE(w.CMB_FLGFRPERCIMP.user_pick_value(0));
-    ASSERT_TRUE(w.TXT_NUMIMP.user_type("1"));
-    ASSERT_TRUE(w.TXT_DENIMP.user_type("4"));
-    ASSERT_TRUE(w.CMB_FLGFRPERCIVA.user_pick_value(0));
-    ASSERT_TRUE(w.TXT_NUMIVA.user_type("1"));
-    ASSERT_TRUE(w.TXT_DENIVA.user_type("4"));
+    for (ComboBox* kind : {&w.CMB_FLGFRPERCIMP, &w.CMB_FLGFRPERCIVA}) {
+        ASSERT_TRUE(kind->user_pick_value(0));
+    }
+    for (EditBox* box : {&w.TXT_NUMIMP, &w.TXT_NUMIVA}) ASSERT_TRUE(box->user_type("1"));
+    for (EditBox* box : {&w.TXT_DENIMP, &w.TXT_DENIVA}) ASSERT_TRUE(box->user_type("4"));
     ASSERT_TRUE(w.CMD_GENERA.user_click());
 
     EXPECT_TRUE(w.result());
@@ -45,28 +46,17 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
     EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
     EXPECT_EQ(s.editor.GRID_CONDPAG.row_count(), 6);
 
-    std::vector<Record> rows = s.editor.installments.records();
-    ASSERT_EQ(rows.size(), 6u);
-    for (int i = 0; i < 4; ++i) {
-        const Record& row = rows[2 + i];
-        SCOPED_TRACE(i);
-        EXPECT_EQ(CDecN(field(row, db::CG63_PROG)), 3 + i);
-        EXPECT_EQ(CDecN(field(row, db::CG63_GGDECOR)), 30 + 30 * i);
-        EXPECT_EQ(CDecN(field(row, db::CG63_TIPOEFF)), 2);
-        EXPECT_EQ(CDecN(field(row, db::CG63_INDDATARIF)), 5);
-        EXPECT_EQ(CDecN(field(row, db::CG63_EL1FRIMP)), 1);
-        EXPECT_TRUE(field(row, db::CG63_PERCIMP).is_null());
-    }
-
     // The rows reach the database when the editor saves its installments.
     EXPECT_TRUE(w.Unload());
     ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
-    QueryResult stored = s.editor.stored(
-        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB3060' "
-        "ORDER BY CG63_PROG");
-    ASSERT_EQ(stored.rows.size(), 6u);
-    EXPECT_EQ(CDecN(stored.rows[5][0]), 6);
-    EXPECT_EQ(CDecN(stored.rows[5][1]), 120);
+    EXPECT_EQ(s.editor.stored("SELECT CG63_PROG, CG63_GGDECOR, CG63_TIPOEFF, CG63_INDDATARIF, "
+                              "CG63_EL1FRIMP, CG63_EL2FRIMP, CG63_PERCIMP FROM CG63_CONDPAGDET "
+                              "WHERE CG63_CODPAG_CG62 = 'RB3060' AND CG63_PROG > 2 ORDER BY "
+                              "CG63_PROG"),
+              (std::vector<std::vector<std::string>>{{"3", "30", "2", "5", "1", "4", ""},
+                                                     {"4", "60", "2", "5", "1", "4", ""},
+                                                     {"5", "90", "2", "5", "1", "4", ""},
+                                                     {"6", "120", "2", "5", "1", "4", ""}}));
 }
 
 TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
@@ -163,19 +153,35 @@ TEST(GenerationWindow, DefaultsAndFieldDependencies) {
     EXPECT_TRUE(w.TXT_NUMIMP.visible());
     EXPECT_EQ(w.TXT_IMP.text(), "");
 
-    // Payment types: below 7 the subtype goes (the box stays open for 2), above it is decoded.
+    // Payment types: below 7 the subtype goes (the box stays open for 2), above it is decoded,
+    // and the management key opens the subtypes of the type shown.
     w.CMB_TIPO.user_pick_value(14);
     w.TXT_SOTTOTIPO.user_type("1");
     w.user_focus(&w.CMB_TIPO);
     EXPECT_EQ(w.TXT_DECODSTIPO.text(), "Bonifico SEPA");
-    w.CMB_TIPO.user_pick_value(99);
-    EXPECT_EQ(w.TXT_SOTTOTIPO.text(), "1");
-    EXPECT_TRUE(w.TXT_SOTTOTIPO.enabled());
-    w.CMB_TIPO.user_pick_value(2);
-    EXPECT_EQ(w.TXT_SOTTOTIPO.text(), "");
-    EXPECT_TRUE(w.TXT_SOTTOTIPO.enabled());
-    w.CMB_TIPO.user_pick_value(1);
-    EXPECT_FALSE(w.TXT_SOTTOTIPO.enabled());
+    std::string shown_type;
+    long shown_rows = -1;
+    w.set_modal_runner([&](ModalWindow& opened) {
+        auto& subtypes = dynamic_cast<FRMCO_SOTTOTIPI&>(opened);
+        subtypes.Show();
+        shown_type = subtypes.CMB_TIPO.text();
+        shown_rows = subtypes.GRID_SOTTOTIPI.row_count();
+        subtypes.Unload();
+    });
+    w.TXT_SOTTOTIPO.user_function_key("Kgestione");
+    EXPECT_EQ(shown_type, "14");
+    EXPECT_EQ(shown_rows, 2);
+    LookupRequest list;
+    w.TXT_SOTTOTIPO_StartLookup(list);
+    EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo Bonifico Bancario");
+    EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiGenMul");
+    EXPECT_EQ(s.editor.stored(list.statement).size(), 2u);
+    for (const auto& [type, subtype, open] :
+         {std::tuple{99, "1", true}, std::tuple{2, "", true}, std::tuple{1, "", false}}) {
+        w.CMB_TIPO.user_pick_value(type);
+        EXPECT_EQ(w.TXT_SOTTOTIPO.text(), subtype) << type;
+        EXPECT_EQ(w.TXT_SOTTOTIPO.enabled(), open) << type;
+    }
 
     // Tab out of the last field lands on "&Annulla" and moves on to "&Genera".
     w.TXT_NUMERORATE.user_type("3");
@@ -189,32 +195,6 @@ TEST(GenerationWindow, DefaultsAndFieldDependencies) {
     EXPECT_FALSE(w.result());
     EXPECT_TRUE(w.Unload());
     EXPECT_EQ(s.editor.host.ActiveFrame(), nullptr);
-}
-
-TEST(GenerationWindow, ManagementKeyOpensTheSubtypesOfTheTypeShown) {
-    Session s;
-    FRMCO_GENMULTIPLA& w = s.window;
-    std::string shown_type;
-    long shown_rows = -1;
-    w.set_modal_runner([&](ModalWindow& opened) {
-        auto& subtypes = dynamic_cast<FRMCO_SOTTOTIPI&>(opened);
-        subtypes.Show();
-        shown_type = subtypes.CMB_TIPO.text();
-        shown_rows = subtypes.GRID_SOTTOTIPI.row_count();
-        subtypes.Unload();
-    });
-    w.CMB_TIPO.user_pick_value(14);
-    w.TXT_SOTTOTIPO.user_function_key("Kgestione");
-    EXPECT_EQ(shown_type, "14");
-    EXPECT_EQ(shown_rows, 2);
-
-    LookupRequest list;
-    w.TXT_SOTTOTIPO_StartLookup(list);
-    EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo Bonifico Bancario");
-    EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiGenMul");
-    auto rows = s.editor.connection.Execute(list.statement);
-    ASSERT_TRUE(rows.ok());
-    EXPECT_EQ(rows->rows.size(), 2u);
 }
 
 }  // namespace
