@@ -95,6 +95,7 @@ void FRMCO_CONDPAG::GRID_CONDPAG_CellDisplay(const std::string& column, std::str
     } else if (column == db::CG63_IMPORFIX) {
         text = amount_text(Value(text));
     } else if (column == db::CG63_PERCIMP || column == db::CG63_PERCIVA) {
+        // The grid's share columns are narrow: the shortest form, the boxes show the format.
         text = decimal_text(Value(text));
     }
 }

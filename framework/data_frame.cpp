@@ -13,6 +13,7 @@
 #include "framework/message_service.h"
 #include "framework/navigators.h"
 #include "rules/italian_format.h"
+#include "rules/records.h"
 
 namespace condpag {
 namespace {
@@ -248,14 +249,22 @@ Value DataFrame::control_value(const Binding& binding) const {
     return Value(text);
 }
 
+std::string DataFrame::number_text(const EditBox& box, double number) const {
+    if (!box.currency().empty()) return FormattaImporto(number);
+    const ColumnDef* column =
+        recordset_ != nullptr ? column_def(recordset_->table(), box.bound_column()) : nullptr;
+    if (column != nullptr && !column->format.empty()) return FormattaNumero(number, column->format);
+    return FormattaDecimale(number);
+}
+
 void DataFrame::show_control(const Binding& binding, const Value& value) {
     Control& control = *binding.control;
     Value shown = binding.format != nullptr ? binding.format->format(value) : value;
     if (auto* box = dynamic_cast<EditBox*>(&control)) {
-        // Numbers read with a decimal comma; amounts as "#,##0.00".
+        // Numbers read with a decimal comma: amounts as "#,##0.00", columns with a display
+        // format in it, the others as they are.
         if (number_box(*box) && binding.format == nullptr && shown.is_number()) {
-            box->set_text(box->currency().empty() ? FormattaDecimale(shown.number())
-                                                  : FormattaImporto(shown.number()));
+            box->set_text(number_text(*box, shown.number()));
         } else {
             box->set_text(shown.to_text());
         }
@@ -547,7 +556,8 @@ bool DataFrame::Save() {
     std::vector<KeptForSave> kept = keep_for_save();
     // The header row and every detail row are stored together or not at all. A transaction
     // someone else opened on the connection is theirs to end.
-    const bool own_transaction = connection_.State() == ObjectState::Open && !connection_.in_transaction();
+    const bool own_transaction =
+        connection_.State() == ObjectState::Open && !connection_.in_transaction();
     if (own_transaction) {
         if (auto begun = connection_.BeginTrans(); !begun) {
             report_error({"Impossibile salvare " + noun() + ": " + begun.error().message +

@@ -195,6 +195,7 @@ class DataFrame {
 
     void control_edited(Control& control);
     void show_row();
+    std::string number_text(const EditBox& box, double number) const;
     void clear_controls();
     void set_status(int status, int reason);
     bool settle(bool validate, bool ask_first, bool report);

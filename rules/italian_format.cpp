@@ -88,20 +88,32 @@ Expected<double> LeggiImporto(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string FormattaImporto(double amount) {
+std::string FormattaNumero(double number, std::string_view format) {
+    const std::size_t point = format.find('.');
+    const std::size_t comma = format.find(',');
+    const int decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(format.size() - point - 1);
+    const bool grouped = comma != std::string_view::npos && comma < point;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", std::fabs(amount));
-    std::string plain(buffer);
-    std::size_t dot = plain.find('.');
-    std::string whole = plain.substr(0, dot);
-    std::string grouped;
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::fabs(number));
+    const std::string_view plain(buffer);
+    const std::size_t dot = plain.find('.');
+    const std::string_view whole = plain.substr(0, dot);
+    std::string text;
+    // A value that rounds to zero shows no sign.
+    if (number < 0 && plain.find_first_not_of("0.") != std::string_view::npos) text += '-';
     for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0) grouped += '.';
-        grouped += whole[i];
+        if (grouped && i > 0 && (whole.size() - i) % 3 == 0) text += '.';
+        text += whole[i];
     }
-    bool zero = plain.find_first_not_of("0.") == std::string::npos;
-    return (amount < 0 && !zero ? "-" : "") + grouped + "," + plain.substr(dot + 1);
+    if (dot != std::string_view::npos) {
+        text += ',';
+        text += plain.substr(dot + 1);
+    }
+    return text;
 }
+
+std::string FormattaImporto(double amount) { return FormattaNumero(amount, "#,##0.00"); }
 
 std::string FormattaDecimale(double number) {
     std::string text = decimal_text(number);

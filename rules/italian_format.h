@@ -18,6 +18,10 @@ namespace condpag {
 // whoever allows an empty box checks for it first.
 [[nodiscard]] Expected<double> LeggiImporto(std::string_view text);
 
+// A display format of digits: '#' and '0', a ',' asking for grouped thousands, a '.' followed by
+// the decimals always shown. "##0.00": 2 -> "2,00"; "##0.0000": 50 -> "50,0000";
+// "#,##0.00": 1234.5 -> "1.234,50".
+std::string FormattaNumero(double number, std::string_view format);
 // "#,##0.00": 1234.5 -> "1.234,50", -0.5 -> "-0,50".
 std::string FormattaImporto(double amount);
 // Shortest exact decimal with a comma: 33.3333 -> "33,3333", 100 -> "100".

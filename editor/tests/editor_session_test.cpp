@@ -32,7 +32,7 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
     EXPECT_EQ(w.focus(), &w.CMB_TIPO);
     EXPECT_EQ(w.TXT_NUMRATA.text(), "3");
     EXPECT_EQ(w.TXT_GGDECOR.text(), "90");
-    EXPECT_EQ(w.TXT_IMP.text(), "25");
+    EXPECT_EQ(w.TXT_IMP.text(), "25,0000");
     EXPECT_EQ(w.CMB_TIPO.text(), "2");
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
@@ -195,6 +195,7 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRef
     FRMCO_CONDPAG& w = s.open();
     ASSERT_TRUE(s.go_to("RD"));
     EXPECT_EQ(w.TXT_SCART26.text(), "0,00");
+    EXPECT_EQ(w.TXT_SC1.text(), "0,00");  // a discount, "##0.00"
     ASSERT_TRUE(s.go_to("FIX"));
     EXPECT_EQ(w.TXT_SCART26.text(), "1.234,50");
     EXPECT_EQ(w.TXT_IMPFIX.text(), "50,00");

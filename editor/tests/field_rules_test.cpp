@@ -267,8 +267,8 @@ TEST(FieldRules, ProfilesDecideWhatTheWindowOffers) {
         EXPECT_EQ(w.TXT_CODICE.text(), "UNA");
         ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
         EXPECT_EQ(w.FME_DETTAGLIO.Status(), kStatusInsert);
-        EXPECT_EQ(w.TXT_IMP.text(), "100");
-        EXPECT_EQ(w.TXT_IVA.text(), "100");
+        EXPECT_EQ(w.TXT_IMP.text(), "100,0000");
+        EXPECT_EQ(w.TXT_IVA.text(), "100,0000");
         for (Control* locked :
              std::initializer_list<Control*>{&w.TXT_IMP, &w.TXT_IVA, &w.CMB_FLGFRPERCIMP,
                                              &w.CMB_FLGFRPERCIVA, &w.CMB_TIPOIMPFIX}) {

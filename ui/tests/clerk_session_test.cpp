@@ -262,7 +262,7 @@ TEST(ClerkSession, HeaderDiscountsTypedTheItalianWayAreStoredAndShownWithAComma)
     EXPECT_EQ(desk.s.query("SELECT CG62_SCPERMER1, CG62_SCART26 FROM CG62_CONDPAGDES WHERE "
                            "CG62_CODPAG = 'RB3060'"),
               (Rows{{"2.5", "1234.5"}}));
-    EXPECT_EQ(part<QLineEdit>(&desk.view, "TXT_SC1")->text(), "2,5");
+    EXPECT_EQ(part<QLineEdit>(&desk.view, "TXT_SC1")->text(), "2,50");
 }
 
 // Only the language navigator prints, and it exports only to a calling program (none here).
