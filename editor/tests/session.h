@@ -72,6 +72,7 @@ inline LockHolder hold_write_lock(const std::string& file, std::chrono::millisec
         sqlite3_busy_timeout(other, busy_ms);
         bool got = sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
         char byte = got ? 'y' : 'n';
+        // A failed write leaves the parent reading nothing, which its assertion reports.
         (void)!write(ready[1], &byte, 1);
         if (got) std::this_thread::sleep_for(held);
         sqlite3_close(other);  // rolls the open transaction back
