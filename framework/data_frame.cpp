@@ -88,7 +88,7 @@ void DataFrame::Setup(Cinterface* host, const Connection& connection, condpag::R
             if (frame && *frame && (*frame)->FollowGrid) (*frame)->MoveTo(row);
         });
     }
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     if (recordset_ != nullptr && recordset_->State() == ObjectState::Open &&
         recordset_->RecordCount() > 0 && recordset_->AbsolutePosition() == 0) {
         recordset_->MoveFirst();
@@ -149,15 +149,16 @@ void DataFrame::Reload(const std::string& source) {
         recordset_->RecordCount() > 0) {
         recordset_->MoveFirst();
     }
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     show_row();
-    set_status(kStatusView, kReasonReloaded);
+    set_status(FrameStatus::View, ChangeReason::Reloaded);
 }
 
 void DataFrame::pause_walk() {
     // A begun row that nobody edited would be kept by the walk's moves; drop it and begin it
     // again afterwards.
-    if (recordset_ != nullptr && status_ == kStatusInsert && recordset_->editing() && !row_dirty_) {
+    if (recordset_ != nullptr && status_ == FrameStatus::Insert && recordset_->editing() &&
+        !row_dirty_) {
         recordset_->CancelUpdate();
         rebegin_on_resume_ = true;
     }
@@ -171,7 +172,7 @@ void DataFrame::resume_walk(long position) {
         show_row();
         AfterAddNew.emit(true);
         // The row is begun anew: the window applies its insert rules to it again.
-        set_status(kStatusInsert, kReasonCommand);
+        set_status(FrameStatus::Insert, ChangeReason::Command);
     } else if (position > 0 && position <= recordset_->RecordCount()) {
         recordset_->SetAbsolutePosition(position);
     } else if (recordset_->AbsolutePosition() == 0 && recordset_->RecordCount() > 0) {
@@ -209,8 +210,8 @@ bool DataFrame::BatchPending() const {
     if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return false;
     // While a row is begun in insert status the set's own answer counts that row too; the
     // confirmed rows are then known from the flag only.
-    if (status_ == kStatusInsert && recordset_->editing()) return false;
-    if (status_ == kStatusChange && recordset_->editing()) return false;
+    if (status_ == FrameStatus::Insert && recordset_->editing()) return false;
+    if (status_ == FrameStatus::Change && recordset_->editing()) return false;
     return recordset_->pending();
 }
 
@@ -221,10 +222,10 @@ MessageService* DataFrame::messages() const {
     return nullptr;
 }
 
-int DataFrame::ask(const std::string& text, int style, const std::string& title) {
+Answer DataFrame::ask(const std::string& text, int style, const std::string& title) {
     if (MessageService* service = messages()) return service->ShowMessage(text, style, title);
-    int buttons = style & 7;
-    return buttons == kStyleYesNo || buttons == kStyleYesNoCancel ? kAnswerYes : kAnswerOk;
+    int buttons = StyleButtons(style);
+    return buttons == kStyleYesNo || buttons == kStyleYesNoCancel ? Answer::Yes : Answer::Ok;
 }
 
 std::string DataFrame::noun() const {
@@ -285,7 +286,7 @@ void DataFrame::show_row() {
     Record record;
     bool on_row = recordset_ != nullptr && recordset_->State() == ObjectState::Open &&
                   !recordset_->IsEOF() && !recordset_->IsBOF();
-    if (on_row && status_ != kStatusSearch) record = recordset_->current_record();
+    if (on_row && status_ != FrameStatus::Search) record = recordset_->current_record();
     for (const Binding& binding : bindings_) {
         if (binding.control->bound_column().empty()) continue;
         show_control(binding, field(record, binding.control->bound_column()));
@@ -306,7 +307,7 @@ void DataFrame::clear_controls() {
 
 void DataFrame::Refresh() { show_row(); }
 
-void DataFrame::set_status(int status, int reason) {
+void DataFrame::set_status(FrameStatus status, ChangeReason reason) {
     status_ = status;
     if (ReportStatusToHost && host_ != nullptr && host_->ActiveFrame() == this &&
         host_->ActiveNavigator() != nullptr) {
@@ -329,13 +330,13 @@ void DataFrame::control_edited(Control& control) {
         row_dirty_ = true;
         return;
     }
-    if (status_ == kStatusSearch) return;  // search criteria stay in the controls
+    if (status_ == FrameStatus::Search) return;  // search criteria stay in the controls
     if (recordset_->IsEOF() || recordset_->IsBOF()) return;
     if (read_only_) {
         show_row();
         return;
     }
-    if (status_ == kStatusView) set_status(kStatusChange, kReasonCommand);
+    if (status_ == FrameStatus::View) set_status(FrameStatus::Change, ChangeReason::Command);
     recordset_->SetField(control.bound_column(), control_value(*binding));
     row_dirty_ = true;
     if (grid_ != nullptr) grid_->refresh();
@@ -416,7 +417,7 @@ bool DataFrame::run_checks(bool report) {
     Control* control = nullptr;
     std::string message;
     if (!key_missing(control, message) && !value_marked_invalid(control, message) &&
-        status_ == kStatusInsert) {
+        status_ == FrameStatus::Insert) {
         key_taken(control, message);
     }
     ValidateRecord.emit(control, message);
@@ -453,7 +454,8 @@ bool DataFrame::write_current_row() {
 }
 
 void DataFrame::drop_clean_new_row() {
-    if (recordset_ != nullptr && status_ == kStatusInsert && recordset_->editing() && !row_dirty_) {
+    if (recordset_ != nullptr && status_ == FrameStatus::Insert && recordset_->editing() &&
+        !row_dirty_) {
         recordset_->CancelUpdate();
         if (before_new_position_ > 0 && before_new_position_ <= recordset_->RecordCount()) {
             recordset_->SetAbsolutePosition(before_new_position_);
@@ -466,10 +468,10 @@ bool DataFrame::settle(bool validate, bool ask_first, bool report) {
     if (writes_at_once()) IsRecordChanged.emit(changed);
     if (!changed) return true;
     if (ask_first) {
-        int answer = ask("Salvare le modifiche apportate " + to_the(noun()) + "?",
-                         kStyleYesNoCancel | kStyleQuestion, "Conferma");
-        if (answer == kAnswerNo) return Undo();
-        if (answer != kAnswerYes) return false;
+        Answer answer = ask("Salvare le modifiche apportate " + to_the(noun()) + "?",
+                            kStyleYesNoCancel | kStyleQuestion, "Conferma");
+        if (answer == Answer::No) return Undo();
+        if (answer != Answer::Yes) return false;
     }
     if (writes_at_once()) return Save();
     if (validate && !run_checks(report)) return false;
@@ -480,9 +482,9 @@ bool DataFrame::settle(bool validate, bool ask_first, bool report) {
     batch_pending_ = recordset_ != nullptr;
     row_dirty_ = false;
     AfterUpdate.emit(true);
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     show_row();
-    set_status(kStatusView, kReasonSaved);
+    set_status(FrameStatus::View, ChangeReason::Saved);
     return true;
 }
 
@@ -501,7 +503,8 @@ bool DataFrame::SaveRows() {
     if (!BatchPending() && !RowPending()) return true;
     ++write_attempts_;
     drop_clean_new_row();
-    if (status_ == kStatusInsert || status_ == kStatusChange) status_ = kStatusView;
+    if (status_ == FrameStatus::Insert || status_ == FrameStatus::Change)
+        status_ = FrameStatus::View;
     batch_pending_ = true;
     bool ok = true;
     auto report = recordset_->UpdateBatch(BatchScope::AllRows);
@@ -535,7 +538,7 @@ bool DataFrame::stored_row_changed() const {
 struct DataFrame::KeptForSave {
     DataFrame* frame;
     std::shared_ptr<const condpag::Recordset::Kept> rows;
-    int status;
+    FrameStatus status;
     bool batch_pending;
     bool row_dirty;
 };
@@ -544,8 +547,8 @@ bool DataFrame::Save() {
     if (!writes_at_once()) return settle(true, false, true);
     // Columns written by the window's handlers (field events off) are no person's edit, yet the
     // row differs from what is stored and goes with the save.
-    bool changed = RowPending() || status_ == kStatusInsert || status_ == kStatusChange ||
-                   stored_row_changed();
+    bool changed = RowPending() || status_ == FrameStatus::Insert ||
+                   status_ == FrameStatus::Change || stored_row_changed();
     IsRecordChanged.emit(changed);
     if (!changed) return true;
     // The window settles its detail rows first, so that the checks see what they add up to.
@@ -582,9 +585,9 @@ bool DataFrame::Save() {
     }
     if (own_transaction && !end_save(ok, details_written, kept)) return false;
     if (!ok) return false;
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     show_row();
-    set_status(kStatusView, kReasonSaved);
+    set_status(FrameStatus::View, ChangeReason::Saved);
     return details_written;
 }
 
@@ -628,7 +631,7 @@ bool DataFrame::end_save(bool header_written, bool written, std::vector<KeptForS
 
 // Drops the edit of the current row; a new row goes, and the row shown before it comes back.
 void DataFrame::cancel_row_edit() {
-    bool was_new = status_ == kStatusInsert && recordset_->editing();
+    bool was_new = status_ == FrameStatus::Insert && recordset_->editing();
     recordset_->CancelUpdate();
     if (was_new && before_new_position_ > 0 && before_new_position_ <= recordset_->RecordCount()) {
         recordset_->SetAbsolutePosition(before_new_position_);
@@ -638,10 +641,10 @@ void DataFrame::cancel_row_edit() {
 bool DataFrame::Undo() {
     if (recordset_ != nullptr && recordset_->State() == ObjectState::Open) cancel_row_edit();
     row_dirty_ = false;
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     show_row();
     AfterUndo.emit(true);
-    set_status(kStatusView, kReasonUndone);
+    set_status(FrameStatus::View, ChangeReason::Undone);
     return true;
 }
 
@@ -650,9 +653,9 @@ bool DataFrame::Delete() {
         recordset_->AbsolutePosition() == 0) {
         return false;
     }
-    if (status_ == kStatusInsert && recordset_->row_state() == RowState::New) return Undo();
+    if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) return Undo();
     if (AskBeforeDelete && ask("Eliminare " + noun() + "?", kStyleYesNo | kStyleQuestion,
-                               "Conferma eliminazione") != kAnswerYes) {
+                               "Conferma eliminazione") != Answer::Yes) {
         return false;
     }
     bool cancel = false;
@@ -690,9 +693,9 @@ bool DataFrame::Delete() {
     AfterDelete.emit(ok);
     long count = recordset_->RecordCount();
     if (count > 0) recordset_->SetAbsolutePosition(std::min(position, count));
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     show_row();
-    set_status(kStatusView, kReasonDeleted);
+    set_status(FrameStatus::View, ChangeReason::Deleted);
     return ok;
 }
 
@@ -701,7 +704,7 @@ bool DataFrame::New() {
     // window lifts the read-only state for it); a read-only detail list takes no new rows.
     if (read_only_ && !writes_at_once()) return false;
     // While its header searches, a detail list holds no rows.
-    if (header_ != nullptr && header_->Status() == kStatusSearch) return false;
+    if (header_ != nullptr && header_->Status() == FrameStatus::Search) return false;
     if (!settle_before_leaving()) return false;
     bool cancel = false;
     BeforeAddNew.emit(cancel);
@@ -710,7 +713,8 @@ bool DataFrame::New() {
 }
 
 bool DataFrame::begin_row() {
-    if (status_ == kStatusInsert && !row_dirty_ && recordset_ != nullptr && recordset_->editing()) {
+    if (status_ == FrameStatus::Insert && !row_dirty_ && recordset_ != nullptr &&
+        recordset_->editing()) {
         return true;  // a begun row already waits
     }
     if (!settle_before_leaving()) return false;
@@ -719,11 +723,11 @@ bool DataFrame::begin_row() {
         before_new_position_ = recordset_->AbsolutePosition();
         recordset_->AddNew();
     }
-    status_ = kStatusInsert;
+    status_ = FrameStatus::Insert;
     show_row();
     AfterAddNew.emit(true);
     show_row();
-    set_status(kStatusInsert, kReasonCommand);
+    set_status(FrameStatus::Insert, ChangeReason::Command);
     return true;
 }
 
@@ -736,9 +740,9 @@ bool DataFrame::move_and_show(long position) {
     if (recordset_->editing()) recordset_->CancelUpdate();
     recordset_->SetAbsolutePosition(position);
     row_dirty_ = false;
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     show_row();
-    set_status(kStatusView, kReasonMoved);
+    set_status(FrameStatus::View, ChangeReason::Moved);
     return true;
 }
 
@@ -751,20 +755,20 @@ bool DataFrame::MoveLast() {
 bool DataFrame::MoveNext() {
     if (recordset_ == nullptr) return false;
     long here = recordset_->AbsolutePosition();
-    if (here > 0 && here >= recordset_->RecordCount() && status_ == kStatusView) return false;
+    if (here > 0 && here >= recordset_->RecordCount() && status_ == FrameStatus::View) return false;
     return move_and_show(here + 1);
 }
 
 bool DataFrame::MovePrevious() {
     if (recordset_ == nullptr) return false;
     long here = recordset_->AbsolutePosition();
-    if (here <= 1 && status_ == kStatusView) return false;
+    if (here <= 1 && status_ == FrameStatus::View) return false;
     return move_and_show(here - 1);
 }
 
 bool DataFrame::MoveTo(long row) {
     if (recordset_ == nullptr) return false;
-    if (row + 1 == recordset_->AbsolutePosition() && status_ == kStatusView) return true;
+    if (row + 1 == recordset_->AbsolutePosition() && status_ == FrameStatus::View) return true;
     return move_and_show(row + 1);
 }
 
@@ -772,14 +776,14 @@ bool DataFrame::Search() {
     if (!settle_before_leaving()) return false;
     if (recordset_ != nullptr && recordset_->editing()) recordset_->CancelUpdate();
     row_dirty_ = false;
-    status_ = kStatusSearch;
+    status_ = FrameStatus::Search;
     clear_controls();
-    set_status(kStatusSearch, kReasonCommand);
+    set_status(FrameStatus::Search, ChangeReason::Command);
     return true;
 }
 
 bool DataFrame::Find() {
-    if (status_ != kStatusSearch || recordset_ == nullptr ||
+    if (status_ != FrameStatus::Search || recordset_ == nullptr ||
         recordset_->State() != ObjectState::Open) {
         return false;
     }
@@ -815,9 +819,9 @@ bool DataFrame::Find() {
         });
         if (!match) continue;
         recordset_->SetAbsolutePosition(static_cast<long>(i) + 1);
-        status_ = kStatusView;
+        status_ = FrameStatus::View;
         show_row();
-        set_status(kStatusView, kReasonFound);
+        set_status(FrameStatus::View, ChangeReason::Found);
         return true;
     }
     ask("Nessun record corrisponde ai criteri indicati.", kStyleInformation, "Informazione");
@@ -850,7 +854,7 @@ bool DataFrame::CheckKey(bool show_found, bool drop_new) {
         return false;
     }
     if (!show_found) return true;
-    if (drop_new && status_ == kStatusInsert && recordset_->row_state() == RowState::New) {
+    if (drop_new && status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) {
         // The row under insert goes, whether still begun or already ended; after a cancel the
         // set stands on another row, which may be a confirmed one waiting in the batch.
         long count = recordset_->RecordCount();
@@ -860,35 +864,36 @@ bool DataFrame::CheckKey(bool show_found, bool drop_new) {
     }
     recordset_->SetAbsolutePosition(found + 1);
     row_dirty_ = false;
-    status_ = kStatusView;
+    status_ = FrameStatus::View;
     show_row();
-    set_status(kStatusView, kReasonFound);
+    set_status(FrameStatus::View, ChangeReason::Found);
     return true;
 }
 
-void DataFrame::SetStatus(int status) {
+void DataFrame::SetStatus(FrameStatus status) {
     switch (status) {
-        case kStatusView:
-            if (recordset_ != nullptr && (status_ == kStatusInsert || status_ == kStatusChange)) {
+        case FrameStatus::View:
+            if (recordset_ != nullptr &&
+                (status_ == FrameStatus::Insert || status_ == FrameStatus::Change)) {
                 cancel_row_edit();
             }
             row_dirty_ = false;
-            status_ = kStatusView;
+            status_ = FrameStatus::View;
             show_row();
-            set_status(kStatusView, kReasonCommand);
+            set_status(FrameStatus::View, ChangeReason::Command);
             break;
-        case kStatusSearch:
+        case FrameStatus::Search:
             if (recordset_ != nullptr) drop_clean_new_row();
             if (recordset_ != nullptr && recordset_->editing()) recordset_->CancelUpdate();
             row_dirty_ = false;
-            status_ = kStatusSearch;
+            status_ = FrameStatus::Search;
             clear_controls();
-            set_status(kStatusSearch, kReasonCommand);
+            set_status(FrameStatus::Search, ChangeReason::Command);
             break;
-        case kStatusInsert:
+        case FrameStatus::Insert:
             begin_row();
             break;
-        default:
+        case FrameStatus::Change:
             Update();
             break;
     }
@@ -896,11 +901,11 @@ void DataFrame::SetStatus(int status) {
 
 bool DataFrame::Update() {
     if (read_only_ || recordset_ == nullptr || recordset_->State() != ObjectState::Open ||
-        recordset_->AbsolutePosition() == 0 || status_ == kStatusInsert ||
-        status_ == kStatusSearch) {
+        recordset_->AbsolutePosition() == 0 || status_ == FrameStatus::Insert ||
+        status_ == FrameStatus::Search) {
         return false;
     }
-    if (status_ != kStatusChange) set_status(kStatusChange, kReasonCommand);
+    if (status_ != FrameStatus::Change) set_status(FrameStatus::Change, ChangeReason::Command);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/event.h"
+#include "framework/frame_status.h"
 #include "rules/expected.h"
 #include "storage/connection.h"
 #include "storage/recordset.h"
@@ -28,23 +29,9 @@ class Control;
 class EditBox;
 class Grid;
 class MessageService;
+enum class Answer;
 class Navigator;
 class StdDataFormat;
-
-// Statuses.
-inline constexpr int kStatusView = 0;
-inline constexpr int kStatusSearch = 1;
-inline constexpr int kStatusInsert = 2;
-inline constexpr int kStatusChange = 3;
-
-// Reasons of ChangeStatus.
-inline constexpr int kReasonCommand = 0;   // the status was set or a command asked for it
-inline constexpr int kReasonMoved = 1;     // another row is current
-inline constexpr int kReasonReloaded = 2;  // Reload
-inline constexpr int kReasonFound = 3;     // a key check or a search found a stored row
-inline constexpr int kReasonUndone = 4;
-inline constexpr int kReasonDeleted = 5;
-inline constexpr int kReasonSaved = 7;  // the row just written is shown again, as it is
 
 class DataFrame {
   public:
@@ -88,8 +75,8 @@ class DataFrame {
 
     // Lets go of the record set, which may then be closed and reopened; Reload takes it again.
     void Release();
-    // Shows the record set's rows again (from the first), in view status; ChangeStatus(0,
-    // reason reloaded). A non-empty text becomes the source text.
+    // Shows the record set's rows again (from the first), in view status; ChangeStatus(View,
+    // Reloaded). A non-empty text becomes the source text.
     void Reload(const std::string& source = "");
     const std::string& SourceText() const { return source_; }
     void SetSourceText(std::string source) { source_ = std::move(source); }
@@ -125,14 +112,14 @@ class DataFrame {
 
     // Looks the key of the row under insert up among the record set's other rows. Found: the
     // new row is dropped (drop_new) and the stored row shown in view status (show_found,
-    // ChangeStatus(0, reason found)). Answers whether it was found.
+    // ChangeStatus(View, Found)). Answers whether it was found.
     bool CheckKey(bool show_found = true, bool drop_new = true);
 
-    int Status() const { return status_; }
-    // 0 shows the current row (dropping the row under edit), 1 enters search, 2 begins a new
-    // row as New does but without BeforeAddNew (the window's code asks, not a person), other
-    // values enter change status (as Update).
-    void SetStatus(int status);
+    FrameStatus Status() const { return status_; }
+    // View shows the current row (dropping the row under edit), Search enters search, Insert
+    // begins a new row as New does but without BeforeAddNew (the window's code asks, not a
+    // person), Change enters change status (as Update).
+    void SetStatus(FrameStatus status);
     // Enters change status on the current row; refused on a read-only frame or without a row.
     bool Update();
 
@@ -184,7 +171,7 @@ class DataFrame {
     Event<bool> AfterDelete;                        // result
     Event<bool> AfterUndo;                          // result
     Event<bool&> IsRecordChanged;                   // flag in and out
-    Event<int, int> ChangeStatus;                   // new status, reason
+    Event<FrameStatus, ChangeReason> ChangeStatus;
     Event<> UpdateBatchAll;
 
   private:
@@ -197,7 +184,7 @@ class DataFrame {
     void show_row();
     std::string number_text(const EditBox& box, double number) const;
     void clear_controls();
-    void set_status(int status, int reason);
+    void set_status(FrameStatus status, ChangeReason reason);
     bool settle(bool validate, bool ask_first, bool report);
     bool value_marked_invalid(Control*& control, std::string& message) const;
     bool settle_before_leaving();
@@ -218,7 +205,7 @@ class DataFrame {
     bool end_save(bool header_written, bool written, std::vector<KeptForSave>& kept);
     bool writes_at_once() const { return header_ == nullptr; }
     void report_error(const Error& error);
-    int ask(const std::string& text, int style, const std::string& title);
+    Answer ask(const std::string& text, int style, const std::string& title);
     MessageService* messages() const;
     std::string noun() const;
     Value control_value(const Binding& binding) const;
@@ -239,7 +226,7 @@ class DataFrame {
     std::vector<Control*> key_controls_;
     std::vector<DataFrame*> details_;
     DataFrame* header_ = nullptr;
-    int status_ = kStatusView;
+    FrameStatus status_ = FrameStatus::View;
     bool read_only_ = false;
     bool field_events_ = true;
     bool row_dirty_ = false;

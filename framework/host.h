@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/frame_status.h"
 #include "rules/expected.h"
 #include "rules/normaliser.h"
 #include "rules/value.h"
@@ -227,7 +228,7 @@ class HostNavigator {
   public:
     virtual ~HostNavigator() = default;
     // Shows the buttons of a frame status.
-    virtual void SetStatus(int status) = 0;
+    virtual void SetStatus(FrameStatus status) = 0;
     virtual void Refresh() = 0;
     virtual FormEventService* FormEvents() const = 0;
     // Drops its references to the form-event service and to the active frame's host object.
@@ -236,7 +237,7 @@ class HostNavigator {
 
 class HeadlessNavigator : public HostNavigator {
   public:
-    void SetStatus(int status) override { statuses.push_back(status); }
+    void SetStatus(FrameStatus status) override { statuses.push_back(status); }
     void Refresh() override { ++refreshes; }
     FormEventService* FormEvents() const override { return events_; }
     void SetFormEvents(FormEventService* events) { events_ = events; }
@@ -245,7 +246,7 @@ class HeadlessNavigator : public HostNavigator {
         ++cleared;
     }
 
-    std::vector<int> statuses;
+    std::vector<FrameStatus> statuses;
     int refreshes = 0;
     int cleared = 0;
 

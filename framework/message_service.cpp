@@ -2,37 +2,41 @@
 
 namespace condpag {
 
-int HeadlessMessageService::next_answer(int fallback) {
+Answer HeadlessMessageService::next_answer(Answer fallback) {
     if (answers.empty()) return fallback;
-    int answer = answers.front();
+    Answer answer = answers.front();
     answers.pop_front();
     return answer;
 }
 
-int HeadlessMessageService::ShowMessage(const std::string& text, int style,
-                                        const std::string& title) {
+Answer HeadlessMessageService::ShowMessage(const std::string& text, int style,
+                                           const std::string& title) {
     // Without a script, the first button of the box.
-    static const int first_button[] = {kAnswerOk,  kAnswerOk,  kAnswerAbort,
-                                       kAnswerYes, kAnswerYes, kAnswerRetry};
-    int buttons = style & 7;
-    int answer = next_answer(buttons < 6 ? first_button[buttons] : kAnswerOk);
-    shown.push_back({ShownMessage::Kind::Message, text, style, title, answer});
+    static const Answer first_button[] = {Answer::Ok,  Answer::Ok,  Answer::Abort,
+                                          Answer::Yes, Answer::Yes, Answer::Retry};
+    int buttons = StyleButtons(style);
+    Answer answer = next_answer(buttons < 6 ? first_button[buttons] : Answer::Ok);
+    shown.push_back({ShownMessage::Kind::Message, text, style, title});
     return answer;
 }
 
-int HeadlessMessageService::ErrorDialog(const Error& error, const std::vector<Error>&,
-                                        const std::string&, const std::string&,
-                                        const std::string& procedure, int style) {
-    int answer = next_answer(kAnswerAbort);
-    shown.push_back({ShownMessage::Kind::ErrorDialog, error.message, style, procedure, answer});
-    return answer;
+ErrorChoice HeadlessMessageService::ErrorDialog(const Error& error, const std::vector<Error>&,
+                                                const std::string&, const std::string&,
+                                                const std::string& procedure, int style) {
+    ErrorChoice choice = ErrorChoice::Leave;
+    if (!error_choices.empty()) {
+        choice = error_choices.front();
+        error_choices.pop_front();
+    }
+    shown.push_back({ShownMessage::Kind::ErrorDialog, error.message, style, procedure});
+    return choice;
 }
 
-int HeadlessMessageService::ErrorReport(const Error& error, const std::vector<Error>&,
-                                        const std::string&, const std::string&,
-                                        const std::string& text3) {
-    int answer = next_answer(kAnswerAbort);
-    shown.push_back({ShownMessage::Kind::ErrorReport, error.message, 0, text3, answer});
+Answer HeadlessMessageService::ErrorReport(const Error& error, const std::vector<Error>&,
+                                           const std::string&, const std::string&,
+                                           const std::string& text3) {
+    Answer answer = next_answer(Answer::Abort);
+    shown.push_back({ShownMessage::Kind::ErrorReport, error.message, 0, text3});
     return answer;
 }
 

@@ -13,38 +13,57 @@ namespace condpag {
 
 class Cinterface;
 
-// Button codes of a message box.
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerCancel = 2;
-inline constexpr int kAnswerAbort = 3;
-inline constexpr int kAnswerRetry = 4;
-inline constexpr int kAnswerIgnore = 5;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
+// The button a message box answers, by the host's button codes; None: no box could be shown.
+enum class Answer {
+    None = 0,
+    Ok = 1,
+    Cancel = 2,
+    Abort = 3,
+    Retry = 4,
+    Ignore = 5,
+    Yes = 6,
+    No = 7
+};
 
-// Message-box styles: buttons (low bits) plus icon.
+// What the person chose in the error dialog.
+enum class ErrorChoice { GoOn = 2, Leave = 3, Retry = 4 };
+
+// Message-box styles: buttons (low bits), icon, default button and modality, added together.
 inline constexpr int kStyleOk = 0;
+inline constexpr int kStyleOkCancel = 1;
+inline constexpr int kStyleAbortRetryIgnore = 2;
 inline constexpr int kStyleYesNoCancel = 3;
 inline constexpr int kStyleYesNo = 4;
+inline constexpr int kStyleRetryCancel = 5;
 inline constexpr int kStyleStop = 16;
 inline constexpr int kStyleQuestion = 32;
 inline constexpr int kStyleExclamation = 48;
 inline constexpr int kStyleInformation = 64;
+inline constexpr int kStyleDefaultButton2 = 256;
+inline constexpr int kStyleDefaultButton3 = 512;
+inline constexpr int kStyleSystemModal = 4096;
+
+// The parts of a style.
+constexpr int StyleButtons(int style) { return style & 0x0F; }
+constexpr int StyleIcon(int style) { return style & 0x70; }
+// 0 the first button is the default one, 1 the second, 2 the third.
+constexpr int StyleDefaultButton(int style) { return (style & 0x300) >> 8; }
 
 class MessageService {
   public:
     virtual ~MessageService() = default;
     virtual void SetInterface(Cinterface* host) = 0;
     // Shows a message; answers the button pressed.
-    virtual int ShowMessage(const std::string& text, int style, const std::string& title) = 0;
-    // Shows an error with the connection's errors; answers 2 go on, 4 retry, other leave.
-    virtual int ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
-                            const std::string& application_title, const std::string& window_caption,
-                            const std::string& procedure, int style) = 0;
-    // Reports an error with three texts; answers a code (1 = close the window).
-    virtual int ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
-                            const std::string& text1, const std::string& text2,
-                            const std::string& text3) = 0;
+    virtual Answer ShowMessage(const std::string& text, int style, const std::string& title) = 0;
+    // Shows an error with the connection's errors; answers what to do about it.
+    virtual ErrorChoice ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
+                                    const std::string& application_title,
+                                    const std::string& window_caption, const std::string& procedure,
+                                    int style) = 0;
+    // Reports an error with three texts; Ok: close the window.
+    virtual Answer ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
+                               const std::string& text1, const std::string& text2,
+                               const std::string& text3) = 0;
 };
 
 // One thing the service showed.
@@ -53,31 +72,32 @@ struct ShownMessage {
     std::string text;  // the message, or the error's message
     int style = 0;
     std::string title;  // the title, or the procedure name (the third text of a report)
-    int answer = 0;
 };
 
 class HeadlessMessageService : public MessageService {
   public:
     void SetInterface(Cinterface* host) override { host_ = host; }
     Cinterface* interface() const { return host_; }
-    int ShowMessage(const std::string& text, int style, const std::string& title) override;
-    int ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
-                    const std::string& application_title, const std::string& window_caption,
-                    const std::string& procedure, int style) override;
-    int ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
-                    const std::string& text1, const std::string& text2,
-                    const std::string& text3) override;
+    Answer ShowMessage(const std::string& text, int style, const std::string& title) override;
+    ErrorChoice ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
+                            const std::string& application_title, const std::string& window_caption,
+                            const std::string& procedure, int style) override;
+    Answer ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
+                       const std::string& text1, const std::string& text2,
+                       const std::string& text3) override;
 
-    // Answers of the next dialogs, in order. With an empty script a message box answers its
-    // first button (OK, Yes, Abort, Retry) and the error dialog and report answer 3 (leave).
-    std::deque<int> answers;
+    // Answers of the next message boxes and reports, in order. With an empty script a message
+    // box answers its first button (OK, Yes, Abort, Retry) and a report Abort.
+    std::deque<Answer> answers;
+    // Choices of the next error dialogs, in order; with an empty script, Leave.
+    std::deque<ErrorChoice> error_choices;
     std::vector<ShownMessage> shown;
 
     // The texts of the message boxes shown, in order.
     std::vector<std::string> texts() const;
 
   private:
-    int next_answer(int fallback);
+    Answer next_answer(Answer fallback);
     Cinterface* host_ = nullptr;
 };
 

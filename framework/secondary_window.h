@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/message_service.h"
 #include "storage/connection.h"
 #include "storage/recordset.h"
 
@@ -21,8 +22,8 @@ class SecondaryWindowOwner {
     virtual Connection& OwnerConnection() = 0;
     virtual std::string OwnerConnectionString() const = 0;
     // The editor's message routine: text, style, title, procedure name; answers the button.
-    virtual int ShowMessage(const std::string& text, int style, const std::string& title,
-                            const std::string& procedure = "") = 0;
+    virtual Answer ShowMessage(const std::string& text, int style, const std::string& title,
+                               const std::string& procedure = "") = 0;
     virtual Cinterface* OwnerInterface() const = 0;
     // The public component that owns the editor (handed on, never used here).
     virtual CLSCO_CONDPAG* OwnerComponent() const = 0;

@@ -63,9 +63,9 @@ class DataFrameTest : public ::testing::Test {
         frame.BeforeUpdate.connect([=, this](bool&) { events.push_back(prefix + "BeforeUpdate"); });
         frame.AfterUpdate.connect(
             [=, this](bool ok) { events.push_back(prefix + "AfterUpdate " + std::to_string(ok)); });
-        frame.ChangeStatus.connect([=, this](int status, int reason) {
-            events.push_back(prefix + "ChangeStatus " + std::to_string(status) + "/" +
-                             std::to_string(reason));
+        frame.ChangeStatus.connect([=, this](FrameStatus status, ChangeReason reason) {
+            events.push_back(prefix + "ChangeStatus " + std::to_string(static_cast<int>(status)) +
+                             "/" + std::to_string(static_cast<int>(reason)));
         });
         frame.UpdateBatchAll.connect([=, this, &frame] {
             events.push_back(prefix + "UpdateBatchAll " + std::to_string(frame.BatchPending()));
@@ -117,7 +117,7 @@ TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
     events.clear();
     w.TXT_DESCRIZIONE.user_type("Nuova descrizione");
     w.CHK_DESAUTOM.user_check(true);
-    EXPECT_EQ(header.Status(), kStatusChange);
+    EXPECT_EQ(header.Status(), FrameStatus::Change);
     EXPECT_TRUE(header.RowPending());
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma"));
     EXPECT_EQ(events,
@@ -135,11 +135,11 @@ TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
     header.SetReadOnly(true);
     w.TXT_DESCRIZIONE.user_type("Vietato");
     EXPECT_EQ(RTrimN(w.TXT_DESCRIZIONE.text()), "Nuova descrizione");
-    EXPECT_EQ(header.Status(), kStatusView);
+    EXPECT_EQ(header.Status(), FrameStatus::View);
     EXPECT_FALSE(header.Update());
     // Adding a record leaves the shown one alone, so a read-only header still begins one.
     ASSERT_TRUE(header.New());
-    EXPECT_EQ(header.Status(), kStatusInsert);
+    EXPECT_EQ(header.Status(), FrameStatus::Insert);
 }
 
 TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
@@ -162,7 +162,7 @@ TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
 
     // The key check shows the stored row instead of the new one.
     ASSERT_TRUE(header.CheckKey(true, true));
-    EXPECT_EQ(header.Status(), kStatusView);
+    EXPECT_EQ(header.Status(), FrameStatus::View);
     EXPECT_EQ(header_set.RecordCount(), count);
     EXPECT_EQ(shown_code(), first_code);
 
@@ -187,14 +187,14 @@ TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
     // BeforeAddNew may cancel.
     header.BeforeAddNew.connect([](bool& cancel) { cancel = true; });
     EXPECT_FALSE(header.New());
-    EXPECT_EQ(header.Status(), kStatusView);
+    EXPECT_EQ(header.Status(), FrameStatus::View);
 }
 
 TEST_F(DataFrameTest, DeleteAsksThenLetsTheWindowVetoThenWrites) {
     const std::string where = header_of(shown_code());
     bool veto = true;
     header.BeforeDelete.connect([&](bool& cancel) { cancel = veto; });
-    messages.answers = {kAnswerNo};
+    messages.answers = {Answer::No};
     EXPECT_FALSE(header.Delete());
     EXPECT_FALSE(header.Delete());  // asked (Yes by default), then vetoed
     EXPECT_EQ(stored(where).size(), 1u);
@@ -255,7 +255,7 @@ TEST_F(DataFrameTest, AKeyFoundOnAConfirmedUnsavedRowDropsOnlyTheNewRow) {
     EXPECT_EQ(rows.RecordCount(), before + 1);
     EXPECT_EQ(RTrimN(rows.Field("CG63_PROG")), "9");
     EXPECT_EQ(rows.row_state(), RowState::New);
-    EXPECT_EQ(detail.Status(), kStatusView);
+    EXPECT_EQ(detail.Status(), FrameStatus::View);
 }
 
 TEST_F(DataFrameTest, SearchTakesOnlyTheCheckBoxesAPersonTouched) {
@@ -265,7 +265,7 @@ TEST_F(DataFrameTest, SearchTakesOnlyTheCheckBoxesAPersonTouched) {
     ASSERT_TRUE(header_set.Requery());
     header.Reload();
     auto find = [&](bool tick, bool untick) {
-        header.SetStatus(kStatusSearch);
+        header.SetStatus(FrameStatus::Search);
         w.TXT_CODICE.user_type(code);
         if (tick) w.CHK_DESAUTOM.user_check(true);
         if (untick) w.CHK_DESAUTOM.user_check(false);
@@ -305,7 +305,7 @@ TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
     };
 
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
-    EXPECT_EQ(detail.Status(), kStatusInsert);
+    EXPECT_EQ(detail.Status(), FrameStatus::Insert);
     EXPECT_EQ(w.TXT_PROG.text(), std::to_string(before + 1));  // the handler's write is shown
     EXPECT_FALSE(detail.RowPending());
     EXPECT_FALSE(detail.BatchPending());
@@ -316,7 +316,7 @@ TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
     detail.SuspendSync();
     for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) rows.SetField("CG63_CODPAG_CG62", code);
     detail.ResumeSync();
-    EXPECT_EQ(detail.Status(), kStatusInsert);
+    EXPECT_EQ(detail.Status(), FrameStatus::Insert);
     EXPECT_TRUE(rows.editing());
 
     w.TXT_PERCIMP.user_type("100");
@@ -352,9 +352,9 @@ TEST_F(DataFrameTest, LeavingAChangedHeaderAsksWhetherToSaveIt) {
     auto description = [&] { return stored_description(code); };
     std::string original = description();
     w.TXT_DESCRIZIONE.user_type("Cambiata");
-    messages.answers = {kAnswerCancel, kAnswerNo};
+    messages.answers = {Answer::Cancel, Answer::No};
     EXPECT_FALSE(header.MoveNext());  // Cancel: the changed row stays
-    EXPECT_EQ(header.Status(), kStatusChange);
+    EXPECT_EQ(header.Status(), FrameStatus::Change);
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Cambiata");
     ASSERT_TRUE(header.MoveNext());  // No: the change is dropped
     EXPECT_EQ(description(), original);
@@ -364,16 +364,16 @@ TEST_F(DataFrameTest, LeavingAChangedHeaderAsksWhetherToSaveIt) {
     // Unsaved detail rows reported by the window count as a change too; Yes saves.
     header.IsRecordChanged.connect([](bool& changed) { changed = true; });
     w.TXT_DESCRIZIONE.user_type("Salvata");
-    messages.answers = {kAnswerYes};
+    messages.answers = {Answer::Yes};
     ASSERT_TRUE(header.MoveNext());
     EXPECT_EQ(description(), "Salvata");
-    EXPECT_EQ(messages.shown.back().style & 7, kStyleYesNoCancel);
+    EXPECT_EQ(StyleButtons(messages.shown.back().style), kStyleYesNoCancel);
 }
 
 TEST_F(DataFrameTest, StatusSetByCodeSearchAndReload) {
     std::vector<Record> all = header_set.records();
     ASSERT_GE(all.size(), 3u);
-    header.SetStatus(kStatusSearch);
+    header.SetStatus(FrameStatus::Search);
     EXPECT_EQ(w.TXT_CODICE.text(), "");
     EXPECT_EQ(events.back(), "H.ChangeStatus 1/0");
     w.TXT_CODICE.user_type(RTrimN(field(all[2], "CG62_CODPAG")));
@@ -381,24 +381,24 @@ TEST_F(DataFrameTest, StatusSetByCodeSearchAndReload) {
     ASSERT_TRUE(header.Find());
     EXPECT_EQ(header_set.AbsolutePosition(), 3);
     EXPECT_EQ(events.back(), "H.ChangeStatus 0/3");
-    header.SetStatus(kStatusSearch);
+    header.SetStatus(FrameStatus::Search);
     w.TXT_CODICE.user_type("NESSUNO");
     EXPECT_FALSE(header.Find());
-    EXPECT_EQ(header.Status(), kStatusSearch);
+    EXPECT_EQ(header.Status(), FrameStatus::Search);
 
     // Insert set by code begins a row; view set by code drops it and shows where it was.
-    header.SetStatus(kStatusView);
+    header.SetStatus(FrameStatus::View);
     ASSERT_TRUE(header.MoveTo(1));
-    header.SetStatus(kStatusInsert);
+    header.SetStatus(FrameStatus::Insert);
     EXPECT_EQ(header_set.RecordCount(), static_cast<long>(all.size()) + 1);
-    header.SetStatus(kStatusView);
+    header.SetStatus(FrameStatus::View);
     EXPECT_EQ(header_set.RecordCount(), static_cast<long>(all.size()));
     EXPECT_EQ(header_set.AbsolutePosition(), 2);
     EXPECT_TRUE(header.Update());
-    EXPECT_EQ(header.Status(), kStatusChange);
+    EXPECT_EQ(header.Status(), FrameStatus::Change);
 
     // Released, reopened on another statement and reloaded: the frame shows the new rows.
-    header.SetStatus(kStatusView);
+    header.SetStatus(FrameStatus::View);
     header.Release();
     header_set.Close();
     std::string only = "SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" +
