@@ -73,7 +73,7 @@ class FRMCO_SOTTOTIPI : public ModalWindow {
 
     // Handlers.
     void FME_STIPOEFF_AfterAddNew(bool result);
-    void FME_STIPOEFF_ChangeStatus(int status, int reason);
+    void FME_STIPOEFF_ChangeStatus(FrameStatus status, ChangeReason reason);
     void TXT_CODICE_Validate(bool& cancel);
     void TXT_CODICE_Leave();
     void TXT_DESCRIZIONE_KeyDown(int& key, int shift);

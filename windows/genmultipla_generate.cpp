@@ -33,7 +33,7 @@ void FRMCO_GENMULTIPLA::GeneraRate() {
         DataFrame& frame = owner_->InstallmentFrame();
         // A new installment begun in the editor and not confirmed is dropped, not kept. It goes
         // before the frame lets go of the set, which would otherwise begin it again afterwards.
-        if (frame.Status() == kStatusInsert && installments.editing()) {
+        if (frame.Status() == FrameStatus::Insert && installments.editing()) {
             installments.CancelUpdate();
         }
         frame.SuspendSync();

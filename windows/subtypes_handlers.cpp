@@ -37,10 +37,10 @@ void FRMCO_SOTTOTIPI::FME_STIPOEFF_AfterAddNew(bool result) {
     if (rows->Field(db::CG64_FLGASSEGNO).is_null()) rows->SetField(db::CG64_FLGASSEGNO, Value(0));
 }
 
-void FRMCO_SOTTOTIPI::FME_STIPOEFF_ChangeStatus(int status, int /*reason*/) {
+void FRMCO_SOTTOTIPI::FME_STIPOEFF_ChangeStatus(FrameStatus status, ChangeReason /*reason*/) {
     const double p = CDecN(CMB_TIPO.text());
-    TXT_CODICE.enable(status != kStatusView);
-    TXT_CODICE.enable2(status != kStatusView);
+    TXT_CODICE.enable(status != FrameStatus::View);
+    TXT_CODICE.enable2(status != FrameStatus::View);
     CHK_ASSEGNO.enable(p == 13);
     CMB_INDMODFATTURAPA.enable(p == 13);
     const bool abroad = p == 14 || p == 13 || p == 2;
@@ -69,12 +69,12 @@ void FRMCO_SOTTOTIPI::TXT_CODICE_Leave() {
 
 void FRMCO_SOTTOTIPI::TXT_DESCRIZIONE_KeyDown(int& key, int shift) {
     if (key != kKeyEnter || shift != kShiftNone) return;
-    GRIDNAV.SelectButton(FME_STIPOEFF.Status() == kStatusInsert ? "Nuovo" : "Conferma");
+    GRIDNAV.SelectButton(FME_STIPOEFF.Status() == FrameStatus::Insert ? "Nuovo" : "Conferma");
 }
 
 void FRMCO_SOTTOTIPI::GRID_SOTTOTIPI_KeyDown(int& key, int shift) {
     if (key != kKeyEnter || shift != kShiftNone) return;
-    if (FME_STIPOEFF.Status() == kStatusInsert) {
+    if (FME_STIPOEFF.Status() == FrameStatus::Insert) {
         TXT_CODICE.SetTextFocus();
     } else {
         TXT_DESCRIZIONE.SetTextFocus();

@@ -85,8 +85,9 @@ void FRMCO_SOTTOTIPI::CaricaModFatturaPA() {
 
 void FRMCO_SOTTOTIPI::connect_handlers() {
     FME_STIPOEFF.AfterAddNew.connect([this](bool result) { FME_STIPOEFF_AfterAddNew(result); });
-    FME_STIPOEFF.ChangeStatus.connect(
-        [this](int status, int reason) { FME_STIPOEFF_ChangeStatus(status, reason); });
+    FME_STIPOEFF.ChangeStatus.connect([this](FrameStatus status, ChangeReason reason) {
+        FME_STIPOEFF_ChangeStatus(status, reason);
+    });
     TXT_CODICE.Validate.connect([this](bool& cancel) { TXT_CODICE_Validate(cancel); });
     TXT_CODICE.Leave.connect([this] { TXT_CODICE_Leave(); });
     TXT_DESCRIZIONE.KeyDown.connect(
@@ -112,9 +113,9 @@ bool FRMCO_SOTTOTIPI::load_failed(const Error& error) {
     if (messages == nullptr) return false;
     std::vector<Error> connection_errors;
     if (owner_ != nullptr) connection_errors = owner_->OwnerConnection().Errors();
-    int answer = messages->ErrorReport(error, connection_errors, "0_0_0_0", "Prova",
-                                       "FRMCO_SOTTOTIPI.Form_Load");
-    if (answer != 1) return false;
+    Answer answer = messages->ErrorReport(error, connection_errors, "0_0_0_0", "Prova",
+                                          "FRMCO_SOTTOTIPI.Form_Load");
+    if (answer != Answer::Ok) return false;
     Close();
     return true;
 }
@@ -177,7 +178,7 @@ void FRMCO_SOTTOTIPI::Form_Activate() {
     if (activated_) return;
     activated_ = true;
     bool empty = recordset_.State() != ObjectState::Open || recordset_.RecordCount() == 0;
-    FME_STIPOEFF.SetStatus(empty ? kStatusInsert : kStatusView);
+    FME_STIPOEFF.SetStatus(empty ? FrameStatus::Insert : FrameStatus::View);
     if (TXT_CODICE.enabled()) {
         TXT_CODICE.SetTextFocus();
     } else {

@@ -56,10 +56,10 @@ class FakeEditor : public Form, public SecondaryWindowOwner {
 
     Connection& OwnerConnection() override { return connection; }
     std::string OwnerConnectionString() const override { return database.connection_string(); }
-    int ShowMessage(const std::string& text, int style, const std::string& title,
-                    const std::string& procedure) override {
+    Answer ShowMessage(const std::string& text, int style, const std::string& title,
+                       const std::string& procedure) override {
         messages.push_back({text, style, title, procedure});
-        return kAnswerOk;
+        return Answer::Ok;
     }
     Cinterface* OwnerInterface() const override { return const_cast<HeadlessInterface*>(&host); }
     CLSCO_CONDPAG* OwnerComponent() const override { return nullptr; }

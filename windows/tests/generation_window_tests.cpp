@@ -42,7 +42,7 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
     EXPECT_TRUE(w.result());
     EXPECT_TRUE(w.close_requested());
     EXPECT_EQ(s.editor.record_events, 0);
-    EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), kStatusView);
+    EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), FrameStatus::View);
     EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
     EXPECT_EQ(s.editor.GRID_CONDPAG.row_count(), 6);
 
@@ -87,7 +87,7 @@ TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
         ASSERT_EQ(s.editor.messages.size(), 1u);
         EXPECT_EQ(s.editor.messages[0].text, "Attenzione, rata non corretta");
         EXPECT_EQ(s.editor.messages[0].title, "Informazione");
-        EXPECT_EQ(s.editor.messages[0].style, 64);
+        EXPECT_EQ(s.editor.messages[0].style, kStyleInformation);
         EXPECT_EQ(w.focus(), w.find(refused));
         EXPECT_EQ(s.editor.installments.RecordCount(), 2);
         EXPECT_FALSE(w.result());

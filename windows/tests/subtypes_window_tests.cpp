@@ -33,7 +33,7 @@ TEST(SubtypesWindow, NewSubtypeWithPaymentModeAndCountryIsStored) {
     Session s("13");
     FRMCO_SOTTOTIPI& w = s.window;
     w.Show();
-    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusView);
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), FrameStatus::View);
     EXPECT_FALSE(w.TXT_CODICE.enabled());
     EXPECT_EQ(w.focus(), &w.TXT_DESCRIZIONE);
     EXPECT_TRUE(w.CHK_ASSEGNO.enabled());
@@ -43,7 +43,7 @@ TEST(SubtypesWindow, NewSubtypeWithPaymentModeAndCountryIsStored) {
     EXPECT_EQ(w.GRID_SOTTOTIPI.row_count(), 3);
 
     ASSERT_TRUE(w.GRIDNAV.user_click("Nuovo"));
-    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusInsert);
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), FrameStatus::Insert);
     EXPECT_EQ(w.focus(), &w.TXT_CODICE);
 
     // Code 0 is refused and keeps the focus.
@@ -51,14 +51,14 @@ TEST(SubtypesWindow, NewSubtypeWithPaymentModeAndCountryIsStored) {
     EXPECT_FALSE(w.user_focus(&w.TXT_DESCRIZIONE));
     ASSERT_EQ(s.editor.messages.size(), 1u);
     EXPECT_EQ(s.editor.messages[0].text, "Il codice non può avere valore 0");
-    EXPECT_EQ(s.editor.messages[0].style, 48);
+    EXPECT_EQ(s.editor.messages[0].style, kStyleExclamation);
     EXPECT_EQ(s.editor.messages[0].title, "Attenzione");
     EXPECT_EQ(w.focus(), &w.TXT_CODICE);
 
     // An existing code shows that subtype instead of a new one.
     w.TXT_CODICE.user_type("1");
     w.user_focus(&w.TXT_DESCRIZIONE);
-    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusView);
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), FrameStatus::View);
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Assegno bancario");
 
     ASSERT_TRUE(w.GRIDNAV.user_click("Nuovo"));
@@ -82,7 +82,7 @@ TEST(SubtypesWindow, EmptyTypeOpensInInsertAndNewRowsTakeTheWindowsType) {
     Session s("16");
     FRMCO_SOTTOTIPI& w = s.window;
     w.Show();
-    EXPECT_EQ(w.FME_STIPOEFF.Status(), kStatusInsert);
+    EXPECT_EQ(w.FME_STIPOEFF.Status(), FrameStatus::Insert);
     EXPECT_EQ(w.focus(), &w.TXT_CODICE);
     // Type 16 has neither cheques nor foreign payments.
     EXPECT_FALSE(w.CHK_ASSEGNO.enabled());
@@ -168,7 +168,7 @@ TEST(SubtypesWindow, GridShowsCountriesAsStoredAndForeignPaymentsFollowTheCountr
 TEST(SubtypesWindow, LoadErrorIsReportedAndClosesTheWindowOnRequest) {
     Session s("13");
     s.editor.connection.Close();
-    s.editor.host_messages.answers = {1};
+    s.editor.host_messages.answers = {Answer::Ok};
     s.window.Show();
     ASSERT_EQ(s.editor.host_messages.shown.size(), 1u);
     EXPECT_EQ(s.editor.host_messages.shown[0].kind, ShownMessage::Kind::ErrorReport);
