@@ -140,7 +140,7 @@ struct LongTermEditor : EditorView {
         if (control == "TXT_IVA") return field(row, "CG63_PERCIVA").to_text();
         return {};
     }
-    int installment_status() const override { return 3; }
+    bool installment_is_new() const override { return false; }
     int installation_profile() const override { return 3; }
     const Record& current_installment() const override { return rows.back(); }
     std::vector<Record> installments() const override { return rows; }

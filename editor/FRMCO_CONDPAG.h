@@ -219,12 +219,12 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     // The container of a non-modal window asks where to put it.
     void MDIActiveX1_Place();
     // The message routine: text, style, title, procedure name; answers the button code.
-    int ShowMessage(const std::string& text, int style, const std::string& title,
-                    const std::string& procedure = "") override;
-    // Shows an unexpected error of a procedure; answers 2 go on, 4 retry, other leave.
-    int VisualizzaErrore(const std::string& procedure, const Error& error);
+    Answer ShowMessage(const std::string& text, int style, const std::string& title,
+                       const std::string& procedure = "") override;
+    // Shows an unexpected error of a procedure; answers whether to go on, retry or leave.
+    ErrorChoice VisualizzaErrore(const std::string& procedure, const Error& error);
     Value ExecuteFormEvent(const std::string& event_name);
-    void FME_CONDPAGDES_ChangeStatus(int status, int reason);
+    void FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason reason);
     void FME_CONDPAGDES_AfterAddNew(bool result);
     void TXT_CODICE_AfterItem();
     void TabCondPag_Click();
@@ -249,7 +249,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void FME_LINGUA_UpdateBatchAll();
     // A detail row changed or confirmed changes the term shown: the header leaves view status,
     // so that the host's toolbar offers "Salva" and "Annulla".
-    void HeaderFollowsDetail(const DataFrame& detail, int detail_status);
+    void HeaderFollowsDetail(const DataFrame& detail, FrameStatus detail_status);
     // The host's media manager reports a new media item for the term shown.
 
     // ---- deletion (deletion.cpp) ----
@@ -262,7 +262,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void FME_DETTAGLIO_BeforeUpdate(bool& cancel);
     void FME_DETTAGLIO_AfterUpdate(bool result);
     void FME_DETTAGLIO_AfterDelete(bool result);
-    void FME_DETTAGLIO_ChangeStatus(int status, int reason);
+    void FME_DETTAGLIO_ChangeStatus(FrameStatus status, ChangeReason reason);
     void CMB_TIPODECORR_Click();
     void CMB_TIPODECORR_Change(const std::string& code);
     void CMB_FLGFRPERCIMP_Click();
@@ -303,7 +303,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void FME_CONDPAGDES_ValidateRecord(Control*& control, std::string& message);
     // What the checks read of the window.
     std::string text(std::string_view control) const override;
-    int installment_status() const override;
+    bool installment_is_new() const override;
     int installation_profile() const override;
     const Record& current_installment() const override;
     std::vector<Record> installments() const override;
@@ -312,7 +312,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
 
     // ---- shift periods and languages (periods_languages.cpp) ----
     void FME_PERSLIT_AfterAddNew(bool result);
-    void FME_PERSLIT_ChangeStatus(int status, int reason);
+    void FME_PERSLIT_ChangeStatus(FrameStatus status, ChangeReason reason);
     void TXT_PERSLITDAGGMM_LostFocus();
     void TXT_PERSLITAGGMM_LostFocus();
     void TXT_PERSLITGGMMSCAD_LostFocus();
@@ -321,7 +321,7 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     void TXT_PERSLITGGMMSCAD_KeyDown(int& key, int shift);
     void TXT_PERSLITSLIT_KeyDown(int& key, int shift);
     void FME_LINGUA_AfterAddNew(bool result);
-    void FME_LINGUA_ChangeStatus(int status, int reason);
+    void FME_LINGUA_ChangeStatus(FrameStatus status, ChangeReason reason);
     void TXT_CODLINGUA_AfterItem();
     void TXT_CODLINGUA_StartLookup(LookupRequest& request);
     void TXT_CODLINGUA_StartDecode(DecodeRequest& request);

@@ -72,7 +72,9 @@ std::string FRMCO_CONDPAG::text(std::string_view name) const {
     return {};
 }
 
-int FRMCO_CONDPAG::installment_status() const { return FME_DETTAGLIO.Status(); }
+bool FRMCO_CONDPAG::installment_is_new() const {
+    return FME_DETTAGLIO.Status() == FrameStatus::Insert;
+}
 
 const Record& FRMCO_CONDPAG::current_installment() const {
     current_cache_ = Grst_RecordSet_CG63.State() == ObjectState::Open

@@ -84,7 +84,7 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_BeforeUpdate(bool& cancel) {
         cancel = true;
         return;
     }
-    inserting_header_ = FME_CONDPAGDES.Status() == kStatusInsert;
+    inserting_header_ = FME_CONDPAGDES.Status() == FrameStatus::Insert;
     for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) {
         if (cancel) break;
         if (detail->RowPending() || detail->BatchPending()) {
@@ -119,14 +119,14 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUndo(bool result) {
     }
 }
 
-void FRMCO_CONDPAG::HeaderFollowsDetail(const DataFrame& detail, int detail_status) {
-    bool changed =
-        detail_status == kStatusChange || (detail_status == kStatusView && detail.BatchPending());
-    if (changed && FME_CONDPAGDES.Status() == kStatusView) FME_CONDPAGDES.Update();
+void FRMCO_CONDPAG::HeaderFollowsDetail(const DataFrame& detail, FrameStatus detail_status) {
+    bool changed = detail_status == FrameStatus::Change ||
+                   (detail_status == FrameStatus::View && detail.BatchPending());
+    if (changed && FME_CONDPAGDES.Status() == FrameStatus::View) FME_CONDPAGDES.Update();
 }
 
 void FRMCO_CONDPAG::FME_CONDPAGDES_IsRecordChanged(bool& changed) {
-    if (FME_CONDPAGDES.Status() != kStatusView) return;
+    if (FME_CONDPAGDES.Status() != FrameStatus::View) return;
     for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) {
         if (detail->RowPending() || detail->BatchPending()) changed = true;
     }
@@ -138,11 +138,11 @@ namespace {
 // an empty one waits in insert status for its first row.
 void after_detail_write(DataFrame& frame, Recordset& set) {
     if (!frame.BatchPending()) return;
-    if (frame.Status() == kStatusInsert) set.CancelUpdate();
+    if (frame.Status() == FrameStatus::Insert) set.CancelUpdate();
     if (set.RecordCount() != 0) {
         frame.Reload("");
     } else {
-        frame.SetStatus(kStatusInsert);
+        frame.SetStatus(FrameStatus::Insert);
     }
 }
 

@@ -110,7 +110,7 @@ void FRMCO_CONDPAG::GRID_PERSLIT_CellDisplay(const std::string& column, std::str
 }
 
 void FRMCO_CONDPAG::GRID_LINGUA_KeyDown(int& key, int) {
-    if (key != kKeyEnter || FME_LINGUA.Status() == kStatusInsert) return;
+    if (key != kKeyEnter || FME_LINGUA.Status() == FrameStatus::Insert) return;
     key = 0;
     DoEvents();
     if (TXT_DESCRLINGUA.enabled()) TXT_DESCRLINGUA.SetTextFocus();

@@ -96,20 +96,20 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_AfterDelete(bool result) {
     if (!result) return;
     RinumeraRate();
     RefreshDescription();
-    if (FME_DETTAGLIO.Status() == kStatusInsert && Grst_RecordSet_CG63.RecordCount() == 1) {
+    if (FME_DETTAGLIO.Status() == FrameStatus::Insert && Grst_RecordSet_CG63.RecordCount() == 1) {
         TXT_TOTIMP.set_text("");
         TXT_TOTIVA.set_text("");
     }
 }
 
-void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(int status, int) {
+void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(FrameStatus status, ChangeReason) {
     HeaderFollowsDetail(FME_DETTAGLIO, status);
-    if (status == kStatusView) {
+    if (status == FrameStatus::View) {
         GRIDNAV_RATE.enable(true);
         if (single_installment_ && ContaRate(code()) >= 2) GRIDNAV_RATE.enable(false);
         MostraTotali();
         MemorizzaRata();
-    } else if (status == kStatusInsert && single_installment_) {
+    } else if (status == FrameStatus::Insert && single_installment_) {
         // The one installment of the term takes the whole amount, as percentages.
         write_columns(FME_DETTAGLIO,
                       {{db::CG63_FLGFRPERCIMP, 1},
@@ -310,9 +310,9 @@ void FRMCO_CONDPAG::TXT_IMPFIX_KeyDown(int& key, int shift) { installment_key_fl
 void FRMCO_CONDPAG::ConfermaDaTastiera() {
     DoEvents();
     if (focus() != &GRIDNAV_RATE) return;
-    if (FME_DETTAGLIO.Status() == kStatusInsert) {
+    if (FME_DETTAGLIO.Status() == FrameStatus::Insert) {
         GRIDNAV_RATE.SelectButton(TotaliCompleti() ? "Conferma" : "Nuovo");
-    } else if (FME_DETTAGLIO.Status() == kStatusView) {
+    } else if (FME_DETTAGLIO.Status() == FrameStatus::View) {
         GRIDNAV_RATE.SelectButton("Conferma");
     }
 }

@@ -19,7 +19,8 @@ namespace {
 constexpr const char* kApplicationTitle = "Condizioni di pagamento";
 constexpr int kDesignWidth = 11820;
 constexpr int kDesignHeight = 7035;
-constexpr int kErrorDialogStyle = 4370;  // critical icon, Abort/Retry/Ignore, system-modal
+constexpr int kErrorDialogStyle =
+    kStyleAbortRetryIgnore | kStyleStop | kStyleDefaultButton2 | kStyleSystemModal;
 
 void configure_box(EditBox& box, std::string_view column, int max_length, bool upper = false,
                    bool numeric = false) {
@@ -115,7 +116,7 @@ void FRMCO_CONDPAG::configure_controls() {
 void FRMCO_CONDPAG::connect_handlers() {
     // Header.
     FME_CONDPAGDES.ChangeStatus.connect(
-        [this](int s, int r) { FME_CONDPAGDES_ChangeStatus(s, r); });
+        [this](FrameStatus s, ChangeReason r) { FME_CONDPAGDES_ChangeStatus(s, r); });
     FME_CONDPAGDES.AfterAddNew.connect([this](bool r) { FME_CONDPAGDES_AfterAddNew(r); });
     FME_CONDPAGDES.ValidateRecord.connect(
         [this](Control*& c, std::string& m) { FME_CONDPAGDES_ValidateRecord(c, m); });
@@ -142,7 +143,8 @@ void FRMCO_CONDPAG::connect_handlers() {
     FME_DETTAGLIO.BeforeUpdate.connect([this](bool& c) { FME_DETTAGLIO_BeforeUpdate(c); });
     FME_DETTAGLIO.AfterUpdate.connect([this](bool r) { FME_DETTAGLIO_AfterUpdate(r); });
     FME_DETTAGLIO.AfterDelete.connect([this](bool r) { FME_DETTAGLIO_AfterDelete(r); });
-    FME_DETTAGLIO.ChangeStatus.connect([this](int s, int r) { FME_DETTAGLIO_ChangeStatus(s, r); });
+    FME_DETTAGLIO.ChangeStatus.connect(
+        [this](FrameStatus s, ChangeReason r) { FME_DETTAGLIO_ChangeStatus(s, r); });
     FME_DETTAGLIO.UpdateBatchAll.connect([this] { FME_DETTAGLIO_UpdateBatchAll(); });
     CMB_TIPODECORR.Pick.connect([this] { CMB_TIPODECORR_Click(); });
     CMB_TIPODECORR.ValueChanged.connect(
@@ -176,7 +178,8 @@ void FRMCO_CONDPAG::connect_handlers() {
 
     // Shift periods.
     FME_PERSLIT.AfterAddNew.connect([this](bool r) { FME_PERSLIT_AfterAddNew(r); });
-    FME_PERSLIT.ChangeStatus.connect([this](int s, int r) { FME_PERSLIT_ChangeStatus(s, r); });
+    FME_PERSLIT.ChangeStatus.connect(
+        [this](FrameStatus s, ChangeReason r) { FME_PERSLIT_ChangeStatus(s, r); });
     FME_PERSLIT.ValidateRecord.connect(
         [this](Control*& c, std::string& m) { FME_PERSLIT_ValidateRecord(c, m); });
     FME_PERSLIT.UpdateBatchAll.connect([this] { FME_PERSLIT_UpdateBatchAll(); });
@@ -196,7 +199,8 @@ void FRMCO_CONDPAG::connect_handlers() {
 
     // Languages.
     FME_LINGUA.AfterAddNew.connect([this](bool r) { FME_LINGUA_AfterAddNew(r); });
-    FME_LINGUA.ChangeStatus.connect([this](int s, int r) { FME_LINGUA_ChangeStatus(s, r); });
+    FME_LINGUA.ChangeStatus.connect(
+        [this](FrameStatus s, ChangeReason r) { FME_LINGUA_ChangeStatus(s, r); });
     FME_LINGUA.UpdateBatchAll.connect([this] { FME_LINGUA_UpdateBatchAll(); });
     TXT_CODLINGUA.AfterItem.connect([this] { TXT_CODLINGUA_AfterItem(); });
     TXT_CODLINGUA.StartLookup.connect([this](LookupRequest& r) { TXT_CODLINGUA_StartLookup(r); });
@@ -219,9 +223,9 @@ bool FRMCO_CONDPAG::step(const std::string& procedure, const std::function<Statu
     for (;;) {
         Status done = run();
         if (done) return true;
-        int answer = VisualizzaErrore(procedure, done.error());
-        if (answer == kAnswerRetry) continue;
-        return answer == kAnswerCancel;  // 2: go on with the next step
+        ErrorChoice choice = VisualizzaErrore(procedure, done.error());
+        if (choice == ErrorChoice::Retry) continue;
+        return choice == ErrorChoice::GoOn;
     }
 }
 
@@ -398,7 +402,7 @@ void FRMCO_CONDPAG::activate_in_host() {
     }
     if (HostNavigator* navigator = host_->ActiveNavigator()) {
         DataFrame* active = host_->ActiveFrame();
-        navigator->SetStatus(active != nullptr ? active->Status() : kStatusView);
+        navigator->SetStatus(active != nullptr ? active->Status() : FrameStatus::View);
         navigator->Refresh();
     }
 }
@@ -412,7 +416,7 @@ void FRMCO_CONDPAG::Form_Activate() {
 
     if (host_->IsCalled()) {
         INTERNAV.SetCalled(true);
-        FME_CONDPAGDES.SetStatus(kStatusInsert);
+        FME_CONDPAGDES.SetStatus(FrameStatus::Insert);
         std::string wanted = RTrimN(codice_pagamento_ ? codice_pagamento_() : std::string());
         if (!wanted.empty()) {
             Grst_RecordSet_CG62.SetField(db::CG62_CODPAG, wanted);
@@ -420,8 +424,7 @@ void FRMCO_CONDPAG::Form_Activate() {
             FME_CONDPAGDES.CheckKey(true, true);
         }
     } else {
-        int mode = host_->ProgramMode();
-        if (mode >= kStatusView && mode <= kStatusInsert) FME_CONDPAGDES.SetStatus(mode);
+        if (auto status = StartingStatus(host_->ProgramMode())) FME_CONDPAGDES.SetStatus(*status);
     }
     INTERNAV.AddButton("CMD_STAMPA", "&Stampa", "Conferma");
     // Only the language navigator exports and prints, and it exports only to a calling program.
@@ -443,9 +446,9 @@ void FRMCO_CONDPAG::Form_Activate() {
     ExecuteFormEvent("qxOpen");
 }
 
-void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(int status, int reason) {
+void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason reason) {
     switch (status) {
-        case kStatusView:
+        case FrameStatus::View:
             FME_CONDPAGDES.SetReadOnly(false);
             FME_DETTAGLIO.SetReadOnly(false);
             if (single_installment_ && ContaRate(code()) > 1) {
@@ -455,16 +458,16 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(int status, int reason) {
             EnablingRule();
             TXT_CODICE.enable(false);
             TXT_CODICE.set_editable(false);
-            if (reason != kReasonSaved) LoadDetailsForCode();
+            if (reason != ChangeReason::Saved) LoadDetailsForCode();
             break;
-        case kStatusSearch:
+        case FrameStatus::Search:
             EnablingRule();
             OpenDetailsEmpty();
             TXT_CODICE.enable(true);
             TXT_CODICE.set_editable(true);
             TXT_CODICE.SetTextFocus();
             break;
-        case kStatusInsert:
+        case FrameStatus::Insert:
             // A new term is never read-only, whichever command began it.
             FME_CONDPAGDES.SetReadOnly(false);
             FME_DETTAGLIO.SetReadOnly(false);
@@ -476,7 +479,7 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(int status, int reason) {
             OpenDetailsEmpty();
             // The one installment of a single-installment term waits in insert status, where
             // it is forced to the whole amount ("Nuovo" adds none).
-            if (single_installment_) FME_DETTAGLIO.SetStatus(kStatusInsert);
+            if (single_installment_) FME_DETTAGLIO.SetStatus(FrameStatus::Insert);
             // A new term shows no totals until its first installment.
             TXT_TOTIMP.set_text("");
             TXT_TOTIVA.set_text("");
@@ -502,9 +505,9 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterAddNew(bool result) {
 }
 
 void FRMCO_CONDPAG::TXT_CODICE_AfterItem() {
-    if (FME_CONDPAGDES.Status() == kStatusInsert) {
+    if (FME_CONDPAGDES.Status() == FrameStatus::Insert) {
         FME_CONDPAGDES.CheckKey(true, true);
-        if (FME_CONDPAGDES.Status() == kStatusInsert && !code().empty()) RekeyDetails();
+        if (FME_CONDPAGDES.Status() == FrameStatus::Insert && !code().empty()) RekeyDetails();
     }
     EnablingRule();
 }
@@ -526,7 +529,7 @@ void FRMCO_CONDPAG::TabCondPag_Click() {
             }
             break;
         case 3:
-            if (FME_LINGUA.Status() == kStatusInsert) {
+            if (FME_LINGUA.Status() == FrameStatus::Insert) {
                 if (TXT_CODLINGUA.enabled()) TXT_CODLINGUA.SetTextFocus();
             } else if (GRID_LINGUA.enabled()) {
                 GRID_LINGUA.SetTextFocus();
@@ -545,33 +548,33 @@ void FRMCO_CONDPAG::MDIActiveX1_Place() {
 }
 
 void FRMCO_CONDPAG::Form_DblClick() {
-    ShowMessage(FME_LINGUA.Status() == kStatusInsert ? "Inserimento" : "Modifica",
+    ShowMessage(FME_LINGUA.Status() == FrameStatus::Insert ? "Inserimento" : "Modifica",
                 kStyleInformation, "");
 }
 
-int FRMCO_CONDPAG::ShowMessage(const std::string& text, int style, const std::string& title,
-                               const std::string& procedure) {
+Answer FRMCO_CONDPAG::ShowMessage(const std::string& text, int style, const std::string& title,
+                                  const std::string& procedure) {
     std::string shown = text;
     if (!procedure.empty()) shown += "\rFunzione: " + procedure;
     if (messages_ != nullptr) return messages_->ShowMessage(shown, style, title);
     if (host_ == nullptr) {
         // No host at all: the plain message box of a console.
         std::cerr << title << ": " << shown << '\n';
-        return kAnswerOk;
+        return Answer::Ok;
     }
     ClsGlobal* global = host_->ClsGlobal();
     if (global != nullptr && global->MessageObject() != nullptr) {
         return global->MessageObject()->ShowMessage(shown, style, title);
     }
-    return 0;
+    return Answer::None;
 }
 
-int FRMCO_CONDPAG::VisualizzaErrore(const std::string& procedure, const Error& error) {
+ErrorChoice FRMCO_CONDPAG::VisualizzaErrore(const std::string& procedure, const Error& error) {
     std::vector<Error> connection_errors;
     if (has_connection_) connection_errors = connection_.Errors();
     if (messages_ == nullptr) {
         ShowMessage(error.message, kStyleStop, caption(), procedure);
-        return kAnswerAbort;
+        return ErrorChoice::Leave;
     }
     return messages_->ErrorDialog(error, connection_errors, kApplicationTitle, caption(), procedure,
                                   kErrorDialogStyle);

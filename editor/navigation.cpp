@@ -10,8 +10,8 @@
 namespace condpag {
 
 void FRMCO_CONDPAG::EnablingRule() {
-    const int status = FME_CONDPAGDES.Status();
-    if (status == kStatusSearch || (status == kStatusInsert && code().empty())) {
+    const FrameStatus status = FME_CONDPAGDES.Status();
+    if (status == FrameStatus::Search || (status == FrameStatus::Insert && code().empty())) {
         TabCondPag.enable(false);
         CMD_GENERA.enable(false);
         INTERNAV.EnableButton("Indietro", false);

@@ -18,11 +18,12 @@ void FRMCO_CONDPAG::FME_PERSLIT_AfterAddNew(bool result) {
     write_columns(FME_PERSLIT, values, {});
 }
 
-void FRMCO_CONDPAG::FME_PERSLIT_ChangeStatus(int status, int) {
+void FRMCO_CONDPAG::FME_PERSLIT_ChangeStatus(FrameStatus status, ChangeReason) {
     HeaderFollowsDetail(FME_PERSLIT, status);
     // The limits form the row's key: a stored period keeps them.
-    if (status == kStatusView || status == kStatusSearch || status == kStatusInsert) {
-        bool open = status != kStatusView;
+    if (status == FrameStatus::View || status == FrameStatus::Search ||
+        status == FrameStatus::Insert) {
+        bool open = status != FrameStatus::View;
         TXT_PERSLITDAGGMM.enable(open);
         TXT_PERSLITAGGMM.enable(open);
     }
@@ -34,7 +35,7 @@ namespace {
 // up at once among the stored periods.
 void limit_left(EditBox& box, DataFrame& frame) {
     box.set_valid(DataValida(RTrimN(box.text()), 1));
-    if (box.valid() && frame.Status() == kStatusInsert) frame.CheckKey(true, true);
+    if (box.valid() && frame.Status() == FrameStatus::Insert) frame.CheckKey(true, true);
 }
 
 }  // namespace
@@ -68,9 +69,9 @@ void FRMCO_CONDPAG::CMB_TIPOSLIT_Change(const std::string& shown) {
 void FRMCO_CONDPAG::SuggerisciPeriodo() {
     DoEvents();
     if (focus() != &GRIDNAV_PERIODI) return;
-    if (FME_PERSLIT.Status() == kStatusInsert) {
+    if (FME_PERSLIT.Status() == FrameStatus::Insert) {
         GRIDNAV_PERIODI.SelectButton("Nuovo");
-    } else if (FME_PERSLIT.Status() == kStatusView) {
+    } else if (FME_PERSLIT.Status() == FrameStatus::View) {
         GRIDNAV_PERIODI.SelectButton("Conferma");
     }
 }
@@ -88,18 +89,18 @@ void FRMCO_CONDPAG::FME_LINGUA_AfterAddNew(bool result) {
     write_columns(FME_LINGUA, {{db::CG6B_CODICE_CG62, code()}}, {});
 }
 
-void FRMCO_CONDPAG::FME_LINGUA_ChangeStatus(int status, int) {
+void FRMCO_CONDPAG::FME_LINGUA_ChangeStatus(FrameStatus status, ChangeReason) {
     HeaderFollowsDetail(FME_LINGUA, status);
     // The language of a stored row is its key: it stays as it is.
-    if (status == kStatusView || status == kStatusInsert) {
-        bool open = status == kStatusInsert;
+    if (status == FrameStatus::View || status == FrameStatus::Insert) {
+        bool open = status == FrameStatus::Insert;
         TXT_CODLINGUA.enable(open);
         TXT_CODLINGUA.enable_lookup(open);
     }
 }
 
 void FRMCO_CONDPAG::TXT_CODLINGUA_AfterItem() {
-    if (FME_LINGUA.Status() == kStatusInsert) FME_LINGUA.CheckKey(true, true);
+    if (FME_LINGUA.Status() == FrameStatus::Insert) FME_LINGUA.CheckKey(true, true);
 }
 
 void FRMCO_CONDPAG::TXT_CODLINGUA_StartLookup(LookupRequest& request) {
@@ -132,7 +133,7 @@ void FRMCO_CONDPAG::TXT_CODLINGUA_StartDecode(DecodeRequest& request) {
 
 void FRMCO_CONDPAG::TXT_DESCRANALLINGUA_KeyDown(int& key, int) {
     if (key != kKeyEnter) return;
-    if (FME_LINGUA.Status() == kStatusView) {
+    if (FME_LINGUA.Status() == FrameStatus::View) {
         key = 0;
         DoEvents();
         if (GRIDNAVL.ButtonAvailable("Conferma")) {
@@ -140,7 +141,7 @@ void FRMCO_CONDPAG::TXT_DESCRANALLINGUA_KeyDown(int& key, int) {
         } else if (GRID_LINGUA.available()) {
             GRID_LINGUA.SetTextFocus();
         }
-    } else if (FME_LINGUA.Status() == kStatusInsert) {
+    } else if (FME_LINGUA.Status() == FrameStatus::Insert) {
         key = 0;
         DoEvents();
         GRIDNAVL.SelectButton("Nuovo");

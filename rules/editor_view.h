@@ -21,8 +21,8 @@ class ControlTexts {
 // The editor as the installment, shift-period and header checks see it.
 class EditorView : public ControlTexts {
   public:
-    // Status of the installment frame FME_DETTAGLIO: 0 view, 1 search, 2 insert, else change.
-    virtual int installment_status() const = 0;
+    // The installment frame FME_DETTAGLIO holds a new installment (insert status).
+    virtual bool installment_is_new() const = 0;
     // Host installation profile: 3 asks for one payment type and subtype per term.
     virtual int installation_profile() const = 0;
     // The current row of the installment record set: the installment being confirmed.

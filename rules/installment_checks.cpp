@@ -121,7 +121,7 @@ Verdict FME_DETTAGLIO_ValidateRecord(const EditorView& editor, const NumberNorma
     // installment, so its remembered shares come off first.
     double taxable = CDecN(editor.text(ctl::TXT_TOTIMP));
     double vat = CDecN(editor.text(ctl::TXT_TOTIVA));
-    if (editor.installment_status() != 2) {
+    if (!editor.installment_is_new()) {
         const Record& before = editor.remembered_installment();
         taxable = normalised(normaliser, taxable - old_share(before, kTaxableShare).value_or(0.0));
         vat = normalised(normaliser, vat - old_share(before, kVatShare).value_or(0.0));

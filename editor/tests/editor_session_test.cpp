@@ -117,14 +117,14 @@ TEST(EditorSession, UndoDropsEveryEditAndDetailRowsChangedAloneAreSavedFromTheHo
     EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_GGDECOR"), "30");
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 0);
 
-    EXPECT_EQ(s.navigator.statuses.back(), kStatusView);
+    EXPECT_EQ(s.navigator.statuses.back(), FrameStatus::View);
     ASSERT_TRUE(s.edit_installment(0, "45")) << s.last_message();
-    EXPECT_EQ(s.navigator.statuses.back(), kStatusChange);
+    EXPECT_EQ(s.navigator.statuses.back(), FrameStatus::Change);
     ASSERT_TRUE(s.host.ActiveFrame()->Save()) << s.last_message();
-    EXPECT_EQ(s.navigator.statuses.back(), kStatusView);
+    EXPECT_EQ(s.navigator.statuses.back(), FrameStatus::View);
     ASSERT_TRUE(s.go_to("RD"));
     ASSERT_TRUE(s.add_language("DEU", "Bar")) << s.last_message();
-    EXPECT_EQ(s.navigator.statuses.back(), kStatusChange);
+    EXPECT_EQ(s.navigator.statuses.back(), FrameStatus::Change);
     ASSERT_TRUE(s.host.ActiveFrame()->Save()) << s.last_message();
     EXPECT_EQ(s.query("SELECT CG62_DESCPAG, CG63_GGDECOR FROM CG62_CONDPAGDES JOIN "
                       "CG63_CONDPAGDET ON CG63_CODPAG_CG62 = CG62_CODPAG WHERE CG62_CODPAG = "
@@ -134,7 +134,7 @@ TEST(EditorSession, UndoDropsEveryEditAndDetailRowsChangedAloneAreSavedFromTheHo
                       "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 IN ('RD', 'RB3060') ORDER BY "
                       "CG6B_CODICE_CG62, CG6B_LINGUA_MG52"),
               (Rows{{"RD", "DEU", "Bar"}, {"RD", "ENG", "Cash on invoice"}}));
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), kStatusView);
+    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View);
 }
 
 TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
@@ -239,7 +239,7 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRef
     // A mark left on one term does not follow the person to the next.
     ASSERT_TRUE(w.TXT_GGMMFIX.user_type("31/02"));
     ASSERT_TRUE(w.user_focus(&w.CMB_CALENDARIO));
-    s.messages.answers = {kAnswerNo};  // leave the change behind
+    s.messages.answers = {Answer::No};  // leave the change behind
     ASSERT_TRUE(s.go_to("RD"));
     ASSERT_TRUE(s.go_to("FIX"));
     EXPECT_TRUE(w.TXT_GGMMFIX.valid());
@@ -293,7 +293,7 @@ TEST(EditorSession, TheWindowStartsAsTheHostAsksAndRegistersOnEveryActivation) {
     Session s(2);
     s.host.SetProgramMode(1);
     FRMCO_CONDPAG& w = s.open();
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), kStatusSearch);
+    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::Search);
     EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
     EXPECT_EQ(w.focus(), &w.TXT_CODICE);
     EXPECT_FALSE(w.TabCondPag.enabled());
@@ -345,7 +345,7 @@ TEST(EditorSession, TheWindowStartsAsTheHostAsksAndRegistersOnEveryActivation) {
 
     // Refusing to settle a pending change keeps the window open and says nothing to the host.
     ASSERT_TRUE(w.TXT_CODICE.user_type("X"));
-    s.messages.answers = {kAnswerCancel};
+    s.messages.answers = {Answer::Cancel};
     bool cancel = false;
     w.Form_QueryUnload(cancel);
     EXPECT_TRUE(cancel);
@@ -362,7 +362,7 @@ TEST(EditorSession, ACallingProgramGetsTheChosenCodeBack) {
     w.SetInterface(&s.host);
     w.Form_Load();
     w.Form_Activate();
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), kStatusView);  // the code exists: it is shown
+    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View);  // the code exists: it is shown
     EXPECT_EQ(w.TXT_CODICE.text(), "RD30");
     EXPECT_EQ(w.GRID_CONDPAG.row_count(), 1);
     ASSERT_TRUE(w.INTERNAV.user_click("Esporta"));
@@ -396,7 +396,7 @@ TEST(EditorSession, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {
     ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Scritta a mano"));
     ASSERT_TRUE(w.CHK_DESAUTOM.user_check(true));
     ASSERT_TRUE(w.CMD_GENERA.user_click());
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), kStatusView) << s.last_message();
+    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View) << s.last_message();
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.4 Rb (25%/25%) 30-60-90-120GG-FM");
     EXPECT_EQ(s.query("SELECT CG63_PROG, CG63_GGDECOR, CG63_EL1FRIMP, CG63_EL2FRIMP FROM "
                       "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'GEN4' ORDER BY CG63_PROG"),

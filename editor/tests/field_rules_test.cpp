@@ -266,7 +266,7 @@ TEST(FieldRules, ProfilesDecideWhatTheWindowOffers) {
         ASSERT_TRUE(w.TXT_CODICE.user_type("UNA"));
         EXPECT_EQ(w.TXT_CODICE.text(), "UNA");
         ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
-        EXPECT_EQ(w.FME_DETTAGLIO.Status(), kStatusInsert);
+        EXPECT_EQ(w.FME_DETTAGLIO.Status(), FrameStatus::Insert);
         EXPECT_EQ(w.TXT_IMP.text(), "100,0000");
         EXPECT_EQ(w.TXT_IVA.text(), "100,0000");
         for (Control* locked :
@@ -388,7 +388,7 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     // A language the term already has shows the stored row instead of a second one.
     ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG"));
     ASSERT_TRUE(w.user_focus(&w.TXT_DESCRLINGUA));
-    EXPECT_EQ(w.FME_LINGUA.Status(), kStatusView);
+    EXPECT_EQ(w.FME_LINGUA.Status(), FrameStatus::View);
     EXPECT_EQ(w.TXT_DESCRLINGUA.text(), "Cash on invoice");
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
 
@@ -407,7 +407,7 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
 
     ASSERT_TRUE(s.go_to("RB30FM"));                 // one period, 01/08-31/08
     ASSERT_TRUE(w.TXT_PERSLITSLIT.user_type("5"));  // a stored period changed keeps its limits
-    EXPECT_EQ(w.FME_PERSLIT.Status(), kStatusChange);
+    EXPECT_EQ(w.FME_PERSLIT.Status(), FrameStatus::Change);
     EXPECT_FALSE(w.TXT_PERSLITDAGGMM.enabled());
     EXPECT_FALSE(w.TXT_PERSLITAGGMM.enabled());
     ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
@@ -417,7 +417,7 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/08"));
     ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("31/08"));
     ASSERT_TRUE(w.user_focus(&w.CMB_TIPOSLIT));
-    EXPECT_EQ(w.FME_PERSLIT.Status(), kStatusView);
+    EXPECT_EQ(w.FME_PERSLIT.Status(), FrameStatus::View);
     EXPECT_EQ(w.GRID_PERSLIT.row_count(), 1);
     // No list takes rows while the term is searched.
     ASSERT_TRUE(w.INTERNAV.user_click("Cerca"));
@@ -491,14 +491,14 @@ TEST(FieldRules, MessagesNameTheirProcedureAndTheHostHearsOfOpenAndClose) {
     FRMCO_CONDPAG& w = s.open();
     ASSERT_EQ(s.events.calls.size(), 1u);
     EXPECT_EQ(s.events.calls.back().open_flag, 1);  // qxOpen
-    w.ShowMessage("Testo", 64, "Informazione", "ContaRate");
+    w.ShowMessage("Testo", kStyleInformation, "Informazione", "ContaRate");
     EXPECT_EQ(s.last_message(), "Testo\rFunzione: ContaRate");
     w.Form_DblClick();
     EXPECT_EQ(s.last_message(), "Modifica");
     // Leaving a changed term asks, in the window's words.
     ASSERT_TRUE(s.go_to("RD"));
     ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
-    s.messages.answers = {kAnswerNo};
+    s.messages.answers = {Answer::No};
     ASSERT_TRUE(s.go_to("RD30"));
     EXPECT_NE(s.all_messages().find("Salvare le modifiche apportate alla condizione di "
                                     "pagamento?"),

@@ -14,7 +14,8 @@ namespace {
 // set explicitly.
 struct FakeEditor : EditorView {
     std::map<std::string, std::string, std::less<>> texts;
-    int status = 2, profile = 0;
+    bool is_new = true;
+    int profile = 0;
     Record current, remembered, head;
     std::vector<Record> rows;
 
@@ -28,7 +29,7 @@ struct FakeEditor : EditorView {
         auto column = bound.find(control);
         return column == bound.end() ? "" : field(current, column->second).to_text();
     }
-    int installment_status() const override { return status; }
+    bool installment_is_new() const override { return is_new; }
     int installation_profile() const override { return profile; }
     const Record& current_installment() const override { return current; }
     std::vector<Record> installments() const override { return rows; }
@@ -123,7 +124,7 @@ TEST(InstallmentChecks, ControllaRataByStartRuleThenShareBoxes) {
 TEST(InstallmentChecks, WholeInstallmentCheck) {
     const RoundingNormaliser normaliser;
     struct Case {
-        int status;
+        bool is_new;
         std::string total_taxable, total_vat;
         Record remembered, current;
         std::string control;
@@ -133,27 +134,27 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
     // clang-format off
     const std::vector<Case> cases = {
         // a new installment on a full term
-        {2, "100", "100", {}, percent(30, 0), "TXT_IMP", taxable},
+        {true, "100", "100", {}, percent(30, 0), "TXT_IMP", taxable},
         // the only installment changed from 100 to 60
-        {3, "100", "100", percent(100, 100), percent(60, 60), "", ""},
+        {false, "100", "100", percent(100, 100), percent(60, 60), "", ""},
         // both above: the taxable share is reported
-        {2, "100", "100", {}, fraction(1, 2), "TXT_NUMIMP", taxable},
-        {2, "50", "100", {}, percent(50, 10), "TXT_IVA", vat},
-        {2, "50", "80", {}, with(fraction(1, 2), {{"CG63_FLGFRPERCIMP", 1}, {"CG63_PERCIMP", 50}}),
+        {true, "100", "100", {}, fraction(1, 2), "TXT_NUMIMP", taxable},
+        {true, "50", "100", {}, percent(50, 10), "TXT_IVA", vat},
+        {true, "50", "80", {}, with(fraction(1, 2), {{"CG63_FLGFRPERCIMP", 1}, {"CG63_PERCIMP", 50}}),
          "TXT_NUMIVA", vat},
         // 100.5 passes the field check, not the sum
-        {2, "0", "0", {}, percent(100.5, 100), "TXT_IMP", taxable},
-        {2, "66.666667", "66.666667", {}, fraction(1, 3), "", ""},
+        {true, "0", "0", {}, percent(100.5, 100), "TXT_IMP", taxable},
+        {true, "66.666667", "66.666667", {}, fraction(1, 3), "", ""},
         // an old zero denominator is set aside: nothing is subtracted
-        {3, "100", "100", fraction(1, 0), percent(50, 0), "TXT_IMP", taxable},
-        {2, "100", "100", {}, with(percent(50, 0), {{"CG63_GGDECOR", -30}}), "TXT_GGDECOR",
+        {false, "100", "100", fraction(1, 0), percent(50, 0), "TXT_IMP", taxable},
+        {true, "100", "100", {}, with(percent(50, 0), {{"CG63_GGDECOR", -30}}), "TXT_GGDECOR",
          kRataNonCorretta},
     };
     // clang-format on
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
         FakeEditor editor;
-        editor.status = c.status;
+        editor.is_new = c.is_new;
         editor.texts = {{"TXT_TOTIMP", c.total_taxable}, {"TXT_TOTIVA", c.total_vat}};
         editor.remembered = c.remembered;
         editor.current = c.current;
