@@ -15,6 +15,7 @@
 #include "component/published_types.h"
 #include "framework/event.h"
 #include "framework/hypermedia.h"
+#include "framework/message_service.h"
 
 namespace condpag {
 
@@ -134,7 +135,7 @@ class CLSCO_CONDPAG : public HostComponent {
   private:
     // The navigator events gate on the active DLL being the host's active interface.
     bool active_in_host() const;
-    int show_message(const std::string& text, int style, const std::string& title);
+    Answer show_message(const std::string& text, int style, const std::string& title);
     void open_media_manager();
     void unload_open_windows();
     void release_windows(bool unloaded_only);

@@ -22,11 +22,11 @@ constexpr int kMultimediaButton = 25;
 
 bool CLSCO_CONDPAG::active_in_host() const { return dll_ != nullptr && dll_->IsActive(); }
 
-int CLSCO_CONDPAG::show_message(const std::string& text, int style, const std::string& title) {
+Answer CLSCO_CONDPAG::show_message(const std::string& text, int style, const std::string& title) {
     if (window_) return window_->ShowMessage(text, style, title);
     // No window yet: the host's own message object, as the window would fall back to.
     MessageService* messages = global_ != nullptr ? global_->MessageObject() : nullptr;
-    return messages != nullptr ? messages->ShowMessage(text, style, title) : 0;
+    return messages != nullptr ? messages->ShowMessage(text, style, title) : Answer::None;
 }
 
 void CLSCO_CONDPAG::Navigator_BeforeExportToOffice(bool&, ExportObject& export_object) {
@@ -63,14 +63,14 @@ void CLSCO_CONDPAG::Navigator_InitializeScriptObjectModel(bool&, ScriptObjectMod
 void CLSCO_CONDPAG::Navigator_ButtonPressed(bool&, int button) {
     if (!active_in_host() || button != kMultimediaButton) return;
     if (frame_ == nullptr || frame_->Recordset() == nullptr) return;
-    if (frame_->Status() == kStatusInsert) {
+    if (frame_->Status() == FrameStatus::Insert) {
         show_message(
             "Il collegamento ai dati multimediali è possibile solamente in fase di "
             "variazione",
             kStyleInformation, "Avviso Utente");
         return;
     }
-    if (frame_->Status() == kStatusView) frame_->Update();
+    if (frame_->Status() == FrameStatus::View) frame_->Update();
     open_media_manager();
 }
 

@@ -226,13 +226,13 @@ ProgramRunner print_component(PrintWriter writer, PrintOpener opener) {
         MessageService* messages = global->MessageObject();
         std::string only_code;
         if (std::string shown = shown_code(*global); !shown.empty() && messages != nullptr) {
-            int answer = messages->ShowMessage(
+            Answer answer = messages->ShowMessage(
                 "Stampare tutte le condizioni di pagamento?\n\nSì: tutte.\nNo: solo la "
                 "condizione " +
                     shown + ".",
                 kStyleYesNoCancel | kStyleQuestion, "Stampa");
-            if (answer == kAnswerCancel) return success();  // nothing asked for, nothing written
-            if (answer == kAnswerNo) only_code = shown;
+            if (answer == Answer::Cancel) return success();  // nothing asked for, nothing written
+            if (answer == Answer::No) only_code = shown;
         }
         Connection connection = global->NewConnection();
         connection.ConnectionString = global->ConnectionString();
@@ -247,7 +247,7 @@ ProgramRunner print_component(PrintWriter writer, PrintOpener opener) {
         if (!opener) {
             messages->ShowMessage(saved, kStyleInformation, "Informazione");
         } else if (messages->ShowMessage(saved + "\n\nAprirla ora?", kStyleYesNo | kStyleQuestion,
-                                         "Informazione") == kAnswerYes &&
+                                         "Informazione") == Answer::Yes &&
                    !opener(*where)) {
             messages->ShowMessage(
                 "Impossibile aprire la stampa " + *where + ": nessun programma per visualizzarla.",

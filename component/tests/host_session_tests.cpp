@@ -117,7 +117,7 @@ TEST_F(HostSession, CallingProgramGetsTheChosenCodeBack) {
     EXPECT_EQ(window.Interface(), component);
     EXPECT_EQ(window.OwnerComponent(), component);
     // The stored term is found from the code handed in, and shown.
-    EXPECT_EQ(window.FME_CONDPAGDES.Status(), kStatusView);
+    EXPECT_EQ(window.FME_CONDPAGDES.Status(), FrameStatus::View);
     EXPECT_EQ(RTrimN(window.TXT_CODICE.text()), "RB369");
     EXPECT_EQ(window.FME_DETTAGLIO.Recordset()->RecordCount(), 3);
 
@@ -132,7 +132,7 @@ TEST_F(HostSession, CallingProgramGetsTheChosenCodeBack) {
     component->SetProgramMode(1);
     FRMCO_CONDPAG& again = show();
     EXPECT_FALSE(again.unloaded());
-    EXPECT_EQ(again.FME_CONDPAGDES.Status(), kStatusSearch);
+    EXPECT_EQ(again.FME_CONDPAGDES.Status(), FrameStatus::Search);
     EXPECT_EQ(again.FME_DETTAGLIO.Recordset()->RecordCount(), 0);
     ASSERT_EQ(global.ActiveInterface(), component);
 
@@ -200,7 +200,7 @@ TEST_F(HostSession, ChangeOfCompanyIsAlwaysRefused) {
     EXPECT_EQ(host_messages.shown[0].text,
               "I dati in gestione non variano in funzione della ditta!!");
     EXPECT_EQ(host_messages.shown[0].title, "Avviso Utente");
-    EXPECT_EQ(host_messages.shown[0].style, 64);
+    EXPECT_EQ(host_messages.shown[0].style, kStyleInformation);
 
     show();
     bool cancel = false;
@@ -222,21 +222,21 @@ TEST_F(HostSession, MultimediaButtonLinksMediaToTheTermShown) {
     component->SetIsActive(true);
 
     // While inserting: the message only.
-    window.FME_CONDPAGDES.SetStatus(kStatusInsert);
+    window.FME_CONDPAGDES.SetStatus(FrameStatus::Insert);
     navigator.ButtonPressed.emit(cancel, 25);
     EXPECT_EQ(component->HyperMedia(), nullptr);
     EXPECT_EQ(host_messages.texts().back(),
               "Il collegamento ai dati multimediali è possibile solamente in fase di variazione");
     window.FME_CONDPAGDES.Undo();
     window.FME_CONDPAGDES.MoveFirst();
-    ASSERT_EQ(window.FME_CONDPAGDES.Status(), kStatusView);
+    ASSERT_EQ(window.FME_CONDPAGDES.Status(), FrameStatus::View);
     std::string code = RTrimN(window.TXT_CODICE.text());
 
     // While viewing: change status, then the media manager on this term.
     global.SetActiveInterface(component);
     component->SethwndParent(4242);
     navigator.ButtonPressed.emit(cancel, 25);
-    EXPECT_NE(window.FME_CONDPAGDES.Status(), kStatusView);
+    EXPECT_NE(window.FME_CONDPAGDES.Status(), FrameStatus::View);
     auto* media = dynamic_cast<HeadlessHyperMedia*>(component->HyperMedia());
     ASSERT_NE(media, nullptr);
     ASSERT_EQ(media->openings.size(), 1u);

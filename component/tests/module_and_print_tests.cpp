@@ -131,15 +131,15 @@ TEST(PrintListing, DecodesInstallmentsPeriodsAndLanguagesOfEveryTerm) {
 // is opened and whether anything is written at all.
 TEST(PrintListing, PrintListsTheTermShownOrEveryTermAndOffersToOpenIt) {
     struct Case {
-        std::deque<int> answers;  // every term?, then open it?
+        std::deque<Answer> answers;  // every term?, then open it?
         bool written;
         bool every_term;
         bool opened;
     };
     const Case cases[] = {
-        {{kAnswerYes, kAnswerYes}, true, true, true},
-        {{kAnswerNo, kAnswerNo}, true, false, false},
-        {{kAnswerCancel}, false, false, false},
+        {{Answer::Yes, Answer::Yes}, true, true, true},
+        {{Answer::No, Answer::No}, true, false, false},
+        {{Answer::Cancel}, false, false, false},
     };
     for (const Case& c : cases) {
         testing::DemoDatabase database;
