@@ -10,30 +10,31 @@
 namespace condpag::ui {
 namespace {
 
+// The Qt button of each answer.
 struct ButtonCode {
     QMessageBox::StandardButton button;
-    int code;
+    Answer code;
     const char* caption;  // Italian, whatever the language Qt was built in
 };
 
 std::vector<ButtonCode> buttons_of(int style) {
-    const ButtonCode ok{QMessageBox::Ok, kAnswerOk, "OK"};
-    const ButtonCode cancel{QMessageBox::Cancel, kAnswerCancel, "Annulla"};
-    const ButtonCode yes{QMessageBox::Yes, kAnswerYes, "&Sì"};
-    const ButtonCode no{QMessageBox::No, kAnswerNo, "&No"};
-    const ButtonCode retry{QMessageBox::Retry, kAnswerRetry, "&Riprova"};
-    switch (style & 0x0F) {
-        case 1:
+    const ButtonCode ok{QMessageBox::Ok, Answer::Ok, "OK"};
+    const ButtonCode cancel{QMessageBox::Cancel, Answer::Cancel, "Annulla"};
+    const ButtonCode yes{QMessageBox::Yes, Answer::Yes, "&Sì"};
+    const ButtonCode no{QMessageBox::No, Answer::No, "&No"};
+    const ButtonCode retry{QMessageBox::Retry, Answer::Retry, "&Riprova"};
+    switch (StyleButtons(style)) {
+        case kStyleOkCancel:
             return {ok, cancel};
-        case 2:
-            return {{QMessageBox::Abort, kAnswerAbort, "&Interrompi"},
+        case kStyleAbortRetryIgnore:
+            return {{QMessageBox::Abort, Answer::Abort, "&Interrompi"},
                     retry,
-                    {QMessageBox::Ignore, kAnswerIgnore, "I&gnora"}};
-        case 3:
+                    {QMessageBox::Ignore, Answer::Ignore, "I&gnora"}};
+        case kStyleYesNoCancel:
             return {yes, no, cancel};
-        case 4:
+        case kStyleYesNo:
             return {yes, no};
-        case 5:
+        case kStyleRetryCancel:
             return {retry, cancel};
         default:
             return {ok};
@@ -41,7 +42,7 @@ std::vector<ButtonCode> buttons_of(int style) {
 }
 
 QMessageBox::Icon icon_of(int style) {
-    switch (style & 0x70) {
+    switch (StyleIcon(style)) {
         case kStyleStop:
             return QMessageBox::Critical;
         case kStyleQuestion:
@@ -66,7 +67,7 @@ QString error_text(const Error& error, const std::vector<Error>& connection_erro
 
 }  // namespace
 
-int QtMessageService::ShowMessage(const std::string& text, int style, const std::string& title) {
+Answer QtMessageService::ShowMessage(const std::string& text, int style, const std::string& title) {
     QMessageBox box(icon_of(style), qstr(title), qstr(text), QMessageBox::NoButton, parent_);
     std::vector<ButtonCode> buttons = buttons_of(style);
     for (const ButtonCode& b : buttons) {
@@ -74,7 +75,7 @@ int QtMessageService::ShowMessage(const std::string& text, int style, const std:
             button->setText(QString::fromUtf8(b.caption));
         }
     }
-    size_t default_index = static_cast<size_t>((style & 0x300) >> 8);
+    size_t default_index = static_cast<size_t>(StyleDefaultButton(style));
     if (default_index < buttons.size()) box.setDefaultButton(buttons[default_index].button);
     box.exec();
     QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
@@ -83,15 +84,16 @@ int QtMessageService::ShowMessage(const std::string& text, int style, const std:
     }
     // Closed with Escape or the window's close button: the cancelling answer when there is one.
     for (const ButtonCode& b : buttons) {
-        if (b.code == kAnswerCancel || b.code == kAnswerNo) return b.code;
+        if (b.code == Answer::Cancel || b.code == Answer::No) return b.code;
     }
     return buttons.back().code;
 }
 
-int QtMessageService::ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
-                                  const std::string& application_title,
-                                  const std::string& window_caption, const std::string& procedure,
-                                  int style) {
+ErrorChoice QtMessageService::ErrorDialog(const Error& error,
+                                          const std::vector<Error>& connection_errors,
+                                          const std::string& application_title,
+                                          const std::string& window_caption,
+                                          const std::string& procedure, int style) {
     QString title = qstr(application_title.empty() ? window_caption : application_title);
     QMessageBox box(QMessageBox::Critical, title, QString(), QMessageBox::NoButton, parent_);
     QString where = qstr(window_caption);
@@ -104,24 +106,25 @@ int QtMessageService::ErrorDialog(const Error& error, const std::vector<Error>& 
     retry->setObjectName("Riprova");
     ignore->setObjectName("Ignora");
     leave->setObjectName("Esci");
-    // 256: the second button is the default one.
-    box.setDefaultButton((style & 0x300) == 0x100 ? ignore : retry);
+    // The style may make the second button, Ignora, the default one.
+    box.setDefaultButton(StyleDefaultButton(style) == 1 ? ignore : retry);
     box.setEscapeButton(leave);
     box.exec();
-    if (box.clickedButton() == retry) return kErrorRetry;
-    if (box.clickedButton() == ignore) return kErrorIgnore;
-    return kErrorLeave;
+    if (box.clickedButton() == retry) return ErrorChoice::Retry;
+    if (box.clickedButton() == ignore) return ErrorChoice::GoOn;
+    return ErrorChoice::Leave;
 }
 
-int QtMessageService::ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
-                                  const std::string& text1, const std::string& text2,
-                                  const std::string& text3) {
+Answer QtMessageService::ErrorReport(const Error& error,
+                                     const std::vector<Error>& connection_errors,
+                                     const std::string& text1, const std::string& text2,
+                                     const std::string& text3) {
     QMessageBox box(QMessageBox::Critical, qstr(text1), qstr(text2), QMessageBox::Ok, parent_);
     QString details = error_text(error, connection_errors);
     if (!text3.empty()) details = qstr(text3) + "\n" + details;
     box.setInformativeText(details);
     box.exec();
-    return kAnswerOk;
+    return Answer::Ok;
 }
 
 }  // namespace condpag::ui

@@ -11,11 +11,6 @@
 
 namespace condpag::ui {
 
-// Error dialog answers: Riprova 4 (retry), Ignora 2 (go on), Esci 3 (leave).
-inline constexpr int kErrorRetry = 4;
-inline constexpr int kErrorIgnore = 2;
-inline constexpr int kErrorLeave = 3;
-
 class QtMessageService : public MessageService {
   public:
     explicit QtMessageService(QWidget* parent = nullptr) : parent_(parent) {}
@@ -25,13 +20,14 @@ class QtMessageService : public MessageService {
     // Icon by style (16 stop, 32 question, 48 exclamation, 64 information); buttons by the low
     // bits (0 OK, 1 OK/Cancel, 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel);
     // 256 and 512 make the second or third button the default.
-    int ShowMessage(const std::string& text, int style, const std::string& title) override;
-    int ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
-                    const std::string& application_title, const std::string& window_caption,
-                    const std::string& procedure, int style) override;
-    int ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
-                    const std::string& text1, const std::string& text2,
-                    const std::string& text3) override;
+    Answer ShowMessage(const std::string& text, int style, const std::string& title) override;
+    // Riprova retries, Ignora goes on, Esci (or Escape) leaves.
+    ErrorChoice ErrorDialog(const Error& error, const std::vector<Error>& connection_errors,
+                            const std::string& application_title, const std::string& window_caption,
+                            const std::string& procedure, int style) override;
+    Answer ErrorReport(const Error& error, const std::vector<Error>& connection_errors,
+                       const std::string& text1, const std::string& text2,
+                       const std::string& text3) override;
 
   private:
     QPointer<QWidget> parent_;

@@ -182,7 +182,7 @@ void PreviewPanel::follow(FRMCO_CONDPAG* editor) {
         }
         for (DataFrame* frame :
              {&editor->FME_CONDPAGDES, &editor->FME_DETTAGLIO, &editor->FME_PERSLIT}) {
-            frame->ChangeStatus.connect([changed](int, int) { changed(); });
+            frame->ChangeStatus.connect([changed](FrameStatus, ChangeReason) { changed(); });
             frame->AfterUpdate.connect([changed](bool) { changed(); });
             frame->AfterDelete.connect([changed](bool) { changed(); });
             frame->AfterUndo.connect([changed](bool) { changed(); });

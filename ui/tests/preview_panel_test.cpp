@@ -98,7 +98,7 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTypedAndShowsItsPayme
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"2.220,50"}));
 
     // "Rimessa diretta" says nothing of how it is paid: told, not guessed, nothing to save.
-    s.messages.answers = {7};  // leave the edited term without saving it
+    s.messages.answers = {Answer::No};  // leave the edited term without saving it
     s.go_to("RD");
     QApplication::processEvents();
     block = block_shown(panel);
