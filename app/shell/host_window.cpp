@@ -47,26 +47,26 @@ constexpr ToolButton kToolButtons[] = {
 };
 
 // The toolbar buttons a status offers.
-bool offered(const std::string& key, int status) {
+bool offered(const std::string& key, FrameStatus status) {
     if (key == "Chiudi") return true;
     switch (status) {
-        case kStatusView:
+        case FrameStatus::View:
             return key != "Salva" && key != "Annulla";
-        case kStatusSearch:
+        case FrameStatus::Search:
             return key == "Cerca" || key == "Annulla";
-        case kStatusInsert:
+        case FrameStatus::Insert:
         default:
             return key == "Salva" || key == "Annulla";
     }
 }
 
-QString status_name(int status) {
+QString status_name(FrameStatus status) {
     switch (status) {
-        case kStatusView:
+        case FrameStatus::View:
             return QStringLiteral("Visualizzazione");
-        case kStatusSearch:
+        case FrameStatus::Search:
             return QStringLiteral("Ricerca");
-        case kStatusInsert:
+        case FrameStatus::Insert:
             return QStringLiteral("Inserimento");
         default:
             return QStringLiteral("Modifica");
@@ -124,7 +124,7 @@ HostWindow::HostWindow(ShellOptions options) : options_(std::move(options)), mes
     global_ = std::make_unique<ShellGlobal>(std::move(registry), options_.connection_string,
                                             options_.profile);
     global_->SetMessageObject(&messages_);
-    show_status(kStatusView);
+    show_status(FrameStatus::View);
 }
 
 HostWindow::~HostWindow() {
@@ -283,7 +283,7 @@ void HostWindow::run_command(const std::string& key) {
     }
     if (frame == nullptr) return;
     if (key == "Nuovo") frame->New();
-    if (key == "Cerca") frame->Status() == kStatusSearch ? frame->Find() : frame->Search();
+    if (key == "Cerca") frame->Status() == FrameStatus::Search ? frame->Find() : frame->Search();
     if (key == "Salva") frame->Save();
     if (key == "Annulla") frame->Undo();
     if (key == "Elimina") frame->Delete();
@@ -294,7 +294,7 @@ void HostWindow::run_command(const std::string& key) {
     Refresh();
 }
 
-void HostWindow::SetStatus(int status) {
+void HostWindow::SetStatus(FrameStatus status) {
     EventingNavigator::SetStatus(status);
     show_status(status);
 }
@@ -305,7 +305,7 @@ void HostWindow::Refresh() {
     if (frame != nullptr) show_status(frame->Status());
 }
 
-void HostWindow::show_status(int status) {
+void HostWindow::show_status(FrameStatus status) {
     status_ = status;
     bool open = sub_window_ != nullptr;
     for (const auto& [key, action] : actions_) action->setEnabled(open && offered(key, status));

@@ -62,7 +62,7 @@ class HostWindow : public QMainWindow, public EventingNavigator, public WindowPr
     const std::string& component_source() const { return component_source_; }
 
     // Host navigator.
-    void SetStatus(int status) override;
+    void SetStatus(FrameStatus status) override;
     void Refresh() override;
 
     // Window presenter.
@@ -75,7 +75,7 @@ class HostWindow : public QMainWindow, public EventingNavigator, public WindowPr
   private:
     void build_menu_and_toolbar();
     void run_command(const std::string& key);
-    void show_status(int status);
+    void show_status(FrameStatus status);
     void drop_view();
 
     ShellOptions options_;
@@ -95,7 +95,7 @@ class HostWindow : public QMainWindow, public EventingNavigator, public WindowPr
     std::map<std::string, QAction*> actions_;
     QLabel* status_label_ = nullptr;
     std::string received_;
-    int status_ = -1;
+    FrameStatus status_ = FrameStatus::View;
 };
 
 }  // namespace condpag::shell
