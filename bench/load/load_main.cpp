@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/cli_options.h"
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/host.h"
 #include "framework/message_service.h"
@@ -94,7 +95,7 @@ class Desk {
         size_t before = messages.shown.size();
         bool ok = window->INTERNAV.user_click(key);
         for (size_t i = before; i < messages.shown.size(); ++i) {
-            if ((messages.shown[i].style & 0x70) != kStyleQuestion) ok = false;
+            if (StyleIcon(messages.shown[i].style) != kStyleQuestion) ok = false;
         }
         return ok;
     }
@@ -131,7 +132,7 @@ int run_session(const Options& options) {
         };
         if (!ok && desk) {
             for (const auto& shown : desk->messages.shown) {
-                if ((shown.style & 0x70) != kStyleQuestion) said << shown.text << '\n';
+                if (StyleIcon(shown.style) != kStyleQuestion) said << shown.text << '\n';
             }
             desk->messages.shown.clear();
         }
@@ -413,6 +414,7 @@ int run_parent(const Options& options, const char* self) {
 int main(int argc, char** argv) {
     condpag::Options options;
     CLI::App app{"condpag_load: parallel editor sessions against one database"};
+    condpag::cli::speak_italian_on_parse_errors(app);
     app.add_option("--db", options.db, "connection string or SQLite file")->required();
     app.add_option("--sessions", options.sessions, "sessions in parallel")
         ->check(CLI::Range(1, 1000));
