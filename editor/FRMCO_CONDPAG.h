@@ -107,6 +107,8 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     // ---- tab strip: 0 installments, 1 analytic description, 2 shift periods, 3 languages ----
     TabStrip TabCondPag{
         *this, "TabCondPag", {"Rate", "Descrizione analitica", "Periodi di slittamento", "Lingue"}};
+    // The pages of TabCondPag, in order.
+    enum TabPage { kPageRate = 0, kPageDescrizione = 1, kPagePeriodi = 2, kPageLingue = 3 };
 
     // ---- installments ----
     Grid GRID_CONDPAG{*this, "GRID_CONDPAG"};

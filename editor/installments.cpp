@@ -10,6 +10,7 @@
 
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/host.h"
+#include "rules/code_tables.h"
 #include "rules/day_month.h"
 #include "rules/description.h"
 #include "rules/normaliser.h"
@@ -172,14 +173,16 @@ void FRMCO_CONDPAG::CMB_TIPODECORR_Change(const std::string& shown) {
         box.enable(on);
         if (second_switch) box.enable2(on);
     };
-    set(TXT_GGDECOR, rule != 3, true);
-    set(TXT_GGMMFIX, rule == 3, true);
-    set(TXT_DAGGFIX1, rule == 4, false);
-    set(TXT_AGGFIX1, rule == 4, false);
-    set(TXT_GGSCADFIX1, rule == 2 || rule == 4, false);
-    set(TXT_DAGGFIX2, rule == 4, false);
-    set(TXT_AGGFIX2, rule == 4, false);
-    set(TXT_GGSCADFIX2, rule == 4, false);
+    const bool fixed_date = rule == kDecorrenzaDataFissa;
+    const bool intervals = rule == kDecorrenzaGiornoFissoPerIntervallo;
+    set(TXT_GGDECOR, !fixed_date, true);
+    set(TXT_GGMMFIX, fixed_date, true);
+    set(TXT_DAGGFIX1, intervals, false);
+    set(TXT_AGGFIX1, intervals, false);
+    set(TXT_GGSCADFIX1, rule == kDecorrenzaGiornoFisso || intervals, false);
+    set(TXT_DAGGFIX2, intervals, false);
+    set(TXT_AGGFIX2, intervals, false);
+    set(TXT_GGSCADFIX2, intervals, false);
 }
 
 void FRMCO_CONDPAG::share_kind_picked(ComboBox& list, std::string_view percent_column,
@@ -237,7 +240,7 @@ void FRMCO_CONDPAG::CMB_TIPOIMPFIX_Change(const std::string& shown) {
 
 void FRMCO_CONDPAG::CMB_TIPO_Click() {
     const double type = CDecN(CMB_TIPO.text());
-    if (type < 7 || type > 16) {
+    if (type < kEffettoCartaDiCredito || type > kEffettoMav) {
         write_columns(FME_DETTAGLIO, {{db::CG63_STIPOEFF, Value()}}, {&TXT_SOTTOTIPO});
     } else {
         TXT_SOTTOTIPO.Decode();
@@ -246,8 +249,9 @@ void FRMCO_CONDPAG::CMB_TIPO_Click() {
 
 void FRMCO_CONDPAG::CMB_TIPO_Change(const std::string& shown) {
     const double type = CDecN(shown);
-    // Subtypes belong to bank receipts and to the types 7 to 16.
-    TXT_SOTTOTIPO.enable(!(type != 2 && (type < 7 || type > 16)));
+    // Subtypes belong to bank receipts and to the types from credit card to MAV.
+    TXT_SOTTOTIPO.enable(!(type != kEffettoRicevutaBancaria &&
+                           (type < kEffettoCartaDiCredito || type > kEffettoMav)));
 }
 
 // The subtype's description for the payment type shown. Both codes go into the statement without

@@ -471,8 +471,8 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason
             // A new term is never read-only, whichever command began it.
             FME_CONDPAGDES.SetReadOnly(false);
             FME_DETTAGLIO.SetReadOnly(false);
-            if (TabCondPag.tab() != 0) {
-                TabCondPag.set_tab(0);  // its click runs the enabling rule
+            if (TabCondPag.tab() != kPageRate) {
+                TabCondPag.set_tab(kPageRate);  // its click runs the enabling rule
             } else {
                 EnablingRule();
             }
@@ -515,20 +515,20 @@ void FRMCO_CONDPAG::TXT_CODICE_AfterItem() {
 void FRMCO_CONDPAG::TabCondPag_Click() {
     EnablingRule();
     switch (TabCondPag.tab()) {
-        case 0:
+        case kPageRate:
             if (GRID_CONDPAG.enabled()) GRID_CONDPAG.SetTextFocus();
             break;
-        case 1:
+        case kPageDescrizione:
             if (TXT_DESCANAL.enabled()) TXT_DESCANAL.SetTextFocus();
             break;
-        case 2:
+        case kPagePeriodi:
             if (TXT_PERSLITDAGGMM.enabled()) {
                 TXT_PERSLITDAGGMM.SetTextFocus();
             } else if (CMB_TIPOSLIT.enabled()) {
                 CMB_TIPOSLIT.SetTextFocus();
             }
             break;
-        case 3:
+        case kPageLingue:
             if (FME_LINGUA.Status() == FrameStatus::Insert) {
                 if (TXT_CODLINGUA.enabled()) TXT_CODLINGUA.SetTextFocus();
             } else if (GRID_LINGUA.enabled()) {

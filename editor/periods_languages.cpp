@@ -5,6 +5,7 @@
 #include "editor/FRMCO_CONDPAG.h"
 #include "framework/host_lookups.h"
 #include "framework/message_service.h"
+#include "rules/code_tables.h"
 #include "rules/day_month.h"
 #include "rules/records.h"
 
@@ -51,16 +52,18 @@ void FRMCO_CONDPAG::CMB_TIPOSLIT_Click() {
     const std::string kind = RTrimN(CMB_TIPOSLIT.text());
     if (kind.empty()) return;
     const double type = CDecN(kind);
-    if (type == 0 || type == 1 || type == 2 || type == 4) {
+    if (type == 0 || type == kSlittamentoPrimoGiornoDopoLimite ||
+        type == kSlittamentoPrimoGiornoMeseSuccessivo || type == kSlittamentoGiornoFisso) {
         write_columns(FME_PERSLIT, {{db::CG65_GGMMFIXSLIT, Value()}}, {&TXT_PERSLITGGMMSCAD});
-    } else if (type == 3) {
+    } else if (type == kSlittamentoStessoGiornoMeseSuccessivo) {
         write_columns(FME_PERSLIT, {{db::CG65_GGSLSUCC, Value()}}, {&TXT_PERSLITSLIT});
     }
 }
 
 void FRMCO_CONDPAG::CMB_TIPOSLIT_Change(const std::string& shown) {
-    // A fixed shift date belongs to type 3 alone; the days of shift to every other type.
-    bool fixed_date = !RTrimN(shown).empty() && CDecN(shown) == 3;
+    // A fixed shift date belongs to this type alone; the days of shift to every other type.
+    bool fixed_date =
+        !RTrimN(shown).empty() && CDecN(shown) == kSlittamentoStessoGiornoMeseSuccessivo;
     TXT_PERSLITGGMMSCAD.enable(fixed_date);
     TXT_PERSLITGGMMSCAD.enable2(fixed_date);
     TXT_PERSLITSLIT.enable(!fixed_date);

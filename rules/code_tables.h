@@ -21,6 +21,23 @@ enum class CodeTable {
     TipoSlittamento,  // CG65_INDTIPOSLIT
 };
 
+// The stored codes that the windows test one by one.
+// Payment types (TipoEffetto); the types from credit card to MAV take a subtype.
+inline constexpr int kEffettoRicevutaBancaria = 2;
+inline constexpr int kEffettoCartaDiCredito = 7;
+inline constexpr int kEffettoRimessaDiretta = 13;
+inline constexpr int kEffettoBonificoBancario = 14;
+inline constexpr int kEffettoMav = 16;
+// Start rules (TipoDecorrenza).
+inline constexpr int kDecorrenzaGiornoFisso = 2;
+inline constexpr int kDecorrenzaDataFissa = 3;
+inline constexpr int kDecorrenzaGiornoFissoPerIntervallo = 4;
+// Shift types (TipoSlittamento).
+inline constexpr int kSlittamentoPrimoGiornoDopoLimite = 1;
+inline constexpr int kSlittamentoPrimoGiornoMeseSuccessivo = 2;
+inline constexpr int kSlittamentoStessoGiornoMeseSuccessivo = 3;
+inline constexpr int kSlittamentoGiornoFisso = 4;
+
 struct CodeEntry {
     int value;
     std::string_view list_label;

@@ -2,6 +2,7 @@
 // visibility rules on every change of the value shown, leave checks, keyboard flow and the
 // subtype box.
 
+#include "rules/code_tables.h"
 #include "rules/day_month.h"
 #include "rules/italian_format.h"
 #include "rules/records.h"
@@ -98,8 +99,8 @@ void FRMCO_GENMULTIPLA::CMB_TIPOIMPFIX_Change(const std::string& code) {
 }
 
 void FRMCO_GENMULTIPLA::CMB_TIPO_Click() {
-    // Here only types below 7 lose their subtype; every other type decodes it again.
-    if (CDecN(CMB_TIPO.text()) < 7) {
+    // Here only types before credit card lose their subtype; every other type decodes it again.
+    if (CDecN(CMB_TIPO.text()) < kEffettoCartaDiCredito) {
         empty_boxes({&TXT_SOTTOTIPO});
     } else {
         TXT_SOTTOTIPO.Decode();
@@ -108,7 +109,7 @@ void FRMCO_GENMULTIPLA::CMB_TIPO_Click() {
 
 void FRMCO_GENMULTIPLA::CMB_TIPO_Change() {
     const double t = CDecN(CMB_TIPO.text());
-    TXT_SOTTOTIPO.enable(!(t < 7 && t != 2));
+    TXT_SOTTOTIPO.enable(!(t < kEffettoCartaDiCredito && t != kEffettoRicevutaBancaria));
 }
 
 void FRMCO_GENMULTIPLA::TXT_NUMERORATE_LostFocus() {

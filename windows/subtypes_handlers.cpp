@@ -3,6 +3,7 @@
 
 #include "framework/host.h"
 #include "framework/message_service.h"
+#include "rules/code_tables.h"
 #include "rules/records.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
 #include "windows/lookup_statements.h"
@@ -41,9 +42,10 @@ void FRMCO_SOTTOTIPI::FME_STIPOEFF_ChangeStatus(FrameStatus status, ChangeReason
     const double p = CDecN(CMB_TIPO.text());
     TXT_CODICE.enable(status != FrameStatus::View);
     TXT_CODICE.enable2(status != FrameStatus::View);
-    CHK_ASSEGNO.enable(p == 13);
-    CMB_INDMODFATTURAPA.enable(p == 13);
-    const bool abroad = p == 14 || p == 13 || p == 2;
+    CHK_ASSEGNO.enable(p == kEffettoRimessaDiretta);
+    CMB_INDMODFATTURAPA.enable(p == kEffettoRimessaDiretta);
+    const bool abroad = p == kEffettoBonificoBancario || p == kEffettoRimessaDiretta ||
+                        p == kEffettoRicevutaBancaria;
     TXT_CODPAGUC.enable(abroad);
     TXT_STATO.enable(abroad);
 }
