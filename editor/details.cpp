@@ -114,7 +114,7 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUndo(bool result) {
     for (auto [set, frame] : {std::pair{&Grst_RecordSet_CG63, &FME_DETTAGLIO},
                               std::pair{&Grst_RecordSet_CG65, &FME_PERSLIT},
                               std::pair{&Grst_RecordSet_CG6B, &FME_LINGUA}}) {
-        ignore_error_by_design(set->Requery(-1));
+        ignore_error_by_design(set->Requery());
         frame->Reload("");
     }
 }
