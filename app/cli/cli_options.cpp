@@ -28,36 +28,40 @@ std::optional<chr::year_month_day> parse_date(const std::string& text) {
 
 CLI::Option* add_date(CLI::App& command, const std::string& name,
                       std::function<void(chr::year_month_day)> store, const std::string& help) {
-    return command.add_option_function<std::string>(
-        name,
-        [name, store](const std::string& text) {
-            const auto parsed = parse_date(text);
-            if (!parsed) {
-                throw CLI::ValidationError(name, "data non valida (AAAA-MM-GG): " + text);
-            }
-            store(*parsed);
-        },
-        help);
+    return command
+        .add_option_function<std::string>(
+            name,
+            [name, store](const std::string& text) {
+                const auto parsed = parse_date(text);
+                if (!parsed) {
+                    throw CLI::ValidationError(name, "data non valida (AAAA-MM-GG): " + text);
+                }
+                store(*parsed);
+            },
+            help)
+        ->type_name("AAAA-MM-GG");
 }
 
 CLI::Option* add_amount(CLI::App& command, const std::string& name, Cents& amount,
                         const std::string& help) {
-    return command.add_option_function<std::string>(
-        name,
-        [name, &amount](const std::string& text) {
-            const Expected<double> value = LeggiImporto(text);
-            // Beyond 13 whole digits a double no longer holds every cent.
-            if (!value || std::fabs(*value) >= 1e13) {
-                throw CLI::ValidationError(name, "importo non valido: " + text);
-            }
-            const double cents = *value * 100;
-            if (std::fabs(cents - std::round(cents)) > 1e-6) {
-                throw CLI::ValidationError(
-                    name, "importo non valido: " + text + " (al massimo due decimali)");
-            }
-            amount = static_cast<Cents>(std::llround(cents));
-        },
-        help);
+    return command
+        .add_option_function<std::string>(
+            name,
+            [name, &amount](const std::string& text) {
+                const Expected<double> value = LeggiImporto(text);
+                // Beyond 13 whole digits a double no longer holds every cent.
+                if (!value || std::fabs(*value) >= 1e13) {
+                    throw CLI::ValidationError(name, "importo non valido: " + text);
+                }
+                const double cents = *value * 100;
+                if (std::fabs(cents - std::round(cents)) > 1e-6) {
+                    throw CLI::ValidationError(
+                        name, "importo non valido: " + text + " (al massimo due decimali)");
+                }
+                amount = static_cast<Cents>(std::llround(cents));
+            },
+            help)
+        ->type_name("IMPORTO");
 }
 
 namespace {
@@ -102,6 +106,30 @@ std::string italian_parse_error(const CLI::Error& error) {
     // Our own checks already speak Italian ("--date: data non valida ..."), and say the option.
     if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) return what;
     return "opzioni non valide: " + what;
+}
+
+void speak_italian_in_help(CLI::App& app) {
+    // The formatter is shared with the commands added after it, so its labels serve them all.
+    const auto formatter = app.get_formatter();
+    for (const auto& [english, italian] : {std::pair{"Usage", "Uso"},
+                                           {"OPTIONS", "OPZIONI"},
+                                           {"SUBCOMMAND", "COMANDO"},
+                                           {"SUBCOMMANDS", "COMANDI"},
+                                           {"Positionals", "Argomenti"},
+                                           {"REQUIRED", "OBBLIGATORIO"},
+                                           {"TEXT", "TESTO"},
+                                           {"Needs", "Richiede"},
+                                           {"Excludes", "Esclude"}}) {
+        formatter->label(english, italian);
+    }
+    if (CLI::Option* help = app.get_help_ptr()) help->description("mostra questo aiuto ed esce");
+    for (CLI::Option* option : app.get_options()) {
+        if (option->get_group() == "Options") option->group("Opzioni");
+    }
+    for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        if (command->get_group() == "Subcommands") command->group("Comandi");
+        speak_italian_in_help(*command);
+    }
 }
 
 void speak_italian_on_parse_errors(CLI::App& app) {

@@ -25,6 +25,11 @@ CLI::Option* add_amount(CLI::App& command, const std::string& name, Cents& amoun
 // valore"). A message it does not know is kept as it is, after a note saying so.
 std::string italian_parse_error(const CLI::Error& error);
 
+// Makes the help of `app` and of every command it holds Italian: the parser's own headings and
+// labels, the group of the options and of the commands, the help option. Call it once the
+// options and commands are all added.
+void speak_italian_in_help(CLI::App& app);
+
 // Makes `app` print its parse errors as italian_parse_error says, followed by how to ask for
 // help; what the program returns for them is left as it is.
 void speak_italian_on_parse_errors(CLI::App& app);

@@ -65,7 +65,8 @@ void add_einvoice_command(CLI::App& app, int& exit_code) {
     auto options = std::make_shared<Options>();
     CLI::App* command = app.add_subcommand(
         "einvoice", "il blocco DatiPagamento della fattura elettronica per una condizione");
-    command->add_option("CODE", options->code, "codice della condizione di pagamento")->required();
+    command->add_option("CODICE", options->code, "codice della condizione di pagamento")
+        ->required();
     CLI::Option* database = command
                                 ->add_option("--db,--connect", options->database,
                                              "file del database o stringa di connessione")

@@ -119,10 +119,10 @@ int run(const Options& options) {
 
 void add_list_command(CLI::App& app, int& exit_code) {
     auto options = std::make_shared<Options>();
-    CLI::App* command =
-        app.add_subcommand("list", "every payment term with its rows, codes decoded");
+    CLI::App* command = app.add_subcommand(
+        "list", "ogni condizione di pagamento con le sue righe, codici decodificati");
     CLI::Option* database = command->add_option("--db,--connect", options->database,
-                                                "database file or connection string");
+                                                "file del database o stringa di connessione");
     command->callback([options, database, &exit_code] {
         options->database_given = database->count() > 0;
         exit_code = run(*options);

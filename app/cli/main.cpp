@@ -7,13 +7,14 @@
 #include "app/cli/commands.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"condpag: the payment-terms database from the command line"};
+    CLI::App app{"condpag: le condizioni di pagamento da riga di comando"};
     app.require_subcommand(0, 1);
     condpag::cli::speak_italian_on_parse_errors(app);
     int exit_code = 0;
     condpag::cli::add_list_command(app, exit_code);
     condpag::cli::add_preview_command(app, exit_code);
     condpag::cli::add_einvoice_command(app, exit_code);
+    condpag::cli::speak_italian_in_help(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -121,29 +121,32 @@ void add_preview_command(CLI::App& app, int& exit_code) {
     ExampleInvoice& invoice = options->invoice;
 
     CLI::App* command = app.add_subcommand(
-        "preview", "the due dates and amounts of a payment term for an example invoice");
-    command->add_option("CODE", options->code, "the payment-term code")->required();
+        "preview",
+        "le scadenze e gli importi di una condizione di pagamento per una fattura d'esempio");
+    command->add_option("CODICE", options->code, "codice della condizione di pagamento")
+        ->required();
     CLI::Option* database = command->add_option("--db,--connect", options->database,
-                                                "database file or connection string");
-    command->add_flag("--json", options->json, "answer in JSON");
+                                                "file del database o stringa di connessione");
+    command->add_flag("--json", options->json, "risposta in JSON");
     add_date(
         *command, "--date", [&invoice](auto date) { invoice.invoice_date = date; },
-        "invoice date (default today)");
-    add_amount(*command, "--taxable", invoice.taxable, "taxable amount (default 1000)");
-    add_amount(*command, "--vat", invoice.vat, "VAT amount (default 220)");
+        "data della fattura, AAAA-MM-GG (se manca, oggi)");
+    add_amount(*command, "--taxable", invoice.taxable,
+               "imponibile, 1.234,50 o 1234.50 (se manca, 1.000,00)");
+    add_amount(*command, "--vat", invoice.vat, "IVA, 1.234,50 o 1234.50 (se manca, 220,00)");
     add_date(
         *command, "--delivery-note-date",
         [&invoice](auto date) { invoice.delivery_note_date = date; },
-        "delivery-note date (default the invoice date)");
+        "data della bolla (se manca, la data della fattura)");
     add_date(
         *command, "--delivery-date", [&invoice](auto date) { invoice.delivery_date = date; },
-        "delivery date (default the invoice date)");
+        "data di consegna (se manca, la data della fattura)");
     add_date(
         *command, "--order-date", [&invoice](auto date) { invoice.order_date = date; },
-        "order date (default the invoice date)");
+        "data dell'ordine (se manca, la data della fattura)");
     add_date(
         *command, "--on-request-date", [&invoice](auto date) { invoice.on_request_date = date; },
-        "date on request (default the invoice date)");
+        "data a richiesta (se manca, la data della fattura)");
     command
         ->add_option_function<std::vector<std::string>>(
             "--fixed",
@@ -156,12 +159,13 @@ void add_preview_command(CLI::App& app, int& exit_code) {
                                            : to_cents(Value(value.substr(equals + 1)));
                     if (!number || !cents) {
                         throw CLI::ValidationError("--fixed",
-                                                   "expected INSTALLMENT=AMOUNT, got " + value);
+                                                   "valore non valido (RATA=IMPORTO): " + value);
                     }
                     invoice.asked_fixed_amounts[int(*number)] = *cents;
                 }
             },
-            "fixed amount asked in the document for an installment (INSTALLMENT=AMOUNT)")
+            "importo fisso richiesto nel documento per una rata (RATA=IMPORTO)")
+        ->type_name("RATA=IMPORTO")
         ->allow_extra_args(false)
         ->take_all();
     command->callback([options, database, &exit_code] {

@@ -41,11 +41,12 @@ TEST(Refusals, AreToldInItalianAndAnswerNothing) {
         {{"list", "--nope"}, 2, "argomento non previsto: --nope"},
         {{"list", "--db"}, 2, "--db: manca il valore"},
         {{"list", "--db", "a.db", "--db", "b.db"}, 2, "--db: troppi valori"},
-        {{"preview", "--json"}, 2, "CODE: obbligatorio, non indicato"},
+        {{"preview", "--json"}, 2, "CODICE: obbligatorio, non indicato"},
         {{"preview", "RD", "--json=forse"}, 2, "--json: valore non valido: forse"},
         {{"einvoice", "RD", "--taxable", "1", "--vat", "1"}, 2, "--date: obbligatorio, non indicato"},
         {{"+einvoice", "RD", "--date", "2027-02-30"}, 2, "--date: data non valida (AAAA-MM-GG): 2027-02-30"},
         {{"+preview", "RB369", "--date", "15/01/2027"}, 2, "--date: data non valida (AAAA-MM-GG): 15/01/2027"},
+        {{"+preview", "RB369", "--fixed", "1"}, 2, "--fixed: valore non valido (RATA=IMPORTO): 1"},
         {{"+einvoice", "RD", "--taxable", "12,345"}, 2, "--taxable: importo non valido: 12,345 (al massimo due decimali)"},
         {{"+einvoice", "RD", "--vat", "1,234.50"}, 2, "--vat: importo non valido: 1,234.50"},
         {{"+einvoice", "RD", "--vat"}, 2, "--vat: manca il valore"},
@@ -79,6 +80,22 @@ TEST(Refusals, AreToldInItalianAndAnswerNothing) {
         }
     }
     EXPECT_FALSE(std::ifstream(missing).good());
+}
+
+// The help a person asks for is in Italian too, down to the parser's own headings.
+TEST(Refusals, TheHelpOfEachCommandIsInItalian) {
+    testing::TempFolder folder;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"list", "--help"}, {"preview", "--help"}, {"einvoice", "-h"}}) {
+        SCOPED_TRACE(args.front());
+        const Outcome r = run(args, folder);
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_NE(r.out.find("Opzioni:"), std::string::npos) << r.out;
+        for (const char* english : {"Usage", "Options", "OPTIONS", "Subcommands", "Print this",
+                                    "TEXT", "REQUIRED", "payment", "database file", "default"}) {
+            EXPECT_EQ(r.out.find(english), std::string::npos) << english << " in\n" << r.out;
+        }
+    }
 }
 
 }  // namespace
