@@ -2,7 +2,7 @@
 // saving a picture of the editor and leaving.
 //   condpag-shell [--db PATH | --connect STRING] [--demo] [--code CODE] [--profile N]
 //                 [--screenshot PNG] [--tab N] [--status view|insert|search] [--percent N]
-//                 [--dialog generation|subtypes]
+//                 [--dialog generation|subtypes] [--measure MOVES] [--help]
 
 #include <sys/resource.h>
 
@@ -31,12 +31,14 @@
 namespace {
 
 const char* kUsage =
-    "usage: condpag-shell [--db PATH | --connect STRING] [--demo] [--code CODE] [--profile N]\n"
-    "                     [--screenshot FILE.png [--tab 0-3] [--status view|insert|search]\n"
-    "                      [--percent N] [--dialog generation|subtypes]]\n"
-    "                     [--measure MOVES]\n"
-    "  --demo  creates the demo database at PATH (build/demo.db without --db) when it does\n"
-    "          not exist; without it the database must exist and hold the payment terms\n";
+    "uso: condpag-shell [--db PERCORSO | --connect STRINGA] [--demo] [--code CODICE] [--profile "
+    "N]\n"
+    "                   [--screenshot FILE.png [--tab 0-3] [--status view|insert|search]\n"
+    "                    [--percent N] [--dialog generation|subtypes]]\n"
+    "                   [--measure SPOSTAMENTI] [--help]\n"
+    "  --demo  crea il database dimostrativo in PERCORSO (build/demo.db senza --db) se non\n"
+    "          esiste; senza --demo il database deve esistere e contenere le condizioni di\n"
+    "          pagamento\n";
 
 constexpr int kLastTab = 3;  // installments, other data, shift periods, languages
 
@@ -91,8 +93,23 @@ struct Options {
     condpag::shell::ScreenshotRequest shot;
     std::string database;  // a path or a connection string
     bool demo = false;
+    bool help = false;
     int moves = -1;
 };
+
+// What the parser refused, in Italian: it knows no other language without translation files.
+std::string italian_parse_error(const QCommandLineParser& parser) {
+    if (!parser.unknownOptionNames().isEmpty()) {
+        return "opzione sconosciuta: " + parser.unknownOptionNames().first().toStdString();
+    }
+    const QString english = parser.errorText();
+    const QString option = english.section('\'', 1, 1);
+    if (english.startsWith("Missing value")) return option.toStdString() + ": manca il valore";
+    if (english.startsWith("Unexpected value")) {
+        return option.toStdString() + ": non accetta un valore";
+    }
+    return "opzioni non valide: " + english.toStdString();
+}
 
 // A whole number in [low, high], or nothing.
 std::optional<int> whole_number(const QString& text, int low, int high) {
@@ -107,12 +124,18 @@ std::optional<Options> parse_options(const QStringList& args, std::string& why) 
     QCommandLineOption db("db", "", "PATH"), connect("connect", "", "STRING"), demo("demo"),
         code("code", "", "CODE"), profile("profile", "", "N"), screenshot("screenshot", "", "PNG"),
         tab("tab", "", "N"), status("status", "", "STATUS"), measure("measure", "", "MOVES"),
-        module("module", "", "PATH"), percent("percent", "", "N"), dialog("dialog", "", "NAME");
+        module("module", "", "PATH"), percent("percent", "", "N"), dialog("dialog", "", "NAME"),
+        help(QStringList{"h", "help"});
     parser.addOptions({db, connect, demo, code, profile, screenshot, tab, status, measure, module,
-                       percent, dialog});
+                       percent, dialog, help});
     if (!parser.parse(args)) {
-        why = parser.errorText().toStdString();
+        why = italian_parse_error(parser);
         return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        Options options;
+        options.help = true;
+        return options;
     }
     if (!parser.positionalArguments().isEmpty()) {
         why = "argomento non previsto: " + parser.positionalArguments().first().toStdString();
@@ -205,6 +228,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     Options& options = *parsed;
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
 
     // Only --demo makes a database, and only where there is none yet; any other database must
     // already hold the payment terms, and nothing is written into one that does not.

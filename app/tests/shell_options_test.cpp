@@ -62,23 +62,37 @@ TEST(ShellOptions, ADatabaseWithoutThePaymentTermsIsNamedAndLeftUntouched) {
     EXPECT_GT(CDecN(terms->rows[0][0]), 0);
 }
 
-TEST(ShellOptions, ABadValueGivesTheUsageMessage) {
+TEST(ShellOptions, ABadValueIsToldInItalianWithTheUsage) {
     testing::TempFolder folder;
-    for (std::vector<std::string> args :
-         std::vector<std::vector<std::string>>{{"--profile", "abc"},
-                                               {"--tab", "9"},
-                                               {"--tab", "-1"},
-                                               {"--tab", "x"},
-                                               {"--measure", "many"},
-                                               {"--status", "edit"},
-                                               {"--db", "a.db", "--connect", "b"},
-                                               {"--nothing"}}) {
-        SCOPED_TRACE(args.front());
-        args.insert(args.end(), {"--screenshot", "a.png"});
-        Outcome run = shell(folder, args);
+    struct Case {
+        std::vector<std::string> args;
+        std::string told;  // the first line
+    } cases[] = {
+        {{"--profile", "abc"}, "--profile vuole un numero intero, non 'abc'"},
+        {{"--tab", "9"}, "--tab vuole un numero da 0 a 3, non '9'"},
+        {{"--tab", "-1"}, "--tab vuole un numero da 0 a 3, non '-1'"},
+        {{"--measure", "many"}, "--measure vuole un numero di spostamenti"},
+        {{"--status", "edit"}, "--status vuole view, insert o search"},
+        {{"--db", "a.db", "--connect", "b"}, "--db e --connect non vanno insieme"},
+        {{"--nothing"}, "opzione sconosciuta: nothing"},
+        {{"--demo=yes"}, "--demo: non accetta un valore"},
+        {{"--tab"}, "--tab: manca il valore"},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.told);
+        if (c.args.size() > 1 || c.args.front() != "--tab") {
+            c.args.insert(c.args.end(), {"--screenshot", "a.png"});
+        }
+        Outcome run = shell(folder, c.args);
         EXPECT_EQ(run.exit_code, 2) << run.out;
-        EXPECT_NE(run.out.find("usage: condpag-shell"), std::string::npos) << run.out;
+        EXPECT_NE(run.err.find("condpag-shell: " + c.told + "\nuso: condpag-shell"),
+                  std::string::npos)
+            << run.err;
     }
+    Outcome help = shell(folder, {"--help"});
+    EXPECT_EQ(help.exit_code, 0) << help.out;
+    EXPECT_NE(help.out.find("uso: condpag-shell"), std::string::npos) << help.out;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/a.png"));
 }
 
 }  // namespace
