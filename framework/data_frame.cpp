@@ -653,7 +653,19 @@ bool DataFrame::Delete() {
         recordset_->AbsolutePosition() == 0) {
         return false;
     }
-    if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) return Undo();
+    if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) {
+        if (!WaitForFirstRow || header_ == nullptr || header_->Status() != FrameStatus::Insert ||
+            recordset_->RecordCount() != 1) {
+            return Undo();
+        }
+        // The new row is all the list holds: it goes, and a fresh one waits in its place, so
+        // the window hears of a deletion that leaves only an unsaved row.
+        cancel_row_edit();
+        row_dirty_ = false;
+        if (!begin_row()) return false;
+        AfterDelete.emit(true);
+        return true;
+    }
     if (AskBeforeDelete && ask("Eliminare " + noun() + "?", kStyleYesNo | kStyleQuestion,
                                "Conferma eliminazione") != Answer::Yes) {
         return false;

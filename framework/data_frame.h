@@ -134,6 +134,9 @@ class DataFrame {
     bool ConfirmOnNew = true;        // "Nuovo" on a detail first confirms the row under edit
     bool FollowGrid = true;          // selecting a grid row moves the frame to it
     bool ReportStatusToHost = true;  // an active frame tells the host navigator its status
+    // A detail list of a header being begun whose only row is deleted waits, in insert status,
+    // for its first row again, as it did when the header was begun.
+    bool WaitForFirstRow = true;
 
     // The frame's message for a box marked invalid.
     static std::string InvalidValueMessage(const EditBox& box);
