@@ -22,7 +22,8 @@ TEST(EdgeDisplay, ATermBegunShowsNoTotalsUntilAnInstallmentIsConfirmed) {
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
     EXPECT_EQ(totals(), "|");
     EXPECT_EQ(w.FME_DETTAGLIO.Status(), FrameStatus::Insert);
-    EXPECT_EQ(w.TXT_NUMRATA.text(), "1");
+    EXPECT_EQ(w.TXT_NUMRATA.text() + "|" + w.TXT_GGDECOR.text(), "1|");
+    EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);  // renumbered, as after any deletion
     // A language begun and deleted leaves its list empty, without a question.
     const std::size_t asked = s.messages.shown.size();
     ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
