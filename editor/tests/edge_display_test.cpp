@@ -16,14 +16,24 @@ TEST(EdgeDisplay, ATermBegunShowsNoTotalsUntilAnInstallmentIsConfirmed) {
     EXPECT_EQ(totals(), "|");
     ASSERT_TRUE(w.TXT_CODICE.user_type("VUOTA"));
     ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Vuota"));
-    // An installment begun and deleted: only an unsaved one waits, nothing is totalled.
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
-    EXPECT_EQ(totals(), "|");
-    EXPECT_EQ(w.FME_DETTAGLIO.Status(), FrameStatus::Insert);
-    EXPECT_EQ(w.TXT_NUMRATA.text() + "|" + w.TXT_GGDECOR.text(), "1|");
-    EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);  // renumbered, as after any deletion
+    // An installment confirmed, or only begun, and deleted: an unsaved one waits in its place
+    // and nothing is totalled.
+    for (bool confirmed : {true, false}) {
+        SCOPED_TRACE(confirmed ? "confirmed" : "begun");
+        if (confirmed) {
+            ASSERT_TRUE(s.add_installment("30", "100")) << s.last_message();
+            EXPECT_EQ(totals(), "100|100");
+            ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(0));
+        } else {
+            ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
+        }
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
+        EXPECT_EQ(totals(), "|");
+        EXPECT_EQ(w.FME_DETTAGLIO.Status(), FrameStatus::Insert);
+        EXPECT_EQ(w.GRID_CONDPAG.row_count(), 1);
+        EXPECT_EQ(w.TXT_NUMRATA.text() + "|" + w.TXT_GGDECOR.text(), "1|");
+        EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);  // renumbered, as after any deletion
+    }
     // A language begun and deleted leaves its list empty, without a question.
     const std::size_t asked = s.messages.shown.size();
     ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
