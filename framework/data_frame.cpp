@@ -668,7 +668,8 @@ bool DataFrame::Delete() {
     }
     if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) {
         if (!waits_for_first_row(1)) return Undo();
-        // The new row is all the list holds: it goes, and a fresh one waits in its place.
+        // The new row is all the list holds: it goes, and a fresh one waits in its place. (The
+        // fresh row would replace it anyway; dropping it first keeps nothing of it pending.)
         cancel_row_edit();
         row_dirty_ = false;
         return begin_row_after_delete();
