@@ -383,10 +383,12 @@ bool FRMCO_CONDPAG::setup_frames(const std::string& procedure) {
     FME_LINGUA.SetMessageService(messages_);
     FME_LINGUA.Setup(host_, connection_, &Grst_RecordSet_CG6B, source_cg6b_,
                      std::string(db::CG6B_DESCR), &GRIDNAVL, &GRID_LINGUA);
-    // The language list neither asks before deleting or leaving a row nor confirms on "Nuovo".
+    // The language list neither asks before deleting or leaving a row nor confirms on "Nuovo";
+    // a term may have no language at all, so an emptied list keeps no row waiting.
     FME_LINGUA.AskBeforeDelete = false;
     FME_LINGUA.AskToSaveOnMove = false;
     FME_LINGUA.ConfirmOnNew = false;
+    FME_LINGUA.WaitForFirstRow = false;
     FME_LINGUA.BindControl(TXT_CODLINGUA);
     FME_LINGUA.BindControl(TXT_DESCRLINGUA);
     FME_LINGUA.BindControl(TXT_DESCRANALLINGUA);

@@ -648,12 +648,32 @@ bool DataFrame::Undo() {
     return true;
 }
 
+bool DataFrame::waits_for_first_row(long rows_left) const {
+    return WaitForFirstRow && header_ != nullptr && header_->Status() == FrameStatus::Insert &&
+           recordset_->RecordCount() == rows_left;
+}
+
+// The list of a header being begun lost its last row: a fresh one waits in insert status, so
+// the window hears of a deletion that leaves only an unsaved row.
+bool DataFrame::begin_row_after_delete() {
+    if (!begin_row()) return false;
+    AfterDelete.emit(true);
+    return true;
+}
+
 bool DataFrame::Delete() {
     if (read_only_ || recordset_ == nullptr || recordset_->State() != ObjectState::Open ||
         recordset_->AbsolutePosition() == 0) {
         return false;
     }
-    if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) return Undo();
+    if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) {
+        if (!waits_for_first_row(1)) return Undo();
+        // The new row is all the list holds: it goes, and a fresh one waits in its place. (The
+        // fresh row would replace it anyway; dropping it first keeps nothing of it pending.)
+        cancel_row_edit();
+        row_dirty_ = false;
+        return begin_row_after_delete();
+    }
     if (AskBeforeDelete && ask("Eliminare " + noun() + "?", kStyleYesNo | kStyleQuestion,
                                "Conferma eliminazione") != Answer::Yes) {
         return false;
@@ -690,6 +710,7 @@ bool DataFrame::Delete() {
         batch_pending_ = true;
     }
     row_dirty_ = false;
+    if (ok && waits_for_first_row(0)) return begin_row_after_delete();
     AfterDelete.emit(ok);
     long count = recordset_->RecordCount();
     if (count > 0) recordset_->SetAbsolutePosition(std::min(position, count));
