@@ -421,7 +421,9 @@ void FRMCO_CONDPAG::Form_Activate() {
         if (!wanted.empty()) {
             Grst_RecordSet_CG62.SetField(db::CG62_CODPAG, wanted);
             FME_CONDPAGDES.Refresh();
-            FME_CONDPAGDES.CheckKey(true, true);
+            // As a code typed in the box: an existing term is shown, a new one's rows (the one
+            // installment already begun in single-installment mode) take the code.
+            TXT_CODICE_AfterItem();
         }
     } else {
         if (auto status = StartingStatus(host_->ProgramMode())) FME_CONDPAGDES.SetStatus(*status);

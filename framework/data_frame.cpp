@@ -205,6 +205,11 @@ void DataFrame::EndRecordsetOperations() {
 
 bool DataFrame::RowPending() const { return row_dirty_; }
 
+void DataFrame::MarkRowEdited() {
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open && recordset_->editing())
+        row_dirty_ = true;
+}
+
 bool DataFrame::BatchPending() const {
     if (batch_pending_) return true;
     if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return false;
