@@ -420,9 +420,8 @@ void FRMCO_CONDPAG::Form_Activate() {
         std::string wanted = RTrimN(codice_pagamento_ ? codice_pagamento_() : std::string());
         if (!wanted.empty()) {
             Grst_RecordSet_CG62.SetField(db::CG62_CODPAG, wanted);
-            FME_CONDPAGDES.Refresh();
-            // As a code typed in the box: an existing term is shown, a new one's rows (the one
-            // installment already begun in single-installment mode) take the code.
+            // As a code typed in the box: the key check shows it, or the existing term; a new
+            // term's rows (the one installment already begun in single-installment mode) take it.
             TXT_CODICE_AfterItem();
         }
     } else {
