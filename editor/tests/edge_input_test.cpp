@@ -43,13 +43,16 @@ TEST(EdgeInput, ANewSingleInstallmentTermIsStoredWithItsOneInstallment) {
         EXPECT_FALSE(w.INTERNAV.user_click("Conferma"));
         EXPECT_EQ(s.last_message(), "Rata non corretta");
         EXPECT_EQ(w.focus(), &w.TXT_GGDECOR);
+        EXPECT_EQ(s.query("SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'UNA'"),
+                  (Rows{{"0"}}));
         ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
         ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.all_messages();
         EXPECT_EQ(s.query("SELECT CG62_CODPAG, CG62_DESCPAG, CG63_PROG, CG63_GGDECOR, "
                           "CG63_PERCIMP, CG63_PERCIVA, CG63_INDIMPFIX FROM CG62_CONDPAGDES JOIN "
                           "CG63_CONDPAGDET ON CG63_CODPAG_CG62 = CG62_CODPAG WHERE CG62_CODPAG = "
-                          "'UNA' OR CG63_CODPAG_CG62 IS NULL OR CG63_CODPAG_CG62 = ''"),
+                          "'UNA'"),
                   (Rows{{"UNA", "Una rata", "1", "30", "100", "100", "1"}}));
+        // No installment is left under another code (or none), belonging to no term.
         EXPECT_EQ(s.query("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 NOT IN "
                           "(SELECT CG62_CODPAG FROM CG62_CONDPAGDES)"),
                   (Rows{{"0"}}));
