@@ -59,5 +59,34 @@ TEST(EdgeInput, ANewSingleInstallmentTermIsStoredWithItsOneInstallment) {
     }
 }
 
+// The code typed after the installment re-keys it; the installment's "Annulla" still drops it,
+// and what the person dropped is never stored with the term.
+TEST(EdgeInput, AnInstallmentDroppedAfterTheCodeWasTypedIsNotStored) {
+    for (int profile : {0, 1}) {
+        SCOPED_TRACE(profile);
+        Session s(profile);
+        const std::string installments_before =
+            s.query("SELECT COUNT(*) FROM CG63_CONDPAGDET")[0][0];
+        FRMCO_CONDPAG& w = s.open();
+        ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
+        // One installment begun by the person, or the single one the new term begins itself.
+        if (profile == 0) {
+            ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+        }
+        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
+        ASSERT_TRUE(w.TXT_CODICE.user_type("UNA"));
+        w.TXT_CODICE.user_key(kKeyTab);
+        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
+        EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
+        // With no installment shown the totals ask nothing: the term is stored, without it.
+        ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.all_messages();
+        EXPECT_EQ(
+            s.query("SELECT (SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'UNA'), "
+                    "(SELECT COUNT(*) FROM CG63_CONDPAGDET)"),
+            (Rows{{"1", installments_before}}));
+    }
+}
+
 }  // namespace
 }  // namespace condpag
