@@ -422,8 +422,9 @@ void FRMCO_CONDPAG::Form_Activate() {
         std::string wanted = RTrimN(codice_pagamento_ ? codice_pagamento_() : std::string());
         if (!wanted.empty()) {
             Grst_RecordSet_CG62.SetField(db::CG62_CODPAG, wanted);
-            FME_CONDPAGDES.Refresh();
-            FME_CONDPAGDES.CheckKey(true, true);
+            // As a code typed in the box: the key check shows it, or the existing term; a new
+            // term's rows (the one installment already begun in single-installment mode) take it.
+            TXT_CODICE_AfterItem();
         }
     } else {
         if (auto status = StartingStatus(host_->ProgramMode())) FME_CONDPAGDES.SetStatus(*status);

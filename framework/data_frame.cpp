@@ -205,6 +205,11 @@ void DataFrame::EndRecordsetOperations() {
 
 bool DataFrame::RowPending() const { return row_dirty_; }
 
+void DataFrame::MarkRowEdited() {
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open && recordset_->editing())
+        row_dirty_ = true;
+}
+
 bool DataFrame::BatchPending() const {
     if (batch_pending_) return true;
     if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return false;
@@ -629,10 +634,14 @@ bool DataFrame::end_save(bool header_written, bool written, std::vector<KeptForS
     return false;
 }
 
-// Drops the edit of the current row; a new row goes, and the row shown before it comes back.
+// Drops the edit of the current row; a new row goes, and the row shown before it comes back. A
+// walk over the set (re-keying) ends a begun row as any move does: it is still the new row, and
+// it goes all the same.
 void DataFrame::cancel_row_edit() {
-    bool was_new = status_ == FrameStatus::Insert && recordset_->editing();
+    bool was_new = status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New;
+    long count = recordset_->RecordCount();
     recordset_->CancelUpdate();
+    if (was_new && recordset_->RecordCount() == count) recordset_->Delete();
     if (was_new && before_new_position_ > 0 && before_new_position_ <= recordset_->RecordCount()) {
         recordset_->SetAbsolutePosition(before_new_position_);
     }

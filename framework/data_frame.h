@@ -95,6 +95,9 @@ class DataFrame {
     // Confirmed rows wait to be written.
     bool BatchPending() const;
     void SetBatchPending(bool on) { batch_pending_ = on; }
+    // The begun row counts as edited although the window's code filled it (field events off):
+    // it is confirmed and written like a row a person typed, not dropped as left untouched.
+    void MarkRowEdited();
 
     // Settles the row under edit. validate: run the frame's own check and ValidateRecord
     // first. without_asking: confirm at once; false asks the person whether to save (Yes
