@@ -94,8 +94,9 @@ void print_moves(const char* prefix, MoveTimes moves) {
 
 // Prints when the first window was painted and the milestones before it (epoch milliseconds,
 // for the caller to subtract its own start), the time of each move to the next term until what
-// it changed is painted, the same moves with the whole window painted again after each (the
-// figure measured before views repainted only what changed), and the peak memory.
+// it changed is painted (from the last term the window goes back to the first, untimed), the
+// same moves with the whole window painted again after each (the figure measured before views
+// repainted only what changed), and the peak memory.
 int measure(condpag::shell::HostWindow& host, int moves, const StartTimes& start) {
     condpag::ui::EditorView* view = host.editor_view();
     if (view == nullptr) return 1;
@@ -115,7 +116,13 @@ int measure(condpag::shell::HostWindow& host, int moves, const StartTimes& start
             long before = counter.paints;
             QElapsedTimer timer;
             timer.start();
-            if (!header.MoveNext()) break;
+            if (!header.MoveNext()) {
+                // At the last term: back to the first, untimed, and on again.
+                if (i == 0 || !header.MoveFirst()) break;
+                settle(counter);
+                --i;
+                continue;
+            }
             settle(counter);
             if (whole) view->repaint();
             times.ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
