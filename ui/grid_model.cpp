@@ -60,19 +60,12 @@ void GridModel::take_rows() {
         rows_.resize(static_cast<size_t>(has));
         endRemoveRows();
     }
-    const int last_column = static_cast<int>(captions_.size()) - 1;
+    const int last_column = std::max(static_cast<int>(captions_.size()) - 1, 0);
     for (int r = 0; r < std::min(had, has); ++r) {
-        if (rows_[static_cast<size_t>(r)] == rows[static_cast<size_t>(r)]) continue;
-        int end = r;
-        while (end + 1 < std::min(had, has) &&
-               rows_[static_cast<size_t>(end + 1)] != rows[static_cast<size_t>(end + 1)]) {
-            ++end;
-        }
-        for (int k = r; k <= end; ++k) {
-            rows_[static_cast<size_t>(k)] = std::move(rows[static_cast<size_t>(k)]);
-        }
-        Q_EMIT dataChanged(index(r, 0), index(end, std::max(last_column, 0)));
-        r = end;
+        auto& shown = rows_[static_cast<size_t>(r)];
+        if (shown == rows[static_cast<size_t>(r)]) continue;
+        shown = std::move(rows[static_cast<size_t>(r)]);
+        Q_EMIT dataChanged(index(r, 0), index(r, last_column));
     }
     if (has > had) {
         beginInsertRows(QModelIndex(), had, has - 1);

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -312,7 +313,8 @@ std::vector<QStringList> shown_rows(const QAbstractItemModel& model) {
 // and it shows the installments stored for the term the window moved to.
 TEST(ClerkSession, MovingToTheNextTermRedrawsOnlyTheInstallmentRowsThatChanged) {
     Desk desk;
-    QAbstractItemModel* model = part<QTableView>(&desk.view, "GRID_CONDPAG")->model();
+    QTableView* grid = part<QTableView>(&desk.view, "GRID_CONDPAG");
+    QAbstractItemModel* model = grid->model();
     QSignalSpy resets(model, &QAbstractItemModel::modelReset);
     for (int move = 0; move < 6; ++move) {
         const std::vector<QStringList> before = shown_rows(*model);
@@ -328,8 +330,13 @@ TEST(ClerkSession, MovingToTheNextTermRedrawsOnlyTheInstallmentRowsThatChanged) 
                          [&](const QModelIndex&, int a, int b) { tell(a, b); });
         QObject::connect(model, &QAbstractItemModel::rowsRemoved, &context,
                          [&](const QModelIndex&, int a, int b) { tell(a, b); });
+        const QModelIndexList selected = grid->selectionModel()->selectedRows();
+        QSignalSpy selections(grid->selectionModel(), &QItemSelectionModel::selectionChanged);
         QTest::mouseClick(part<QToolButton>(&desk.view, "INTERNAV.Successivo"), Qt::LeftButton);
         QApplication::processEvents();
+        if (grid->selectionModel()->selectedRows() == selected) {
+            EXPECT_EQ(selections.count(), 0) << "the selection flickers";
+        }
 
         const std::string code = desk.s.window->TXT_CODICE.text();
         const Rows days =
@@ -337,6 +344,7 @@ TEST(ClerkSession, MovingToTheNextTermRedrawsOnlyTheInstallmentRowsThatChanged) 
                          code + "' ORDER BY CG63_PROG");
         const std::vector<QStringList> after = shown_rows(*model);
         ASSERT_EQ(after.size(), days.size()) << code;
+        EXPECT_EQ(grid->verticalHeader()->count(), model->rowCount()) << code;
         for (size_t r = 0; r < after.size(); ++r) {
             EXPECT_TRUE(after[r].contains(QString::fromStdString(days[r][0])))
                 << code << " row " << r << ": " << after[r].join("|").toStdString();

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -211,6 +212,14 @@ TEST_F(FormBindingTest, ChoicesTicksTabsGridAndNavigator) {
     QApplication::processEvents();
     EXPECT_EQ(view->model()->rowCount(), 0);
     EXPECT_FALSE(view->selectionModel()->hasSelection());
+    // Other columns laid out over rows already shown: captions and cells both follow.
+    ASSERT_TRUE(terms.Open(source, *connection));
+    window.grid.refresh();
+    window.grid.layout().AddColumn("CG62_CODPAG", "Condizione", 1, 1500, true);
+    window.grid.layout().Apply();
+    EXPECT_EQ(view->model()->headerData(2, Qt::Horizontal).toString(), "Condizione");
+    EXPECT_EQ(view->model()->index(0, 2).data(), view->model()->index(0, 0).data());
+    EXPECT_EQ(view->verticalHeader()->count(), terms.RecordCount());
 
     std::vector<std::string> pressed;
     window.navigator.ButtonClick.connect([&](const std::string& key) { pressed.push_back(key); });
