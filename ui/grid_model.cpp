@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <tuple>
 
 #include "framework/grid.h"
 #include "rules/italian_format.h"
@@ -43,7 +44,7 @@ void GridModel::take_rows() {
         widths.push_back(px(column.width));
     }
     std::vector<std::vector<std::string>> rows = grid_->shown_rows();
-    if (captions != captions_ || widths != widths_) {
+    if (std::tie(captions, widths) != std::tie(captions_, widths_)) {  // another layout
         beginResetModel();
         captions_ = std::move(captions);
         widths_ = std::move(widths);
