@@ -194,6 +194,14 @@ TEST_F(PreviewPanelTest, TypingOneInstallmentsDaysRewritesOnlyItsRowInThePreview
     EXPECT_NE(due[0], "15/02/2027");
     EXPECT_EQ(due[1], "15/03/2027");
     EXPECT_EQ(rewritten, (std::set<int>{0}));
+    // Longer amounts typed: the amount columns widen to them, amounts standing to the right.
+    const int narrow = panel.table()->columnWidth(3);
+    panel.taxable()->setFocus();
+    panel.taxable()->selectAll();
+    QTest::keyClicks(panel.taxable(), "123456789,00");
+    QApplication::processEvents();
+    EXPECT_GT(panel.table()->columnWidth(3), narrow);
+    EXPECT_TRUE(panel.table()->item(1, 3)->textAlignment() & Qt::AlignRight);
 
     s.messages.answers = {Answer::No};  // leave the edited term without saving it
     s.go_to("RD");
