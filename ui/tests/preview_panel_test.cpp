@@ -201,7 +201,14 @@ TEST_F(PreviewPanelTest, TypingOneInstallmentsDaysRewritesOnlyItsRowInThePreview
     QTest::keyClicks(panel.taxable(), "123456789,00");
     QApplication::processEvents();
     EXPECT_GT(panel.table()->columnWidth(3), narrow);
-    EXPECT_TRUE(panel.table()->item(1, 3)->textAlignment() & Qt::AlignRight);
+    for (int c : {0, 3, 4, 5}) {
+        EXPECT_TRUE(panel.table()->item(1, c)->textAlignment() & Qt::AlignRight) << c;
+    }
+    for (int c : {1, 2, 6}) {
+        EXPECT_FALSE(panel.table()->item(1, c)->textAlignment() & Qt::AlignRight) << c;
+    }
+    // The due date tells its weekday.
+    EXPECT_EQ(panel.table()->item(1, 2)->toolTip(), QDate(2027, 3, 15).toString("dddd"));
 
     s.messages.answers = {Answer::No};  // leave the edited term without saving it
     s.go_to("RD");
