@@ -62,6 +62,14 @@ struct Recordset::Rows {
             if (rows[i].state != RowState::Deleted) visible.push_back(i);
         }
     }
+    // Takes out rows whose deletion was written.
+    void drop(const std::vector<const Row*>& gone) {
+        if (gone.empty()) return;
+        std::erase_if(rows, [&](const Row& row) {
+            return std::find(gone.begin(), gone.end(), &row) != gone.end();
+        });
+        refresh();
+    }
     int column(std::string_view name) const {
         for (size_t i = 0; i < columns.size(); ++i) {
             if (same_name(columns[i], name)) return static_cast<int>(i);
@@ -431,6 +439,134 @@ bool may_take_a_held_key(const std::string& table, const std::vector<std::string
     return false;
 }
 
+// Rows a batch writes, by identity, so that positions can shift while writing: deletions go
+// first, then changed and new rows.
+struct PendingRows {
+    std::vector<Row*> deletes, others;
+
+    void add(Row& row) {
+        if (row.state == RowState::Deleted)
+            deletes.push_back(&row);
+        else if (row.state != RowState::Unchanged)
+            others.push_back(&row);
+    }
+};
+
+// The statement that writes a changed or new row; empty when a changed row holds its values again.
+Statement change_statement(const std::string& table, const std::vector<std::string>& columns,
+                           const Row& row) {
+    return row.state == RowState::New ? insert_statement(table, columns, row)
+                                      : update_statement(table, columns, row);
+}
+
+// Writes the pending rows of one set on its connection and reports what became of each.
+class BatchWriter {
+  public:
+    BatchWriter(Connection connection, const std::string& table,
+                const std::vector<std::string>& columns, const PendingRows& pending)
+        : connection_(std::move(connection)),
+          table_(table),
+          columns_(columns),
+          guard_(needs_guard(pending.others)) {}
+
+    // Deletes rows as they were read; answers those written, to be dropped from the set.
+    std::vector<const Row*> write_deletes(const std::vector<Row*>& deletes) {
+        std::vector<const Row*> written;
+        for (Row* row : deletes) {
+            auto done = write(*row, delete_statement(table_, columns_, *row));
+            if (!done) report_.errors.push_back(done.error());
+            if (done && *done) written.push_back(row);
+        }
+        return written;
+    }
+
+    // Changed and new rows. A key that is still held by a row written later (renumbering)
+    // makes a first attempt fail; such rows are tried again while others get through.
+    void write_changes(std::vector<Row*> todo) {
+        std::vector<Error> duplicates;
+        bool progress = true;
+        while (!todo.empty() && progress) {
+            duplicates.clear();
+            progress = write_round(todo, duplicates);
+        }
+        for (auto& duplicate : duplicates) report_.errors.push_back(std::move(duplicate));
+    }
+
+    BatchReport take_report() { return std::move(report_); }
+
+  private:
+    // PostgreSQL gives up a whole transaction at its first failed statement: a write that may
+    // meet a held key gets a savepoint to go back to, so that it can be tried again later.
+    // Only a batch that moves keys can meet a key held for a moment.
+    bool needs_guard(const std::vector<Row*>& others) const {
+        return connection_.in_transaction() && connection_.dialect() == Dialect::Postgres &&
+               std::any_of(others.begin(), others.end(), [&](const Row* row) {
+                   return row->state == RowState::Changed &&
+                          may_take_a_held_key(table_, columns_, *row);
+               });
+    }
+
+    // One pass over the rows still to write; those whose key is held wait in todo for the
+    // next pass. Answers whether any row got through.
+    bool write_round(std::vector<Row*>& todo, std::vector<Error>& duplicates) {
+        bool progress = false;
+        std::vector<Row*> again;
+        for (Row* row : todo) {
+            Statement statement = change_statement(table_, columns_, *row);
+            if (statement.sql.empty()) {
+                row->state = RowState::Unchanged;
+                continue;
+            }
+            auto done = write(*row, statement);
+            if (!done && duplicate_key(failure_, connection_, table_, columns_, *row)) {
+                again.push_back(row);
+                duplicates.push_back({duplicate_text(columns_, *row, table_), statement.sql});
+            } else if (!done) {
+                report_.errors.push_back(done.error());
+            } else if (*done) {
+                row->original.clear();
+                row->state = RowState::Unchanged;
+                progress = true;
+            }
+        }
+        todo = std::move(again);
+        return progress;
+    }
+
+    // Runs one statement; a row it did not find was changed or deleted by someone else.
+    Expected<bool> write(Row& row, const Statement& statement) {
+        const bool guarded =
+            guard_ && row.state != RowState::Deleted && may_take_a_held_key(table_, columns_, row);
+        if (guarded) {
+            if (auto saved = connection_.ExecuteChange("SAVEPOINT batch_row"); !saved) {
+                return saved.error();
+            }
+        }
+        auto changed = connection_.ExecuteChange(statement.sql, statement.params);
+        if (!changed) {
+            failure_ = connection_.LastFailure();
+            if (guarded) {
+                ignore_error_by_design(
+                    connection_.ExecuteChange("ROLLBACK TO SAVEPOINT batch_row"));
+            }
+            return changed.error();
+        }
+        if (*changed == 0) {
+            report_conflict(report_, columns_, row, table_, statement.sql);
+            return false;
+        }
+        ++report_.written;
+        return true;
+    }
+
+    Connection connection_;
+    const std::string& table_;
+    const std::vector<std::string>& columns_;
+    const bool guard_;
+    FailureKind failure_ = FailureKind::Other;  // of the last statement that failed
+    BatchReport report_;
+};
+
 }  // namespace
 
 Expected<BatchReport> Recordset::UpdateBatch(BatchScope scope) {
@@ -441,105 +577,19 @@ Expected<BatchReport> Recordset::UpdateBatch(BatchScope scope) {
         return Error{"Impossibile scrivere le righe: l'istruzione non nomina una tabella",
                      set.source};
     }
-    // Rows to write, by identity, so that positions can shift while writing.
-    std::vector<Row*> deletes, others;
-    auto consider = [&](Row& row) {
-        if (row.state == RowState::Deleted)
-            deletes.push_back(&row);
-        else if (row.state != RowState::Unchanged)
-            others.push_back(&row);
-    };
+    PendingRows pending;
     if (scope == BatchScope::CurrentRow) {
         // The current row; a row deleted under the cursor is no longer visible, so look for it
         // among the deleted ones only when the cursor stands on nothing.
-        if (!IsBOF() && !IsEOF()) consider(set.rows[set.visible[position_]]);
+        if (!IsBOF() && !IsEOF()) pending.add(set.rows[set.visible[position_]]);
     } else {
-        for (Row& row : set.rows) consider(row);
+        for (Row& row : set.rows) pending.add(row);
     }
-
-    BatchReport report;
-    Connection connection = set.connection;
-    const std::string& table = set.table;
-    // PostgreSQL gives up a whole transaction at its first failed statement: a write that may
-    // meet a held key gets a savepoint to go back to, so that it can be tried again later.
-    // Only a batch that moves keys can meet a key held for a moment.
-    const bool guard =
-        connection.in_transaction() && connection.dialect() == Dialect::Postgres &&
-        std::any_of(others.begin(), others.end(), [&](const Row* row) {
-            return row->state == RowState::Changed && may_take_a_held_key(table, set.columns, *row);
-        });
-    FailureKind failure = FailureKind::Other;
-    // Runs one statement; a row it did not find was changed or deleted by someone else.
-    auto write = [&](Row& row, const Statement& statement) -> Expected<bool> {
-        const bool guarded =
-            guard && row.state != RowState::Deleted && may_take_a_held_key(table, set.columns, row);
-        if (guarded) {
-            if (auto saved = connection.ExecuteChange("SAVEPOINT batch_row"); !saved) {
-                return saved.error();
-            }
-        }
-        auto changed = connection.ExecuteChange(statement.sql, statement.params);
-        if (!changed) {
-            failure = connection.LastFailure();
-            if (guarded) ignore_error_by_design(connection.ExecuteChange("ROLLBACK TO SAVEPOINT batch_row"));
-            return changed.error();
-        }
-        if (*changed == 0) {
-            report_conflict(report, set.columns, row, table, statement.sql);
-            return false;
-        }
-        ++report.written;
-        return true;
-    };
-
-    std::vector<Row*> written_deletes;
-    for (Row* row : deletes) {
-        auto done = write(*row, delete_statement(table, set.columns, *row));
-        if (!done) report.errors.push_back(done.error());
-        if (done && *done) written_deletes.push_back(row);
-    }
-
-    // Changed and new rows. A key that is still held by a row written later (renumbering)
-    // makes a first attempt fail; such rows are tried again while others get through.
-    std::vector<Row*> todo = others;
-    std::vector<Error> duplicates;
-    bool progress = true;
-    while (!todo.empty() && progress) {
-        progress = false;
-        duplicates.clear();
-        std::vector<Row*> again;
-        for (Row* row : todo) {
-            Statement statement = row->state == RowState::New
-                                      ? insert_statement(table, set.columns, *row)
-                                      : update_statement(table, set.columns, *row);
-            if (statement.sql.empty()) {
-                row->state = RowState::Unchanged;
-                continue;
-            }
-            auto done = write(*row, statement);
-            if (!done && duplicate_key(failure, connection, table, set.columns, *row)) {
-                again.push_back(row);
-                duplicates.push_back({duplicate_text(set.columns, *row, table), statement.sql});
-            } else if (!done) {
-                report.errors.push_back(done.error());
-            } else if (*done) {
-                row->original.clear();
-                row->state = RowState::Unchanged;
-                progress = true;
-            }
-        }
-        todo = std::move(again);
-    }
-    for (auto& failure : duplicates) report.errors.push_back(std::move(failure));
-
-    if (!written_deletes.empty()) {
-        std::erase_if(set.rows, [&](const Row& row) {
-            return std::find(written_deletes.begin(), written_deletes.end(), &row) !=
-                   written_deletes.end();
-        });
-        set.refresh();
-    }
-    return report;
+    BatchWriter writer(set.connection, set.table, set.columns, pending);
+    std::vector<const Row*> deleted = writer.write_deletes(pending.deletes);
+    writer.write_changes(pending.others);
+    set.drop(deleted);
+    return writer.take_report();
 }
 
 void Recordset::RestoreDeleted() {
