@@ -111,6 +111,10 @@ class FRMCO_GENMULTIPLA : public ModalWindow {
     // Shows the percentage box or the two fraction boxes of a share form.
     static void show_share_boxes(const std::string& form, EditBox& percentage, EditBox& numerator,
                                  EditBox& denominator);
+    // Empties the boxes a newly picked share form leaves out: the percentage for a fraction, the
+    // two fraction boxes for a percentage.
+    static void empty_share_boxes(const std::string& form, EditBox& percentage, EditBox& numerator,
+                                  EditBox& denominator);
 
     SecondaryWindowOwner* owner_ = nullptr;
     Cinterface* host_ = nullptr;

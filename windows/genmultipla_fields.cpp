@@ -65,10 +65,14 @@ void FRMCO_GENMULTIPLA::show_share_boxes(const std::string& form, EditBox& perce
     denominator.show(fraction);
 }
 
+void FRMCO_GENMULTIPLA::empty_share_boxes(const std::string& form, EditBox& percentage,
+                                          EditBox& numerator, EditBox& denominator) {
+    if (form == "0") empty_boxes({&percentage});
+    if (form == "1") empty_boxes({&numerator, &denominator});
+}
+
 void FRMCO_GENMULTIPLA::CMB_FLGFRPERCIMP_Click() {
-    const std::string form = RTrimN(CMB_FLGFRPERCIMP.text());
-    if (form == "0") empty_boxes({&TXT_IMP});
-    if (form == "1") empty_boxes({&TXT_NUMIMP, &TXT_DENIMP});
+    empty_share_boxes(RTrimN(CMB_FLGFRPERCIMP.text()), TXT_IMP, TXT_NUMIMP, TXT_DENIMP);
 }
 
 void FRMCO_GENMULTIPLA::CMB_FLGFRPERCIMP_Change() {
@@ -77,9 +81,7 @@ void FRMCO_GENMULTIPLA::CMB_FLGFRPERCIMP_Change() {
 }
 
 void FRMCO_GENMULTIPLA::CMB_FLGFRPERCIVA_Click() {
-    const std::string form = RTrimN(CMB_FLGFRPERCIVA.text());
-    if (form == "0") empty_boxes({&TXT_IVA});
-    if (form == "1") empty_boxes({&TXT_NUMIVA, &TXT_DENIVA});
+    empty_share_boxes(RTrimN(CMB_FLGFRPERCIVA.text()), TXT_IVA, TXT_NUMIVA, TXT_DENIVA);
 }
 
 void FRMCO_GENMULTIPLA::CMB_FLGFRPERCIVA_Change() {
