@@ -10,6 +10,7 @@
 #include "framework/message_service.h"
 #include "rules/records.h"
 #include "rules/term_display.h"
+#include "storage/recordset.h"
 
 namespace condpag {
 
@@ -17,24 +18,10 @@ namespace {
 
 using Rows = std::map<std::string, std::vector<Record>>;
 
-Expected<std::vector<Record>> read_rows(Connection& connection, const std::string& sql) {
-    Expected<QueryResult> result = connection.Execute(sql, 1);
-    if (!result) return result.error();
-    std::vector<Record> rows;
-    for (const std::vector<Value>& values : result->rows) {
-        Record row;
-        for (size_t i = 0; i < values.size() && i < result->columns.size(); ++i) {
-            row[result->columns[i]] = values[i];
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 // Rows of a detail table grouped by the code of their term.
 Expected<Rows> read_details(Connection& connection, const std::string& sql,
                             std::string_view code_column) {
-    Expected<std::vector<Record>> rows = read_rows(connection, sql);
+    Expected<std::vector<Record>> rows = read_records(connection, sql);
     if (!rows) return rows.error();
     Rows grouped;
     for (Record& row : *rows) {
@@ -144,7 +131,7 @@ void append_table(std::string& out, const ListingTable& table) {
 
 Expected<Listing> build_listing(Connection& connection, const std::string& only_code) {
     Expected<std::vector<Record>> headers =
-        read_rows(connection, "SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG");
+        read_records(connection, "SELECT * FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG");
     if (!headers) return headers.error();
     Expected<Rows> installments = read_details(
         connection, "SELECT * FROM CG63_CONDPAGDET ORDER BY CG63_CODPAG_CG62, CG63_PROG",

@@ -670,9 +670,18 @@ void Recordset::Restore(const Kept& kept) {
 }
 
 Expected<std::vector<Record>> read_records(Connection& connection, const std::string& sql) {
-    Recordset set;
-    if (Status opened = set.Open(sql, connection); !opened) return opened.error();
-    return set.records();
+    Expected<QueryResult> result = connection.Execute(sql);
+    if (!result) return result.error();
+    std::vector<Record> records;
+    records.reserve(result->rows.size());
+    for (std::vector<Value>& values : result->rows) {
+        Record record;
+        for (size_t c = 0; c < values.size() && c < result->columns.size(); ++c) {
+            record[result->columns[c]] = std::move(values[c]);
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
 }
 
 }  // namespace condpag
