@@ -59,6 +59,25 @@ std::string to_the(const std::string& noun) {
     return "a " + noun;
 }
 
+// Why a batch write did not store every row, as the person reads it after `failed` ("Impossibile
+// salvare la condizione"): the database's refusal, a row someone else changed since it was read,
+// or the first row refused. Nothing when every row was written.
+std::optional<Error> batch_failure(const Expected<BatchReport>& report, const std::string& failed,
+                                   const std::string& source) {
+    if (!report) return Error{failed + ": " + report.error().message, report.error().statement};
+    if (report->conflicts > 0) {
+        return Error{failed +
+                         ": i dati sono stati modificati da un altro utente. Ricaricarli prima di "
+                         "continuare.",
+                     source};
+    }
+    if (!report->errors.empty()) {
+        return Error{failed + ": " + report->errors.front().message,
+                     report->errors.front().statement};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 DataFrame::DataFrame(std::string name)
@@ -438,24 +457,9 @@ bool DataFrame::write_current_row() {
     if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return true;
     recordset_->Update();
     auto report = recordset_->UpdateBatch(BatchScope::CurrentRow);
-    if (!report) {
-        report_error({"Impossibile salvare " + noun() + ": " + report.error().message,
-                      report.error().statement});
-        return false;
-    }
-    if (report->conflicts > 0) {
-        report_error({"Impossibile salvare " + noun() +
-                          ": i dati sono stati modificati da un altro utente. Ricaricarli prima "
-                          "di continuare.",
-                      recordset_->Source()});
-        return false;
-    }
-    if (!report->errors.empty()) {
-        report_error({"Impossibile salvare " + noun() + ": " + report->errors.front().message,
-                      report->errors.front().statement});
-        return false;
-    }
-    return true;
+    auto failure = batch_failure(report, "Impossibile salvare " + noun(), recordset_->Source());
+    if (failure) report_error(*failure);
+    return !failure;
 }
 
 void DataFrame::drop_clean_new_row() {
@@ -511,23 +515,10 @@ bool DataFrame::SaveRows() {
     if (status_ == FrameStatus::Insert || status_ == FrameStatus::Change)
         status_ = FrameStatus::View;
     batch_pending_ = true;
-    bool ok = true;
     auto report = recordset_->UpdateBatch(BatchScope::AllRows);
-    if (!report) {
-        ok = false;
-        report_error({"Impossibile salvare " + noun() + ": " + report.error().message,
-                      report.error().statement});
-    } else if (report->conflicts > 0) {
-        ok = false;
-        report_error({"Impossibile salvare " + noun() +
-                          ": i dati sono stati modificati da un altro utente. Ricaricarli prima "
-                          "di continuare.",
-                      recordset_->Source()});
-    } else if (!report->errors.empty()) {
-        ok = false;
-        report_error({"Impossibile salvare " + noun() + ": " + report->errors.front().message,
-                      report->errors.front().statement});
-    }
+    auto failure = batch_failure(report, "Impossibile salvare " + noun(), recordset_->Source());
+    if (failure) report_error(*failure);
+    const bool ok = !failure;
     if (ok) row_dirty_ = false;
     UpdateBatchAll.emit();
     if (ok) batch_pending_ = false;
@@ -697,21 +688,10 @@ bool DataFrame::Delete() {
     if (writes_at_once()) {
         // Only the deleted row is pending in a header set; the whole batch is that row.
         auto report = recordset_->UpdateBatch(BatchScope::AllRows);
-        if (!report) {
-            ok = false;
-            report_error({"Impossibile eliminare " + noun() + ": " + report.error().message,
-                          report.error().statement});
-        } else if (report->conflicts > 0) {
-            ok = false;
-            report_error({"Impossibile eliminare " + noun() +
-                              ": i dati sono stati modificati da un altro utente. Ricaricarli "
-                              "prima di continuare.",
-                          recordset_->Source()});
-        } else if (!report->errors.empty()) {
-            ok = false;
-            report_error({"Impossibile eliminare " + noun() + ": " + report->errors.front().message,
-                          report->errors.front().statement});
-        }
+        auto failure =
+            batch_failure(report, "Impossibile eliminare " + noun(), recordset_->Source());
+        if (failure) report_error(*failure);
+        ok = !failure;
         // A row that is still stored stays in the set, shown, and is not deleted by a later
         // write of the batch.
         if (!ok) recordset_->RestoreDeleted();
