@@ -182,6 +182,10 @@ TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
     EXPECT_EQ(second.prepared, first.prepared);
     EXPECT_EQ(connection.Execute(stored_rows)->rows,
               (std::vector<std::vector<Value>>{{1, 45}, before[2], {4, Value()}}));
+    // Nothing waits any more: the row whose deletion was stored does not come back.
+    rows.RestoreDeleted();
+    EXPECT_FALSE(rows.pending());
+    EXPECT_EQ(rows.RecordCount(), 3);
 }
 
 TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
