@@ -169,7 +169,10 @@ TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
     const auto before = connection.Execute(stored_rows)->rows;
     auto kept = rows.Keep();
     ASSERT_TRUE(connection.BeginTrans().ok());
+    const StatementCounts begun = connection.Counts();
     EXPECT_EQ(rows.UpdateBatch()->written, 3);
+    // No key moves: no row needs a savepoint to go back to.
+    EXPECT_EQ(connection.Counts().statements - begun.statements, 3);
     ASSERT_TRUE(connection.RollbackTrans().ok());
     rows.Restore(*kept);
     EXPECT_EQ(connection.Execute(stored_rows)->rows, before);
