@@ -185,8 +185,11 @@ struct ShortText {
 };
 using NumberText = ShortText<32>;
 
+// The readings of a column below are inline: returned from a call, their optionals went through
+// memory and each read of an installment's column waited on the store.
+
 // The whole number held by a double below `limit` in size, without a call to the maths library.
-std::optional<long long> whole_below(double number, double limit) {
+inline std::optional<long long> whole_below(double number, double limit) {
     if (!(std::fabs(number) < limit)) return std::nullopt;  // also NaN and infinities
     auto whole = static_cast<long long>(number);
     if (static_cast<double>(whole) != number) return std::nullopt;
@@ -223,7 +226,7 @@ bool is_blank(const Value& value) {
     return value.is_null() || (value.is_text() && trimmed(value.text(), TrimSide::Right).empty());
 }
 
-std::optional<double> number_of(const Value& value) {
+inline std::optional<double> number_of(const Value& value) {
     if (value.is_number()) return value.number();
     if (value.is_text()) return parse_number(value.text());
     return std::nullopt;
@@ -231,7 +234,7 @@ std::optional<double> number_of(const Value& value) {
 
 // A number column read through its text, as RTrimN and parse_number read it: numbers are
 // written in fixed notation, so every finite one reads back; infinities and NaN do not.
-std::optional<double> number_through_text(const Value& value) {
+inline std::optional<double> number_through_text(const Value& value) {
     if (value.is_text()) return parse_number(value.text());
     if (!value.is_number()) return std::nullopt;
     const double number = value.number() + 0.0;     // the text of -0 reads back as 0
@@ -240,7 +243,7 @@ std::optional<double> number_through_text(const Value& value) {
 }
 
 // The whole number a code column holds, or nullopt when it is empty or no whole number.
-std::optional<long long> code_of(const Value& value) {
+inline std::optional<long long> code_of(const Value& value) {
     auto number = number_of(value);
     if (!number) return std::nullopt;
     return whole_below(*number, 1e9 + 1);  // up to 1e9 itself
