@@ -128,8 +128,8 @@ class RowReader {
   public:
     Row read(const Record& record) {
         Row row;
+        // What the layout's names matched is this record's own: it stays.
         if (follows_layout(record, row)) return row;
-        row = Row();
         size_ = record.size() <= layout_.size() ? record.size() : 0;
         std::size_t position = 0;
         for (const auto& [name, value] : record) {
@@ -157,7 +157,7 @@ class RowReader {
         int column;
     };
     // An installment has 25 columns; a record with more is always resolved by name.
-    std::array<Entry, 32> layout_;
+    std::array<Entry, 32> layout_{};
     std::size_t size_ = 0;  // 0: no layout kept
 };
 
