@@ -121,14 +121,14 @@ int column_named(std::string_view name) {
     return column >= 0 && same_name(name, kColumnNames[column]) ? column : -1;
 }
 
-// The installments of a term hold the same names in the same order, so the names of the one read
-// last are kept with their columns: the next installment is only checked name by name against
-// them, and read by position. One that differs is resolved name by name and kept instead.
+// The installments of a term hold the same names in the same order, so the names of one are kept
+// with their columns: the next installment is only checked name by name against them, and read
+// by position. One that differs is resolved name by name and its names are kept instead.
 class RowReader {
   public:
     Row read(const Record& record) {
         Row row;
-        // What the layout's names matched is this record's own: it stays.
+        // Columns read before a name that differs are this record's own: they stay.
         if (follows_layout(record, row)) return row;
         size_ = record.size() <= layout_.size() ? record.size() : 0;
         std::size_t position = 0;
