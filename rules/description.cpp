@@ -86,7 +86,7 @@ constexpr std::array<std::int8_t, kNameSlots> slots_of_names() {
 constexpr std::array<std::int8_t, kNameSlots> kColumnOfSlot = slots_of_names();
 
 // Equality of two names of the same length, 8 to 24 characters, in word-sized pieces.
-bool same_name(std::string_view a, std::string_view b) {
+inline bool same_name(std::string_view a, std::string_view b) {
     auto word = [](std::string_view text, std::size_t at) {
         std::uint64_t w;
         std::memcpy(&w, text.data() + at, sizeof w);
@@ -98,24 +98,67 @@ bool same_name(std::string_view a, std::string_view b) {
            (n <= 16 || word(a, 8) == word(b, 8));
 }
 
+const Value kNull;
+
 // The columns of one installment; a column the record lacks reads as null.
 class Row {
   public:
-    explicit Row(const Record& record) {
+    const Value& operator[](Column c) const { return *values_[static_cast<std::size_t>(c)]; }
+
+  private:
+    friend class RowReader;
+    std::array<const Value*, kColumnNames.size()> values_ = [] {
+        std::array<const Value*, kColumnNames.size()> all;
+        all.fill(&kNull);
+        return all;
+    }();
+};
+
+// The column a name stands for, or -1.
+int column_named(std::string_view name) {
+    if (name.size() < 8) return -1;
+    int column = kColumnOfSlot[name_slot(name)];
+    return column >= 0 && same_name(name, kColumnNames[column]) ? column : -1;
+}
+
+// The installments of a term hold the same names in the same order, so the names of one are kept
+// with their columns: the next installment is only checked name by name against them, and read
+// by position. One that differs is resolved name by name and its names are kept instead.
+class RowReader {
+  public:
+    Row read(const Record& record) {
+        Row row;
+        // Columns read before a name that differs are this record's own: they stay.
+        if (follows_layout(record, row)) return row;
+        size_ = record.size() <= layout_.size() ? record.size() : 0;
+        std::size_t position = 0;
         for (const auto& [name, value] : record) {
-            if (name.size() < 8) continue;
-            int column = kColumnOfSlot[name_slot(name)];
-            if (column >= 0 && same_name(name, kColumnNames[column])) values_[column] = &value;
+            int column = column_named(name);
+            if (column >= 0) row.values_[column] = &value;
+            if (size_ > 0) layout_[position++] = {&name, column};
         }
-    }
-    const Value& operator[](Column c) const {
-        static const Value null_value;
-        const Value* value = values_[static_cast<std::size_t>(c)];
-        return value ? *value : null_value;
+        return row;
     }
 
   private:
-    std::array<const Value*, kColumnNames.size()> values_{};
+    bool follows_layout(const Record& record, Row& row) const {
+        if (size_ == 0 || record.size() != size_) return false;
+        const Entry* entry = layout_.data();
+        for (const auto& [name, value] : record) {
+            if (!same_name(name, *entry->name)) return false;
+            if (entry->column >= 0) row.values_[entry->column] = &value;
+            ++entry;
+        }
+        return true;
+    }
+
+    struct Entry {
+        const std::string* name;
+        int column;
+    };
+    // An installment has 25 columns; a record with more is always resolved by name.
+    std::array<Entry, 32> layout_{};
+    std::size_t size_ = 0;  // 0: no layout kept
 };
 
 struct ShareOf {
@@ -142,8 +185,11 @@ struct ShortText {
 };
 using NumberText = ShortText<32>;
 
+// The readings of a column below are inline: returned from a call, their optionals went through
+// memory and each read of an installment's column waited on the store.
+
 // The whole number held by a double below `limit` in size, without a call to the maths library.
-std::optional<long long> whole_below(double number, double limit) {
+inline std::optional<long long> whole_below(double number, double limit) {
     if (!(std::fabs(number) < limit)) return std::nullopt;  // also NaN and infinities
     auto whole = static_cast<long long>(number);
     if (static_cast<double>(whole) != number) return std::nullopt;
@@ -180,7 +226,7 @@ bool is_blank(const Value& value) {
     return value.is_null() || (value.is_text() && trimmed(value.text(), TrimSide::Right).empty());
 }
 
-std::optional<double> number_of(const Value& value) {
+inline std::optional<double> number_of(const Value& value) {
     if (value.is_number()) return value.number();
     if (value.is_text()) return parse_number(value.text());
     return std::nullopt;
@@ -188,7 +234,7 @@ std::optional<double> number_of(const Value& value) {
 
 // A number column read through its text, as RTrimN and parse_number read it: numbers are
 // written in fixed notation, so every finite one reads back; infinities and NaN do not.
-std::optional<double> number_through_text(const Value& value) {
+inline std::optional<double> number_through_text(const Value& value) {
     if (value.is_text()) return parse_number(value.text());
     if (!value.is_number()) return std::nullopt;
     const double number = value.number() + 0.0;     // the text of -0 reads back as 0
@@ -197,7 +243,7 @@ std::optional<double> number_through_text(const Value& value) {
 }
 
 // The whole number a code column holds, or nullopt when it is empty or no whole number.
-std::optional<long long> code_of(const Value& value) {
+inline std::optional<long long> code_of(const Value& value) {
     auto number = number_of(value);
     if (!number) return std::nullopt;
     return whole_below(*number, 1e9 + 1);  // up to 1e9 itself
@@ -436,11 +482,15 @@ void append_days(Text& out, const Summary& s) {
     }
 }
 
-// Characters, not bytes: a translated token may hold letters outside ASCII.
-std::size_t length_in_characters(std::string_view text) {
+// Characters, not bytes: a translated token may hold letters outside ASCII. Counting stops past
+// `limit`, as a long day list need not be counted whole.
+bool fits_in_characters(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return true;
     std::size_t count = 0;
-    for (unsigned char c : text) count += (c & 0xC0) != 0x80;
-    return count;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) != 0x80 && ++count > limit) return false;
+    }
+    return true;
 }
 
 std::string_view first_characters(std::string_view text, std::size_t n) {
@@ -475,10 +525,13 @@ std::optional<std::string> DescrizioneAutomatica(std::span<const Record> install
     std::pmr::vector<Summary> summaries(installments.size(), &pool);
     std::pmr::vector<Group> groups(&pool);
     std::array<ShareMemo, 2> memos;
+    RowReader reader;
     groups.reserve(installments.size());
     for (std::size_t i = 0; i < installments.size(); ++i) {
         Summary& s = summaries[i];
-        if (!summarise(Row(installments[i]), decimal_separator, memos, s)) return std::nullopt;
+        if (!summarise(reader.read(installments[i]), decimal_separator, memos, s)) {
+            return std::nullopt;
+        }
         s.group = groups.size();
         for (std::size_t g = 0; g < groups.size(); ++g) {
             const Summary& first = summaries[groups[g].first];
@@ -494,7 +547,11 @@ std::optional<std::string> DescrizioneAutomatica(std::span<const Record> install
 
     std::pmr::string text(&pool);
     text.reserve(256);
-    for (std::size_t g = 0; g < groups.size(); ++g) {
+    // Past 40 characters the cut text is settled: what is still to come only lengthens it, and
+    // the one thing taken back, the "GG" of the entry just written, lies beyond its first 36
+    // characters. The rest of the day lists is then not written.
+    bool cut = false;
+    for (std::size_t g = 0; g < groups.size() && !cut; ++g) {
         const Summary& first = summaries[groups[g].first];
         if (g > 0) text += " + ";
         text += "Num.";
@@ -506,13 +563,16 @@ std::optional<std::string> DescrizioneAutomatica(std::span<const Record> install
         text += ' ';
         text += first.shares.view();
         text += ' ';
-        for (std::size_t i = groups[g].first; i < summaries.size(); ++i) {
-            if (summaries[i].group == g) append_days(text, summaries[i]);
+        for (std::size_t i = groups[g].first; i < summaries.size() && !cut; ++i) {
+            if (summaries[i].group != g) continue;
+            append_days(text, summaries[i]);
+            cut = !fits_in_characters(text, kDescriptionLength);
         }
         text += tokens[first.reference];
+        cut = cut || !fits_in_characters(text, kDescriptionLength);
     }
 
-    if (length_in_characters(text) <= kDescriptionLength) return std::string(text);
+    if (!cut) return std::string(text);
     std::string_view kept = first_characters(text, kDescriptionLength - 4);
     std::string result;
     result.reserve(kept.size() + 4);

@@ -34,6 +34,9 @@ const Record kThird = with(rata(2, 1, 30, 0, 0, 0), {{"CG63_FLGFRPERCIMP", 0},
 // are not whole, dates and intervals in every shape.
 TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
     const Record half = rata(2, 1, 30, 5, 50, 50);
+    Record untyped = half;  // installments of one term need not hold the same columns
+    untyped.erase("CG63_TIPOEFF");
+    const Record interval{{"CG63_GGSCADFIX1", 20}, {"CG63_DAGGFIX1", 1}, {"CG63_AGGFIX1", 15}};
     struct Case {
         std::vector<Record> rows;
         std::optional<std::string> expected;
@@ -55,6 +58,10 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
         {{rata(5, 1, 30, 5, 50, 50), rata(13, 2, 10, 5, 50, 50)},
          "Num.1 Cess (50%/50%) 30GG-FM + Num.1 ..."},
         {{rata(2, 1, 30, 5, 50, 50), rata(2, 2, 10, 5, 50, 50)}, "Num.2 Rb (50%/50%) 30GG-10-FM"},
+        {{with(rata(2, 1, 30, 0, 50, 50), interval), with(rata(2, 4, 30, 0, 50, 50), interval)},
+         "Num.2 Rb (50%/50%) 30GG-[20[1..15]]-DF"},
+        {{untyped, half}, "Num.1  (50%/50%) 30GG-FM + Num.1 Rb  ..."},
+        {{half, untyped}, "Num.1 Rb (50%/50%) 30GG-FM + Num.1   ..."},
         {{rata(99, 2, 10, 4, 100, 100)}, "Num.1 Des (100%/100%) 10-DR"},
         {{rata(13, 3, 815, 0, 100, 100)}, "Num.1 Rd (100%/100%) 15/08-DF"},
         {{rata(2, Value(), Value(), 5, 50, 50)}, "Num.1 Rb (50%/50%) FM"},
