@@ -289,14 +289,55 @@ TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
               (Rows{{"20", "0.0001"}, {"30", "99.9999"}}));
 }
 
-TEST(EditorSession, TheWindowStartsAsTheHostAsksAndRegistersOnEveryActivation) {
+// Where a person starts: the host's mode, or the code a calling program hands over (trimmed on
+// the right only); a term shown keeps its code box locked and shows its installments.
+TEST(EditorSession, TheWindowStartsWhereTheHostAsks) {
+    struct Case {
+        int mode;
+        bool called;
+        const char* handed;
+        FrameStatus status;
+        const char* code;
+        long rows;  // installments shown
+    };
+    for (const Case& c : {Case{0, false, "", FrameStatus::View, "RD", 1},
+                          Case{1, false, "", FrameStatus::Search, "", 0},
+                          Case{2, false, "", FrameStatus::Insert, "", 0},
+                          Case{7, false, "", FrameStatus::View, "RD", 1},
+                          Case{1, true, "RD30  ", FrameStatus::View, "RD30", 1},
+                          Case{0, true, " RD30 ", FrameStatus::Insert, " RD30", 0},
+                          Case{0, true, "   ", FrameStatus::Insert, "", 0}}) {
+        SCOPED_TRACE(std::to_string(c.mode) + " '" + c.handed + "'");
+        Session s;
+        s.host.SetProgramMode(c.mode);
+        s.host.SetIsCalled(c.called);
+        s.host.SetWindowModal(c.called);
+        s.host.SetPlace(c.mode * 300, 0);
+        s.window = std::make_unique<FRMCO_CONDPAG>();
+        FRMCO_CONDPAG& w = *s.window;
+        w.SetComponent(nullptr, [&] { return std::string(c.handed); });
+        w.SetInterface(&s.host);
+        w.Form_Load();
+        w.Form_Activate();
+        EXPECT_EQ(w.FME_CONDPAGDES.Status(), c.status);
+        EXPECT_EQ(w.TXT_CODICE.text(), c.code);
+        EXPECT_EQ(w.GRID_CONDPAG.row_count(), c.rows);
+        const bool open = c.status != FrameStatus::View;
+        EXPECT_EQ(w.TXT_CODICE.enabled(), open);
+        EXPECT_EQ(w.focus(), open ? static_cast<Control*>(&w.TXT_CODICE) : &w.CHK_DESAUTOM);
+        EXPECT_EQ(w.TabCondPag.enabled(), c.status == FrameStatus::View);
+        EXPECT_TRUE(s.messages.shown.empty()) << s.all_messages();
+        // A modal window places itself where the host says, 200 twips in when it says nothing.
+        const int left = c.called ? (c.mode == 0 ? 200 : c.mode * 300) : 0;
+        EXPECT_EQ(std::vector({w.WindowLeft, w.WindowTop, w.WindowWidth, w.WindowHeight}),
+                  c.called ? std::vector({left, 200, 11820, 7035}) : std::vector({0, 0, 0, 0}));
+    }
+}
+
+TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
     Session s(2);
     s.host.SetProgramMode(1);
     FRMCO_CONDPAG& w = s.open();
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::Search);
-    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
-    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
-    EXPECT_FALSE(w.TabCondPag.enabled());
     EXPECT_FALSE(w.CMD_GENERA.enabled());
     EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Avanti"));
     EXPECT_EQ(s.global.ActiveInterface(), &s.host);
@@ -355,16 +396,10 @@ TEST(EditorSession, TheWindowStartsAsTheHostAsksAndRegistersOnEveryActivation) {
 TEST(EditorSession, ACallingProgramGetsTheChosenCodeBack) {
     Session s;
     s.host.SetIsCalled(true);
-    std::string wanted = "RD30  ";
-    s.window = std::make_unique<FRMCO_CONDPAG>();
-    FRMCO_CONDPAG& w = *s.window;
-    w.SetComponent(nullptr, [&] { return wanted; });
-    w.SetInterface(&s.host);
-    w.Form_Load();
-    w.Form_Activate();
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View);  // the code exists: it is shown
-    EXPECT_EQ(w.TXT_CODICE.text(), "RD30");
-    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 1);
+    FRMCO_CONDPAG& w = s.open();
+    ASSERT_TRUE(w.TXT_CODICE.user_type("RD30"));
+    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRIZIONE));
+    ASSERT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View);  // the code exists: it is shown
     ASSERT_TRUE(w.INTERNAV.user_click("Esporta"));
     ASSERT_EQ(s.host.transfers.size(), 1u);
     EXPECT_EQ(s.host.transfers[0], std::vector<Value>{Value("RD30")});
