@@ -21,27 +21,28 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
     ASSERT_TRUE(w.CHK_DESAUTOM.user_check(true));
     EXPECT_FALSE(w.TXT_DESCRIZIONE.enabled());
 
-    // The second installment drops to 25 %, then a third one follows it a month later.
+    // The second installment drops to 25 % at 45 days; "Nuovo" confirms it, and the third one
+    // follows it a month later.
     ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(1));
     ASSERT_TRUE(w.TXT_IMP.user_type("25"));
     ASSERT_TRUE(w.TXT_IVA.user_type("25"));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
-    EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);
+    ASSERT_TRUE(w.TXT_GGDECOR.user_type("45"));
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo")) << s.last_message();
     EXPECT_EQ(w.TXT_TOTIMP.text(), "75");
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
     EXPECT_EQ(w.focus(), &w.CMB_TIPO);
     EXPECT_EQ(w.TXT_NUMRATA.text(), "3");
-    EXPECT_EQ(w.TXT_GGDECOR.text(), "90");
+    EXPECT_EQ(w.TXT_GGDECOR.text(), "75");
     EXPECT_EQ(w.TXT_IMP.text(), "25,0000");
     EXPECT_EQ(w.CMB_TIPO.text(), "2");
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
+    EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.1 Rb (50%/50%) 30GG-FM + Num.2 R ...");
 
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(s.query("SELECT CG63_PROG, CG63_GGDECOR, CG63_PERCIMP, CG63_PERCIVA FROM "
                       "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB3060' ORDER BY CG63_PROG"),
-              (Rows{{"1", "30", "50", "50"}, {"2", "60", "25", "25"}, {"3", "90", "25", "25"}}));
+              (Rows{{"1", "30", "50", "50"}, {"2", "45", "25", "25"}, {"3", "75", "25", "25"}}));
     EXPECT_EQ(s.query("SELECT CG62_DESCPAG, CG62_FLGDESC FROM CG62_CONDPAGDES WHERE "
                       "CG62_CODPAG = 'RB3060'"),
               (Rows{{"Num.1 Rb (50%/50%) 30GG-FM + Num.2 R ...", "1"}}));
@@ -52,8 +53,12 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
     EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);
     ASSERT_EQ(w.GRID_CONDPAG.row_count(), 2);
     EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_PROG"), "2");
-    EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_GGDECOR"), "90");
+    EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_GGDECOR"), "75");
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.1 Rb (50%/50%) 30GG-FM + Num.1 R ...");
+    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(0));
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
+    ASSERT_EQ(w.GRID_CONDPAG.row_count(), 1);
+    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_PROG"), "1");
 }
 
 TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten) {
@@ -160,6 +165,7 @@ TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
     EXPECT_EQ(w.focus(), &w.TXT_CODLINGUA);
     ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG"));
     ASSERT_TRUE(w.TXT_DESCRLINGUA.user_type("Bank receipt 30 days EOM"));
+    ASSERT_TRUE(w.TXT_DESCRANALLINGUA.user_type("End of month"));
     EXPECT_EQ(w.TXT_DCODLINGUA.text(), "Inglese");
     ASSERT_TRUE(w.GRIDNAVL.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(w.focus(), &w.GRID_LINGUA);
@@ -169,9 +175,9 @@ TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
                       "CG65_GGMMFIXSLIT FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'RB30FM' "
                       "ORDER BY CG65_DAMMGG"),
               (Rows{{"RB30FM", "801", "831", "1", ""}, {"RB30FM", "1201", "1231", "3", "110"}}));
-    EXPECT_EQ(s.query("SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR FROM "
-                      "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB30FM'"),
-              (Rows{{"RB30FM", "ENG", "Bank receipt 30 days EOM"}}));
+    EXPECT_EQ(s.query("SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR, CG6B_DESCRANAL "
+                      "FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB30FM'"),
+              (Rows{{"RB30FM", "ENG", "Bank receipt 30 days EOM", "End of month"}}));
     ASSERT_TRUE(s.go_to("RD"));
     ASSERT_TRUE(s.go_to("RB30FM"));
     ASSERT_EQ(w.GRID_PERSLIT.row_count(), 2);
@@ -370,10 +376,22 @@ TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
         EXPECT_EQ(w.focus()->name(), expected->name());
     }
     EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Avanti"));
-    ASSERT_TRUE(w.INTERNAV.user_click("Indietro"));
-    EXPECT_TRUE(w.INTERNAV.ButtonEnabled("Avanti"));
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));  // a new term starts on the first tab
+    // Back on a tab whose list has a row begun, the focus goes to the row's first box.
+    for (auto [list, first] : {std::pair<GridNavigator*, Control*>{&w.GRIDNAVL, &w.TXT_CODLINGUA},
+                               {&w.GRIDNAV_PERIODI, &w.TXT_PERSLITDAGGMM}}) {
+        ASSERT_TRUE(list->user_click("Nuovo"));
+        ASSERT_TRUE(w.INTERNAV.user_click("Indietro"));
+        EXPECT_TRUE(w.INTERNAV.ButtonEnabled("Avanti"));
+        ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
+        EXPECT_EQ(w.focus(), first);
+        w.Form_DblClick();
+        EXPECT_EQ(s.last_message(), "Inserimento");  // a language row is begun
+        ASSERT_TRUE(w.INTERNAV.user_click("Indietro"));
+    }
+    // A new term from the host's toolbar starts on the first tab, at its code.
+    ASSERT_TRUE(s.host.ActiveFrame()->New());
     EXPECT_EQ(w.TabCondPag.tab(), 0);
+    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
 
     // Printing runs the print component under an interface of its own, then comes back.
     ASSERT_TRUE(w.INTERNAV.user_click("CMD_STAMPA"));

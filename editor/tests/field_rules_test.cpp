@@ -79,6 +79,8 @@ TEST(FieldRules, APickEmptiesWhatNoLongerAppliesAndOpensWhatDoes) {
         {"CMB_TIPO", 7, "", "SOTTOTIPO", ""},
         {"CMB_TIPO", 16, "", "SOTTOTIPO", ""},
         {"CMB_TIPO", 99, "STIPOEFF", "", "SOTTOTIPO"},
+        {"CMB_TIPOSLIT", 1, "CG65_GGMMFIXSLIT", "PERSLITSLIT", "PERSLITGGMMSCAD"},
+        {"CMB_TIPOSLIT", 2, "CG65_GGMMFIXSLIT", "PERSLITSLIT", "PERSLITGGMMSCAD"},
         {"CMB_TIPOSLIT", 4, "CG65_GGMMFIXSLIT", "PERSLITSLIT", "PERSLITGGMMSCAD"},
         {"CMB_TIPOSLIT", 3, "CG65_GGSLSUCC", "PERSLITGGMMSCAD", "PERSLITSLIT"},
         {"CMB_TIPOSLIT", 5, "", "PERSLITSLIT", "PERSLITGGMMSCAD"},
@@ -395,15 +397,21 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     // The language list is the host's, and a chosen language is decoded.
     LookupRequest languages;
     w.TXT_CODLINGUA_StartLookup(languages);
-    EXPECT_EQ(languages.host_text, s.db.connection_string());
-    EXPECT_FALSE(languages.title.empty());
-    EXPECT_FALSE(languages.columns.empty());
+    DecodeRequest decode;
+    w.TXT_CODLINGUA_StartDecode(decode);
+    for (const std::string& host_text : {languages.host_text, decode.host_text}) {
+        EXPECT_EQ(host_text, s.db.connection_string());
+    }
+    EXPECT_FALSE(languages.title.empty() || languages.columns.empty());
     EXPECT_FALSE(w.TXT_CODLINGUA.lookup_name().empty());
     Rows listed = s.query(languages.statement);
     EXPECT_NE(std::find_if(listed.begin(), listed.end(),
                            [](const auto& row) { return row.at(0) == "ENG"; }),
               listed.end())
         << languages.statement;
+    EXPECT_EQ(s.query(decode.statement), (Rows{{"Inglese"}})) << decode.statement;
+    ASSERT_FALSE(decode.targets.empty());
+    EXPECT_EQ(decode.targets[0].box, &w.TXT_DCODLINGUA);
 
     ASSERT_TRUE(s.go_to("RB30FM"));                 // one period, 01/08-31/08
     ASSERT_TRUE(w.TXT_PERSLITSLIT.user_type("5"));  // a stored period changed keeps its limits
