@@ -296,7 +296,8 @@ TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
 }
 
 // Where a person starts: the host's mode, or the code a calling program hands over (trimmed on
-// the right only); a term shown keeps its code box locked and shows its installments.
+// the right only); a term shown keeps its code box locked and shows its installments, and the
+// calling program gets it back.
 TEST(EditorSession, TheWindowStartsWhereTheHostAsks) {
     struct Case {
         int mode;
@@ -337,6 +338,11 @@ TEST(EditorSession, TheWindowStartsWhereTheHostAsks) {
         const int left = c.called ? (c.mode == 0 ? 200 : c.mode * 300) : 0;
         EXPECT_EQ(std::vector({w.WindowLeft, w.WindowTop, w.WindowWidth, w.WindowHeight}),
                   c.called ? std::vector({left, 200, 11820, 7035}) : std::vector({0, 0, 0, 0}));
+        // The calling program gets the term shown back, and the window closes.
+        if (!c.called || c.status != FrameStatus::View) continue;
+        ASSERT_TRUE(w.INTERNAV.user_click("Esporta"));
+        EXPECT_EQ(s.host.transfers, std::vector<std::vector<Value>>{{Value(c.code)}});
+        EXPECT_TRUE(w.unloaded() && w.close_requested());
     }
 }
 
@@ -401,28 +407,6 @@ TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
     EXPECT_NE(s.global.active_during_runs[0], &s.host);
     EXPECT_EQ(s.global.ActiveInterface(), &s.host);
     EXPECT_TRUE(s.host.IsActive());
-
-    // Refusing to settle a pending change keeps the window open and says nothing to the host.
-    ASSERT_TRUE(w.TXT_CODICE.user_type("X"));
-    s.messages.answers = {Answer::Cancel};
-    bool cancel = false;
-    w.Form_QueryUnload(cancel);
-    EXPECT_TRUE(cancel);
-    EXPECT_EQ(s.events.calls.size(), 1u);  // only qxOpen
-}
-
-TEST(EditorSession, ACallingProgramGetsTheChosenCodeBack) {
-    Session s;
-    s.host.SetIsCalled(true);
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(w.TXT_CODICE.user_type("RD30"));
-    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRIZIONE));
-    ASSERT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View);  // the code exists: it is shown
-    ASSERT_TRUE(w.INTERNAV.user_click("Esporta"));
-    ASSERT_EQ(s.host.transfers.size(), 1u);
-    EXPECT_EQ(s.host.transfers[0], std::vector<Value>{Value("RD30")});
-    EXPECT_TRUE(w.unloaded());
-    EXPECT_TRUE(w.close_requested());
 }
 
 TEST(EditorSession, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {

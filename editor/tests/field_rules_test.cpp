@@ -512,11 +512,24 @@ TEST(FieldRules, MessagesNameTheirProcedureAndTheHostHearsOfOpenAndClose) {
                                     "pagamento?"),
               std::string::npos)
         << s.all_messages();
-    bool cancel = true;
-    w.Form_QueryUnload(cancel);
-    EXPECT_FALSE(cancel);
-    ASSERT_EQ(s.events.calls.size(), 2u);
-    EXPECT_EQ(s.events.calls.back().open_flag, 0);  // qxClose
+    // Closing settles the pending change first; the host hears of it and may still keep the
+    // window open.
+    struct Close {
+        Answer settle;
+        bool vetoed, closes;
+    };
+    for (const Close& c : {Close{Answer::Cancel, false, false}, Close{Answer::No, true, false},
+                           Close{Answer::No, false, true}}) {
+        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
+        s.messages.answers = {c.settle};
+        s.events.veto_close = c.vetoed;
+        const size_t heard = s.events.calls.size();
+        bool cancel = c.closes;
+        w.Form_QueryUnload(cancel);
+        EXPECT_EQ(cancel, !c.closes);
+        ASSERT_EQ(s.events.calls.size(), heard + (c.settle == Answer::Cancel ? 0 : 1));
+        EXPECT_EQ(s.events.calls.back().open_flag, c.settle == Answer::Cancel);  // 0: qxClose
+    }
 
     // A language decoded by a window that has no decode service says so, naming the handler.
     FRMCO_CONDPAG unloaded;
