@@ -139,10 +139,16 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
     struct Case {
         int rule;
         const char* days_after;
+        std::vector<std::pair<EditBox F::*, const char*>> typed;  // what the rule asks for
     };
     Session s;
     FRMCO_CONDPAG& w = s.open();
-    for (const Case& c : {Case{1, "60"}, Case{2, ""}, Case{3, "30"}, Case{4, ""}}) {
+    for (const Case& c :
+         {Case{1, "60", {{&F::TXT_GGDECOR, "30"}}}, Case{2, "", {{&F::TXT_GGSCADFIX1, "10"}}},
+          Case{3, "30", {{&F::TXT_GGMMFIX, "15/08"}}},
+          Case{4,
+               "",
+               {{&F::TXT_GGSCADFIX1, "10"}, {&F::TXT_DAGGFIX1, "1"}, {&F::TXT_AGGFIX1, "31"}}}}) {
         SCOPED_TRACE(c.rule);
         const std::string code = "COPIA" + std::to_string(c.rule);
         ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
@@ -152,23 +158,11 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
         EXPECT_EQ(w.CMB_TIPO.text(), "13");
         ASSERT_TRUE(w.CMB_TIPO.user_pick_value(14));
         ASSERT_TRUE(w.CMB_TIPODECORR.user_pick_value(c.rule));
-        if (c.rule == 1) {
-            ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-        }
-        if (c.rule == 3) {
-            // A stored installment may hold days besides its fixed date; they are kept.
-            w.FME_DETTAGLIO.SetFieldEvents(false);
-            w.Grst_RecordSet_CG63.SetField("CG63_GGDECOR", 30);
-            w.FME_DETTAGLIO.SetFieldEvents(true);
-            ASSERT_TRUE(w.TXT_GGMMFIX.user_type("15/08"));
-        }
-        if (c.rule == 2 || c.rule == 4) {
-            ASSERT_TRUE(w.TXT_GGSCADFIX1.user_type("10"));
-        }
-        if (c.rule == 4) {
-            ASSERT_TRUE(w.TXT_DAGGFIX1.user_type("1"));
-            ASSERT_TRUE(w.TXT_AGGFIX1.user_type("31"));
-        }
+        // A stored installment may hold days besides its fixed date; they are kept.
+        w.FME_DETTAGLIO.SetFieldEvents(false);
+        w.Grst_RecordSet_CG63.SetField("CG63_GGDECOR", c.rule == 3 ? Value(30) : Value());
+        w.FME_DETTAGLIO.SetFieldEvents(true);
+        for (const auto& [box, text] : c.typed) ASSERT_TRUE((w.*box).user_type(text));
         ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(1));
         ASSERT_TRUE(w.TXT_IMPFIX.user_type("10"));
         ASSERT_TRUE(w.TXT_IMP.user_type("50"));
@@ -409,9 +403,6 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
                            [](const auto& row) { return row.at(0) == "ENG"; }),
               listed.end())
         << languages.statement;
-    EXPECT_EQ(s.query(decode.statement), (Rows{{"Inglese"}})) << decode.statement;
-    ASSERT_FALSE(decode.targets.empty());
-    EXPECT_EQ(decode.targets[0].box, &w.TXT_DCODLINGUA);
 
     ASSERT_TRUE(s.go_to("RB30FM"));                 // one period, 01/08-31/08
     ASSERT_TRUE(w.TXT_PERSLITSLIT.user_type("5"));  // a stored period changed keeps its limits
