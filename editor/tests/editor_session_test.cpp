@@ -329,6 +329,14 @@ TEST(EditorSession, TheWindowStartsWhereTheHostAsks) {
         EXPECT_EQ(w.focus(), open ? static_cast<Control*>(&w.TXT_CODICE) : &w.CHK_DESAUTOM);
         EXPECT_EQ(w.TabCondPag.enabled(), c.status == FrameStatus::View);
         EXPECT_TRUE(s.messages.shown.empty()) << s.all_messages();
+        // Only the language list exports and prints; it exports only to a calling program.
+        for (const GridNavigator* list : {&w.GRIDNAV_RATE, &w.GRIDNAV_PERIODI, &w.GRIDNAVL}) {
+            for (const NavigatorButton& b : list->buttons()) {
+                if (b.key != "Esporta" && b.key != "Stampa") continue;
+                EXPECT_EQ(b.visible, list == &w.GRIDNAVL && (c.called || b.key == "Stampa"))
+                    << list->name() << " " << b.key;
+            }
+        }
         // A modal window places itself where the host says, 200 twips in when it says nothing.
         const int left = c.called ? (c.mode == 0 ? 200 : c.mode * 300) : 0;
         EXPECT_EQ(std::vector({w.WindowLeft, w.WindowTop, w.WindowWidth, w.WindowHeight}),

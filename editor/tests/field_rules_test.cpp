@@ -443,6 +443,9 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
                   (Rows{{"DOPO"}}))
             << owner;
     }
+    EXPECT_EQ(s.query("SELECT CG62_FLGDESC, CG62_FLGSTORNOIVA, CG62_FLGDISGG FROM CG62_CONDPAGDES "
+                      "WHERE CG62_CODPAG = 'DOPO'"),
+              (Rows{{"0", "0", "0"}}));  // a new term starts with every flag off
 }
 
 TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
