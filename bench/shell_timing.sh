@@ -1,13 +1,26 @@
 #!/usr/bin/env bash
-# Times the host shell (offscreen): process start to the first painted window with a term shown,
-# on the demo database and on a generated database of 10,000 terms (10 installments each);
-# moving to the next term there (detail reload and repaint); peak resident memory.
+# Times the host shell: process start to the first painted window with a term shown, on the demo
+# database and on a generated database of 10,000 terms (10 installments each); moving to the next
+# term on both (detail reload until what changed is painted, and the same with the whole window
+# painted again); peak resident memory. A real X window under Xvfb when it is installed, else
+# Qt's offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shell=${SHELL_BIN:-build/app/condpag-shell}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen
+xvfb=""
+trap '[[ -n $xvfb ]] && kill "$xvfb"; rm -rf "$work"' EXIT
+if command -v Xvfb >/dev/null; then
+    # One X server for every run, started before any timing begins.
+    mkfifo "$work/display"
+    Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    xvfb=$!
+    read -r number <"$work/display"
+    export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
+else
+    export QT_QPA_PLATFORM=offscreen
+fi
+echo "platform: $QT_QPA_PLATFORM"
 
 run() {  # db, moves
     local start
@@ -24,7 +37,7 @@ run() {  # db, moves
 
 echo "== demo database"
 "$shell" --demo --db "$work/demo.db" --measure 0 >/dev/null 2>&1 || true  # creates the file
-run "$work/demo.db" 10
+run "$work/demo.db" 200
 
 echo "== 10,000 terms"
 cp "$work/demo.db" "$work/large.db"

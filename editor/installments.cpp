@@ -126,6 +126,9 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(FrameStatus status, ChangeReason)
                  &CMB_FLGFRPERCIMP, &CMB_FLGFRPERCIVA, &CMB_TIPOIMPFIX, &TXT_IMP, &TXT_IVA}) {
             control->enable(false);
         }
+        // A new term's one installment is entered by these choices alone: it is saved with the
+        // term even when the person types nothing more into it.
+        if (FME_CONDPAGDES.Status() == FrameStatus::Insert) FME_DETTAGLIO.MarkRowEdited();
     }
     show_share_boxes(CMB_FLGFRPERCIMP.text(), TXT_IMP, TXT_NUMIMP, TXT_DENIMP);
     show_share_boxes(CMB_FLGFRPERCIVA.text(), TXT_IVA, TXT_NUMIVA, TXT_DENIVA);

@@ -383,10 +383,12 @@ bool FRMCO_CONDPAG::setup_frames(const std::string& procedure) {
     FME_LINGUA.SetMessageService(messages_);
     FME_LINGUA.Setup(host_, connection_, &Grst_RecordSet_CG6B, source_cg6b_,
                      std::string(db::CG6B_DESCR), &GRIDNAVL, &GRID_LINGUA);
-    // The language list neither asks before deleting or leaving a row nor confirms on "Nuovo".
+    // The language list neither asks before deleting or leaving a row nor confirms on "Nuovo";
+    // a term may have no language at all, so an emptied list keeps no row waiting.
     FME_LINGUA.AskBeforeDelete = false;
     FME_LINGUA.AskToSaveOnMove = false;
     FME_LINGUA.ConfirmOnNew = false;
+    FME_LINGUA.WaitForFirstRow = false;
     FME_LINGUA.BindControl(TXT_CODLINGUA);
     FME_LINGUA.BindControl(TXT_DESCRLINGUA);
     FME_LINGUA.BindControl(TXT_DESCRANALLINGUA);
@@ -420,8 +422,9 @@ void FRMCO_CONDPAG::Form_Activate() {
         std::string wanted = RTrimN(codice_pagamento_ ? codice_pagamento_() : std::string());
         if (!wanted.empty()) {
             Grst_RecordSet_CG62.SetField(db::CG62_CODPAG, wanted);
-            FME_CONDPAGDES.Refresh();
-            FME_CONDPAGDES.CheckKey(true, true);
+            // As a code typed in the box: the key check shows it, or the existing term; a new
+            // term's rows (the one installment already begun in single-installment mode) take it.
+            TXT_CODICE_AfterItem();
         }
     } else {
         // A mode of the host's own keeps the frame's status, but the window still takes that

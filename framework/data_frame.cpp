@@ -205,6 +205,11 @@ void DataFrame::EndRecordsetOperations() {
 
 bool DataFrame::RowPending() const { return row_dirty_; }
 
+void DataFrame::MarkRowEdited() {
+    if (recordset_ != nullptr && recordset_->State() == ObjectState::Open && recordset_->editing())
+        row_dirty_ = true;
+}
+
 bool DataFrame::BatchPending() const {
     if (batch_pending_) return true;
     if (recordset_ == nullptr || recordset_->State() != ObjectState::Open) return false;
@@ -629,10 +634,14 @@ bool DataFrame::end_save(bool header_written, bool written, std::vector<KeptForS
     return false;
 }
 
-// Drops the edit of the current row; a new row goes, and the row shown before it comes back.
+// Drops the edit of the current row; a new row goes, and the row shown before it comes back. A
+// walk over the set (re-keying) ends a begun row as any move does: it is still the new row, and
+// it goes all the same.
 void DataFrame::cancel_row_edit() {
-    bool was_new = status_ == FrameStatus::Insert && recordset_->editing();
+    bool was_new = status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New;
+    long count = recordset_->RecordCount();
     recordset_->CancelUpdate();
+    if (was_new && recordset_->RecordCount() == count) recordset_->Delete();
     if (was_new && before_new_position_ > 0 && before_new_position_ <= recordset_->RecordCount()) {
         recordset_->SetAbsolutePosition(before_new_position_);
     }
@@ -648,12 +657,32 @@ bool DataFrame::Undo() {
     return true;
 }
 
+bool DataFrame::waits_for_first_row(long rows_left) const {
+    return WaitForFirstRow && header_ != nullptr && header_->Status() == FrameStatus::Insert &&
+           recordset_->RecordCount() == rows_left;
+}
+
+// The list of a header being begun lost its last row: a fresh one waits in insert status, so
+// the window hears of a deletion that leaves only an unsaved row.
+bool DataFrame::begin_row_after_delete() {
+    if (!begin_row()) return false;
+    AfterDelete.emit(true);
+    return true;
+}
+
 bool DataFrame::Delete() {
     if (read_only_ || recordset_ == nullptr || recordset_->State() != ObjectState::Open ||
         recordset_->AbsolutePosition() == 0) {
         return false;
     }
-    if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) return Undo();
+    if (status_ == FrameStatus::Insert && recordset_->row_state() == RowState::New) {
+        if (!waits_for_first_row(1)) return Undo();
+        // The new row is all the list holds: it goes, and a fresh one waits in its place. (The
+        // fresh row would replace it anyway; dropping it first keeps nothing of it pending.)
+        cancel_row_edit();
+        row_dirty_ = false;
+        return begin_row_after_delete();
+    }
     if (AskBeforeDelete && ask("Eliminare " + noun() + "?", kStyleYesNo | kStyleQuestion,
                                "Conferma eliminazione") != Answer::Yes) {
         return false;
@@ -690,6 +719,7 @@ bool DataFrame::Delete() {
         batch_pending_ = true;
     }
     row_dirty_ = false;
+    if (ok && waits_for_first_row(0)) return begin_row_after_delete();
     AfterDelete.emit(ok);
     long count = recordset_->RecordCount();
     if (count > 0) recordset_->SetAbsolutePosition(std::min(position, count));

@@ -95,6 +95,9 @@ class DataFrame {
     // Confirmed rows wait to be written.
     bool BatchPending() const;
     void SetBatchPending(bool on) { batch_pending_ = on; }
+    // The begun row counts as edited although the window's code filled it (field events off):
+    // it is confirmed and written like a row a person typed, not dropped as left untouched.
+    void MarkRowEdited();
 
     // Settles the row under edit. validate: run the frame's own check and ValidateRecord
     // first. without_asking: confirm at once; false asks the person whether to save (Yes
@@ -134,6 +137,9 @@ class DataFrame {
     bool ConfirmOnNew = true;        // "Nuovo" on a detail first confirms the row under edit
     bool FollowGrid = true;          // selecting a grid row moves the frame to it
     bool ReportStatusToHost = true;  // an active frame tells the host navigator its status
+    // A detail list of a header being begun whose last row is deleted waits, in insert status,
+    // for its first row again.
+    bool WaitForFirstRow = true;
 
     // The frame's message for a box marked invalid.
     static std::string InvalidValueMessage(const EditBox& box);
@@ -204,6 +210,9 @@ class DataFrame {
     std::vector<KeptForSave> keep_for_save();
     bool end_save(bool header_written, bool written, std::vector<KeptForSave>& kept);
     bool writes_at_once() const { return header_ == nullptr; }
+    // Whether a deletion leaving `rows_left` rows makes the list wait for its first row again.
+    bool waits_for_first_row(long rows_left) const;
+    bool begin_row_after_delete();
     void report_error(const Error& error);
     Answer ask(const std::string& text, int style, const std::string& title);
     MessageService* messages() const;

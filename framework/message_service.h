@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/expected.h"
+#include "rules/message_style.h"
 
 namespace condpag {
 
@@ -27,21 +28,6 @@ enum class Answer {
 
 // What the person chose in the error dialog.
 enum class ErrorChoice { GoOn = 2, Leave = 3, Retry = 4 };
-
-// Message-box styles: buttons (low bits), icon, default button and modality, added together.
-inline constexpr int kStyleOk = 0;
-inline constexpr int kStyleOkCancel = 1;
-inline constexpr int kStyleAbortRetryIgnore = 2;
-inline constexpr int kStyleYesNoCancel = 3;
-inline constexpr int kStyleYesNo = 4;
-inline constexpr int kStyleRetryCancel = 5;
-inline constexpr int kStyleStop = 16;
-inline constexpr int kStyleQuestion = 32;
-inline constexpr int kStyleExclamation = 48;
-inline constexpr int kStyleInformation = 64;
-inline constexpr int kStyleDefaultButton2 = 256;
-inline constexpr int kStyleDefaultButton3 = 512;
-inline constexpr int kStyleSystemModal = 4096;
 
 // The parts of a style.
 constexpr int StyleButtons(int style) { return style & 0x0F; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "rules/editor_view.h"
+#include "rules/message_style.h"
 
 namespace condpag {
 
@@ -19,10 +20,10 @@ struct GenerationRequest : ControlTexts {
     std::string text(std::string_view control) const override;
 };
 
-// Shown when the check refuses a value; style 64 is the information icon with an OK button.
+// Shown when the check refuses a value, with the information icon and an OK button.
 inline constexpr std::string_view kGenerazioneNonCorretta = "Attenzione, rata non corretta";
 inline constexpr std::string_view kTitoloGenerazione = "Informazione";
-inline constexpr int kStileGenerazione = 64;
+inline constexpr int kStileGenerazione = kStyleOk + kStyleInformation;
 
 // The first control whose value cannot be generated, or "".
 std::string ControllaGenerazione(const ControlTexts& request);

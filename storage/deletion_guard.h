@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/expected.h"
+#include "rules/message_style.h"
 #include "storage/connection.h"
 #include "storage/recordset.h"
 
@@ -16,7 +17,7 @@ namespace condpag {
 using Translate = std::function<std::string(const std::string&)>;
 
 inline constexpr const char* kDeletionRefusedTitle = "Eliminazione impossibile";
-inline constexpr int kDeletionRefusedStyle = 16;  // stop icon, OK button
+inline constexpr int kDeletionRefusedStyle = kStyleOk + kStyleStop;
 
 // The five usage statements for a code, in the order they run (rounding brackets, customers
 // and suppliers, documents, open-item statements, portfolio).

@@ -48,9 +48,15 @@ std::basic_string<SQLWCHAR> to_wide(const std::string& text) {
 }
 
 std::string to_utf8(const SQLWCHAR* text, size_t length) {
-    std::string out;
-    out.reserve(length);
-    for (size_t i = 0; i < length; ++i) {
+    std::string out(length, '\0');
+    size_t ascii = 0;  // codes, dates and most descriptions: one byte per character
+    while (ascii < length && text[ascii] < 0x80) {
+        out[ascii] = static_cast<char>(text[ascii]);
+        ++ascii;
+    }
+    if (ascii == length) return out;
+    out.resize(ascii);
+    for (size_t i = ascii; i < length; ++i) {
         char32_t code = text[i];
         if (code >= 0xD800 && code < 0xDC00 && i + 1 < length) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
@@ -427,9 +433,11 @@ class OdbcBackend : public Backend {
             if (indicator == SQL_NULL_DATA) return Value();
             return Value(number);
         }
+        // Nearly every text fits the buffer at the first call and is converted from it straight;
+        // a longer one is gathered piece by piece.
         std::basic_string<SQLWCHAR> text;
         SQLWCHAR buffer[1024];
-        while (true) {
+        for (bool first = true;; first = false) {
             SQLRETURN rc = SQLGetData(stmt, column, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
             if (rc == SQL_NO_DATA) break;
             if (!SQL_SUCCEEDED(rc)) return Error{diagnostics(SQL_HANDLE_STMT, stmt), ""};
@@ -439,10 +447,14 @@ class OdbcBackend : public Backend {
                           static_cast<size_t>(indicator) / sizeof(SQLWCHAR) > available)
                              ? available
                              : static_cast<size_t>(indicator) / sizeof(SQLWCHAR);
+            if (first && rc == SQL_SUCCESS) return text_value(to_utf8(buffer, got), kind);
             text.append(buffer, got);
             if (rc == SQL_SUCCESS) break;
         }
-        std::string utf8 = to_utf8(text.data(), text.size());
+        return text_value(to_utf8(text.data(), text.size()), kind);
+    }
+
+    static Value text_value(std::string utf8, Fetch kind) {
         if (kind == Fetch::Decimal) {
             if (auto number = parse_number(utf8)) return Value(*number);
         }

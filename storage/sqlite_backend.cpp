@@ -245,6 +245,9 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
     bool read_only = mode == ConnectMode::Read;
     int flags = (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_URI;
     if (create_if_missing && !read_only) flags |= SQLITE_OPEN_CREATE;
+    // A connection is used by one thread at a time (its window's or its session's), so SQLite's
+    // own lock around every call, taken again for each column of each row read, is left out.
+    flags |= SQLITE_OPEN_NOMUTEX;
     // Another process writing the file makes the first read answer "database is locked", and a
     // few lock states give up without waiting: the whole open is tried again for a while.
     const auto give_up = std::chrono::steady_clock::now() + lock_wait;

@@ -403,7 +403,10 @@ QWidget* FormBinding::make_grid(Bound*& bound, Control& control, QWidget* parent
     auto reload = [&grid, view, model, &b] {
         b.syncing = true;
         show_state(view, grid);
-        model->reload();
+        if (!model->reload()) {  // the set reopens: its rows and selection stay meanwhile
+            b.syncing = false;
+            return;
+        }
         // The layout's width, or the caption's when that is wider, so every caption reads whole.
         QFontMetrics metrics(view->horizontalHeader()->font());
         for (int c = 0; c < model->columnCount(); ++c) {
@@ -420,6 +423,11 @@ QWidget* FormBinding::make_grid(Bound*& bound, Control& control, QWidget* parent
         b.syncing = false;
     };
     QPointer<QTableView> guard(view);
+    model->on_rows_taken([view, &b] {
+        b.syncing = true;
+        view->clearSelection();
+        b.syncing = false;
+    });
     // A reload asked for while the view reports a person's row change runs once that is over.
     b.refresh = [reload, guard, &b] {
         if (!guard) return;

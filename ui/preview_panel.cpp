@@ -37,11 +37,20 @@ chr::year_month_day ymd(const QDate& date) {
                                chr::day{unsigned(date.day())}};
 }
 
-QTableWidgetItem* cell(const std::string& text, bool number) {
-    auto* item = new QTableWidgetItem(qstr(text));
+// Writes a cell only when its text changed, so that the table repaints what changed alone.
+// Returns whether it wrote.
+bool put_cell(QTableWidget* table, int row, int column, const std::string& text, bool number) {
+    const QString shown = qstr(text);
+    if (QTableWidgetItem* item = table->item(row, column)) {
+        if (item->text() == shown) return false;
+        item->setText(shown);
+        return true;
+    }
+    auto* item = new QTableWidgetItem(shown);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
+    table->setItem(row, column, item);
+    return true;
 }
 
 QDateEdit* date_field(const QString& name, QWidget* parent) {
@@ -254,21 +263,25 @@ void PreviewPanel::refresh() {
 
 void PreviewPanel::show_rows() {
     const DueDatePreview& preview = model_.preview();
+    bool changed = table_->rowCount() != static_cast<int>(preview.rows.size());
     table_->setRowCount(static_cast<int>(preview.rows.size()));
     int r = 0;
     for (const PreviewRow& row : preview.rows) {
-        table_->setItem(r, 0, cell(std::to_string(row.number), true));
-        table_->setItem(r, 1, cell(row.type_label, false));
-        table_->setItem(r, 2, cell(format_date(row.due), false));
-        table_->setItem(r, 3, cell(format_amount(row.taxable), true));
-        table_->setItem(r, 4, cell(format_amount(row.vat), true));
-        table_->setItem(r, 5, cell(format_amount(row.total), true));
-        table_->setItem(r, 6, cell(row_note(row), false));
-        table_->item(r, 2)->setToolTip(qdate(row.due).toString(QStringLiteral("dddd")));
+        changed |= put_cell(table_, r, 0, std::to_string(row.number), true);
+        changed |= put_cell(table_, r, 1, row.type_label, false);
+        changed |= put_cell(table_, r, 2, format_date(row.due), false);
+        changed |= put_cell(table_, r, 3, format_amount(row.taxable), true);
+        changed |= put_cell(table_, r, 4, format_amount(row.vat), true);
+        changed |= put_cell(table_, r, 5, format_amount(row.total), true);
+        changed |= put_cell(table_, r, 6, row_note(row), false);
+        const QString weekday = qdate(row.due).toString(QStringLiteral("dddd"));
+        if (table_->item(r, 2)->toolTip() != weekday) table_->item(r, 2)->setToolTip(weekday);
         ++r;
     }
-    // Once per refresh: sizing the columns on every cell written costs a frame.
-    for (int c = 0; c + 1 < table_->columnCount(); ++c) table_->resizeColumnToContents(c);
+    // Once per refresh that changed a cell: sizing the columns reads every cell again.
+    if (changed) {
+        for (int c = 0; c + 1 < table_->columnCount(); ++c) table_->resizeColumnToContents(c);
+    }
     QStringList notes;
     for (const std::string& note : preview.notes) notes << qstr(note);
     notes_->setText(notes.join(QLatin1Char('\n')));

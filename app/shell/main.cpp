@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTimer>
@@ -52,34 +53,82 @@ struct StartTimes {
 
 long long now_ms() { return static_cast<long long>(QDateTime::currentMSecsSinceEpoch()); }
 
+// Counts the widgets painted, so that a move is timed until what it changed is on screen.
+class PaintCounter : public QObject {
+  public:
+    long paints = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Runs what a move left queued (the views' reloads, the preview) and the repaint of what it
+// marked changed, as the event loop would before the person sees the next term.
+void settle(const PaintCounter& counter) {
+    for (int pass = 0; pass < 8; ++pass) {
+        long before = counter.paints;
+        QApplication::processEvents();
+        if (pass > 0 && counter.paints == before) break;
+    }
+}
+
+struct MoveTimes {
+    std::vector<double> ms;
+    long paints = 0;
+};
+
+void print_moves(const char* prefix, MoveTimes moves) {
+    std::vector<double>& times = moves.ms;
+    if (times.empty()) return;
+    std::sort(times.begin(), times.end());
+    double sum = 0;
+    for (double t : times) sum += t;
+    std::printf(
+        "%smoves=%zu mean_ms=%.2f median_ms=%.2f max_ms=%.2f widgets_painted_per_move=%.1f\n",
+        prefix, times.size(), sum / static_cast<double>(times.size()), times[times.size() / 2],
+        times.back(), static_cast<double>(moves.paints) / static_cast<double>(times.size()));
+}
+
 // Prints when the first window was painted and the milestones before it (epoch milliseconds,
-// for the caller to subtract its own start), the time of each move to the next term with its
-// repaint, and the peak memory.
+// for the caller to subtract its own start), the time of each move to the next term until what
+// it changed is painted (from the last term the window goes back to the first, untimed), the
+// same moves with the whole window painted again after each (the figure measured before views
+// repainted only what changed), and the peak memory.
 int measure(condpag::shell::HostWindow& host, int moves, const StartTimes& start) {
     condpag::ui::EditorView* view = host.editor_view();
     if (view == nullptr) return 1;
+    PaintCounter counter;
+    QApplication::instance()->installEventFilter(&counter);
     host.repaint();
+    settle(counter);
     std::printf("main_entered_epoch_ms=%lld\n", start.main_entered);
     std::printf("application_epoch_ms=%lld\n", start.application);
     std::printf("database_epoch_ms=%lld\n", start.database);
     std::printf("editor_epoch_ms=%lld\n", start.editor);
     std::printf("first_paint_epoch_ms=%lld\n", now_ms());
     condpag::DataFrame& header = view->window().FME_CONDPAGDES;
-    std::vector<double> times;
-    for (int i = 0; i < moves; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!header.MoveNext()) break;
-        QApplication::processEvents();
-        view->repaint();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    if (!times.empty()) {
-        double sum = 0;
-        for (double t : times) sum += t;
-        std::printf("moves=%zu mean_ms=%.2f median_ms=%.2f max_ms=%.2f\n", times.size(),
-                    sum / static_cast<double>(times.size()), times[times.size() / 2], times.back());
+    for (bool whole : {false, true}) {
+        MoveTimes times;
+        for (int i = 0; i < moves; ++i) {
+            long before = counter.paints;
+            QElapsedTimer timer;
+            timer.start();
+            if (!header.MoveNext()) {
+                // At the last term: back to the first, untimed, and on again.
+                if (i == 0 || !header.MoveFirst()) break;
+                settle(counter);
+                --i;
+                continue;
+            }
+            settle(counter);
+            if (whole) view->repaint();
+            times.ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            times.paints += counter.paints - before;
+        }
+        print_moves(whole ? "whole_window_" : "", std::move(times));
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -9,13 +9,16 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "editor/tests/session.h"
@@ -292,6 +295,66 @@ TEST(ClerkSession, MessageBoxesAnswerWithItalianButtons) {
     EXPECT_TRUE(captions.contains("&Sì") && captions.contains("&No") &&
                 captions.contains("Annulla"))
         << captions.join("|").toStdString();
+}
+
+// The model's rows as shown, a list of cell texts each.
+std::vector<QStringList> shown_rows(const QAbstractItemModel& model) {
+    std::vector<QStringList> rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c) cells << model.index(r, c).data().toString();
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// Moving through the terms with the record navigator: the installments grid is told which rows
+// went, came or changed, never reset, so the rows a move leaves alone are not painted again;
+// and it shows the installments stored for the term the window moved to.
+TEST(ClerkSession, MovingToTheNextTermRedrawsOnlyTheInstallmentRowsThatChanged) {
+    Desk desk;
+    QTableView* grid = part<QTableView>(&desk.view, "GRID_CONDPAG");
+    QAbstractItemModel* model = grid->model();
+    QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+    for (int move = 0; move < 6; ++move) {
+        const std::vector<QStringList> before = shown_rows(*model);
+        std::set<int> told;
+        auto tell = [&told](int first, int last) {
+            for (int r = first; r <= last; ++r) told.insert(r);
+        };
+        QObject context;
+        QObject::connect(
+            model, &QAbstractItemModel::dataChanged, &context,
+            [&](const QModelIndex& a, const QModelIndex& b) { tell(a.row(), b.row()); });
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, &context,
+                         [&](const QModelIndex&, int a, int b) { tell(a, b); });
+        QObject::connect(model, &QAbstractItemModel::rowsRemoved, &context,
+                         [&](const QModelIndex&, int a, int b) { tell(a, b); });
+        const QModelIndexList selected = grid->selectionModel()->selectedRows();
+        QSignalSpy selections(grid->selectionModel(), &QItemSelectionModel::selectionChanged);
+        QTest::mouseClick(part<QToolButton>(&desk.view, "INTERNAV.Successivo"), Qt::LeftButton);
+        QApplication::processEvents();
+        if (grid->selectionModel()->selectedRows() == selected) {
+            EXPECT_EQ(selections.count(), 0) << "the selection flickers";
+        }
+
+        const std::string code = desk.s.window->TXT_CODICE.text();
+        const Rows days =
+            desk.s.query("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
+                         code + "' ORDER BY CG63_PROG");
+        const std::vector<QStringList> after = shown_rows(*model);
+        ASSERT_EQ(after.size(), days.size()) << code;
+        EXPECT_EQ(grid->verticalHeader()->count(), model->rowCount()) << code;
+        for (size_t r = 0; r < after.size(); ++r) {
+            EXPECT_TRUE(after[r].contains(QString::fromStdString(days[r][0])))
+                << code << " row " << r << ": " << after[r].join("|").toStdString();
+            if (r < before.size() && told.count(static_cast<int>(r)) == 0) {
+                EXPECT_EQ(after[r].join("|").toStdString(), before[r].join("|").toStdString())
+                    << code << " row " << r << " changed untold";
+            }
+        }
+    }
+    EXPECT_EQ(resets.count(), 0) << "a reset repaints every row";
 }
 
 }  // namespace

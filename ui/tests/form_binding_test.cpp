@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -170,10 +171,9 @@ TEST_F(FormBindingTest, ChoicesTicksTabsGridAndNavigator) {
     auto connection = database.connect();
     ASSERT_TRUE(connection) << database.error();
     Recordset terms;
-    ASSERT_TRUE(
-        terms.Open("SELECT CG62_CODPAG, CG62_FLGDESC FROM CG62_CONDPAGDES ORDER BY "
-                   "CG62_CODPAG",
-                   *connection));
+    const std::string source =
+        "SELECT CG62_CODPAG, CG62_FLGDESC FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG";
+    ASSERT_TRUE(terms.Open(source, *connection));
     window.grid.CellDisplay.connect([](const std::string& column, std::string& text) {
         if (column == "CG62_FLGDESC") text = text == "1" ? "Sì" : "No";
     });
@@ -197,6 +197,29 @@ TEST_F(FormBindingTest, ChoicesTicksTabsGridAndNavigator) {
     QApplication::processEvents();
     EXPECT_EQ(selected, std::vector<long>{1});
     EXPECT_EQ(view->currentIndex().row(), 1);
+    // A set closed and opened again within one event keeps its rows shown throughout; one left
+    // closed shows nothing once the event is over.
+    const int count = view->model()->rowCount();
+    terms.Close();
+    window.grid.refresh();
+    EXPECT_EQ(view->model()->rowCount(), count);
+    ASSERT_TRUE(terms.Open(source, *connection));
+    window.grid.refresh();
+    QApplication::processEvents();
+    EXPECT_EQ(view->model()->rowCount(), count);
+    terms.Close();
+    window.grid.refresh();
+    QApplication::processEvents();
+    EXPECT_EQ(view->model()->rowCount(), 0);
+    EXPECT_FALSE(view->selectionModel()->hasSelection());
+    // Other columns laid out over rows already shown: captions and cells both follow.
+    ASSERT_TRUE(terms.Open(source, *connection));
+    window.grid.refresh();
+    window.grid.layout().AddColumn("CG62_CODPAG", "Condizione", 1, 1500, true);
+    window.grid.layout().Apply();
+    EXPECT_EQ(view->model()->headerData(2, Qt::Horizontal).toString(), "Condizione");
+    EXPECT_EQ(view->model()->index(0, 2).data(), view->model()->index(0, 0).data());
+    EXPECT_EQ(view->verticalHeader()->count(), terms.RecordCount());
 
     std::vector<std::string> pressed;
     window.navigator.ButtonClick.connect([&](const std::string& key) { pressed.push_back(key); });

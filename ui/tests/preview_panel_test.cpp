@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <set>
 
 #include "editor/tests/session.h"
 #include "ui/editor_view.h"
@@ -165,6 +166,55 @@ TEST_F(PreviewPanelTest, TheInvoiceDatesAndTheAmountsAskedInTheDocumentMoveTheRo
     QApplication::processEvents();
     EXPECT_EQ(panel.asked_amount(1), nullptr);
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"610,00", "610,00"}));
+    panel.follow(nullptr);
+}
+
+// Typing the first installment's days rewrites that row's cells alone: the second row, whose due
+// date stays, is not written again and so not painted again. Nothing typed is stored.
+TEST_F(PreviewPanelTest, TypingOneInstallmentsDaysRewritesOnlyItsRowInThePreview) {
+    s.go_to("BB3060");  // bank transfers at 30 and 60 days, half each
+    PreviewPanel panel;
+    panel.show();
+    panel.invoice_date()->setDate(QDate(2027, 1, 15));
+    panel.follow(&w);
+    QApplication::processEvents();
+    ASSERT_EQ(column(panel, 2), (std::vector<std::string>{"15/02/2027", "15/03/2027"}));
+
+    std::set<int> rewritten;
+    QObject::connect(panel.table()->model(), &QAbstractItemModel::dataChanged, &panel,
+                     [&](const QModelIndex& from, const QModelIndex& to) {
+                         for (int r = from.row(); r <= to.row(); ++r) rewritten.insert(r);
+                     });
+    auto* days = view.findChild<QLineEdit*>("TXT_GGDECOR");
+    days->setFocus();
+    days->selectAll();
+    QTest::keyClicks(days, "45");
+    QApplication::processEvents();
+    const std::vector<std::string> due = column(panel, 2);
+    EXPECT_NE(due[0], "15/02/2027");
+    EXPECT_EQ(due[1], "15/03/2027");
+    EXPECT_EQ(rewritten, (std::set<int>{0}));
+    // Longer amounts typed: the amount columns widen to them, amounts standing to the right.
+    const int narrow = panel.table()->columnWidth(3);
+    panel.taxable()->setFocus();
+    panel.taxable()->selectAll();
+    QTest::keyClicks(panel.taxable(), "123456789,00");
+    QApplication::processEvents();
+    EXPECT_GT(panel.table()->columnWidth(3), narrow);
+    for (int c : {0, 3, 4, 5}) {
+        EXPECT_TRUE(panel.table()->item(1, c)->textAlignment() & Qt::AlignRight) << c;
+    }
+    for (int c : {1, 2, 6}) {
+        EXPECT_FALSE(panel.table()->item(1, c)->textAlignment() & Qt::AlignRight) << c;
+    }
+    // The due date tells its weekday.
+    EXPECT_EQ(panel.table()->item(1, 2)->toolTip(), QDate(2027, 3, 15).toString("dddd"));
+
+    s.messages.answers = {Answer::No};  // leave the edited term without saving it
+    s.go_to("RD");
+    EXPECT_EQ(s.query("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
+                      "'BB3060' ORDER BY CG63_PROG"),
+              (Rows{{"30"}, {"60"}}));
     panel.follow(nullptr);
 }
 
