@@ -327,7 +327,10 @@ TEST(EditorSession, TheWindowStartsWhereTheHostAsks) {
         const bool open = c.status != FrameStatus::View;
         EXPECT_EQ(w.TXT_CODICE.enabled(), open);
         EXPECT_EQ(w.focus(), open ? static_cast<Control*>(&w.TXT_CODICE) : &w.CHK_DESAUTOM);
-        EXPECT_EQ(w.TabCondPag.enabled(), c.status == FrameStatus::View || *c.code != '\0');
+        const bool tabs = c.status == FrameStatus::View || *c.code != '\0';
+        EXPECT_EQ(w.TabCondPag.enabled(), tabs);
+        EXPECT_EQ(w.INTERNAV.ButtonEnabled("Avanti"), tabs);
+        EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Indietro"));
         EXPECT_TRUE(s.messages.shown.empty()) << s.all_messages();
         // Only the language list exports and prints; it exports only to a calling program.
         for (const GridNavigator* list : {&w.GRIDNAV_RATE, &w.GRIDNAV_PERIODI, &w.GRIDNAVL}) {
@@ -401,12 +404,16 @@ TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
     EXPECT_EQ(w.TabCondPag.tab(), 0);
     EXPECT_EQ(w.focus(), &w.TXT_CODICE);
 
-    // Printing runs the print component under an interface of its own, then comes back.
+    // Printing, from the record navigator or the language list, runs the print component under
+    // an interface of its own, then comes back.
     ASSERT_TRUE(w.INTERNAV.user_click("CMD_STAMPA"));
-    ASSERT_EQ(s.global.runs.size(), 1u);
-    EXPECT_EQ(s.global.runs[0].prog_id, "TREVANIX.CLSTREVANIX");
-    EXPECT_EQ(s.global.runs[0].arguments.size(), 8u);
-    EXPECT_NE(s.global.active_during_runs[0], &s.host);
+    ASSERT_TRUE(w.GRIDNAVL.user_click("Stampa"));
+    ASSERT_EQ(s.global.runs.size(), 2u);
+    for (size_t run = 0; run < 2; ++run) {
+        EXPECT_EQ(s.global.runs[run].prog_id, "TREVANIX.CLSTREVANIX");
+        EXPECT_EQ(s.global.runs[run].arguments, (std::vector<Value>{-1, 2, 0, 0, 0, 0, -1, -1}));
+        EXPECT_NE(s.global.active_during_runs[run], &s.host);
+    }
     EXPECT_EQ(s.global.ActiveInterface(), &s.host);
     EXPECT_TRUE(s.host.IsActive());
 }

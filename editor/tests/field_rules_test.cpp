@@ -388,7 +388,11 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     EXPECT_EQ(w.TXT_DESCRLINGUA.text(), "Cash on invoice");
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
 
-    // The language list is the host's, and a chosen language is decoded.
+    // The term list and the language list are the host's, and a chosen language is decoded.
+    LookupRequest terms;
+    w.TXT_CODICE_StartLookup(terms);
+    EXPECT_FALSE(w.TXT_CODICE.lookup_name().empty());
+    EXPECT_EQ(s.query(terms.statement).size(), s.query("SELECT * FROM CG62_CONDPAGDES").size());
     LookupRequest languages;
     w.TXT_CODLINGUA_StartLookup(languages);
     DecodeRequest decode;
