@@ -427,7 +427,11 @@ void FRMCO_CONDPAG::Form_Activate() {
             TXT_CODICE_AfterItem();
         }
     } else {
-        if (auto status = StartingStatus(host_->ProgramMode())) FME_CONDPAGDES.SetStatus(*status);
+        // A mode of the host's own keeps the frame's status, but the window still takes that
+        // status up: a term shown without it would offer its code for editing, and a code typed
+        // there would rename the stored term away from its installments.
+        FME_CONDPAGDES.SetStatus(
+            StartingStatus(host_->ProgramMode()).value_or(FME_CONDPAGDES.Status()));
     }
     INTERNAV.AddButton("CMD_STAMPA", "&Stampa", "Conferma");
     // Only the language navigator exports and prints, and it exports only to a calling program.

@@ -21,27 +21,28 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
     ASSERT_TRUE(w.CHK_DESAUTOM.user_check(true));
     EXPECT_FALSE(w.TXT_DESCRIZIONE.enabled());
 
-    // The second installment drops to 25 %, then a third one follows it a month later.
+    // The second installment drops to 25 % at 45 days; "Nuovo" confirms it, and the third one
+    // follows it a month later.
     ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(1));
     ASSERT_TRUE(w.TXT_IMP.user_type("25"));
     ASSERT_TRUE(w.TXT_IVA.user_type("25"));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
-    EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);
+    ASSERT_TRUE(w.TXT_GGDECOR.user_type("45"));
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo")) << s.last_message();
     EXPECT_EQ(w.TXT_TOTIMP.text(), "75");
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
     EXPECT_EQ(w.focus(), &w.CMB_TIPO);
     EXPECT_EQ(w.TXT_NUMRATA.text(), "3");
-    EXPECT_EQ(w.TXT_GGDECOR.text(), "90");
+    EXPECT_EQ(w.TXT_GGDECOR.text(), "75");
     EXPECT_EQ(w.TXT_IMP.text(), "25,0000");
     EXPECT_EQ(w.CMB_TIPO.text(), "2");
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
+    EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.1 Rb (50%/50%) 30GG-FM + Num.2 R ...");
 
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(s.query("SELECT CG63_PROG, CG63_GGDECOR, CG63_PERCIMP, CG63_PERCIVA FROM "
                       "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB3060' ORDER BY CG63_PROG"),
-              (Rows{{"1", "30", "50", "50"}, {"2", "60", "25", "25"}, {"3", "90", "25", "25"}}));
+              (Rows{{"1", "30", "50", "50"}, {"2", "45", "25", "25"}, {"3", "75", "25", "25"}}));
     EXPECT_EQ(s.query("SELECT CG62_DESCPAG, CG62_FLGDESC FROM CG62_CONDPAGDES WHERE "
                       "CG62_CODPAG = 'RB3060'"),
               (Rows{{"Num.1 Rb (50%/50%) 30GG-FM + Num.2 R ...", "1"}}));
@@ -52,8 +53,12 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
     EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);
     ASSERT_EQ(w.GRID_CONDPAG.row_count(), 2);
     EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_PROG"), "2");
-    EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_GGDECOR"), "90");
+    EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_GGDECOR"), "75");
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.1 Rb (50%/50%) 30GG-FM + Num.1 R ...");
+    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(0));
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
+    ASSERT_EQ(w.GRID_CONDPAG.row_count(), 1);
+    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_PROG"), "1");
 }
 
 TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten) {
@@ -160,6 +165,7 @@ TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
     EXPECT_EQ(w.focus(), &w.TXT_CODLINGUA);
     ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG"));
     ASSERT_TRUE(w.TXT_DESCRLINGUA.user_type("Bank receipt 30 days EOM"));
+    ASSERT_TRUE(w.TXT_DESCRANALLINGUA.user_type("End of month"));
     EXPECT_EQ(w.TXT_DCODLINGUA.text(), "Inglese");
     ASSERT_TRUE(w.GRIDNAVL.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(w.focus(), &w.GRID_LINGUA);
@@ -169,9 +175,9 @@ TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
                       "CG65_GGMMFIXSLIT FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'RB30FM' "
                       "ORDER BY CG65_DAMMGG"),
               (Rows{{"RB30FM", "801", "831", "1", ""}, {"RB30FM", "1201", "1231", "3", "110"}}));
-    EXPECT_EQ(s.query("SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR FROM "
-                      "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB30FM'"),
-              (Rows{{"RB30FM", "ENG", "Bank receipt 30 days EOM"}}));
+    EXPECT_EQ(s.query("SELECT CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR, CG6B_DESCRANAL "
+                      "FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB30FM'"),
+              (Rows{{"RB30FM", "ENG", "Bank receipt 30 days EOM", "End of month"}}));
     ASSERT_TRUE(s.go_to("RD"));
     ASSERT_TRUE(s.go_to("RB30FM"));
     ASSERT_EQ(w.GRID_PERSLIT.row_count(), 2);
@@ -289,16 +295,68 @@ TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
               (Rows{{"20", "0.0001"}, {"30", "99.9999"}}));
 }
 
-TEST(EditorSession, TheWindowStartsAsTheHostAsksAndRegistersOnEveryActivation) {
+// Where a person starts: the host's mode, or the code a calling program hands over (trimmed on
+// the right only); a term shown keeps its code box locked and shows its installments, and the
+// calling program gets it back.
+TEST(EditorSession, TheWindowStartsWhereTheHostAsks) {
+    struct Case {
+        int mode;
+        bool called;
+        const char *handed, *code;
+        FrameStatus status;
+        long rows;  // installments shown
+    };
+    for (const Case& c : {Case{0, false, "", "RD", FrameStatus::View, 1},
+                          Case{1, false, "", "", FrameStatus::Search, 0},
+                          Case{2, false, "", "", FrameStatus::Insert, 0},
+                          Case{7, false, "", "RD", FrameStatus::View, 1},
+                          Case{1, true, "RD30  ", "RD30", FrameStatus::View, 1},
+                          Case{0, true, " RD30 ", " RD30", FrameStatus::Insert, 0},
+                          Case{0, true, "   ", "", FrameStatus::Insert, 0}}) {
+        SCOPED_TRACE(std::to_string(c.mode) + " '" + c.handed + "'");
+        Session s;
+        s.host.SetProgramMode(c.mode);
+        s.host.SetIsCalled(c.called);
+        s.host.SetWindowModal(c.called);
+        s.host.SetPlace(c.mode * 300, 0);
+        FRMCO_CONDPAG& w = s.open(c.handed);
+        EXPECT_EQ(w.FME_CONDPAGDES.Status(), c.status);
+        EXPECT_EQ(w.TXT_CODICE.text(), c.code);
+        EXPECT_EQ(w.GRID_CONDPAG.row_count(), c.rows);
+        const bool open = c.status != FrameStatus::View;
+        EXPECT_EQ(w.TXT_CODICE.enabled(), open);
+        EXPECT_EQ(w.focus(), open ? static_cast<Control*>(&w.TXT_CODICE) : &w.CHK_DESAUTOM);
+        const bool tabs = c.status == FrameStatus::View || *c.code != '\0';
+        for (bool on :
+             {w.TabCondPag.enabled(), w.CMD_GENERA.enabled(), w.INTERNAV.ButtonEnabled("Avanti")}) {
+            EXPECT_EQ(on, tabs);
+        }
+        EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Indietro"));
+        EXPECT_TRUE(s.messages.shown.empty()) << s.all_messages();
+        // Only the language list exports and prints; it exports only to a calling program.
+        for (const GridNavigator* list : {&w.GRIDNAV_RATE, &w.GRIDNAV_PERIODI, &w.GRIDNAVL}) {
+            for (const NavigatorButton& b : list->buttons()) {
+                if (b.key != "Esporta" && b.key != "Stampa") continue;
+                EXPECT_EQ(b.visible, list == &w.GRIDNAVL && (c.called || b.key == "Stampa"))
+                    << list->name() << " " << b.key;
+            }
+        }
+        // A modal window places itself where the host says, 200 twips in when it says nothing.
+        const int left = c.called ? (c.mode == 0 ? 200 : c.mode * 300) : 0;
+        EXPECT_EQ(std::vector({w.WindowLeft, w.WindowTop, w.WindowWidth, w.WindowHeight}),
+                  c.called ? std::vector({left, 200, 11820, 7035}) : std::vector({0, 0, 0, 0}));
+        // The calling program gets the term shown back, and the window closes.
+        if (!c.called || c.status != FrameStatus::View) continue;
+        ASSERT_TRUE(w.INTERNAV.user_click("Esporta"));
+        EXPECT_EQ(s.host.transfers, std::vector<std::vector<Value>>{{Value(c.code)}});
+        EXPECT_TRUE(w.unloaded() && w.close_requested());
+    }
+}
+
+TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
     Session s(2);
     s.host.SetProgramMode(1);
     FRMCO_CONDPAG& w = s.open();
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::Search);
-    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
-    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
-    EXPECT_FALSE(w.TabCondPag.enabled());
-    EXPECT_FALSE(w.CMD_GENERA.enabled());
-    EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Avanti"));
     EXPECT_EQ(s.global.ActiveInterface(), &s.host);
 
     // A second activation registers again and changes nothing else.
@@ -329,47 +387,34 @@ TEST(EditorSession, TheWindowStartsAsTheHostAsksAndRegistersOnEveryActivation) {
         EXPECT_EQ(w.focus()->name(), expected->name());
     }
     EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Avanti"));
-    ASSERT_TRUE(w.INTERNAV.user_click("Indietro"));
-    EXPECT_TRUE(w.INTERNAV.ButtonEnabled("Avanti"));
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));  // a new term starts on the first tab
+    // Back on a tab whose list has a row begun, the focus goes to the row's first box.
+    for (auto [list, first] : {std::pair<GridNavigator*, Control*>{&w.GRIDNAVL, &w.TXT_CODLINGUA},
+                               {&w.GRIDNAV_PERIODI, &w.TXT_PERSLITDAGGMM}}) {
+        ASSERT_TRUE(list->user_click("Nuovo"));
+        ASSERT_TRUE(w.INTERNAV.user_click("Indietro"));
+        ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
+        EXPECT_EQ(w.focus(), first);
+        w.Form_DblClick();
+        EXPECT_EQ(s.last_message(), "Inserimento");  // a language row is begun
+        ASSERT_TRUE(w.INTERNAV.user_click("Indietro"));
+    }
+    // A new term from the host's toolbar starts on the first tab, at its code.
+    ASSERT_TRUE(s.host.ActiveFrame()->New());
     EXPECT_EQ(w.TabCondPag.tab(), 0);
+    EXPECT_EQ(w.focus(), &w.TXT_CODICE);
 
-    // Printing runs the print component under an interface of its own, then comes back.
+    // Printing, from the record navigator or the language list, runs the print component under
+    // an interface of its own, then comes back.
     ASSERT_TRUE(w.INTERNAV.user_click("CMD_STAMPA"));
-    ASSERT_EQ(s.global.runs.size(), 1u);
-    EXPECT_EQ(s.global.runs[0].prog_id, "TREVANIX.CLSTREVANIX");
-    EXPECT_EQ(s.global.runs[0].arguments.size(), 8u);
-    EXPECT_NE(s.global.active_during_runs[0], &s.host);
+    ASSERT_TRUE(w.GRIDNAVL.user_click("Stampa"));
+    ASSERT_EQ(s.global.runs.size(), 2u);
+    for (size_t run = 0; run < 2; ++run) {
+        EXPECT_EQ(s.global.runs[run].prog_id, "TREVANIX.CLSTREVANIX");
+        EXPECT_EQ(s.global.runs[run].arguments, (std::vector<Value>{-1, 2, 0, 0, 0, 0, -1, -1}));
+        EXPECT_NE(s.global.active_during_runs[run], &s.host);
+    }
     EXPECT_EQ(s.global.ActiveInterface(), &s.host);
     EXPECT_TRUE(s.host.IsActive());
-
-    // Refusing to settle a pending change keeps the window open and says nothing to the host.
-    ASSERT_TRUE(w.TXT_CODICE.user_type("X"));
-    s.messages.answers = {Answer::Cancel};
-    bool cancel = false;
-    w.Form_QueryUnload(cancel);
-    EXPECT_TRUE(cancel);
-    EXPECT_EQ(s.events.calls.size(), 1u);  // only qxOpen
-}
-
-TEST(EditorSession, ACallingProgramGetsTheChosenCodeBack) {
-    Session s;
-    s.host.SetIsCalled(true);
-    std::string wanted = "RD30  ";
-    s.window = std::make_unique<FRMCO_CONDPAG>();
-    FRMCO_CONDPAG& w = *s.window;
-    w.SetComponent(nullptr, [&] { return wanted; });
-    w.SetInterface(&s.host);
-    w.Form_Load();
-    w.Form_Activate();
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View);  // the code exists: it is shown
-    EXPECT_EQ(w.TXT_CODICE.text(), "RD30");
-    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 1);
-    ASSERT_TRUE(w.INTERNAV.user_click("Esporta"));
-    ASSERT_EQ(s.host.transfers.size(), 1u);
-    EXPECT_EQ(s.host.transfers[0], std::vector<Value>{Value("RD30")});
-    EXPECT_TRUE(w.unloaded());
-    EXPECT_TRUE(w.close_requested());
 }
 
 TEST(EditorSession, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {

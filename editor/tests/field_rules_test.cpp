@@ -79,6 +79,8 @@ TEST(FieldRules, APickEmptiesWhatNoLongerAppliesAndOpensWhatDoes) {
         {"CMB_TIPO", 7, "", "SOTTOTIPO", ""},
         {"CMB_TIPO", 16, "", "SOTTOTIPO", ""},
         {"CMB_TIPO", 99, "STIPOEFF", "", "SOTTOTIPO"},
+        {"CMB_TIPOSLIT", 1, "CG65_GGMMFIXSLIT", "PERSLITSLIT", "PERSLITGGMMSCAD"},
+        {"CMB_TIPOSLIT", 2, "CG65_GGMMFIXSLIT", "PERSLITSLIT", "PERSLITGGMMSCAD"},
         {"CMB_TIPOSLIT", 4, "CG65_GGMMFIXSLIT", "PERSLITSLIT", "PERSLITGGMMSCAD"},
         {"CMB_TIPOSLIT", 3, "CG65_GGSLSUCC", "PERSLITGGMMSCAD", "PERSLITSLIT"},
         {"CMB_TIPOSLIT", 5, "", "PERSLITSLIT", "PERSLITGGMMSCAD"},
@@ -137,10 +139,16 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
     struct Case {
         int rule;
         const char* days_after;
+        std::vector<std::pair<EditBox F::*, const char*>> typed;  // what the rule asks for
     };
     Session s;
     FRMCO_CONDPAG& w = s.open();
-    for (const Case& c : {Case{1, "60"}, Case{2, ""}, Case{3, "30"}, Case{4, ""}}) {
+    for (const Case& c :
+         {Case{1, "60", {{&F::TXT_GGDECOR, "30"}}}, Case{2, "", {{&F::TXT_GGSCADFIX1, "10"}}},
+          Case{3, "30", {{&F::TXT_GGMMFIX, "15/08"}}},
+          Case{4,
+               "",
+               {{&F::TXT_GGSCADFIX1, "10"}, {&F::TXT_DAGGFIX1, "1"}, {&F::TXT_AGGFIX1, "31"}}}}) {
         SCOPED_TRACE(c.rule);
         const std::string code = "COPIA" + std::to_string(c.rule);
         ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
@@ -150,23 +158,11 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
         EXPECT_EQ(w.CMB_TIPO.text(), "13");
         ASSERT_TRUE(w.CMB_TIPO.user_pick_value(14));
         ASSERT_TRUE(w.CMB_TIPODECORR.user_pick_value(c.rule));
-        if (c.rule == 1) {
-            ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-        }
-        if (c.rule == 3) {
-            // A stored installment may hold days besides its fixed date; they are kept.
-            w.FME_DETTAGLIO.SetFieldEvents(false);
-            w.Grst_RecordSet_CG63.SetField("CG63_GGDECOR", 30);
-            w.FME_DETTAGLIO.SetFieldEvents(true);
-            ASSERT_TRUE(w.TXT_GGMMFIX.user_type("15/08"));
-        }
-        if (c.rule == 2 || c.rule == 4) {
-            ASSERT_TRUE(w.TXT_GGSCADFIX1.user_type("10"));
-        }
-        if (c.rule == 4) {
-            ASSERT_TRUE(w.TXT_DAGGFIX1.user_type("1"));
-            ASSERT_TRUE(w.TXT_AGGFIX1.user_type("31"));
-        }
+        // A stored installment may hold days besides its fixed date; they are kept.
+        w.FME_DETTAGLIO.SetFieldEvents(false);
+        w.Grst_RecordSet_CG63.SetField("CG63_GGDECOR", c.rule == 3 ? Value(30) : Value());
+        w.FME_DETTAGLIO.SetFieldEvents(true);
+        for (const auto& [box, text] : c.typed) ASSERT_TRUE((w.*box).user_type(text));
         ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(1));
         ASSERT_TRUE(w.TXT_IMPFIX.user_type("10"));
         ASSERT_TRUE(w.TXT_IMP.user_type("50"));
@@ -392,12 +388,19 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     EXPECT_EQ(w.TXT_DESCRLINGUA.text(), "Cash on invoice");
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
 
-    // The language list is the host's, and a chosen language is decoded.
+    // The term list and the language list are the host's, and a chosen language is decoded.
+    LookupRequest terms;
+    w.TXT_CODICE_StartLookup(terms);
+    EXPECT_FALSE(w.TXT_CODICE.lookup_name().empty());
+    EXPECT_EQ(s.query(terms.statement).size(), s.query("SELECT * FROM CG62_CONDPAGDES").size());
     LookupRequest languages;
     w.TXT_CODLINGUA_StartLookup(languages);
-    EXPECT_EQ(languages.host_text, s.db.connection_string());
-    EXPECT_FALSE(languages.title.empty());
-    EXPECT_FALSE(languages.columns.empty());
+    DecodeRequest decode;
+    w.TXT_CODLINGUA_StartDecode(decode);
+    for (const std::string& host_text : {languages.host_text, decode.host_text}) {
+        EXPECT_EQ(host_text, s.db.connection_string());
+    }
+    EXPECT_FALSE(languages.title.empty() || languages.columns.empty());
     EXPECT_FALSE(w.TXT_CODLINGUA.lookup_name().empty());
     Rows listed = s.query(languages.statement);
     EXPECT_NE(std::find_if(listed.begin(), listed.end(),
@@ -444,6 +447,9 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
                   (Rows{{"DOPO"}}))
             << owner;
     }
+    EXPECT_EQ(s.query("SELECT CG62_FLGDESC, CG62_FLGSTORNOIVA, CG62_FLGDISGG FROM CG62_CONDPAGDES "
+                      "WHERE CG62_CODPAG = 'DOPO'"),
+              (Rows{{"0", "0", "0"}}));  // a new term starts with every flag off
 }
 
 TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
@@ -504,11 +510,24 @@ TEST(FieldRules, MessagesNameTheirProcedureAndTheHostHearsOfOpenAndClose) {
                                     "pagamento?"),
               std::string::npos)
         << s.all_messages();
-    bool cancel = true;
-    w.Form_QueryUnload(cancel);
-    EXPECT_FALSE(cancel);
-    ASSERT_EQ(s.events.calls.size(), 2u);
-    EXPECT_EQ(s.events.calls.back().open_flag, 0);  // qxClose
+    // Closing settles the pending change first; the host hears of it and may still keep the
+    // window open.
+    struct Close {
+        Answer settle;
+        bool vetoed, closes;
+    };
+    for (const Close& c : {Close{Answer::Cancel, false, false}, Close{Answer::No, true, false},
+                           Close{Answer::No, false, true}}) {
+        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
+        s.messages.answers = {c.settle};
+        s.events.veto_close = c.vetoed;
+        const size_t heard = s.events.calls.size();
+        bool cancel = c.closes;
+        w.Form_QueryUnload(cancel);
+        EXPECT_EQ(cancel, !c.closes);
+        ASSERT_EQ(s.events.calls.size(), heard + (c.settle == Answer::Cancel ? 0 : 1));
+        EXPECT_EQ(s.events.calls.back().open_flag, c.settle == Answer::Cancel);  // 0: qxClose
+    }
 
     // A language decoded by a window that has no decode service says so, naming the handler.
     FRMCO_CONDPAG unloaded;

@@ -103,8 +103,10 @@ class Desk {
         host.SetActiveNavigator(&navigator);
         navigator.SetFormEvents(&events);
     }
-    FRMCO_CONDPAG& open() {
+    // Opens the window; a calling program hands it the code it wants.
+    FRMCO_CONDPAG& open(const std::string& handed = "") {
         window = std::make_unique<FRMCO_CONDPAG>();
+        window->SetComponent(nullptr, [handed] { return handed; });
         window->SetInterface(&host);
         window->Form_Load();
         window->Form_Activate();
