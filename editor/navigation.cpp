@@ -31,6 +31,7 @@ void FRMCO_CONDPAG::NextTab() {
     INTERNAV.EnableButton("Indietro", TabCondPag.tab() >= 1);
 }
 
+// After a step back "Avanti" always holds; it is set all the same, as after a step forward.
 void FRMCO_CONDPAG::PreviousTab() {
     TabCondPag.set_tab(TabCondPag.tab() - 1);
     INTERNAV.EnableButton("Avanti", TabCondPag.tab() < TabCondPag.tab_count() - 1);
@@ -53,7 +54,7 @@ void FRMCO_CONDPAG::INTERNAV_AfterClick(bool success, const std::string& key) {
     if (unloaded_ || !success || key != "Nuovo") return;
     FME_CONDPAGDES.SetReadOnly(false);
     FME_DETTAGLIO.SetReadOnly(false);
-    TXT_CODICE.SetTextFocus();
+    TXT_CODICE.SetTextFocus();  // already there when the new term's status opened the box
 }
 
 void FRMCO_CONDPAG::GRIDNAV_RATE_AfterButtonClick(bool success, const std::string& key) {
@@ -103,10 +104,11 @@ void FRMCO_CONDPAG::InvocaStampa() {
     bool go_on = step(procedure, [&] {
         return global->RunProgram("TREVANIX.CLSTREVANIX", {yes, 2, 0, 0, 0, 0, yes, yes});
     });
-    if (!go_on) return;
+    // The fresh interface goes with this routine: the host keeps no reference to it. A print
+    // the person left keeps the window inactive until it is activated again.
     global->SetActiveInterface(nullptr);
     if (global->SecondInterface() == printing.get()) global->SetSecondInterface(nullptr);
-    printing.reset();
+    if (!go_on) return;
     global->SetActiveInterface(host_);
     host_->SetIsActive(true);
 }
@@ -118,7 +120,7 @@ void FRMCO_CONDPAG::TXT_CODICE_Change() {
 
 void FRMCO_CONDPAG::TXT_CODICE_StartLookup(LookupRequest& request) {
     if (!term_lookup_) return;
-    term_lookup_->Prepare();
+    term_lookup_->Prepare();  // a host's service fills its values here; ours has none to fill
     request.statement = term_lookup_->Statement();
     request.columns = term_lookup_->Columns();
     request.title = term_lookup_->Title();

@@ -14,6 +14,7 @@ std::unique_ptr<NumberNormaliser> HeadlessGlobal::NewNormaliser() const {
 Status HeadlessGlobal::RunProgram(const std::string& prog_id, const std::vector<Value>& arguments) {
     runs.push_back({prog_id, arguments});
     active_during_runs.push_back(active_);
+    if (during_run) during_run();
     Status result = next_run_result;
     next_run_result = success();
     return result;

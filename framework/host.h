@@ -3,6 +3,7 @@
 // to the component, its global services (ClsGlobal), its navigator toolbar with the form-event
 // service, and its menu entry. Each is an interface with a working headless default.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -175,6 +176,8 @@ class HeadlessGlobal : public ClsGlobal {
     // While a program runs: the active interface it found (to check the hand-over).
     std::vector<Cinterface*> active_during_runs;
     Status next_run_result = success();
+    // Called while a program runs, to look at the host as the program finds it.
+    std::function<void()> during_run;
 
     condpag::Connection NewConnection() const override { return condpag::Connection(); }
     Recordset NewRecordset() const override { return Recordset(); }

@@ -1,0 +1,155 @@
+// What the person sees of the record checks and the navigators: a value refused on
+// confirmation whatever the focus did, and where each button leads.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "editor/tests/session.h"
+
+namespace condpag {
+namespace {
+
+using F = FRMCO_CONDPAG;
+
+// The term as stored: its installments' days, its periods and its Art. 26 discounts.
+Rows stored_term(Session& s, const std::string& code) {
+    Rows rows = s.query(
+        "SELECT CG63_INDTIPODECOR, CG63_GGSCADFIX1, CG63_GGSCADFIX2 FROM CG63_CONDPAGDET WHERE "
+        "CG63_CODPAG_CG62 = '" +
+        code + "' ORDER BY CG63_PROG");
+    for (const char* sql : {"SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = '",
+                            "SELECT CG62_SCPERCART26, CG62_SCART26 FROM CG62_CONDPAGDES WHERE "
+                            "CG62_CODPAG = '"}) {
+        for (auto& row : s.query(sql + code + "'")) rows.push_back(row);
+    }
+    return rows;
+}
+
+// Confirmed straight from the record navigator, the focus still in the box just typed: the
+// check judges the text shown, and the refusal names it.
+TEST(NavigationAndChecks, ATermConfirmedWithAWrongValueIsRefusedAndNothingIsStored) {
+    struct Case {
+        const char* term;
+        std::function<bool(F&)> begin;
+        EditBox F::*typed_in;
+        const char* typed;
+        EditBox F::*focused;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"RD30", [](F& w) { return w.CMB_TIPODECORR.user_pick_value(2); }, &F::TXT_GGSCADFIX1, "35",
+         &F::TXT_GGSCADFIX1, "Valore non valido: \"35\"."},
+        {"RB60GF", [](F&) { return true; }, &F::TXT_GGSCADFIX2, "35", &F::TXT_GGSCADFIX2,
+         "Valore non valido: \"35\"."},
+        {"RB30FM",
+         [](F& w) {
+             return w.GRIDNAV_PERIODI.user_click("Nuovo") &&
+                    w.TXT_PERSLITDAGGMM.user_type("01/12") &&
+                    w.TXT_PERSLITAGGMM.user_type("31/12") && w.CMB_TIPOSLIT.user_pick_value(3);
+         },
+         &F::TXT_PERSLITGGMMSCAD, "31/04", &F::TXT_PERSLITGGMMSCAD,
+         "Valore non valido: \"31/04\"."},
+        {"RD30", [](F& w) { return w.TXT_PERCSCART26.user_type("5"); }, &F::TXT_SCART26, "10",
+         &F::TXT_PERCSCART26, "Lo sconto art. 26 non può essere indicato sia a % che ad importo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Session s;
+        F& w = s.open();
+        const Rows before = stored_term(s, c.term);
+        ASSERT_TRUE(s.go_to(c.term));
+        ASSERT_TRUE(c.begin(w));
+        ASSERT_TRUE((w.*c.typed_in).user_type(c.typed));
+        EXPECT_FALSE(w.INTERNAV.user_click("Conferma"));
+        EXPECT_EQ(s.last_message(), c.message);
+        EXPECT_EQ(w.focus(), &(w.*c.focused));
+        EXPECT_EQ(stored_term(s, c.term), before);
+    }
+}
+
+// The tab strip, the generation button and the tab buttons open on a term shown, or on a new
+// one once it has its code; the tab buttons stop at the first and the last tab.
+TEST(NavigationAndChecks, TabsOpenOnlyOnATermWithItsCode) {
+    struct Case {
+        int profile;
+        int tab;             // moved to with "Avanti" on a stored term first
+        const char* action;  // "Cerca", "Nuovo", "Nuovo" with a code typed, or another term
+        bool tabs, generation, back, forward;
+    };
+    const Case cases[] = {
+        {0, 2, "Cerca", false, false, false, false},    {0, 2, "Nuovo", false, false, false, false},
+        {0, 2, "Nuovo NUOVA", true, true, false, true}, {0, 1, "RD30", true, true, true, true},
+        {0, 3, "RD30", true, true, true, false},        {1, 2, "RD30", true, false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.action) + " " + std::to_string(c.tab));
+        Session s(c.profile);
+        F& w = s.open();
+        ASSERT_TRUE(s.go_to("RB30FM"));
+        for (int i = 0; i < c.tab; ++i) ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
+        const std::string action = c.action;
+        if (action == "RD30") {
+            ASSERT_TRUE(s.go_to("RD30"));
+        } else {
+            ASSERT_TRUE(w.INTERNAV.user_click(action.substr(0, 5)));
+            if (action.size() > 5) {
+                ASSERT_TRUE(w.TXT_CODICE.user_type(action.substr(6)));
+                w.TXT_CODICE.user_key(kKeyTab);
+            }
+        }
+        EXPECT_EQ(w.TabCondPag.enabled(), c.tabs);
+        EXPECT_EQ(w.CMD_GENERA.enabled(), c.generation);
+        EXPECT_EQ(w.INTERNAV.ButtonEnabled("Indietro"), c.back);
+        EXPECT_EQ(w.INTERNAV.ButtonEnabled("Avanti"), c.forward);
+    }
+}
+
+// Printing runs the print component under a fresh interface of the host, marked as called,
+// and then gives the window its own back; a failed print the person leaves keeps the window
+// inactive and the host holds nothing of the run.
+TEST(NavigationAndChecks, PrintingHandsTheHostToThePrintComponentAndBack) {
+    struct Case {
+        bool language_grid;  // "Stampa" of GRIDNAVL, else "CMD_STAMPA" of INTERNAV
+        bool fails;
+        ErrorChoice answer;
+    };
+    const Case cases[] = {{false, false, ErrorChoice::Leave},
+                          {true, false, ErrorChoice::Leave},
+                          {false, true, ErrorChoice::GoOn},
+                          {true, true, ErrorChoice::Leave}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.language_grid) + (c.fails ? " fails" : ""));
+        Session s;
+        F& w = s.open();
+        ASSERT_TRUE(s.go_to("BB3060"));
+        bool handed_over = false;
+        s.global.during_run = [&] {
+            Cinterface* printing = s.global.ActiveInterface();
+            handed_over = printing != nullptr && printing != &s.host && printing->IsActive() &&
+                          printing->IsCalled() && s.global.SecondInterface() == printing &&
+                          !s.host.IsActive();
+        };
+        if (c.fails) s.global.next_run_result = Error{"Stampante non disponibile", ""};
+        s.messages.error_choices = {c.answer};
+        if (c.language_grid) {
+            for (int i = 0; i < 3; ++i) ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
+            ASSERT_TRUE(w.GRIDNAVL.user_click("Stampa"));
+        } else {
+            ASSERT_TRUE(w.INTERNAV.user_click("CMD_STAMPA"));
+        }
+        EXPECT_TRUE(handed_over);
+        ASSERT_EQ(s.global.runs.size(), 1u);
+        const Value yes(-1);
+        EXPECT_EQ(s.global.runs[0].arguments, (std::vector<Value>{yes, 2, 0, 0, 0, 0, yes, yes}));
+        const bool back = c.answer == ErrorChoice::GoOn || !c.fails;
+        EXPECT_EQ(s.global.ActiveInterface(), back ? &s.host : nullptr);
+        EXPECT_EQ(s.host.IsActive(), back);
+        EXPECT_EQ(s.global.SecondInterface(), nullptr);
+        EXPECT_EQ(s.messages.shown.empty() ? "" : s.messages.shown.back().title,
+                  c.fails ? "InvocaStampa:" : "");
+    }
+}
+
+}  // namespace
+}  // namespace condpag
