@@ -142,6 +142,12 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     refresh();
 }
 
+// Closing the panel takes the focus from a box being typed in, and the box then shows its amount
+// again: what its signals say must not reach a panel that is already going.
+PreviewPanel::~PreviewPanel() {
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
 OptionalDate PreviewPanel::add_optional_date(const QString& caption, const QString& name,
                                              OtherDate which) {
     QWidget* body = widget();

@@ -37,6 +37,7 @@ struct OptionalDate {
 class PreviewPanel : public QDockWidget {
   public:
     explicit PreviewPanel(QWidget* parent = nullptr);
+    ~PreviewPanel() override;
 
     // Follows an editor window; nullptr lets go of it. The shell must let go before the window
     // is destroyed.
