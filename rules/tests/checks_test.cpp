@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
 #include "rules/installment_checks.h"
@@ -9,49 +8,6 @@
 
 namespace condpag {
 namespace {
-
-// The editor as the checks see it: share boxes show the current installment unless a text is
-// set explicitly.
-struct FakeEditor : EditorView {
-    std::map<std::string, std::string, std::less<>> texts;
-    bool is_new = true;
-    int profile = 0;
-    Record current, remembered, head;
-    std::vector<Record> rows;
-
-    std::string text(std::string_view control) const override {
-        if (auto it = texts.find(control); it != texts.end()) return it->second;
-        static const std::map<std::string_view, std::string_view> bound = {
-            {"CMB_FLGFRPERCIMP", "CG63_FLGFRPERCIMP"}, {"TXT_IMP", "CG63_PERCIMP"},
-            {"TXT_NUMIMP", "CG63_EL1FRIMP"},           {"TXT_DENIMP", "CG63_EL2FRIMP"},
-            {"CMB_FLGFRPERCIVA", "CG63_FLGFRPERCIVA"}, {"TXT_IVA", "CG63_PERCIVA"},
-            {"TXT_NUMIVA", "CG63_EL1FRIVA"},           {"TXT_DENIVA", "CG63_EL2FRIVA"}};
-        auto column = bound.find(control);
-        return column == bound.end() ? "" : field(current, column->second).to_text();
-    }
-    bool installment_is_new() const override { return is_new; }
-    int installation_profile() const override { return profile; }
-    const Record& current_installment() const override { return current; }
-    std::vector<Record> installments() const override { return rows; }
-    const Record& remembered_installment() const override { return remembered; }
-    const Record& header() const override { return head; }
-};
-
-const Record kMonth30{{"CG63_INDTIPODECOR", 1}, {"CG63_GGDECOR", 30}};
-Record percent(Value taxable, Value vat) {
-    return with(kMonth30, {{"CG63_FLGFRPERCIMP", 1},
-                           {"CG63_PERCIMP", taxable},
-                           {"CG63_FLGFRPERCIVA", 1},
-                           {"CG63_PERCIVA", vat}});
-}
-Record fraction(Value num, Value den) {
-    return with(kMonth30, {{"CG63_FLGFRPERCIMP", 0},
-                           {"CG63_EL1FRIMP", num},
-                           {"CG63_EL2FRIMP", den},
-                           {"CG63_FLGFRPERCIVA", 0},
-                           {"CG63_EL1FRIVA", num},
-                           {"CG63_EL2FRIVA", den}});
-}
 
 TEST(Totals, SumsNormalisesAndRepeatsTheShareOfAnUnknownForm) {
     const RoundingNormaliser normaliser;
