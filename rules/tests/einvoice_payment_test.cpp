@@ -71,9 +71,10 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
         {13, 10, {}, "MP01"}, {13, 11, {}, "MP22"}, {13, 12, {}, "MP23"},
         {1, {}, {}, "MP01"}, {7, {}, {}, "MP08"}, {8, {}, {}, "MP08"}, {9, {}, {}, "MP01"},
         {11, {}, {}, "MP09"}, {14, {}, {}, "MP05"}, {15, {}, {}, "MP18"}, {16, {}, {}, "MP13"},
-        {3, {}, {}, "Rata 2 (Tratta" + no_mode}, {12, {}, {}, "Rata 2 (Leasing" + no_mode},
-        {99, {}, {}, "Rata 2 (Solo descrittivo" + no_mode}, {6, {}, {}, "Rata 2 (Cambiale" + no_mode},
-        {13, {}, {}, "Rata 2 (Rimessa diretta" + no_mode}, {17, {}, {}, "Rata 2 (tipo 17" + no_mode},
+        {3, {}, {}, "Rata 2 (Tratta" + no_mode}, {6, {}, {}, "Rata 2 (Cambiale" + no_mode},
+        {12, {}, {}, "Rata 2 (Leasing" + no_mode}, {17, {}, {}, "Rata 2 (tipo 17" + no_mode},
+        {99, {}, {}, "Rata 2 (Solo descrittivo" + no_mode},
+        {13, {}, {}, "Rata 2 (Rimessa diretta" + no_mode},
         // clang-format on
         {14, {}, PaymentMode::MP01, "MP05"},  // the caller's mode never replaces the type's
         {13, {}, PaymentMode::MP08, "MP08"},
