@@ -405,6 +405,20 @@ TEST_P(Storage, QuoteInACode) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM CG63_CONDPAGDET"), 21);
 }
 
+// Counted where it exceeds what a 16-bit count holds, it stays at its largest.
+TEST_P(Storage, ContaRateAboveThe16BitRangeDoesNotWrap) {
+    const std::string rows =
+        connection.dialect() == Dialect::Postgres
+            ? "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG) SELECT 'MOLTE', i FROM "
+              "generate_series(1, 40000) AS i"
+            : "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG) WITH RECURSIVE n(i) AS "
+              "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) SELECT 'MOLTE', i FROM n";
+    ASSERT_TRUE(connection.ExecuteChange(rows).ok());
+    ASSERT_EQ(count("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'MOLTE'"),
+              40000);
+    EXPECT_EQ(*ContaRate(connection, "MOLTE"), 32767);
+}
+
 CONDPAG_ON_ALL_BACKENDS(Storage);
 
 }  // namespace
