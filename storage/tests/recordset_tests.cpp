@@ -215,26 +215,25 @@ TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
     stale.Delete();
     EXPECT_EQ(stale.UpdateBatch()->conflicts, 1);
 
-    Recordset header = open(kHeaderStatement);
-    header.AddNew();
-    header.SetField("CG62_CODPAG", "RD30");
-    header.Update();
-    report = header.UpdateBatch();
-    ASSERT_TRUE(report.ok());
-    EXPECT_EQ(report->written, 0);
-    ASSERT_EQ(report->errors.size(), 1u);
-    // The key values in plain words, nothing of the driver; a key of two columns gives both.
-    EXPECT_EQ(report->errors[0].message, "esiste già una riga con codice RD30");
-    EXPECT_TRUE(header.pending());
-    Recordset details = open(kInstallmentsEmpty);
-    details.AddNew();
-    details.SetField("CG63_CODPAG_CG62", "RB369");
-    details.SetField("CG63_PROG", 2);
-    details.Update();
-    report = details.UpdateBatch();
-    ASSERT_TRUE(report.ok());
-    ASSERT_EQ(report->errors.size(), 1u);
-    EXPECT_EQ(report->errors[0].message, "esiste già una riga con codice RB369 / 2");
+    // A duplicate key in the values in plain words, nothing of the driver; a key of two columns
+    // gives both.
+    const std::tuple<const char*, Record, std::string> duplicates[] = {
+        {kHeaderStatement, {{"CG62_CODPAG", "RD30"}}, "esiste già una riga con codice RD30"},
+        {kInstallmentsEmpty,
+         {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 2}},
+         "esiste già una riga con codice RB369 / 2"}};
+    for (const auto& [statement, row, message] : duplicates) {
+        Recordset set = open(statement);
+        set.AddNew();
+        for (const auto& [column, value] : row) set.SetField(column, value);
+        set.Update();
+        report = set.UpdateBatch();
+        ASSERT_TRUE(report.ok());
+        EXPECT_EQ(report->written, 0);
+        ASSERT_EQ(report->errors.size(), 1u);
+        EXPECT_EQ(report->errors[0].message, message);
+        EXPECT_TRUE(set.pending());
+    }
 }
 
 TEST_P(Storage, ASessionTheServerDroppedIsReopenedOnlyWhenAskedAndThenForEveryCopy) {
