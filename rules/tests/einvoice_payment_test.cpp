@@ -90,7 +90,10 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
     }
 }
 
-TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
+TEST(EInvoicePayment, ConditionAmountsAndDueDateOrderOrWhyNoInvoiceCouldCarryThem) {
+    ExampleInvoice asked = fattura(), bad_date = fattura();
+    asked.asked_fixed_amounts[1] = 10000;
+    bad_date.invoice_date = year{1200} / 1 / 1;
     // Installment n, due `days` after the invoice, with `percent` of both parts.
     auto part = [](int n, int days, int percent, const Record& more = {}) {
         return civile(with({{"CG63_PROG", n},
@@ -131,44 +134,26 @@ TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
         // an August installment summed into September's
         {{part(1, 20, 50), part(2, 50, 50)}, fattura(), {periodo(801, 831, 5, 0)},
          "TP02 2:MP12@2027-09-03=1220.00"},
+        {{civile({{"CG63_INDIMPFIX", 2}})}, asked, {}, "TP02 1:MP12@2027-07-15=1220.00"},
+        // refused
+        {{}, fattura(), {}, "La condizione di pagamento non ha rate"},
+        {{civile({{"CG63_PERCIMP", 90}})}, fattura(), {},
+         "Somma delle percentuali di imponibile diversa da 100: 90"},
+        {{civile({{"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 2}, {"CG63_EL2FRIVA", 3}})},
+         fattura(), {},
+         "Somma delle percentuali d'IVA diversa da 100: 66,666667"},
+        {{civile({{"CG63_INDIMPFIX", 2}})}, fattura(), {},
+         "Rata 1: manca l'importo fisso da richiedere sul documento"},
+        {{civile({})}, fattura(-100, 0), {}, "Rata 1: importo negativo"},
+        {{civile({})}, fattura(9'999'999'999'999, 1), {},
+         "Rata 1: importo oltre 99.999.999.999,99"},
+        {{civile({})}, fattura(0, 0), {}, "Nessun importo da pagare: tutte le rate sono a zero"},
+        {{civile({})}, bad_date, {}, "Data fattura non valida"},
         // clang-format on
     };
     for (const Case& c : cases) {
         EXPECT_EQ(outcome(block(c.rows, {}, c.invoice, c.periods)), c.expected);
     }
-}
-
-TEST(EInvoicePayment, RefusesWhatNoInvoiceCouldCarry) {
-    ExampleInvoice asked = fattura();
-    ExampleInvoice bad_date = fattura();
-    bad_date.invoice_date = year{1200} / 1 / 1;
-    struct Case {
-        std::vector<Record> rows;
-        ExampleInvoice invoice;
-        std::string expected;
-    } cases[] = {
-        {{}, fattura(), "La condizione di pagamento non ha rate"},
-        {{civile({{"CG63_PERCIMP", 90}})},
-         fattura(),
-         "Somma delle percentuali di imponibile diversa da 100: 90"},
-        {{civile({{"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 2}, {"CG63_EL2FRIVA", 3}})},
-         fattura(),
-         "Somma delle percentuali d'IVA diversa da 100: 66,666667"},
-        {{civile({{"CG63_INDIMPFIX", 2}})},
-         asked,
-         "Rata 1: manca l'importo fisso da richiedere sul documento"},
-        {{civile({})}, fattura(-100, 0), "Rata 1: importo negativo"},
-        {{civile({})}, fattura(9'999'999'999'999, 1), "Rata 1: importo oltre 99.999.999.999,99"},
-        {{civile({})}, fattura(0, 0), "Nessun importo da pagare: tutte le rate sono a zero"},
-        {{civile({})}, bad_date, "Data fattura non valida"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expected);
-        EXPECT_EQ(outcome(block(c.rows, {}, c.invoice)), c.expected);
-    }
-    asked.asked_fixed_amounts[1] = 10000;
-    EXPECT_EQ(outcome(block({civile({{"CG63_INDIMPFIX", 2}})}, {}, asked)),
-              "TP02 1:MP12@2027-07-15=1220.00");
 }
 
 TEST(EInvoicePayment, DaysAreCountedOnlyWhereTheInstallmentCountsThem) {
