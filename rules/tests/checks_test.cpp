@@ -85,8 +85,15 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
         Record remembered, current;
         std::string control;
         std::string_view message;
+        int profile = 0;  // 3 asks for one payment type and subtype per term
     };
     const auto taxable = kSommaImponibiliOltre100, vat = kSommaIvaOltre100;
+    // Beside a first installment of type 2, subtype 1.
+    auto typed = [](int prog, Value type, Value subtype) {
+        return with(percent(0, 0),
+                    {{"CG63_PROG", prog}, {"CG63_TIPOEFF", type}, {"CG63_STIPOEFF", subtype}});
+    };
+    const auto mixed = kTipiSottotipiDiversi;
     // clang-format off
     const std::vector<Case> cases = {
         // a new installment on a full term
@@ -105,6 +112,12 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
         {false, "100", "100", fraction(1, 0), percent(50, 0), "TXT_IMP", taxable},
         {true, "100", "100", {}, with(percent(50, 0), {{"CG63_GGDECOR", -30}}), "TXT_GGDECOR",
          kRataNonCorretta},
+        // one type and subtype per term, with profile 3 only
+        {true, "0", "0", {}, typed(2, 2, 1), "", "", 3},
+        {true, "0", "0", {}, typed(2, 2, 2), "TXT_SOTTOTIPO", mixed, 3},
+        {true, "0", "0", {}, typed(2, 13, Value()), "CMB_TIPO", mixed, 3},
+        {true, "0", "0", {}, typed(1, 13, 4), "", "", 3},
+        {true, "0", "0", {}, typed(2, 13, 2), "", "", 1},
     };
     // clang-format on
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -114,6 +127,8 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
         editor.texts = {{"TXT_TOTIMP", c.total_taxable}, {"TXT_TOTIVA", c.total_vat}};
         editor.remembered = c.remembered;
         editor.current = c.current;
+        editor.profile = c.profile;
+        editor.rows = {typed(1, 2, 1), c.current};
         const Verdict verdict = FME_DETTAGLIO_ValidateRecord(editor, normaliser);
         EXPECT_EQ(verdict.control, c.control) << "case " << i;
         EXPECT_EQ(verdict.message, c.message) << "case " << i;
@@ -123,29 +138,6 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
     editor.current = with(percent(0, 0), {{"CG63_GGDECOR", -1}});
     const Verdict kept = FME_DETTAGLIO_ValidateRecord(editor, normaliser, {"TXT_CODICE", "x"});
     EXPECT_EQ(kept.control + kept.message, "TXT_CODICEx");
-}
-
-TEST(InstallmentChecks, UniformTypesOnlyWithProfile3) {
-    const RoundingNormaliser normaliser;
-    auto row = [](int prog, Value type, Value subtype) {
-        return with(percent(0, 0),
-                    {{"CG63_PROG", prog}, {"CG63_TIPOEFF", type}, {"CG63_STIPOEFF", subtype}});
-    };
-    const std::vector<std::tuple<int, Record, std::string>> cases = {
-        {3, row(2, 2, 1), ""},
-        {3, row(2, 2, 2), "TXT_SOTTOTIPO"},
-        {3, row(2, 13, Value()), "CMB_TIPO"},
-        {3, row(1, 13, 4), ""},
-        {1, row(2, 13, 2), ""}};
-    for (const auto& [profile, current, control] : cases) {
-        FakeEditor editor;
-        editor.profile = profile;
-        editor.rows = {row(1, 2, 1), current};
-        editor.current = current;
-        const Verdict verdict = FME_DETTAGLIO_ValidateRecord(editor, normaliser);
-        EXPECT_EQ(verdict.control, control);
-        EXPECT_EQ(verdict.message, control.empty() ? "" : kTipiSottotipiDiversi);
-    }
 }
 
 TEST(InstallmentChecks, HeaderAndShiftPeriod) {
