@@ -76,11 +76,10 @@ TEST(EdgeInput, AnInstallmentDroppedAfterTheCodeWasTypedIsNotStored) {
         if (profile == 0) {
             ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
         }
-        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-        ASSERT_TRUE(w.TXT_CODICE.user_type("UNA"));
+        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30") && w.TXT_CODICE.user_type("UNA"));
         w.TXT_CODICE.user_key(kKeyTab);
-        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
+        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata") &&
+                    w.GRIDNAV_RATE.user_click("Annulla"));
         EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
         // With no installment shown the totals ask nothing: the term is stored, without it.
         ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.all_messages();

@@ -23,10 +23,8 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
 
     // The second installment drops to 25 % at 45 days; "Nuovo" confirms it, and the third one
     // follows it a month later.
-    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(1));
-    ASSERT_TRUE(w.TXT_IMP.user_type("25"));
-    ASSERT_TRUE(w.TXT_IVA.user_type("25"));
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("45"));
+    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(1) && w.TXT_IMP.user_type("25") &&
+                w.TXT_IVA.user_type("25") && w.TXT_GGDECOR.user_type("45"));
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo")) << s.last_message();
     EXPECT_EQ(w.TXT_TOTIMP.text(), "75");
     EXPECT_EQ(w.focus(), &w.CMB_TIPO);
@@ -48,15 +46,13 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
               (Rows{{"Num.1 Rb (50%/50%) 30GG-FM + Num.2 R ...", "1"}}));
 
     // Deleting the second of three renumbers the rest and describes them again.
-    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(1));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
+    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(1) && w.GRIDNAV_RATE.user_click("Elimina"));
     EXPECT_EQ(w.focus(), &w.GRID_CONDPAG);
     ASSERT_EQ(w.GRID_CONDPAG.row_count(), 2);
     EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_PROG"), "2");
     EXPECT_EQ(w.GRID_CONDPAG.cell_text(1, "CG63_GGDECOR"), "75");
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.1 Rb (50%/50%) 30GG-FM + Num.1 R ...");
-    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(0));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
+    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(0) && w.GRIDNAV_RATE.user_click("Elimina"));
     ASSERT_EQ(w.GRID_CONDPAG.row_count(), 1);
     EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_PROG"), "1");
 }
@@ -65,29 +61,24 @@ TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten
     Session s;
     FRMCO_CONDPAG& w = s.open();
     ASSERT_TRUE(s.go_to("RB3060"));
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_CODICE.user_type("new3  "));
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Tre rate"));
+    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("new3  ") &&
+                w.TXT_DESCRIZIONE.user_type("Tre rate"));
     EXPECT_EQ(w.TXT_CODICE.text(), "NEW3");
 
     // The first installment needs its days.
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_IMP.user_type("30"));
-    ASSERT_TRUE(w.TXT_IVA.user_type("30"));
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo") && w.TXT_IMP.user_type("30") &&
+                w.TXT_IVA.user_type("30"));
     EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Conferma"));
     EXPECT_EQ(s.last_message(), "Rata non corretta");
     EXPECT_EQ(w.focus(), &w.TXT_GGDECOR);
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma"));
+    ASSERT_TRUE(w.TXT_GGDECOR.user_type("30") && w.GRIDNAV_RATE.user_click("Conferma"));
     for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma"));
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo") && w.GRIDNAV_RATE.user_click("Conferma"));
     }
     EXPECT_EQ(w.TXT_TOTIMP.text(), "90");
 
     // A fourth of 20 % would pass 100.
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_IMP.user_type("20"));
+    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo") && w.TXT_IMP.user_type("20"));
     EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Conferma"));
     EXPECT_EQ(s.last_message(), "La somma degli imponibili non puo' essere maggiore del 100%");
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
@@ -142,23 +133,20 @@ TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
     // A period upside down is refused on its lower limit.
     ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
     EXPECT_EQ(w.focus(), &w.TXT_PERSLITDAGGMM);
-    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/04"));
-    ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("01/03"));
+    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/04") && w.TXT_PERSLITAGGMM.user_type("01/03"));
     EXPECT_FALSE(w.GRIDNAV_PERIODI.user_click("Conferma"));
     EXPECT_EQ(s.last_message(), "Periodo di slittamento non corretto");
     EXPECT_EQ(w.focus(), &w.TXT_PERSLITDAGGMM);
-    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/12"));
-    ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("31/12"));
-    ASSERT_TRUE(w.CMB_TIPOSLIT.user_pick_value(3));
-    ASSERT_TRUE(w.TXT_PERSLITGGMMSCAD.user_type("10/01"));
+    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/12") && w.TXT_PERSLITAGGMM.user_type("31/12") &&
+                w.CMB_TIPOSLIT.user_pick_value(3) && w.TXT_PERSLITGGMMSCAD.user_type("10/01"));
     ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(w.focus(), &w.GRID_PERSLIT);
 
     ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
     EXPECT_EQ(w.focus(), &w.TXT_CODLINGUA);
-    ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG"));
-    ASSERT_TRUE(w.TXT_DESCRLINGUA.user_type("Bank receipt 30 days EOM"));
-    ASSERT_TRUE(w.TXT_DESCRANALLINGUA.user_type("End of month"));
+    ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG") &&
+                w.TXT_DESCRLINGUA.user_type("Bank receipt 30 days EOM") &&
+                w.TXT_DESCRANALLINGUA.user_type("End of month"));
     EXPECT_EQ(w.TXT_DCODLINGUA.text(), "Inglese");
     ASSERT_TRUE(w.GRIDNAVL.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(w.focus(), &w.GRID_LINGUA);
@@ -236,8 +224,7 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRef
         ASSERT_TRUE(s.save()) << s.last_message();
     }
     // A mark left on one term does not follow the person to the next.
-    ASSERT_TRUE(w.TXT_GGMMFIX.user_type("31/02"));
-    ASSERT_TRUE(w.user_focus(&w.CMB_CALENDARIO));
+    ASSERT_TRUE(w.TXT_GGMMFIX.user_type("31/02") && w.user_focus(&w.CMB_CALENDARIO));
     s.messages.answers = {Answer::No};  // leave the change behind
     ASSERT_TRUE(s.go_to("RD"));
     ASSERT_TRUE(s.go_to("FIX"));
@@ -258,10 +245,8 @@ TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
     ASSERT_TRUE(s.go_to("RB369"));  // three installments of 1/3
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
     EXPECT_FALSE(w.TotaliCompleti());  // not exactly 100 before normalising
-    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(2));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
-    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(1));
-    ASSERT_TRUE(w.TXT_NUMIMP.user_type("2"));
+    ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(2) && w.GRIDNAV_RATE.user_click("Elimina") &&
+                w.GRID_CONDPAG.user_select_row(1) && w.TXT_NUMIMP.user_type("2"));
     ASSERT_TRUE(w.TXT_NUMIVA.user_type("2"));
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
@@ -270,9 +255,8 @@ TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
                       "CG63_CODPAG_CG62 = 'RB369' ORDER BY CG63_PROG"),
               (Rows{{"1", "1", "3"}, {"2", "2", "3"}}));
 
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_CODICE.user_type("PICCO"));
-    ASSERT_TRUE(w.CHK_DESAUTOM.user_check(true));
+    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("PICCO") &&
+                w.CHK_DESAUTOM.user_check(true));
     ASSERT_TRUE(s.add_installment("30", "0.0001")) << s.last_message();
     ASSERT_TRUE(s.add_installment("30", "99.9999")) << s.last_message();
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
@@ -376,9 +360,8 @@ TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
     // Back on a tab whose list has a row begun, the focus goes to the row's first box.
     for (auto [list, first] : {std::pair<GridNavigator*, Control*>{&w.GRIDNAVL, &w.TXT_CODLINGUA},
                                {&w.GRIDNAV_PERIODI, &w.TXT_PERSLITDAGGMM}}) {
-        ASSERT_TRUE(list->user_click("Nuovo"));
-        ASSERT_TRUE(w.INTERNAV.user_click("Indietro"));
-        ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
+        ASSERT_TRUE(list->user_click("Nuovo") && w.INTERNAV.user_click("Indietro") &&
+                    w.INTERNAV.user_click("Avanti"));
         EXPECT_EQ(w.focus(), first);
         w.Form_DblClick();
         EXPECT_EQ(s.last_message(), "Inserimento");  // a language row is begun
@@ -396,10 +379,8 @@ TEST(EditorSession, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {
     ModalSecondaryWindows windows([](ModalWindow& window) {
         window.Show();
         auto& g = dynamic_cast<FRMCO_GENMULTIPLA&>(window);
-        ASSERT_TRUE(g.TXT_NUMERORATE.user_type("4"));
-        ASSERT_TRUE(g.CMB_TIPO.user_pick_value(2));
-        ASSERT_TRUE(g.TXT_GGDECOR.user_type("30"));
-        ASSERT_TRUE(g.CMB_DATARIF.user_pick_value(5));
+        ASSERT_TRUE(g.TXT_NUMERORATE.user_type("4") && g.CMB_TIPO.user_pick_value(2) &&
+                    g.TXT_GGDECOR.user_type("30") && g.CMB_DATARIF.user_pick_value(5));
         for (ComboBox* kind : {&g.CMB_FLGFRPERCIMP, &g.CMB_FLGFRPERCIVA}) {
             ASSERT_TRUE(kind->user_pick_value(0));
         }
@@ -409,10 +390,8 @@ TEST(EditorSession, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {
         window.Unload();
     });
     w.SetSecondaryWindows(&windows);
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_CODICE.user_type("GEN4"));
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Scritta a mano"));
-    ASSERT_TRUE(w.CHK_DESAUTOM.user_check(true));
+    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("GEN4") &&
+                w.TXT_DESCRIZIONE.user_type("Scritta a mano") && w.CHK_DESAUTOM.user_check(true));
     ASSERT_TRUE(w.CMD_GENERA.user_click());
     EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View) << s.last_message();
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.4 Rb (25%/25%) 30-60-90-120GG-FM");

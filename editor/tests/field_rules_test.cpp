@@ -151,22 +151,18 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
                {{&F::TXT_GGSCADFIX1, "10"}, {&F::TXT_DAGGFIX1, "1"}, {&F::TXT_AGGFIX1, "31"}}}}) {
         SCOPED_TRACE(c.rule);
         const std::string code = "COPIA" + std::to_string(c.rule);
-        ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
-        ASSERT_TRUE(w.TXT_CODICE.user_type(code));
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+        ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type(code) &&
+                    w.GRIDNAV_RATE.user_click("Nuovo"));
         EXPECT_EQ(w.TXT_NUMRATA.text(), "1");
         EXPECT_EQ(w.CMB_TIPO.text(), "13");
-        ASSERT_TRUE(w.CMB_TIPO.user_pick_value(14));
-        ASSERT_TRUE(w.CMB_TIPODECORR.user_pick_value(c.rule));
+        ASSERT_TRUE(w.CMB_TIPO.user_pick_value(14) && w.CMB_TIPODECORR.user_pick_value(c.rule));
         // A stored installment may hold days besides its fixed date; they are kept.
         w.FME_DETTAGLIO.SetFieldEvents(false);
         w.Grst_RecordSet_CG63.SetField("CG63_GGDECOR", c.rule == 3 ? Value(30) : Value());
         w.FME_DETTAGLIO.SetFieldEvents(true);
         for (const auto& [box, text] : c.typed) ASSERT_TRUE((w.*box).user_type(text));
-        ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(1));
-        ASSERT_TRUE(w.TXT_IMPFIX.user_type("10"));
-        ASSERT_TRUE(w.TXT_IMP.user_type("50"));
-        ASSERT_TRUE(w.TXT_IVA.user_type("50"));
+        ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(1) && w.TXT_IMPFIX.user_type("10") &&
+                    w.TXT_IMP.user_type("50") && w.TXT_IVA.user_type("50"));
         ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
         ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
         EXPECT_EQ(w.TXT_NUMRATA.text(), "2");
@@ -204,8 +200,7 @@ TEST(FieldRules, DayBoxesAreMarkedWhenLeftOnlyUnderTheRulesThatUseThem) {
         ASSERT_TRUE(w.CMB_TIPODECORR.user_pick_value(c.rule));
         box.enable(true);
         box.enable2(true);
-        ASSERT_TRUE(box.user_type(c.typed));
-        ASSERT_TRUE(w.user_focus(&w.CMB_CALENDARIO));
+        ASSERT_TRUE(box.user_type(c.typed) && w.user_focus(&w.CMB_CALENDARIO));
         EXPECT_EQ(box.valid(), !c.marked_invalid);
         ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
     }
@@ -215,8 +210,7 @@ TEST(FieldRules, DayBoxesAreMarkedWhenLeftOnlyUnderTheRulesThatUseThem) {
     ASSERT_TRUE(w.CMB_TIPOSLIT.user_pick_value(3));  // a fixed date
     for (EditBox* box : {&w.TXT_PERSLITDAGGMM, &w.TXT_PERSLITAGGMM, &w.TXT_PERSLITGGMMSCAD}) {
         for (const char* typed : {"31/02", "29/02"}) {
-            ASSERT_TRUE(box->user_type(typed));
-            ASSERT_TRUE(box->user_leave());
+            ASSERT_TRUE(box->user_type(typed) && box->user_leave());
             EXPECT_EQ(box->valid(), typed[1] == '9') << box->name() << " " << typed;
         }
     }
@@ -242,10 +236,8 @@ TEST(FieldRules, ProfilesDecideWhatTheWindowOffers) {
         EXPECT_EQ(w.GRIDNAV_RATE.ButtonEnabled("Nuovo"), !single);
         if (single) continue;
         // Installments of a term share their type and subtype under profile 3 only.
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
-        ASSERT_TRUE(w.CMB_TIPO.user_pick_value(14));
-        ASSERT_TRUE(w.TXT_IMP.user_type("0"));
-        ASSERT_TRUE(w.TXT_IVA.user_type("0"));
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo") && w.CMB_TIPO.user_pick_value(14) &&
+                    w.TXT_IMP.user_type("0") && w.TXT_IVA.user_type("0"));
         EXPECT_EQ(w.GRIDNAV_RATE.user_click("Conferma"), profile != 3);
         EXPECT_EQ(s.last_message(), profile != 3 ? ""
                                                  : "Non è consentito salvare rate con tipi e "
@@ -283,9 +275,8 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     for (const char* code : {"BB3060", "RB369"}) {
         SCOPED_TRACE(code);
         ASSERT_TRUE(s.go_to(code));
-        ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(w.GRID_CONDPAG.row_count() - 1));
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Elimina"));
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+        ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(w.GRID_CONDPAG.row_count() - 1) &&
+                    w.GRIDNAV_RATE.user_click("Elimina") && w.GRIDNAV_RATE.user_click("Nuovo"));
         w.CMB_TIPOIMPFIX.user_key(kKeyTab);
         EXPECT_EQ(w.focus(), &w.GRIDNAV_RATE);
         EXPECT_EQ(w.GRIDNAV_RATE.current_button(), code[0] == 'B' ? "Conferma" : "Nuovo");
@@ -354,8 +345,7 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     EXPECT_TRUE(w.TXT_CODLINGUA.enabled());
     EXPECT_TRUE(w.TXT_CODLINGUA.lookup_enabled());
     // A language the term already has shows the stored row instead of a second one.
-    ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG"));
-    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRLINGUA));
+    ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG") && w.user_focus(&w.TXT_DESCRLINGUA));
     EXPECT_EQ(w.FME_LINGUA.Status(), FrameStatus::View);
     EXPECT_EQ(w.TXT_DESCRLINGUA.text(), "Cash on invoice");
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
@@ -385,9 +375,8 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     // A new period with stored limits shows the stored one when its limit is left.
     ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
     EXPECT_TRUE(w.TXT_PERSLITAGGMM.enabled());
-    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/08"));
-    ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("31/08"));
-    ASSERT_TRUE(w.user_focus(&w.CMB_TIPOSLIT));
+    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/08") && w.TXT_PERSLITAGGMM.user_type("31/08") &&
+                w.user_focus(&w.CMB_TIPOSLIT));
     EXPECT_EQ(w.FME_PERSLIT.Status(), FrameStatus::View);
     EXPECT_EQ(w.GRID_PERSLIT.row_count(), 1);
     // No list takes rows while the term is searched.
@@ -396,16 +385,13 @@ TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
 
     // Rows entered before the code changes are saved under the code finally typed.
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_CODICE.user_type("PRIMA"));
+    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("PRIMA"));
     ASSERT_TRUE(s.add_installment("30", "100")) << s.last_message();
     ASSERT_TRUE(s.add_language("ENG", "First"));
-    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/08"));
-    ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("31/08"));
+    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo") && w.TXT_PERSLITDAGGMM.user_type("01/08") &&
+                w.TXT_PERSLITAGGMM.user_type("31/08"));
     ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Conferma")) << s.last_message();
-    ASSERT_TRUE(w.TXT_CODICE.user_type("DOPO"));
-    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRIZIONE));
+    ASSERT_TRUE(w.TXT_CODICE.user_type("DOPO") && w.user_focus(&w.TXT_DESCRIZIONE));
     ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
     for (const char* owner :
          {"CG63_CODPAG_CG62 FROM CG63_CONDPAGDET", "CG65_CODPAG_CG62 FROM CG65_PAGSLITANAL",
@@ -426,10 +412,9 @@ TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
     ModalSecondaryWindows windows([](ModalWindow& window) {
         window.Show();
         auto& sub = dynamic_cast<FRMCO_SOTTOTIPI&>(window);
-        ASSERT_TRUE(sub.GRIDNAV.user_click("Nuovo"));
-        ASSERT_TRUE(sub.TXT_CODICE.user_type("7"));
-        ASSERT_TRUE(sub.TXT_DESCRIZIONE.user_type("Bonifico estero"));
-        ASSERT_TRUE(sub.TXT_GGOFFSET.user_type("5"));
+        ASSERT_TRUE(sub.GRIDNAV.user_click("Nuovo") && sub.TXT_CODICE.user_type("7") &&
+                    sub.TXT_DESCRIZIONE.user_type("Bonifico estero") &&
+                    sub.TXT_GGOFFSET.user_type("5"));
         ASSERT_TRUE(sub.GRIDNAV.user_click("Conferma"));
         EXPECT_TRUE(window.Unload());
     });
@@ -453,9 +438,8 @@ TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
               offered.end())
         << list.statement;
     // Picking a type with subtypes decodes the code again for it.
-    ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2));
-    ASSERT_TRUE(w.TXT_SOTTOTIPO.user_type("1"));
-    ASSERT_TRUE(w.CMB_TIPO.user_pick_value(13));
+    ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2) && w.TXT_SOTTOTIPO.user_type("1") &&
+                w.CMB_TIPO.user_pick_value(13));
     EXPECT_EQ(w.TXT_SOTTOTIPO.text(), "1");
     EXPECT_EQ(w.TXT_DECODSTIPO.text(), "Assegno bancario");
 }

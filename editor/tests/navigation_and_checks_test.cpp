@@ -208,8 +208,7 @@ TEST(NavigationAndChecks, TheCodeListOffersTheStoredTerms) {
     ASSERT_NE(runner, nullptr);
     ASSERT_TRUE(w.INTERNAV.user_click("Cerca"));
     runner->script = {1};
-    ASSERT_TRUE(w.TXT_CODICE.user_lookup());
-    ASSERT_TRUE(w.INTERNAV.user_click("Trova"));
+    ASSERT_TRUE(w.TXT_CODICE.user_lookup() && w.INTERNAV.user_click("Trova"));
     EXPECT_EQ(w.TXT_CODICE.text() + "|" + w.TXT_DESCRIZIONE.text(),
               "BB30|Bonifico bancario 30 gg d.f.");
     ASSERT_EQ(runner->shown.size(), 1u);
