@@ -64,19 +64,13 @@ void refuse_deletes(Connection& connection, const std::string& table, const std:
 class DeletionSafety : public testing::BackendTest {};
 
 TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
-    enum class Fault {
-        InUse,
-        GuardCannotRead,
-        ChangedByAnotherUser,
-        Installments,
-        Languages,
-        Header,
-        SessionEnded  // by the server, after the details were deleted and before the header
-    };
+    // SessionEnded: by the server, after the details were deleted and before the header.
+    enum class Fault { InUse, GuardCannotRead, ChangedByAnotherUser, Refused, SessionEnded };
     struct Case {
         Fault fault;
         const char* code;
-        const char* told;  // what the person reads
+        const char* told;           // what the person reads
+        const char* refusing = "";  // the table whose deletes fail
     };
     for (const Case& c :
          {Case{Fault::InUse, "BB30",
@@ -84,9 +78,10 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
                "Controllare il cliente 1002 Ferramenta Bianchi S.p.A.."},
           Case{Fault::GuardCannotRead, "IVARB", "Impossibile verificare"},
           Case{Fault::ChangedByAnotherUser, kTerm, "modificati da un altro utente"},
-          Case{Fault::Installments, kTerm, "le rate non sono state eliminate"},
-          Case{Fault::Languages, kTerm, "le descrizioni in lingua non sono state eliminate"},
-          Case{Fault::Header, kTerm, "testata bloccata"},
+          Case{Fault::Refused, kTerm, "le rate non sono state eliminate", "CG63_CONDPAGDET"},
+          Case{Fault::Refused, kTerm, "le descrizioni in lingua non sono state eliminate",
+               "CG6B_CONDPAGLING"},
+          Case{Fault::Refused, kTerm, "CG62_CONDPAGDES bloccata", "CG62_CONDPAGDES"},
           Case{Fault::SessionEnded, kTerm, "si è interrotto"}}) {
         SCOPED_TRACE(c.told);
         if (c.fault == Fault::SessionEnded && GetParam() != testing::BackendKind::PostgresOdbc) {
@@ -106,19 +101,14 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
                 break;
             case Fault::ChangedByAnotherUser: {
                 User bruno(db.connection_string());
-                ASSERT_TRUE(bruno.go_to(kTerm));
-                ASSERT_TRUE(bruno.window->TXT_DESCRIZIONE.user_type("Rimessa cambiata"));
-                ASSERT_TRUE(bruno.save()) << bruno.all_messages();
+                ASSERT_TRUE(bruno.go_to(kTerm) &&
+                            bruno.window->TXT_DESCRIZIONE.user_type("Rimessa cambiata") &&
+                            bruno.save())
+                    << bruno.all_messages();
                 break;
             }
-            case Fault::Installments:
-                refuse_deletes(*admin, "CG63_CONDPAGDET", "rate bloccate");
-                break;
-            case Fault::Languages:
-                refuse_deletes(*admin, "CG6B_CONDPAGLING", "lingue bloccate");
-                break;
-            case Fault::Header:
-                refuse_deletes(*admin, "CG62_CONDPAGDES", "testata bloccata");
+            case Fault::Refused:
+                refuse_deletes(*admin, c.refusing, std::string(c.refusing) + " bloccata");
                 break;
             case Fault::SessionEnded:
                 // Connected after the window's own handler: runs once the details are deleted.
