@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "editor/tests/session.h"
-#include "storage/demo_data.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
 
 namespace condpag {
@@ -21,23 +20,17 @@ using F = FRMCO_CONDPAG;
 // An installment and a shift period whose every optional column holds a value, so that a pick
 // shows what it empties.
 void store_full_term(Session& s) {
-    s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('PIENA', 'Piena')",
-           "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG, "
-           "CG65_INDTIPOSLIT, CG65_GGMMFIXSLIT, CG65_GGSLSUCC) VALUES ('PIENA', 801, 831, 1, 110, "
-           "5)"});
-    auto connection = s.db.connect();
-    ASSERT_TRUE(connection.ok());
-    ASSERT_TRUE(insert_rows(
-        *connection, "CG63_CONDPAGDET",
-        {"CG63_CODPAG_CG62",  "CG63_PROG",         "CG63_TIPOEFF",    "CG63_STIPOEFF",
-         "CG63_INDTIPODECOR", "CG63_GGDECOR",      "CG63_INDDATARIF", "CG63_INDTIPOCALEND",
-         "CG63_GGMMFIX",      "CG63_FLGFRPERCIMP", "CG63_PERCIMP",    "CG63_EL1FRIMP",
-         "CG63_EL2FRIMP",     "CG63_FLGFRPERCIVA", "CG63_PERCIVA",    "CG63_EL1FRIVA",
-         "CG63_EL2FRIVA",     "CG63_INDIMPFIX",    "CG63_IMPORFIX",   "CG63_DAGGFIX1",
-         "CG63_AGGFIX1",      "CG63_GGSCADFIX1",   "CG63_DAGGFIX2",   "CG63_AGGFIX2",
-         "CG63_GGSCADFIX2"},
-        {{"PIENA", 1,   13, 1, 4, 30, 0, 0,  815, 1,  100, 1, 1,
-          1,       100, 1,  1, 1, 50, 1, 15, 20,  16, 31,  5}}));
+    s.run(
+        {"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('PIENA', 'Piena')",
+         "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG, "
+         "CG65_INDTIPOSLIT, CG65_GGMMFIXSLIT, CG65_GGSLSUCC) VALUES ('PIENA', 801, 831, 1, 110, 5)",
+         "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, CG63_STIPOEFF, "
+         "CG63_INDTIPODECOR, CG63_GGDECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_GGMMFIX, "
+         "CG63_FLGFRPERCIMP, CG63_PERCIMP, CG63_EL1FRIMP, CG63_EL2FRIMP, CG63_FLGFRPERCIVA, "
+         "CG63_PERCIVA, CG63_EL1FRIVA, CG63_EL2FRIVA, CG63_INDIMPFIX, CG63_IMPORFIX, "
+         "CG63_DAGGFIX1, CG63_AGGFIX1, CG63_GGSCADFIX1, CG63_DAGGFIX2, CG63_AGGFIX2, "
+         "CG63_GGSCADFIX2) VALUES ('PIENA', 1, 13, 1, 4, 30, 0, 0, 815, 1, 100, 1, 1, 1, 100, "
+         "1, 1, 1, 50, 1, 15, 20, 16, 31, 5)"});
 }
 
 // Words separated by blanks.
