@@ -47,8 +47,8 @@ TEST(EdgeInput, ANewSingleInstallmentTermIsStoredWithItsOneInstallment) {
         EXPECT_EQ(w.focus(), &w.TXT_GGDECOR);
         EXPECT_EQ(s.query("SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'UNA'"),
                   (Rows{{"0"}}));
-        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-        ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.all_messages();
+        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30") && w.INTERNAV.user_click("Conferma"))
+            << s.all_messages();
         EXPECT_EQ(s.query("SELECT CG62_CODPAG, CG62_DESCPAG, CG63_PROG, CG63_GGDECOR, "
                           "CG63_FLGFRPERCIMP, CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, "
                           "CG63_INDIMPFIX FROM CG62_CONDPAGDES JOIN "

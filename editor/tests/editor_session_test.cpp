@@ -107,8 +107,7 @@ TEST(EditorSession, UndoDropsEveryEditAndDetailRowsChangedAloneAreSavedFromTheHo
     EXPECT_EQ(s.navigator.statuses.back(), FrameStatus::Change);
     ASSERT_TRUE(s.host.ActiveFrame()->Save()) << s.last_message();
     EXPECT_EQ(s.navigator.statuses.back(), FrameStatus::View);
-    ASSERT_TRUE(s.go_to("RD"));
-    ASSERT_TRUE(s.add_language("DEU", "Bar")) << s.last_message();
+    ASSERT_TRUE(s.go_to("RD") && s.add_language("DEU", "Bar")) << s.last_message();
     EXPECT_EQ(s.navigator.statuses.back(), FrameStatus::Change);
     ASSERT_TRUE(s.host.ActiveFrame()->Save()) << s.last_message();
     EXPECT_EQ(s.query("SELECT CG62_DESCPAG, CG63_GGDECOR FROM CG62_CONDPAGDES JOIN "
@@ -208,11 +207,9 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRef
         // Undone, the stored value is shown again and goes through as it is.
         ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
         EXPECT_EQ(w.TXT_GGMMFIX.text(), "30/06");
-        ASSERT_TRUE(w.CMB_CALENDARIO.user_pick_value(1));
-        ASSERT_TRUE(s.save()) << s.last_message();
+        ASSERT_TRUE(w.CMB_CALENDARIO.user_pick_value(1) && s.save()) << s.last_message();
         EXPECT_EQ(s.query(stored_row), (Rows{{"1", "630"}}));
-        ASSERT_TRUE(w.CMB_CALENDARIO.user_pick_value(0));
-        ASSERT_TRUE(s.save()) << s.last_message();
+        ASSERT_TRUE(w.CMB_CALENDARIO.user_pick_value(0) && s.save()) << s.last_message();
     }
     // A mark left on one term does not follow the person to the next.
     ASSERT_TRUE(w.TXT_GGMMFIX.user_type("31/02") && w.user_focus(&w.CMB_CALENDARIO));
@@ -220,8 +217,8 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRef
     ASSERT_TRUE(s.go_to("RD") && s.go_to("FIX"));
     EXPECT_TRUE(w.TXT_GGMMFIX.valid());
     // An amount typed the Italian way is stored as the number it reads as.
-    ASSERT_TRUE(w.TXT_GGMMFIX.user_type("15/08") && w.TXT_SCART26.user_type("2.000,5"));
-    ASSERT_TRUE(s.save()) << s.last_message();
+    ASSERT_TRUE(w.TXT_GGMMFIX.user_type("15/08") && w.TXT_SCART26.user_type("2.000,5") && s.save())
+        << s.last_message();
     EXPECT_EQ(
         s.query("SELECT CG63_INDTIPOCALEND, CG63_GGMMFIX, CG62_SCART26 FROM CG63_CONDPAGDET "
                 "JOIN CG62_CONDPAGDES ON CG62_CODPAG = CG63_CODPAG_CG62 WHERE CG62_CODPAG = 'FIX'"),
@@ -247,16 +244,15 @@ TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
 
     ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("PICCO") &&
                 w.CHK_DESAUTOM.user_check(true));
-    ASSERT_TRUE(s.add_installment("30", "0.0001")) << s.last_message();
-    ASSERT_TRUE(s.add_installment("30", "99.9999")) << s.last_message();
+    ASSERT_TRUE(s.add_installment("30", "0.0001") && s.add_installment("30", "99.9999"))
+        << s.last_message();
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), "Num.1 Rd (0,000%/0,000%) 30GG-DF + N ...");
     // The first installment is changed again: its share reads back.
     ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(0));
     EXPECT_EQ(w.TXT_IMP.text(), "0,0001");
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("20"));
-    ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
-    ASSERT_TRUE(s.save()) << s.last_message();
+    ASSERT_TRUE(w.TXT_GGDECOR.user_type("20") && w.GRIDNAV_RATE.user_click("Conferma") && s.save())
+        << s.last_message();
     EXPECT_EQ(s.query("SELECT CG63_GGDECOR, CG63_PERCIMP FROM CG63_CONDPAGDET WHERE "
                       "CG63_CODPAG_CG62 = 'PICCO' ORDER BY CG63_PROG"),
               (Rows{{"20", "0.0001"}, {"30", "99.9999"}}));

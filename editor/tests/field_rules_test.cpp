@@ -156,13 +156,13 @@ TEST(FieldRules, ANewInstallmentCopiesTheLastOneAMonthLaterOnlyForTheMonthRule) 
         for (const auto& [box, text] : c.typed) ASSERT_TRUE((w.*box).user_type(text));
         ASSERT_TRUE(w.CMB_TIPOIMPFIX.user_pick_value(1) && w.TXT_IMPFIX.user_type("10") &&
                     w.TXT_IMP.user_type("50") && w.TXT_IVA.user_type("50"));
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma") && w.GRIDNAV_RATE.user_click("Nuovo"))
+            << s.last_message();
         EXPECT_EQ(w.TXT_NUMRATA.text(), "2");
         EXPECT_EQ(w.CMB_TIPODECORR.text(), std::to_string(c.rule));
         EXPECT_EQ(w.TXT_GGDECOR.text(), c.days_after);
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
-        ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.last_message();
+        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma") && w.INTERNAV.user_click("Conferma"))
+            << s.last_message();
         EXPECT_EQ(s.query("SELECT CG63_PROG, CG63_TIPOEFF, CG63_INDTIPODECOR, CG63_GGDECOR, "
                           "CG63_GGMMFIX, CG63_GGSCADFIX1, CG63_INDIMPFIX, CG63_IMPORFIX, "
                           "CG63_PERCIMP FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
@@ -198,8 +198,7 @@ TEST(FieldRules, DayBoxesAreMarkedWhenLeftOnlyUnderTheRulesThatUseThem) {
         ASSERT_TRUE(w.INTERNAV.user_click("Annulla"));
     }
     // The period limits and the fixed shift date are day/months, whatever the shift type.
-    ASSERT_TRUE(s.go_to("RB30FM"));
-    ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
+    ASSERT_TRUE(s.go_to("RB30FM") && w.GRIDNAV_PERIODI.user_click("Nuovo"));
     ASSERT_TRUE(w.CMB_TIPOSLIT.user_pick_value(3));  // a fixed date
     for (EditBox* box : {&w.TXT_PERSLITDAGGMM, &w.TXT_PERSLITAGGMM, &w.TXT_PERSLITGGMMSCAD}) {
         for (const char* typed : {"31/02", "29/02"}) {
@@ -277,8 +276,7 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     }
 
     // Header: Enter in its last box goes to the installment; in the analytic description, on.
-    ASSERT_TRUE(s.go_to("RB369"));
-    ASSERT_TRUE(w.user_focus(&w.TXT_SCART26));
+    ASSERT_TRUE(s.go_to("RB369") && w.user_focus(&w.TXT_SCART26));
     EXPECT_EQ(w.TXT_SCART26.user_key(kKeyEnter), 0);
     EXPECT_EQ(w.focus()->name(), "CMB_TIPO");
     int key = kKeyEnter;
@@ -315,8 +313,7 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     }
 
     // Languages: Enter in the analytic description, whatever the modifiers; Tab goes on.
-    ASSERT_TRUE(s.go_to("BB3060"));
-    ASSERT_TRUE(w.user_focus(&w.TXT_DESCRANALLINGUA));
+    ASSERT_TRUE(s.go_to("BB3060") && w.user_focus(&w.TXT_DESCRANALLINGUA));
     EXPECT_EQ(w.TXT_DESCRANALLINGUA.user_key(kKeyEnter, kShiftShift), 0);
     EXPECT_EQ(w.GRIDNAVL.current_button(), "Conferma");
     ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
@@ -441,8 +438,7 @@ TEST(FieldRules, MessagesNameTheirProcedureAndTheHostHearsOfOpenAndClose) {
     w.Form_DblClick();
     EXPECT_EQ(s.last_message(), "Modifica");
     // Leaving a changed term asks, in the window's words.
-    ASSERT_TRUE(s.go_to("RD"));
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata"));
+    ASSERT_TRUE(s.go_to("RD") && w.TXT_DESCRIZIONE.user_type("Cambiata"));
     s.messages.answers = {Answer::No};
     ASSERT_TRUE(s.go_to("RD30"));
     EXPECT_NE(s.all_messages().find("Salvare le modifiche apportate alla condizione di "
