@@ -213,6 +213,10 @@ TEST(NavigationAndChecks, TheCodeListOffersTheStoredTerms) {
               "BB30|Bonifico bancario 30 gg d.f.");
     ASSERT_EQ(runner->shown.size(), 1u);
     EXPECT_EQ(runner->shown[0].host_text, w.ConnectionString());
+    EXPECT_EQ(s.query(runner->shown[0].statement).size(),
+              s.query("SELECT * FROM CG62_CONDPAGDES").size());
+    EXPECT_FALSE(runner->shown[0].title.empty() || runner->shown[0].columns.empty() ||
+                 w.TXT_CODICE.lookup_name().empty());
 }
 
 }  // namespace

@@ -92,6 +92,10 @@ TEST_P(SharedDatabase, AHeaderChangedOrDeletedByAnotherUserRefusesTheWholeSave) 
         expect_told_to_reload(anna);
         // Nothing of Anna's reached the database, not even rows of her details.
         EXPECT_EQ(notice_term(*check), c.term_after);
+        EXPECT_EQ(stored(*check,
+                         "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = "
+                         "'MAV30'"),
+                  (Rows{{"0"}}));
         EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
         EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
         EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Avviso 45 gg");
