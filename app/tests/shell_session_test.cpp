@@ -45,9 +45,7 @@ class ShellSession : public ::testing::Test {
     FRMCO_CONDPAG& window() { return *host->component()->window(); }
     template <typename W = QWidget>
     W* widget(const char* name) {
-        W* found = host->findChild<W*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return ui::testing::part<W>(host.get(), name);
     }
     static void settle() {
         for (int i = 0; i < 3; ++i) QApplication::processEvents();

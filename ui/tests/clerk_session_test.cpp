@@ -121,13 +121,13 @@ TEST(ClerkSession, SubtypesWindowOpensFromTheSubtypeBoxesAndItsNewSubtypesAreOff
         dialog->close();
     });
     testing::when_modal([&](QWidget* menu) {
-        for (QAction* action : menu->actions()) entries << action->text().section('\t', 0, 0);
+        QAction* manage_entry = nullptr;
         for (QAction* action : menu->actions()) {
-            if (action->objectName() == "manage") {
-                menu->close();
-                action->trigger();
-            }
+            entries << action->text().section('\t', 0, 0);
+            if (action->objectName() == "manage") manage_entry = action;
         }
+        menu->close();
+        if (manage_entry != nullptr) manage_entry->trigger();
     });
     auto* box = part<QLineEdit>(&desk.view, "TXT_SOTTOTIPO");
     QContextMenuEvent right_click(QContextMenuEvent::Mouse, box->rect().center(),
