@@ -15,6 +15,7 @@
 
 #include "app/shell/host_window.h"
 #include "editor/FRMCO_CONDPAG.h"
+#include "editor/tests/session.h"
 #include "storage/testing/demo_database.h"
 #include "ui/tests/qt_support.h"
 
@@ -83,19 +84,11 @@ class ShellSession : public ::testing::Test {
                                              : box->reject();
         });
     }
-    // The rows a query finds in the file, each value as text without trailing blanks.
-    using Rows = std::vector<std::vector<std::string>>;
+    // The rows a query finds in the file, read through a connection of its own.
     Rows stored(const std::string& sql) {
         auto connection = database.connect();
         EXPECT_TRUE(connection.ok());
-        auto found = connection->Execute(sql);
-        EXPECT_TRUE(found.ok()) << sql;
-        Rows rows;
-        for (const auto& row : found ? found->rows : std::vector<std::vector<Value>>{}) {
-            rows.emplace_back();
-            for (const Value& value : row) rows.back().push_back(RTrimN(value));
-        }
-        return rows;
+        return connection.ok() ? condpag::stored(*connection, sql) : Rows{};
     }
 
     condpag::testing::DemoDatabase database;
