@@ -81,6 +81,7 @@ TEST(ClerkSession, SubtypesWindowOpensFromTheSubtypeBoxesAndItsNewSubtypesAreOff
     Desk desk;
     desk.go_to("RB3060");  // its installments are bank receipts, which take subtypes
     auto* manage = part<QToolButton>(&desk.view, "TXT_SOTTOTIPO_manage");
+    EXPECT_TRUE(manage->isVisible() && manage->isEnabled());
     EXPECT_FALSE(offered_subtypes(&desk.view).contains("7"));
 
     bool opened = false;
@@ -191,6 +192,7 @@ TEST(ClerkSession,
     bool refused_kept_open = false, closed = false;
     generate(desk, "GEN6", [&](QDialog* dialog) {
         auto* generate_button = part<QPushButton>(dialog, "CMD_GENERA");
+        EXPECT_FALSE(generate_button->isEnabled()) << "disabled until the number is given";
         type_into(dialog, "TXT_NUMERORATE", "6");
         pick(dialog, "CMB_TIPO", "Ricevuta Bancaria");
         type_into(dialog, "TXT_GGDECOR", "30");
