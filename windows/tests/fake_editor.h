@@ -44,10 +44,12 @@ class FakeEditor : public Form, public SecondaryWindowOwner {
 
         EXPECT_TRUE(installments.Open(load_installments_statement(code_), connection).ok());
         TXT_NUMRATA.set_bound_column(std::string(db::CG63_PROG));
+        TXT_GGDECOR.set_bound_column(std::string(db::CG63_GGDECOR));
         FME_CONDPAGDES.AddDetail(FME_DETTAGLIO);
         FME_DETTAGLIO.Setup(&host, connection, &installments, installments.Source(), "", nullptr,
                             &GRID_CONDPAG);
         FME_DETTAGLIO.BindControl(TXT_NUMRATA);
+        FME_DETTAGLIO.BindControl(TXT_GGDECOR);
         FME_DETTAGLIO.BindKeyControl(TXT_NUMRATA);
         FME_DETTAGLIO.AfterAddNew.connect([this](bool) { ++record_events; });
         FME_DETTAGLIO.AfterUpdate.connect([this](bool) { ++record_events; });
@@ -93,6 +95,7 @@ class FakeEditor : public Form, public SecondaryWindowOwner {
     HeadlessLookupRunner lookups;
     Recordset installments;
     EditBox TXT_NUMRATA{*this, "TXT_NUMRATA"};
+    EditBox TXT_GGDECOR{*this, "TXT_GGDECOR"};
     Grid GRID_CONDPAG{*this, "GRID_CONDPAG"};
     DataFrame FME_CONDPAGDES{"FME_CONDPAGDES"};
     DataFrame FME_DETTAGLIO{"FME_DETTAGLIO"};

@@ -21,40 +21,52 @@ struct Session {
 };
 
 TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments) {
-    Session s;
-    FRMCO_GENMULTIPLA& w = s.window;
-    // A new installment begun in the editor and left unconfirmed is dropped by the generation.
-    ASSERT_TRUE(s.editor.FME_DETTAGLIO.New());
-    s.editor.record_events = 0;
+    // Left unconfirmed in the editor: a new installment is dropped, a changed one is kept.
+    for (const bool begun_new : {true, false}) {
+        SCOPED_TRACE(begun_new ? "new installment begun" : "installment changed");
+        Session s;
+        FRMCO_GENMULTIPLA& w = s.window;
+        if (begun_new) {
+            ASSERT_TRUE(s.editor.FME_DETTAGLIO.New());
+        } else {
+            ASSERT_TRUE(s.editor.FME_DETTAGLIO.MoveLast());
+            ASSERT_TRUE(s.editor.TXT_GGDECOR.user_type("45"));
+        }
+        s.editor.record_events = 0;
 
-    ASSERT_TRUE(w.TXT_NUMERORATE.user_type("4"));
-    ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2));
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-    ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(5));
-    for (ComboBox* kind : {&w.CMB_FLGFRPERCIMP, &w.CMB_FLGFRPERCIVA}) {
-        ASSERT_TRUE(kind->user_pick_value(0));
+        ASSERT_TRUE(w.TXT_NUMERORATE.user_type("4"));
+        ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2));
+        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
+        ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(5));
+        for (ComboBox* kind : {&w.CMB_FLGFRPERCIMP, &w.CMB_FLGFRPERCIVA}) {
+            ASSERT_TRUE(kind->user_pick_value(0));
+        }
+        for (EditBox* box : {&w.TXT_NUMIMP, &w.TXT_NUMIVA}) ASSERT_TRUE(box->user_type("1"));
+        for (EditBox* box : {&w.TXT_DENIMP, &w.TXT_DENIVA}) ASSERT_TRUE(box->user_type("4"));
+        ASSERT_TRUE(w.CMD_GENERA.user_click());
+
+        EXPECT_TRUE(w.result() && w.close_requested());
+        EXPECT_EQ(s.editor.record_events, 0);
+        EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), FrameStatus::View);
+        EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
+        EXPECT_EQ(s.editor.GRID_CONDPAG.row_count(), 6);
+
+        // The rows reach the database when the editor saves its installments.
+        EXPECT_TRUE(w.Unload());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
+        EXPECT_EQ(s.editor.stored("SELECT CG63_PROG, CG63_GGDECOR, CG63_TIPOEFF, CG63_INDDATARIF, "
+                                  "CG63_EL1FRIMP, CG63_EL2FRIMP, CG63_PERCIMP FROM CG63_CONDPAGDET "
+                                  "WHERE CG63_CODPAG_CG62 = 'RB3060' AND CG63_PROG > 2 ORDER BY "
+                                  "CG63_PROG"),
+                  (std::vector<std::vector<std::string>>{{"3", "30", "2", "5", "1", "4", ""},
+                                                         {"4", "60", "2", "5", "1", "4", ""},
+                                                         {"5", "90", "2", "5", "1", "4", ""},
+                                                         {"6", "120", "2", "5", "1", "4", ""}}));
+        EXPECT_EQ(
+            s.editor.stored("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
+                            "'RB3060' AND CG63_PROG = 2"),
+            (std::vector<std::vector<std::string>>{{begun_new ? "60" : "45"}}));
     }
-    for (EditBox* box : {&w.TXT_NUMIMP, &w.TXT_NUMIVA}) ASSERT_TRUE(box->user_type("1"));
-    for (EditBox* box : {&w.TXT_DENIMP, &w.TXT_DENIVA}) ASSERT_TRUE(box->user_type("4"));
-    ASSERT_TRUE(w.CMD_GENERA.user_click());
-
-    EXPECT_TRUE(w.result() && w.close_requested());
-    EXPECT_EQ(s.editor.record_events, 0);
-    EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), FrameStatus::View);
-    EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
-    EXPECT_EQ(s.editor.GRID_CONDPAG.row_count(), 6);
-
-    // The rows reach the database when the editor saves its installments.
-    EXPECT_TRUE(w.Unload());
-    ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
-    EXPECT_EQ(s.editor.stored("SELECT CG63_PROG, CG63_GGDECOR, CG63_TIPOEFF, CG63_INDDATARIF, "
-                              "CG63_EL1FRIMP, CG63_EL2FRIMP, CG63_PERCIMP FROM CG63_CONDPAGDET "
-                              "WHERE CG63_CODPAG_CG62 = 'RB3060' AND CG63_PROG > 2 ORDER BY "
-                              "CG63_PROG"),
-              (std::vector<std::vector<std::string>>{{"3", "30", "2", "5", "1", "4", ""},
-                                                     {"4", "60", "2", "5", "1", "4", ""},
-                                                     {"5", "90", "2", "5", "1", "4", ""},
-                                                     {"6", "120", "2", "5", "1", "4", ""}}));
 }
 
 TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
