@@ -110,6 +110,7 @@ void append_table(std::string& out, const ListingTable& table) {
     }
     std::vector<size_t> widths;
     for (const std::string& caption : table.captions) widths.push_back(width(caption));
+    // Every row is built above with one cell per caption: the two bounds are the same bound.
     for (const auto& row : table.rows) {
         for (size_t i = 0; i < row.size() && i < widths.size(); ++i) {
             widths[i] = std::max(widths[i], width(row[i]));
