@@ -20,8 +20,14 @@ namespace condpag {
 namespace {
 
 TEST(ComponentModule, CreatesTheComponentByIdentifierFromTheSharedLibrary) {
-    auto missing = ComponentModule::Load("/nonexistent/condpag_component_module.so");
-    EXPECT_FALSE(missing.ok());
+    // A module that cannot serve is refused, saying why.
+    for (const auto& [path, told] :
+         {std::pair{"/nonexistent/condpag_component_module.so", "/nonexistent/condpag_component"},
+          std::pair{CONDPAG_CREATE_ONLY_MODULE, "non esporta condpag_create e condpag_destroy"}}) {
+        auto refused = ComponentModule::Load(path);
+        ASSERT_FALSE(refused.ok()) << path;
+        EXPECT_NE(refused.error().message.find(told), std::string::npos) << refused.error().message;
+    }
 
     auto module = ComponentModule::Load(CONDPAG_COMPONENT_MODULE);
     ASSERT_TRUE(module.ok()) << module.error().message;
