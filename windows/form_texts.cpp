@@ -20,19 +20,4 @@ std::string FormTexts::text(std::string_view control) const {
     return {};
 }
 
-RefusedNumber FirstRefusedNumber(const Form& window) {
-    for (Control* control : window.controls()) {
-        auto* box = dynamic_cast<EditBox*>(control);
-        // A code looked up in a table is no number to read: it finds its row or nothing.
-        if (box == nullptr || !box->numeric() || dynamic_cast<LookupBox*>(box) != nullptr ||
-            RTrimN(box->text()).empty()) {
-            continue;
-        }
-        if (auto number = LeggiImporto(box->text()); !number) {
-            return {box, number.error().message};
-        }
-    }
-    return {};
-}
-
 }  // namespace condpag

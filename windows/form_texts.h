@@ -17,12 +17,4 @@ class FormTexts : public ControlTexts {
     const Form* window_;
 };
 
-// The first numeric box of the window whose text is not a number, with the message that says
-// why; nullptr when every numeric box is empty or a number.
-struct RefusedNumber {
-    Control* box = nullptr;
-    std::string message;
-};
-RefusedNumber FirstRefusedNumber(const Form& window);
-
 }  // namespace condpag

@@ -8,16 +8,9 @@
 namespace condpag {
 
 void FRMCO_GENMULTIPLA::GeneraRate() {
+    // Every number box is bound to the window's frame, which keeps the focus in a box until what
+    // it holds reads as a number: no unreadable number gets this far to be taken as 0.
     const FormTexts request(*this);
-    // A number that cannot be read is never written as 0: the person is told and corrects it.
-    if (RefusedNumber bad = FirstRefusedNumber(*this); bad.box != nullptr) {
-        if (owner_ != nullptr) {
-            owner_->ShowMessage(bad.message, kStileGenerazione, std::string(kTitoloGenerazione),
-                                "");
-        }
-        bad.box->SetTextFocus();
-        return;
-    }
     if (std::string refused = ControllaGenerazione(request); !refused.empty()) {
         if (owner_ != nullptr) {
             owner_->ShowMessage(std::string(kGenerazioneNonCorretta), kStileGenerazione,

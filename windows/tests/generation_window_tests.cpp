@@ -70,18 +70,24 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
 }
 
 TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
-    // What is typed into the window (box, text; a list's value picked) and the box refused.
+    // What is typed into the window (box, text; a list's value picked), the box refused and what
+    // the person is told.
     using Fill = std::vector<std::pair<std::string, std::string>>;
-    const std::vector<std::pair<Fill, std::string>> cases = {
-        {{}, "TXT_GGDECOR"},
+    const std::string wrong = "Attenzione, rata non corretta";
+    const std::vector<std::tuple<Fill, std::string, std::string>> cases = {
+        {{}, "TXT_GGDECOR", wrong},
         {{{"TXT_GGDECOR", "30"},
           {"CMB_FLGFRPERCIMP", "0"},
           {"TXT_NUMIMP", "5"},
           {"TXT_DENIMP", "4"}},
-         "TXT_NUMIMP"},
-        {{{"CMB_TIPODECORR", "3"}}, "TXT_GGMMFIX"},
+         "TXT_NUMIMP",
+         wrong},
+        {{{"CMB_TIPODECORR", "3"}}, "TXT_GGMMFIX", wrong},
+        {{{"TXT_GGDECOR", "30"}, {"TXT_IVA", "1x"}},
+         "TXT_IVA",
+         "Valore non valido: \"1x\". Scrivere un numero come 1.234,50 (oppure 1234,50)."},
     };
-    for (const auto& [fill, refused] : cases) {
+    for (const auto& [fill, refused, told] : cases) {
         SCOPED_TRACE(refused);
         Session s;
         FRMCO_GENMULTIPLA& w = s.window;
@@ -92,11 +98,15 @@ TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
             if (auto* list = w.find_as<ComboBox>(name)) list->user_pick_value(Value(text));
             if (auto* box = w.find_as<EditBox>(name)) box->user_type(text);
         }
-        ASSERT_TRUE(w.CMD_GENERA.user_click());
+        w.CMD_GENERA.user_click();
 
-        ASSERT_EQ(s.editor.messages.size(), 1u);
-        EXPECT_EQ(s.editor.messages[0].text, "Attenzione, rata non corretta");
-        EXPECT_EQ(s.editor.messages[0].style, kStyleInformation);
+        // A box that holds no number refuses to be left; the generation tells its own refusal.
+        std::vector<std::string> shown = s.editor.host_messages.texts();
+        for (const RoutedMessage& message : s.editor.messages) {
+            shown.push_back(message.text);
+            EXPECT_EQ(message.style, kStyleInformation);
+        }
+        EXPECT_EQ(shown, std::vector<std::string>{told});
         EXPECT_EQ(w.focus(), w.find(refused));
         EXPECT_EQ(s.editor.installments.RecordCount(), 2);
         EXPECT_FALSE(w.result() || w.close_requested());
