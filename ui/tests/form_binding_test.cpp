@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTabBar>
@@ -277,6 +278,36 @@ TEST_F(FormBindingTest, LookupListFiltersAndFillsTheBox) {
     QTest::mouseClick(find<QToolButton>("TXT_CODLINGUA_button"), Qt::LeftButton);
     EXPECT_EQ(window.language.text(), "DEU") << "a cancelled list changes nothing";
     EXPECT_EQ(items, 1);
+
+    // The box's context menu offers the list, after a separator, only while the box may be
+    // looked up; chosen, it opens the list.
+    int lists = 0;
+    for (const bool offered : {false, true}) {
+        window.language.enable_lookup(offered);
+        bool entry_enabled = !offered;
+        testing::when_modal([&](QWidget* menu) {
+            const QList<QAction*> actions = menu->actions();
+            QAction* entry = nullptr;
+            for (qsizetype i = 1; i < actions.size(); ++i) {
+                if (!actions[i]->text().startsWith("Elenco")) continue;
+                entry = actions[i];
+                entry_enabled = entry->isEnabled();
+                EXPECT_TRUE(actions[i - 1]->isSeparator());
+            }
+            menu->close();
+            if (entry == nullptr || !offered) return;
+            testing::when_modal([&](QWidget* list) {
+                ++lists;
+                static_cast<QDialog*>(list)->reject();
+            });
+            entry->trigger();
+        });
+        QContextMenuEvent right_click(QContextMenuEvent::Mouse, box->rect().center(),
+                                      box->mapToGlobal(box->rect().center()));
+        QApplication::sendEvent(box, &right_click);
+        EXPECT_EQ(entry_enabled, offered);
+    }
+    EXPECT_EQ(lists, 1);
 }
 
 }  // namespace
