@@ -302,6 +302,8 @@ void HostWindow::SetStatus(FrameStatus status) {
 void HostWindow::Refresh() {
     EventingNavigator::Refresh();
     DataFrame* frame = component_ != nullptr ? component_->ActiveFrame() : nullptr;
+    // The active frame reports each change of status through SetStatus, and the window reports
+    // it again when it comes back to the front: this re-read never shows anything new.
     if (frame != nullptr) show_status(frame->Status());
 }
 
