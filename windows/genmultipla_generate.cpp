@@ -31,11 +31,9 @@ void FRMCO_GENMULTIPLA::GeneraRate() {
         }
         frame.SuspendSync();
 
-        int base = 0;
-        if (installments.RecordCount() > 0) {
-            installments.MoveLast();
-            base = static_cast<int>(installments.RecordCount());
-        }
+        // The new rows are numbered on from the last; adding the first one confirms a row
+        // still being changed.
+        const int base = static_cast<int>(installments.RecordCount());
         for (const GeneratedRow& row : RigheGeneraRate(request, owner_->CodeText(), base)) {
             installments.AddNew();
             for (const auto& [column, value] : row) installments.SetField(column, value);

@@ -11,9 +11,9 @@ namespace {
 
 // RB3060 holds two Ri.Ba. installments of 50 %.
 struct Session {
-    FakeEditor editor{"RB3060"};
+    FakeEditor editor;
     FRMCO_GENMULTIPLA window;
-    Session() {
+    explicit Session(std::string code = "RB3060") : editor(std::move(code)) {
         window.set_owner(&editor);
         window.set_lookup_runner(&editor.lookups);
         window.Show();
@@ -51,8 +51,14 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
         EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
         EXPECT_EQ(s.editor.GRID_CONDPAG.row_count(), 6);
 
-        // The rows reach the database when the editor saves its installments.
+        // One more installment begun leaves the generated ones to be saved; the editor goes on
+        // taking edits, and the rows reach the database when it saves its installments.
         EXPECT_TRUE(w.Unload());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.New());
+        EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.Undo());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.MoveLast());
+        ASSERT_TRUE(s.editor.TXT_GGDECOR.user_type("125"));
         ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
         EXPECT_EQ(s.editor.stored("SELECT CG63_PROG, CG63_GGDECOR, CG63_TIPOEFF, CG63_INDDATARIF, "
                                   "CG63_EL1FRIMP, CG63_EL2FRIMP, CG63_PERCIMP FROM CG63_CONDPAGDET "
@@ -61,11 +67,33 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
                   (std::vector<std::vector<std::string>>{{"3", "30", "2", "5", "1", "4", ""},
                                                          {"4", "60", "2", "5", "1", "4", ""},
                                                          {"5", "90", "2", "5", "1", "4", ""},
-                                                         {"6", "120", "2", "5", "1", "4", ""}}));
+                                                         {"6", "125", "2", "5", "1", "4", ""}}));
         EXPECT_EQ(
             s.editor.stored("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
                             "'RB3060' AND CG63_PROG = 2"),
             (std::vector<std::vector<std::string>>{{begun_new ? "60" : "45"}}));
+    }
+}
+
+TEST(GenerationWindow, GeneratedInstallmentsAreNumberedAfterTheLastOne) {
+    using Rows = std::vector<std::vector<std::string>>;
+    // A term with one installment, and a term with none yet.
+    for (const auto& [code, numbers] :
+         {std::pair{"BB30", Rows{{"1"}, {"2"}, {"3"}}}, std::pair{"NUOVO", Rows{{"1"}, {"2"}}}}) {
+        SCOPED_TRACE(code);
+        Session s(code);
+        for (const auto& [box, text] : {std::pair{&s.window.TXT_NUMERORATE, "2"},
+                                        {&s.window.TXT_GGDECOR, "30"},
+                                        {&s.window.TXT_IMP, "50"},
+                                        {&s.window.TXT_IVA, "50"}}) {
+            ASSERT_TRUE(box->user_type(text));
+        }
+        ASSERT_TRUE(s.window.CMD_GENERA.user_click());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
+        EXPECT_EQ(s.editor.stored("SELECT CG63_PROG FROM CG63_CONDPAGDET WHERE "
+                                  "CG63_CODPAG_CG62 = '" +
+                                  std::string(code) + "' ORDER BY CG63_PROG"),
+                  numbers);
     }
 }
 
