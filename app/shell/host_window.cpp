@@ -223,8 +223,7 @@ void HostWindow::Show(FRMCO_CONDPAG& window, int, bool) {
     shown_ = &window;
     window.SetSecondaryWindows(&secondary_windows_);
     view_ = new ui::EditorView(window);
-    sub_window_ = area_->addSubWindow(view_);
-    sub_window_->setWindowTitle(view_->windowTitle());
+    sub_window_ = area_->addSubWindow(view_);  // it takes the editor's caption as its title
     sub_window_->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     sub_window_->installEventFilter(this);
     sub_window_->show();

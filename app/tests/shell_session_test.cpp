@@ -240,6 +240,30 @@ TEST_F(ShellSession, MalformedOrEmptyFixedDayMonthIsRefusedWithTheFocusOnIt) {
               (Rows{{"0"}}));
 }
 
+TEST_F(ShellSession, ClosingWithUnsavedChangesAsksFirstAndKeepsOrSavesThem) {
+    go_to("RB3060");
+    type("TXT_DESCRIZIONE", "Ri.Ba. rivista");
+    const std::string description =
+        "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'RB3060'";
+    const Rows before = stored(description);
+    // Cancelled, the window stays open with the change; confirmed, it saves and closes.
+    for (const auto& [answer, open, after] :
+         {std::tuple{QMessageBox::Cancel, true, before},
+          std::tuple{QMessageBox::Yes, false, Rows{{"Ri.Ba. rivista"}}}}) {
+        shown = {};
+        ui::testing::when_modal([this, answer](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            shown.text = box ? box->text().toStdString() : "";
+            if (box && box->button(answer)) box->button(answer)->click();
+        });
+        toolbar("Chiudi");
+        settle();
+        EXPECT_EQ(shown.text.rfind("Salvare le modifiche apportate", 0), 0u) << shown.text;
+        EXPECT_EQ(host->editor_view() != nullptr, open);
+        EXPECT_EQ(stored(description), after);
+    }
+}
+
 TEST_F(ShellSession, AWindowOpenedOnACodeHandsTheCodeBackToTheShell) {
     host.reset();
     host = std::make_unique<HostWindow>(ShellOptions{database.connection_string(), 0, "RB369", ""});
