@@ -141,7 +141,7 @@ void FRMCO_GENMULTIPLA::Form_Activate() {
 
 void FRMCO_GENMULTIPLA::Form_Unload() {
     FME_GENMULTIPLA.End();
-    if (host_ != nullptr && activated_) host_->SetActiveFrame(host_frame_before_);
+    if (host_ != nullptr && activated_) give_back_active_frame(*host_, host_frame_before_);
     LAYOUT.Stop();
     host_ = nullptr;
 }

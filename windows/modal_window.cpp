@@ -1,5 +1,7 @@
 #include "windows/modal_window.h"
 
+#include "framework/data_frame.h"
+
 namespace condpag {
 
 void ModalWindow::Show() {
@@ -9,6 +11,12 @@ void ModalWindow::Show() {
         if (close_requested()) return;
     }
     Form_Activate();
+}
+
+void ModalWindow::give_back_active_frame(Cinterface& host, DataFrame* frame) {
+    host.SetActiveFrame(frame);
+    HostNavigator* navigator = host.ActiveNavigator();
+    if (navigator != nullptr && frame != nullptr) navigator->SetStatus(frame->Status());
 }
 
 void ModalWindow::Activate() {

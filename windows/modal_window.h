@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/form.h"
+#include "framework/host.h"
 
 namespace condpag {
 
@@ -27,6 +28,9 @@ class ModalWindow : public Form {
     virtual void Form_Activate() = 0;
     virtual void Form_QueryUnload(bool& cancel) { (void)cancel; }
     virtual void Form_Unload() = 0;
+    // Hands the host's active frame back to the window underneath, and its status to the host's
+    // toolbar, which showed this window's own meanwhile.
+    static void give_back_active_frame(Cinterface& host, DataFrame* frame);
 
   private:
     bool loaded_ = false;

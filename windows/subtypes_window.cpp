@@ -198,7 +198,7 @@ void FRMCO_SOTTOTIPI::Form_Unload() {
     GRID_SOTTOTIPI.set_recordset(nullptr);
     // The host must not keep pointing at a frame that goes away with the window.
     if (host_ != nullptr && host_->ActiveFrame() == &FME_STIPOEFF) {
-        host_->SetActiveFrame(host_frame_before_);
+        give_back_active_frame(*host_, host_frame_before_);
     }
     if (recordset_.State() == ObjectState::Open) recordset_.Close();
     component_ = nullptr;

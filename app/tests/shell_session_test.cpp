@@ -240,9 +240,22 @@ TEST_F(ShellSession, MalformedOrEmptyFixedDayMonthIsRefusedWithTheFocusOnIt) {
               (Rows{{"0"}}));
 }
 
-TEST_F(ShellSession, ClosingWithUnsavedChangesAsksFirstAndKeepsOrSavesThem) {
+TEST_F(ShellSession, UnsavedChangesStayOfferedPastTheSubtypesWindowAndClosingAsksFirst) {
     go_to("RB3060");
     type("TXT_DESCRIZIONE", "Ri.Ba. rivista");
+    // The subtypes window shows its own status; back in the editor the toolbar follows it again.
+    QString inside;
+    ui::testing::when_modal(
+        [&](QWidget* dialog) {
+            inside = host->status_text();
+            dialog->close();
+        },
+        "FRMCO_SOTTOTIPI");
+    ui::testing::click(widget<QToolButton>("TXT_SOTTOTIPO_manage"));
+    settle();
+    EXPECT_EQ(inside, "Visualizzazione");
+    EXPECT_EQ(host->status_text(), "Modifica");
+    EXPECT_TRUE(host->action("Salva")->isEnabled());
     const std::string description =
         "SELECT CG62_DESCPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'RB3060'";
     const Rows before = stored(description);
