@@ -40,9 +40,8 @@ void FRMCO_GENMULTIPLA::GeneraRate() {
             installments.Update();
         }
 
-        owner_->InstallmentGrid().set_recordset(&installments);
         frame.ResumeSync();
-        frame.Reload("");
+        frame.Reload("");  // the installment grid, the frame's own, shows the set anew
         frame.CheckKey(true, true);
         // The new rows are confirmed rows still to be written by the term's confirmation.
         frame.SetBatchPending(true);
