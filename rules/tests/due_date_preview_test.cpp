@@ -179,15 +179,16 @@ TEST(DueDatePreview, AmountsAddUpToTheCentAndWhatWasAssumedIsNoted) {
          "riferimento 9 sconosciuta: usata la data fattura; CG63_GGSCADFIX1 0 non valido: "
          "giorno fisso non applicato]; {Periodo di slittamento 1: limiti non validi: periodo "
          "ignorato}"},
-        // fixed amounts it cannot use, and shares that miss 100
-        {{rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}}),
+        // fixed amounts it cannot use, and shares that miss 100 or are all zero
+        {{rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}, {"CG63_PERCIVA", 0}}),
           rata(
               {{"CG63_PROG", 2}, {"CG63_INDIMPFIX", 5}, {"CG63_PERCIMP", 0}, {"CG63_PERCIVA", 0}})},
          none,
          fattura(2027y / 1 / 15),
-         "15/01/2027 1.000,00+220,00 [importo fisso da indicare nel documento: considerato "
-         "0]; 15/01/2027 0,00+0,00 [gestione importo fisso 5 sconosciuta]; {Le quote "
-         "dell'imponibile sommano a 90.0000%: la differenza va alla rata 1}"},
+         "15/01/2027 1.000,00+0,00 [importo fisso da indicare nel documento: considerato "
+         "0]; 15/01/2027 0,00+220,00 [gestione importo fisso 5 sconosciuta]; {Le quote "
+         "dell'imponibile sommano a 90.0000%: la differenza va alla rata 1}{Le quote dell'IVA "
+         "sommano a 0.0000%: la differenza va alla rata 2}"},
         {{rata()}, none, fattura(2027y / 2 / 30), "{Data fattura non valida}"},
     };
     for (const Case& c : cases) {
