@@ -168,16 +168,5 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
         "Num.1 Rb (12,5%/12,5%) 30000000GG-Fi ...");
 }
 
-TEST(Description, TranslatesEachReferenceTokenOncePerDescription) {
-    int calls = 0;
-    auto translate = [&](std::string_view token) {
-        ++calls;
-        return token == "FM" ? std::string("EM") : std::string(token);
-    };
-    const std::vector<Record> rows = {rata(2, 1, 30, 5, 50, 50), rata(2, 1, 60, 5, 50, 50)};
-    EXPECT_EQ(DescrizioneAutomatica(rows, translate), "Num.2 Rb (50%/50%) 30-60GG-EM");
-    EXPECT_EQ(calls, 7);
-}
-
 }  // namespace
 }  // namespace condpag

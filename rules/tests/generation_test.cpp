@@ -49,6 +49,7 @@ TEST(Generation, ControllaGenerazione) {
                   {"TXT_GGSCADFIX1", "20"}}),
          ""},
         {request({{"TXT_NUMIMP", "5"}, {"TXT_DENIMP", "4"}}), "TXT_NUMIMP"},
+        {request({{"TXT_NUMIMP", "0"}, {"TXT_DENIMP", "0"}}), "TXT_NUMIMP"},
         {request({{"TXT_IVA", ""}}), "TXT_IVA"},
         {request({{"CMB_FLGFRPERCIVA", "0"}}), "TXT_NUMIVA"},
     };

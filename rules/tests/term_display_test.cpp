@@ -7,27 +7,6 @@
 namespace condpag {
 namespace {
 
-TEST(TermDisplay, SharesReadAsFractionOrPercentageAndNothingElse) {
-    struct Case {
-        Value form, percent, numerator, denominator;
-        std::string shown;
-    };
-    const std::vector<Case> cases = {
-        {0, 0, 1, 3, "1/3"},         {1, 50, 0, 0, "50%"},     {"1", 33.5, 0, 0, "33,5%"},
-        {"0", Value(), 1, 2, "1/2"}, {Value(), 100, 0, 0, ""}, {2, 100, 1, 1, ""},
-        {"x", 100, 1, 1, ""},        {1, Value(), 1, 1, "%"},
-    };
-    for (const Case& c : cases) {
-        const Record row = {{"CG63_FLGFRPERCIVA", c.form},
-                            {"CG63_PERCIVA", c.percent},
-                            {"CG63_EL1FRIVA", c.numerator},
-                            {"CG63_EL2FRIVA", c.denominator}};
-        EXPECT_EQ(share_text(row, kVatShare), c.shown) << c.form.to_text();
-        // The taxable share reads its own columns.
-        EXPECT_EQ(share_text(row, kTaxableShare), "") << c.form.to_text();
-    }
-}
-
 TEST(TermDisplay, InstallmentAndPeriodCellsAsTheGridsShowThem) {
     const Record installment = {
         {"CG63_PROG", 2},           {"CG63_TIPOEFF", 13},  {"CG63_STIPOEFF", 1},
@@ -48,7 +27,12 @@ TEST(TermDisplay, InstallmentAndPeriodCellsAsTheGridsShowThem) {
     EXPECT_EQ(cells(installment),
               (std::vector<std::string>{"2", "Rd", "1", "60", "Da rich. nel doc.", "1/3", "100%",
                                         "3", "12,50", "01", "15", "05", "", "", "", "15/08"}));
-    EXPECT_EQ(cells({{"CG63_TIPOEFF", 17}}), std::vector<std::string>(16, ""));
+    // Unknown codes and share forms show nothing rather than a wrong text.
+    EXPECT_EQ(cells({{"CG63_TIPOEFF", 17},
+                     {"CG63_FLGFRPERCIMP", 2},
+                     {"CG63_FLGFRPERCIVA", "x"},
+                     {"CG63_PERCIVA", 100}}),
+              std::vector<std::string>(16, ""));
 
     struct Period {
         Record row;
