@@ -30,6 +30,8 @@ std::vector<FRMCO_CONDPAG::DetailSet> FRMCO_CONDPAG::detail_sets() {
 }
 
 // Errors are set aside in the detail handlers: a step that fails is skipped and the next runs.
+// An open set is closed before it is opened again, as ADO asks; the stand-in set drops its rows on
+// Open all the same, so the close changes nothing a person sees.
 void FRMCO_CONDPAG::OpenDetailsEmpty() {
     for (DetailSet d : detail_sets()) {
         d.source = d.empty_statement;
@@ -54,6 +56,8 @@ void FRMCO_CONDPAG::LoadDetailsForCode() {
 void FRMCO_CONDPAG::RekeyDetails() {
     const std::string term = code();
     for (DetailSet d : detail_sets()) {
+        // The frame's source text names the new code for a framework that re-reads from it; the
+        // headless frame keeps the rows it has, so only the key columns below show.
         d.source = d.load_statement(term);
         d.frame.SetSourceText(d.source);
         if (d.set.RecordCount() <= 0) continue;
@@ -65,6 +69,7 @@ void FRMCO_CONDPAG::RekeyDetails() {
 }
 
 std::int16_t FRMCO_CONDPAG::ContaRate(const std::string& term) {
+    // A count that could not be read locks nothing: only two or more installments do.
     std::int16_t count = 0;
     step("ContaRate", [&]() -> Status {
         auto counted = condpag::ContaRate(connection_, term);
@@ -138,6 +143,8 @@ namespace {
 // an empty one waits in insert status for its first row.
 void after_detail_write(DataFrame& frame, Recordset& set) {
     if (!frame.BatchPending()) return;
+    // The frame ends a begun row before it writes, so this finds none today; it stays for a
+    // frame that writes around it.
     if (frame.Status() == FrameStatus::Insert) set.CancelUpdate();
     if (set.RecordCount() != 0) {
         frame.Reload("");

@@ -45,5 +45,71 @@ TEST(DetailLists, AnUndoneSingleInstallmentIsOfferedAgain) {
     }
 }
 
+// After a save each list shows its rows again from the first, or, emptied, waits in insert
+// status for a new first row.
+TEST(DetailLists, AfterASaveEachListShowsItsFirstRowOrWaitsForANewOne) {
+    struct Case {
+        const char* term;
+        bool (*change)(FRMCO_CONDPAG&);
+        int list;  // installments, shift periods, languages
+        FrameStatus status;
+        const char* shown;
+        const char* count;  // the list's rows stored for the term
+    };
+    const Case cases[] = {
+        {"MAV30",
+         [](FRMCO_CONDPAG& w) {
+             return w.GRID_CONDPAG.user_select_row(0) && w.GRIDNAV_RATE.user_click("Elimina");
+         },
+         0, FrameStatus::Insert, "1",
+         "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'MAV30'"},
+        {"RB30FM",
+         [](FRMCO_CONDPAG& w) {
+             return w.GRID_PERSLIT.user_select_row(0) && w.GRIDNAV_PERIODI.user_click("Elimina");
+         },
+         1, FrameStatus::Insert, "",
+         "SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'RB30FM'"},
+        {"RD",
+         [](FRMCO_CONDPAG& w) {
+             return w.GRID_LINGUA.user_select_row(0) && w.GRIDNAVL.user_click("Elimina");
+         },
+         2, FrameStatus::Insert, "",
+         "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RD'"},
+        {"RB30FM",
+         [](FRMCO_CONDPAG& w) {
+             return w.GRIDNAV_PERIODI.user_click("Nuovo") &&
+                    w.TXT_PERSLITDAGGMM.user_type("01/03") &&
+                    w.TXT_PERSLITAGGMM.user_type("31/03") && w.TXT_PERSLITSLIT.user_type("5") &&
+                    w.GRIDNAV_PERIODI.user_click("Conferma");
+         },
+         1, FrameStatus::View, "01/08",
+         "SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'RB30FM'"},
+        {"RD",
+         [](FRMCO_CONDPAG& w) {
+             return w.GRIDNAVL.user_click("Nuovo") && w.TXT_CODLINGUA.user_type("DEU") &&
+                    w.TXT_DESCRLINGUA.user_type("Bar") && w.GRIDNAVL.user_click("Conferma");
+         },
+         2, FrameStatus::View, "ENG",
+         "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RD'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.term) + " " + c.count);
+        Session s;
+        FRMCO_CONDPAG& w = s.open();
+        ASSERT_TRUE(s.go_to(c.term));
+        const int before = std::stoi(s.query(c.count)[0][0]);
+        ASSERT_TRUE(c.change(w)) << s.all_messages();
+        ASSERT_TRUE(s.save()) << s.all_messages();
+        const DataFrame* frames[] = {&w.FME_DETTAGLIO, &w.FME_PERSLIT, &w.FME_LINGUA};
+        const EditBox* keys[] = {&w.TXT_NUMRATA, &w.TXT_PERSLITDAGGMM, &w.TXT_CODLINGUA};
+        const bool emptied = c.status == FrameStatus::Insert;
+        EXPECT_EQ(frames[c.list]->Status(), c.status);
+        EXPECT_EQ(keys[c.list]->text(), c.shown);
+        // A stored row's key is not edited; a new row's is typed.
+        EXPECT_EQ(keys[c.list]->enabled(), emptied && c.list != 0);
+        EXPECT_EQ(s.query(c.count), (Rows{{std::to_string(emptied ? 0 : before + 1)}}));
+    }
+}
+
 }  // namespace
 }  // namespace condpag
