@@ -111,5 +111,22 @@ TEST(DetailLists, AfterASaveEachListShowsItsFirstRowOrWaitsForANewOne) {
     }
 }
 
+// The grids show stored numbers as a person reads them: decimal comma, day/month, labels.
+TEST(DetailLists, TheGridsShowStoredValuesInTheirDisplayForm) {
+    Session s;
+    s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('QUO', 'Quote')",
+           "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
+           "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
+           "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX, CG63_IMPORFIX) "
+           "VALUES ('QUO', 1, 1, 1, 0, 0, 1, 33.5, 1, 66.25, 1, 1234.5)"});
+    FRMCO_CONDPAG& w = s.open();
+    ASSERT_TRUE(s.go_to("QUO"));
+    const std::pair<const char*, const char*> cells[] = {
+        {"CG63_PERCIMP", "33,5"}, {"CG63_PERCIVA", "66,25"}, {"CG63_IMPORFIX", "1.234,50"}};
+    for (const auto& [column, shown] : cells) {
+        EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, column), shown) << column;
+    }
+}
+
 }  // namespace
 }  // namespace condpag
