@@ -22,12 +22,14 @@ constexpr int kDesignHeight = 7035;
 constexpr int kErrorDialogStyle =
     kStyleAbortRetryIgnore | kStyleStop | kStyleDefaultButton2 | kStyleSystemModal;
 
-void configure_box(EditBox& box, std::string_view column, int max_length, bool upper = false,
-                   bool numeric = false) {
+enum class BoxKind { Text, Code, Number };  // codes are typed in capitals
+
+void configure_box(EditBox& box, std::string_view column, int max_length,
+                   BoxKind kind = BoxKind::Text) {
     box.set_bound_column(std::string(column));
     box.set_max_length(max_length);
-    box.set_upper_case(upper);
-    box.set_numeric(numeric);
+    box.set_upper_case(kind == BoxKind::Code);
+    box.set_numeric(kind == BoxKind::Number);
 }
 
 }  // namespace
@@ -49,18 +51,18 @@ void FRMCO_CONDPAG::SetComponent(CLSCO_CONDPAG* component,
 }
 
 void FRMCO_CONDPAG::configure_controls() {
-    configure_box(TXT_CODICE, db::CG62_CODPAG, 6, true);
+    configure_box(TXT_CODICE, db::CG62_CODPAG, 6, BoxKind::Code);
     TXT_CODICE.set_caption("Codice");
     configure_box(TXT_DESCRIZIONE, db::CG62_DESCPAG, 40);
     CHK_DESAUTOM.set_bound_column(std::string(db::CG62_FLGDESC));
     CHK_DESAUTOM.set_caption("Descriz. automatica");
-    configure_box(TXT_SC1, db::CG62_SCPERMER1, 6, false, true);
-    configure_box(TXT_SC2, db::CG62_SCPERMER2, 6, false, true);
-    configure_box(TXT_SC3, db::CG62_SCPERCAS, 6, false, true);
+    configure_box(TXT_SC1, db::CG62_SCPERMER1, 6, BoxKind::Number);
+    configure_box(TXT_SC2, db::CG62_SCPERMER2, 6, BoxKind::Number);
+    configure_box(TXT_SC3, db::CG62_SCPERCAS, 6, BoxKind::Number);
     TXT_SC3.set_caption("Sconto merce 3");
-    configure_box(TXT_SCART26, db::CG62_SCART26, 8, false, true);
+    configure_box(TXT_SCART26, db::CG62_SCART26, 8, BoxKind::Number);
     TXT_SCART26.set_currency("EURO");  // an amount, shown "#,##0.00" as the fixed amount is
-    configure_box(TXT_PERCSCART26, db::CG62_SCPERCART26, 6, false, true);
+    configure_box(TXT_PERCSCART26, db::CG62_SCPERCART26, 6, BoxKind::Number);
     configure_box(TXT_DESCANAL, db::CG62_DESPAGANAL, 80);
     CHK_STORNOIVA.set_bound_column(std::string(db::CG62_FLGSTORNOIVA));
     CHK_STORNOIVA.set_caption("Flag storno IVA");
@@ -69,32 +71,32 @@ void FRMCO_CONDPAG::configure_controls() {
         "Non applicare giorni fissi cliente/fornitore - slittamento generale e "
         "cliente/fornitore");
 
-    configure_box(TXT_NUMRATA, db::CG63_PROG, 5, false, true);
+    configure_box(TXT_NUMRATA, db::CG63_PROG, 5, BoxKind::Number);
     TXT_NUMRATA.enable(false);  // computed, never typed
     CMB_TIPO.set_bound_column(std::string(db::CG63_TIPOEFF));
-    configure_box(TXT_SOTTOTIPO, db::CG63_STIPOEFF, 2, false, true);
+    configure_box(TXT_SOTTOTIPO, db::CG63_STIPOEFF, 2, BoxKind::Number);
     TXT_DECODSTIPO.enable(false);
     CMB_CALENDARIO.set_bound_column(std::string(db::CG63_INDTIPOCALEND));
     CMB_TIPODECORR.set_bound_column(std::string(db::CG63_INDTIPODECOR));
-    configure_box(TXT_GGDECOR, db::CG63_GGDECOR, 4, false, true);
+    configure_box(TXT_GGDECOR, db::CG63_GGDECOR, 4, BoxKind::Number);
     CMB_DATARIF.set_bound_column(std::string(db::CG63_INDDATARIF));
     configure_box(TXT_GGMMFIX, db::CG63_GGMMFIX, 5);
     CMB_FLGFRPERCIMP.set_bound_column(std::string(db::CG63_FLGFRPERCIMP));
-    configure_box(TXT_IMP, db::CG63_PERCIMP, 8, false, true);
-    configure_box(TXT_NUMIMP, db::CG63_EL1FRIMP, 2, false, true);
-    configure_box(TXT_DENIMP, db::CG63_EL2FRIMP, 2, false, true);
+    configure_box(TXT_IMP, db::CG63_PERCIMP, 8, BoxKind::Number);
+    configure_box(TXT_NUMIMP, db::CG63_EL1FRIMP, 2, BoxKind::Number);
+    configure_box(TXT_DENIMP, db::CG63_EL2FRIMP, 2, BoxKind::Number);
     CMB_FLGFRPERCIVA.set_bound_column(std::string(db::CG63_FLGFRPERCIVA));
-    configure_box(TXT_IVA, db::CG63_PERCIVA, 8, false, true);
-    configure_box(TXT_NUMIVA, db::CG63_EL1FRIVA, 2, false, true);
-    configure_box(TXT_DENIVA, db::CG63_EL2FRIVA, 2, false, true);
+    configure_box(TXT_IVA, db::CG63_PERCIVA, 8, BoxKind::Number);
+    configure_box(TXT_NUMIVA, db::CG63_EL1FRIVA, 2, BoxKind::Number);
+    configure_box(TXT_DENIVA, db::CG63_EL2FRIVA, 2, BoxKind::Number);
     CMB_TIPOIMPFIX.set_bound_column(std::string(db::CG63_INDIMPFIX));
-    configure_box(TXT_IMPFIX, db::CG63_IMPORFIX, 16, false, true);
-    configure_box(TXT_DAGGFIX1, db::CG63_DAGGFIX1, 2, false, true);
-    configure_box(TXT_AGGFIX1, db::CG63_AGGFIX1, 2, false, true);
-    configure_box(TXT_GGSCADFIX1, db::CG63_GGSCADFIX1, 2, false, true);
-    configure_box(TXT_DAGGFIX2, db::CG63_DAGGFIX2, 2, false, true);
-    configure_box(TXT_AGGFIX2, db::CG63_AGGFIX2, 2, false, true);
-    configure_box(TXT_GGSCADFIX2, db::CG63_GGSCADFIX2, 2, false, true);
+    configure_box(TXT_IMPFIX, db::CG63_IMPORFIX, 16, BoxKind::Number);
+    configure_box(TXT_DAGGFIX1, db::CG63_DAGGFIX1, 2, BoxKind::Number);
+    configure_box(TXT_AGGFIX1, db::CG63_AGGFIX1, 2, BoxKind::Number);
+    configure_box(TXT_GGSCADFIX1, db::CG63_GGSCADFIX1, 2, BoxKind::Number);
+    configure_box(TXT_DAGGFIX2, db::CG63_DAGGFIX2, 2, BoxKind::Number);
+    configure_box(TXT_AGGFIX2, db::CG63_AGGFIX2, 2, BoxKind::Number);
+    configure_box(TXT_GGSCADFIX2, db::CG63_GGSCADFIX2, 2, BoxKind::Number);
     TXT_TOTIMP.enable(false);
     TXT_TOTIVA.enable(false);
 
@@ -104,9 +106,9 @@ void FRMCO_CONDPAG::configure_controls() {
     TXT_PERSLITAGGMM.set_caption("Limite superiore");
     CMB_TIPOSLIT.set_bound_column(std::string(db::CG65_INDTIPOSLIT));
     configure_box(TXT_PERSLITGGMMSCAD, db::CG65_GGMMFIXSLIT, 5);
-    configure_box(TXT_PERSLITSLIT, db::CG65_GGSLSUCC, 4, false, true);
+    configure_box(TXT_PERSLITSLIT, db::CG65_GGSLSUCC, 4, BoxKind::Number);
 
-    configure_box(TXT_CODLINGUA, db::CG6B_LINGUA_MG52, 4, true);
+    configure_box(TXT_CODLINGUA, db::CG6B_LINGUA_MG52, 4, BoxKind::Code);
     TXT_CODLINGUA.set_caption("Codice lingua");
     TXT_DCODLINGUA.enable(false);
     configure_box(TXT_DESCRLINGUA, db::CG6B_DESCR, 40);
