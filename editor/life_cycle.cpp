@@ -442,11 +442,9 @@ void FRMCO_CONDPAG::Form_Activate() {
         navigator->ShowButton("Stampa", false);
     }
     GRIDNAVL.ShowButton("Esporta", host_->IsCalled());
-    if (TXT_CODICE.enabled()) {
-        TXT_CODICE.SetTextFocus();
-    } else {
-        CHK_DESAUTOM.SetTextFocus();
-    }
+    // An open code box already has the focus from the status change; a term shown starts at
+    // the first box it lets the person change.
+    if (!TXT_CODICE.enabled()) CHK_DESAUTOM.SetTextFocus();
     LAY_CONDPAG.Start();
     LAY_CONDPAG.Arrange();
     bool vat_reversal = vat_reversal_shown(installation_profile());
@@ -504,11 +502,9 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason
 void FRMCO_CONDPAG::FME_CONDPAGDES_AfterAddNew(bool result) {
     if (!result) return;
     // A new term starts from the defaults of its columns.
-    FME_CONDPAGDES.SetFieldEvents(false);
     Record defaults = default_row(db::CG62_CONDPAGDES);
     defaults.try_emplace(std::string(db::CG62_FLGDISGG), 0);  // every flag starts off
-    for (const auto& [column, value] : defaults) Grst_RecordSet_CG62.SetField(column, value);
-    FME_CONDPAGDES.SetFieldEvents(true);
+    write_columns(FME_CONDPAGDES, {defaults.begin(), defaults.end()}, {});
     TXT_TOTIMP.set_text("");
     TXT_TOTIVA.set_text("");
 }
@@ -642,7 +638,7 @@ void FRMCO_CONDPAG::Form_Unload() {
     LAY_CONDPAG.Stop();
     if (messages_ != nullptr) messages_->SetInterface(nullptr);
     messages_ = nullptr;
-    own_messages_.reset();
+    own_messages_.reset();  // released now rather than with the window: nothing else shows it
     if (lookup_runner() == own_lookup_runner_.get()) set_lookup_runner(nullptr);
     own_lookup_runner_.reset();
     if (has_connection_) connection_.Close();
