@@ -60,7 +60,6 @@ void FRMCO_CONDPAG::RekeyDetails() {
         // headless frame keeps the rows it has, so only the key columns below show.
         d.source = d.load_statement(term);
         d.frame.SetSourceText(d.source);
-        if (d.set.RecordCount() <= 0) continue;
         d.frame.SuspendSync();
         for (d.set.MoveFirst(); !d.set.IsEOF(); d.set.MoveNext())
             d.set.SetField(d.key_column, term);
@@ -112,16 +111,6 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUpdate(bool result) {
         }
     }
     for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) detail->SaveRows();
-}
-
-void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUndo(bool result) {
-    if (!result) return;
-    for (auto [set, frame] : {std::pair{&Grst_RecordSet_CG63, &FME_DETTAGLIO},
-                              std::pair{&Grst_RecordSet_CG65, &FME_PERSLIT},
-                              std::pair{&Grst_RecordSet_CG6B, &FME_LINGUA}}) {
-        ignore_error_by_design(set->Requery());
-        frame->Reload("");
-    }
 }
 
 void FRMCO_CONDPAG::HeaderFollowsDetail(const DataFrame& detail, FrameStatus detail_status) {

@@ -124,7 +124,6 @@ void FRMCO_CONDPAG::connect_handlers() {
         [this](Control*& c, std::string& m) { FME_CONDPAGDES_ValidateRecord(c, m); });
     FME_CONDPAGDES.BeforeUpdate.connect([this](bool& c) { FME_CONDPAGDES_BeforeUpdate(c); });
     FME_CONDPAGDES.AfterUpdate.connect([this](bool r) { FME_CONDPAGDES_AfterUpdate(r); });
-    FME_CONDPAGDES.AfterUndo.connect([this](bool r) { FME_CONDPAGDES_AfterUndo(r); });
     FME_CONDPAGDES.IsRecordChanged.connect(
         [this](bool& changed) { FME_CONDPAGDES_IsRecordChanged(changed); });
     FME_CONDPAGDES.BeforeDelete.connect([this](bool& c) { FME_CONDPAGDES_BeforeDelete(c); });
@@ -466,6 +465,8 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason
             EnablingRule();
             TXT_CODICE.enable(false);
             TXT_CODICE.set_editable(false);
+            // Read again for every reason but a save, also after "Annulla": detail edits undone
+            // with the header go with it.
             if (reason != ChangeReason::Saved) LoadDetailsForCode();
             break;
         case FrameStatus::Search:
