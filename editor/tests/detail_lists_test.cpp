@@ -1,5 +1,6 @@
 // The detail lists of a term around their edits and saves: what each list shows and offers after
-// "Annulla", after a save and after its rows are deleted, and what is stored.
+// "Annulla", after a save and after its rows are deleted, and what is stored; and what the host
+// hears of the window that holds them.
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,27 @@ TEST(DetailLists, TheGridsShowStoredValuesAndEnterOpensAStoredLanguage) {
         ASSERT_TRUE(w.user_focus(&w.GRID_LINGUA));
         EXPECT_EQ(w.GRID_LINGUA.user_key(kKeyEnter), adding ? kKeyEnter : 0);
         EXPECT_EQ(w.focus(), adding ? static_cast<Control*>(&w.GRID_LINGUA) : &w.TXT_DESCRLINGUA);
+    }
+}
+
+// A window whose load failed does not take the host up when activated; a loaded one lets its
+// layout resize it, and takes the host up again as it closes.
+TEST(WindowAndHost, OnlyALoadedWindowTakesTheHostUpAndItDoesSoAgainAsItCloses) {
+    for (bool loads : {false, true}) {
+        SCOPED_TRACE(loads);
+        Session s;
+        if (!loads) s.global.SetConnectionString("sqlite:/nessuna/cartella/condpag.db");
+        FRMCO_CONDPAG& w = s.open();
+        EXPECT_EQ(s.events.calls.size(), loads ? 1u : 0u);  // "qxOpen"
+        EXPECT_EQ(s.host.ActiveFrame(), loads ? &w.FME_CONDPAGDES : nullptr);
+        if (!loads) continue;
+        EXPECT_TRUE(w.LAY_CONDPAG.query_resize());
+        s.global.SetApplication(nullptr);
+        s.global.SetActiveInterface(nullptr);
+        bool cancel = false;
+        w.Form_QueryUnload(cancel);
+        EXPECT_EQ(s.global.Application(), &w);
+        EXPECT_EQ(s.global.ActiveInterface(), &s.host);
     }
 }
 
