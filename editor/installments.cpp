@@ -52,7 +52,8 @@ void FRMCO_CONDPAG::write_columns(DataFrame& frame,
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_BeforeAddNew(bool& cancel) {
     // In single-installment mode a person adds no installment; the frame begins the term's one
-    // itself when a new term is begun.
+    // itself when a new term is begun. "Nuovo" is disabled there too, so only a program that
+    // calls the frame's command meets this refusal.
     if (single_installment_) cancel = true;
 }
 

@@ -272,7 +272,7 @@ void FRMCO_CONDPAG::Form_Load() {
     if (!go_on) return;
     if (!has_connection_) {
         go_on = step(procedure, [&]() -> Status {
-            connection_ = global->NewConnection();
+            connection_ = global->NewConnection();  // the host's; the headless one is plain
             connection_.ConnectionString = connection_string_;
             Status opened = connection_.Open();
             if (opened) has_connection_ = true;
@@ -507,8 +507,7 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterAddNew(bool result) {
     Record defaults = default_row(db::CG62_CONDPAGDES);
     defaults.try_emplace(std::string(db::CG62_FLGDISGG), 0);  // every flag starts off
     write_columns(FME_CONDPAGDES, {defaults.begin(), defaults.end()}, {});
-    TXT_TOTIMP.set_text("");
-    TXT_TOTIVA.set_text("");
+    // The totals are emptied by the insert status that follows.
 }
 
 void FRMCO_CONDPAG::TXT_CODICE_AfterItem() {
@@ -634,6 +633,7 @@ void FRMCO_CONDPAG::Form_Unload() {
         // Only an open set is closed; nothing reads a set after unload, so no test sees it.
         if (set->State() == ObjectState::Open) set->Close();
     }
+    // Released here, before the connection; nothing uses a format object after unload.
     Pobj_GridCondPag_GGMMFIX.reset();
     Pobj_GridPerSlit_DAGGMM.reset();
     Pobj_GridPerSlit_AGGMM.reset();
@@ -645,7 +645,7 @@ void FRMCO_CONDPAG::Form_Unload() {
     if (lookup_runner() == own_lookup_runner_.get()) set_lookup_runner(nullptr);
     own_lookup_runner_.reset();
     if (has_connection_) connection_.Close();
-    has_connection_ = false;
+    has_connection_ = false;  // a window loaded again opens a connection of its own
     if (host_ != nullptr) {
         if (ClsGlobal* global = host_->ClsGlobal()) {
             global->Unregister(host_);

@@ -138,7 +138,7 @@ TEST(DetailLists, TheGridsShowStoredValuesAndEnterOpensAStoredLanguage) {
 }
 
 // A window whose load failed does not take the host up when activated; a loaded one lets its
-// layout resize it, and takes the host up again as it closes.
+// layout resize it, takes the host up again as it closes and lets it go once unloaded.
 TEST(WindowAndHost, OnlyALoadedWindowTakesTheHostUpAndItDoesSoAgainAsItCloses) {
     for (bool loads : {false, true}) {
         SCOPED_TRACE(loads);
@@ -155,6 +155,8 @@ TEST(WindowAndHost, OnlyALoadedWindowTakesTheHostUpAndItDoesSoAgainAsItCloses) {
         w.Form_QueryUnload(cancel);
         EXPECT_EQ(s.global.Application(), &w);
         EXPECT_EQ(s.global.ActiveInterface(), &s.host);
+        w.Form_Unload();
+        EXPECT_EQ(s.global.Application(), nullptr);
     }
 }
 
