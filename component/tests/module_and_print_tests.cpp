@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "component/CLSCO_CONDPAG.h"
 #include "component/print_listing.h"
@@ -78,27 +79,22 @@ TEST(PrintListing, DecodesInstallmentsPeriodsAndLanguagesOfEveryTerm) {
     auto listing = build_listing(*connection);
     ASSERT_TRUE(listing.ok()) << listing.error().message;
 
-    const ListingTerm* rb369 = nullptr;
-    const ListingTerm* bb3060 = nullptr;
-    const ListingTerm* rd30 = nullptr;
-    for (const ListingTerm& term : listing->terms) {
-        if (term.code == "RB369") rb369 = &term;
-        if (term.code == "BB3060") bb3060 = &term;
-        if (term.code == "RD30") rd30 = &term;
-    }
-    ASSERT_NE(rb369, nullptr);
-    ASSERT_NE(bb3060, nullptr);
-    ASSERT_NE(rd30, nullptr);
+    auto term = [&](const std::string& code) -> const ListingTerm& {
+        for (const ListingTerm& each : listing->terms) {
+            if (each.code == code) return each;
+        }
+        ADD_FAILURE() << code << " not listed";
+        return listing->terms.front();
+    };
+    const ListingTerm *rb369 = &term("RB369"), *bb3060 = &term("BB3060"), *rd30 = &term("RD30");
     ASSERT_EQ(rd30->installments.rows.size(), 1u);
     EXPECT_EQ(rd30->installments.rows[0][6], "");
     EXPECT_EQ(rd30->installments.rows[0][7], "100%");
 
     ASSERT_EQ(rb369->installments.rows.size(), 3u);
     const auto& first = rb369->installments.rows[0];
-    EXPECT_EQ(first[1], "Rb");
-    EXPECT_EQ(first[4], "30");
-    EXPECT_EQ(first[5], "Fine Mese");
-    EXPECT_EQ(first[6], "1/3");
+    EXPECT_EQ(std::tie(first[1], first[4], first[5], first[6]),
+              std::make_tuple("Rb", "30", "Fine Mese", "1/3"));
     EXPECT_EQ(bb3060->installments.rows[1][6], "50%");
 
     ASSERT_EQ(rb369->periods.rows.size(), 2u);

@@ -18,37 +18,27 @@
 namespace condpag {
 namespace {
 
-// Every stored row of one term, table by table, in a stable order.
-Rows term_rows(Connection& connection, const std::string& code) {
+// Every stored row of one term, table by table (each after its table's name), in key order.
+Rows term_rows(Connection& connection, std::string code) {
+    for (size_t at = code.find('\''); at != std::string::npos; at = code.find('\'', at + 2)) {
+        code.insert(at, 1, '\'');  // "1'OR'1" unescaped would read ... = '1'OR'1', true for all
+    }
     Rows all;
-    for (const std::string& sql :
-         {"SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = '" + code + "'",
-          "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" + code +
-              "' ORDER BY CG63_PROG",
-          "SELECT * FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = '" + code +
-              "' ORDER BY CG65_DAMMGG",
-          "SELECT * FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = '" + code +
-              "' ORDER BY CG6B_LINGUA_MG52"}) {
-        Rows rows = stored(connection, sql);
-        all.push_back({sql});
-        all.insert(all.end(), rows.begin(), rows.end());
+    for (const std::string table :
+         {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
+          "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
+        all.push_back({table});
+        for (auto& row :
+             stored(connection, "SELECT * FROM " + table + " = '" + code + "' ORDER BY 1, 2, 3")) {
+            all.push_back(row);
+        }
     }
     return all;
 }
 
 // Every table of a term holds no row of it any more.
-void expect_gone(Connection& connection, std::string code) {
-    for (size_t at = code.find('\''); at != std::string::npos; at = code.find('\'', at + 2)) {
-        code.insert(at, 1, '\'');
-    }
-    for (const char* table :
-         {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
-          "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
-        EXPECT_EQ(
-            stored(connection, std::string("SELECT COUNT(*) FROM ") + table + " = '" + code + "'"),
-            (Rows{{"0"}}))
-            << table;
-    }
+void expect_gone(Connection& connection, const std::string& code) {
+    EXPECT_EQ(term_rows(connection, code).size(), 4u) << code;
 }
 
 // RD has a header, installments, a shift period and a language description.
@@ -56,42 +46,31 @@ const char* const kTerm = "RD";
 
 // A trigger that makes deleting from a table fail with the given text.
 void refuse_deletes(Connection& connection, const std::string& table, const std::string& text) {
-    if (connection.dialect() == Dialect::Postgres) {
-        ASSERT_TRUE(connection
-                        .ExecuteChange("CREATE FUNCTION refuse_" + table +
-                                       "() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE "
-                                       "EXCEPTION ''" +
-                                       text + "''; END'")
-                        .ok());
-        ASSERT_TRUE(connection
-                        .ExecuteChange("CREATE TRIGGER refuse_" + table + " BEFORE DELETE ON " +
-                                       table + " FOR EACH ROW EXECUTE FUNCTION refuse_" + table +
-                                       "()")
-                        .ok());
-    } else {
-        ASSERT_TRUE(connection
-                        .ExecuteChange("CREATE TRIGGER refuse_" + table + " BEFORE DELETE ON " +
-                                       table + " BEGIN SELECT RAISE(ABORT, '" + text + "'); END")
-                        .ok());
-    }
+    const std::string name = "refuse_" + table;
+    const std::vector<std::string> statements =
+        connection.dialect() == Dialect::Postgres
+            ? std::vector<std::string>{"CREATE FUNCTION " + name +
+                                           "() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE "
+                                           "EXCEPTION ''" +
+                                           text + "''; END'",
+                                       "CREATE TRIGGER " + name + " BEFORE DELETE ON " + table +
+                                           " FOR EACH ROW EXECUTE FUNCTION " + name + "()"}
+            : std::vector<std::string>{"CREATE TRIGGER " + name + " BEFORE DELETE ON " + table +
+                                       " BEGIN SELECT RAISE(ABORT, '" + text + "'); END"};
+    for (const std::string& sql : statements)
+        ASSERT_TRUE(connection.ExecuteChange(sql).ok()) << sql;
 }
 
 class DeletionSafety : public testing::BackendTest {};
 
 TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
-    enum class Fault {
-        InUse,
-        GuardCannotRead,
-        ChangedByAnotherUser,
-        Installments,
-        Languages,
-        Header,
-        SessionEnded  // by the server, after the details were deleted and before the header
-    };
+    // SessionEnded: by the server, after the details were deleted and before the header.
+    enum class Fault { InUse, GuardCannotRead, ChangedByAnotherUser, Refused, SessionEnded };
     struct Case {
         Fault fault;
         const char* code;
-        const char* told;  // what the person reads
+        const char* told;           // what the person reads
+        const char* refusing = "";  // the table whose deletes fail
     };
     for (const Case& c :
          {Case{Fault::InUse, "BB30",
@@ -99,9 +78,10 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
                "Controllare il cliente 1002 Ferramenta Bianchi S.p.A.."},
           Case{Fault::GuardCannotRead, "IVARB", "Impossibile verificare"},
           Case{Fault::ChangedByAnotherUser, kTerm, "modificati da un altro utente"},
-          Case{Fault::Installments, kTerm, "le rate non sono state eliminate"},
-          Case{Fault::Languages, kTerm, "le descrizioni in lingua non sono state eliminate"},
-          Case{Fault::Header, kTerm, "testata bloccata"},
+          Case{Fault::Refused, kTerm, "le rate non sono state eliminate", "CG63_CONDPAGDET"},
+          Case{Fault::Refused, kTerm, "le descrizioni in lingua non sono state eliminate",
+               "CG6B_CONDPAGLING"},
+          Case{Fault::Refused, kTerm, "CG62_CONDPAGDES bloccata", "CG62_CONDPAGDES"},
           Case{Fault::SessionEnded, kTerm, "si è interrotto"}}) {
         SCOPED_TRACE(c.told);
         if (c.fault == Fault::SessionEnded && GetParam() != testing::BackendKind::PostgresOdbc) {
@@ -121,19 +101,14 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
                 break;
             case Fault::ChangedByAnotherUser: {
                 User bruno(db.connection_string());
-                ASSERT_TRUE(bruno.go_to(kTerm));
-                ASSERT_TRUE(bruno.window->TXT_DESCRIZIONE.user_type("Rimessa cambiata"));
-                ASSERT_TRUE(bruno.save()) << bruno.all_messages();
+                ASSERT_TRUE(bruno.go_to(kTerm) &&
+                            bruno.window->TXT_DESCRIZIONE.user_type("Rimessa cambiata") &&
+                            bruno.save())
+                    << bruno.all_messages();
                 break;
             }
-            case Fault::Installments:
-                refuse_deletes(*admin, "CG63_CONDPAGDET", "rate bloccate");
-                break;
-            case Fault::Languages:
-                refuse_deletes(*admin, "CG6B_CONDPAGLING", "lingue bloccate");
-                break;
-            case Fault::Header:
-                refuse_deletes(*admin, "CG62_CONDPAGDES", "testata bloccata");
+            case Fault::Refused:
+                refuse_deletes(*admin, c.refusing, std::string(c.refusing) + " bloccata");
                 break;
             case Fault::SessionEnded:
                 // Connected after the window's own handler: runs once the details are deleted.
@@ -172,7 +147,6 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
 }
 
 TEST_P(DeletionSafety, ADeletedTermLeavesNoRowAndItsCodeStartsAfresh) {
-    // A stored code with quotes: "1'OR'1" unescaped would read ... = '1'OR'1', true for all.
     const std::string hostile = "1'OR'1";
     ASSERT_TRUE(insert_rows(connection, "CG62_CONDPAGDES", {"CG62_CODPAG", "CG62_DESCPAG"},
                             {{hostile, "Ostile"}})
@@ -219,7 +193,7 @@ TEST_P(DeletionSafety, ADeletedTermLeavesNoRowAndItsCodeStartsAfresh) {
     ASSERT_TRUE(bruno.begin_term("NUOVO", "Nuova condizione", "30")) << bruno.all_messages();
     EXPECT_EQ(bruno.window->GRID_CONDPAG.row_count(), 1);
     ASSERT_TRUE(bruno.save()) << bruno.all_messages();
-    EXPECT_EQ(term_rows(connection, "NUOVO").size(), 6u);  // four statements, header, one row
+    EXPECT_EQ(term_rows(connection, "NUOVO").size(), 6u);  // four tables, header, one row
     EXPECT_EQ(stored(connection,
                      "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
                      "CG63_CODPAG_CG62 = 'NUOVO'"),
@@ -273,33 +247,29 @@ class PrivateServer {
   public:
     PrivateServer() {
         std::string out = run("start");
-        if (!out.empty() && out.back() == '\n') out.pop_back();
-        if (out.rfind("odbc:", 0) == 0) connection_string_ = out;
+        if (out.rfind("odbc:", 0) == 0) connection_string_ = out.substr(0, out.find('\n'));
     }
     ~PrivateServer() { run("remove"); }
     const std::string& connection_string() const { return connection_string_; }
-    bool stop() { return run("stop", true) == "0"; }
-    bool resume() { return run("resume", true) == "0"; }
+    bool stop() { return run("stop", " >/dev/null 2>&1; echo $?") == "0\n"; }
+    bool resume() { return run("resume", " >/dev/null 2>&1; echo $?") == "0\n"; }
 
   private:
-    std::string run(const std::string& action, bool status_only = false) {
+    std::string run(const std::string& action, const std::string& then = "") {
         // The script lies in the source tree that holds the build folder of this program.
-        static const std::string script = [] {
-            auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-            for (; !folder.empty() && folder != folder.root_path(); folder = folder.parent_path()) {
-                if (std::filesystem::exists(folder / "scripts/pg-private.sh")) break;
-            }
-            return (folder / "scripts/pg-private.sh").string();
-        }();
-        std::string command = script + " " + action + " " + folder_;
-        if (status_only) command += " >/dev/null 2>&1; echo $?";
+        const std::string script = "scripts/pg-private.sh";
+        auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+        while (folder != folder.root_path() && !std::filesystem::exists(folder / script)) {
+            folder = folder.parent_path();
+        }
+        const std::string command =
+            (folder / script).string() + " " + action + " " + folder_ + then;
         std::string out;
         if (FILE* pipe = popen(command.c_str(), "r")) {
             char buffer[512];
             while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
             pclose(pipe);
         }
-        if (status_only && !out.empty() && out.back() == '\n') out.pop_back();
         return out;
     }
     std::string folder_ =
@@ -319,15 +289,13 @@ TEST(ServerStops, AServerStoppedHalfWayThroughADeleteOrASaveStoresNothing) {
     for (Operation operation : {Operation::Delete, Operation::Save}) {
         const bool deleting = operation == Operation::Delete;
         SCOPED_TRACE(deleting ? "delete" : "save");
+        // The demo database is made on the private server, the shared one named again after.
         const char* shared = std::getenv("CONDPAG_PG");
         const std::string shared_server = shared != nullptr ? shared : "";
         setenv("CONDPAG_PG", server.connection_string().c_str(), 1);
         testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
-        if (shared_server.empty()) {
-            unsetenv("CONDPAG_PG");
-        } else {
-            setenv("CONDPAG_PG", shared_server.c_str(), 1);
-        }
+        shared_server.empty() ? unsetenv("CONDPAG_PG")
+                              : setenv("CONDPAG_PG", shared_server.c_str(), 1);
         ASSERT_TRUE(db.ok()) << db.error();
         const std::string term = deleting ? kTerm : "MAV30";
         Rows before;

@@ -14,8 +14,7 @@ TEST(EdgeDisplay, ATermBegunShowsNoTotalsUntilAnInstallmentIsConfirmed) {
     auto totals = [&w] { return w.TXT_TOTIMP.text() + "|" + w.TXT_TOTIVA.text(); };
     ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
     EXPECT_EQ(totals(), "|");
-    ASSERT_TRUE(w.TXT_CODICE.user_type("VUOTA"));
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Vuota"));
+    ASSERT_TRUE(w.TXT_CODICE.user_type("VUOTA") && w.TXT_DESCRIZIONE.user_type("Vuota"));
     // An installment confirmed, or only begun, and deleted: an unsaved one waits in its place
     // and nothing is totalled.
     for (bool confirmed : {true, false}) {
@@ -36,16 +35,14 @@ TEST(EdgeDisplay, ATermBegunShowsNoTotalsUntilAnInstallmentIsConfirmed) {
     }
     // A language begun and deleted leaves its list empty, without a question.
     const std::size_t asked = s.messages.shown.size();
-    ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_CODLINGUA.user_type("ENG"));
-    ASSERT_TRUE(w.GRIDNAVL.user_click("Elimina"));
+    ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo") && w.TXT_CODLINGUA.user_type("ENG") &&
+                w.GRIDNAVL.user_click("Elimina"));
     EXPECT_EQ(w.FME_LINGUA.Status(), FrameStatus::View);
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 0);
     EXPECT_EQ(s.messages.shown.size(), asked) << s.all_messages();
     // The installment that waits is the one the term is saved with.
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("60"));
-    ASSERT_TRUE(w.TXT_IMP.user_type("100"));
-    ASSERT_TRUE(w.TXT_IVA.user_type("100"));
+    ASSERT_TRUE(w.TXT_GGDECOR.user_type("60") && w.TXT_IMP.user_type("100") &&
+                w.TXT_IVA.user_type("100"));
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Conferma")) << s.last_message();
     EXPECT_EQ(totals(), "100|100");
     ASSERT_TRUE(s.save()) << s.last_message();

@@ -20,12 +20,7 @@ TEST(EdgeInput, ANewSingleInstallmentTermIsStoredWithItsOneInstallment) {
         Session s(c.profile);
         s.host.SetProgramMode(c.begun == Begun::ProgramMode ? 2 : 0);
         s.host.SetIsCalled(c.begun == Begun::CallingProgram);
-        s.window = std::make_unique<FRMCO_CONDPAG>();
-        FRMCO_CONDPAG& w = *s.window;
-        w.SetInterface(&s.host);
-        w.SetComponent(nullptr, [] { return std::string("UNA  "); });
-        w.Form_Load();
-        w.Form_Activate();
+        FRMCO_CONDPAG& w = s.open("UNA  ");
         if (c.begun == Begun::Navigator || c.begun == Begun::ToolbarAfterReadOnly) {
             ASSERT_TRUE(s.go_to("RB3060"));  // two installments: read-only here
             ASSERT_TRUE(c.begun == Begun::Navigator ? w.INTERNAV.user_click("Nuovo")
@@ -37,7 +32,14 @@ TEST(EdgeInput, ANewSingleInstallmentTermIsStoredWithItsOneInstallment) {
         }
         EXPECT_EQ(w.TXT_CODICE.text(), "UNA");
         EXPECT_TRUE(w.TabCondPag.enabled());
-        EXPECT_EQ(w.TXT_IMP.text(), "100,0000");
+        // Its one installment is forced to 100 % and locked there; a second one is refused.
+        EXPECT_EQ(w.TXT_IMP.text() + "|" + w.TXT_IVA.text(), "100,0000|100,0000");
+        for (Control* locked :
+             std::initializer_list<Control*>{&w.TXT_IMP, &w.TXT_IVA, &w.CMB_FLGFRPERCIMP,
+                                             &w.CMB_FLGFRPERCIVA, &w.CMB_TIPOIMPFIX}) {
+            EXPECT_FALSE(locked->enabled()) << locked->name();
+        }
+        EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Nuovo"));
         ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
         // The installment shown at 100 % is the term's: confirming the term checks it.
         EXPECT_FALSE(w.INTERNAV.user_click("Conferma"));
@@ -45,13 +47,14 @@ TEST(EdgeInput, ANewSingleInstallmentTermIsStoredWithItsOneInstallment) {
         EXPECT_EQ(w.focus(), &w.TXT_GGDECOR);
         EXPECT_EQ(s.query("SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'UNA'"),
                   (Rows{{"0"}}));
-        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-        ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.all_messages();
+        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30") && w.INTERNAV.user_click("Conferma"))
+            << s.all_messages();
         EXPECT_EQ(s.query("SELECT CG62_CODPAG, CG62_DESCPAG, CG63_PROG, CG63_GGDECOR, "
-                          "CG63_PERCIMP, CG63_PERCIVA, CG63_INDIMPFIX FROM CG62_CONDPAGDES JOIN "
+                          "CG63_FLGFRPERCIMP, CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, "
+                          "CG63_INDIMPFIX FROM CG62_CONDPAGDES JOIN "
                           "CG63_CONDPAGDET ON CG63_CODPAG_CG62 = CG62_CODPAG WHERE CG62_CODPAG = "
                           "'UNA'"),
-                  (Rows{{"UNA", "Una rata", "1", "30", "100", "100", "1"}}));
+                  (Rows{{"UNA", "Una rata", "1", "30", "1", "100", "1", "100", "1"}}));
         // No installment is left under another code (or none), belonging to no term.
         EXPECT_EQ(s.query("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 NOT IN "
                           "(SELECT CG62_CODPAG FROM CG62_CONDPAGDES)"),
@@ -73,11 +76,10 @@ TEST(EdgeInput, AnInstallmentDroppedAfterTheCodeWasTypedIsNotStored) {
         if (profile == 0) {
             ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
         }
-        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-        ASSERT_TRUE(w.TXT_CODICE.user_type("UNA"));
+        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30") && w.TXT_CODICE.user_type("UNA"));
         w.TXT_CODICE.user_key(kKeyTab);
-        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata"));
-        ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
+        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata") &&
+                    w.GRIDNAV_RATE.user_click("Annulla"));
         EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
         // With no installment shown the totals ask nothing: the term is stored, without it.
         ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.all_messages();

@@ -17,9 +17,8 @@ using F = FRMCO_CONDPAG;
 // discounts.
 Rows stored_term(Session& s, const std::string& code) {
     Rows rows = s.query(
-        "SELECT CG63_INDTIPODECOR, CG63_GGSCADFIX1, "
-        "CG63_GGSCADFIX2 FROM CG63_CONDPAGDET WHERE "
-        "CG63_CODPAG_CG62 = '" +
+        "SELECT CG63_INDTIPODECOR, CG63_GGSCADFIX1, CG63_GGSCADFIX2 FROM "
+        "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
         code + "' ORDER BY CG63_PROG");
     for (const char* sql : {"SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = '",
                             "SELECT CG62_SCPERCART26, CG62_SCART26 FROM CG62_CONDPAGDES WHERE "
@@ -144,6 +143,7 @@ TEST(NavigationAndChecks, PrintingHandsTheHostToThePrintComponentAndBack) {
         }
         EXPECT_TRUE(handed_over);
         ASSERT_EQ(s.global.runs.size(), 1u);
+        EXPECT_EQ(s.global.runs[0].prog_id, "TREVANIX.CLSTREVANIX");
         const Value yes(-1);
         EXPECT_EQ(s.global.runs[0].arguments, (std::vector<Value>{yes, 2, 0, 0, 0, 0, yes, yes}));
         const bool back = c.answer == ErrorChoice::GoOn || !c.fails;
@@ -155,77 +155,31 @@ TEST(NavigationAndChecks, PrintingHandsTheHostToThePrintComponentAndBack) {
     }
 }
 
-// Rows added to a new term follow its code when the code is typed again before
-// the save.
-TEST(NavigationAndChecks, RowsBegunUnderOneCodeAreStoredUnderTheCodeTheTermIsSavedWith) {
-    Session s;
-    F& w = s.open();
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
-    for (const char* code : {"PRIMA", "DOPO"}) {
-        ASSERT_TRUE(w.TXT_CODICE.user_type(code));
-        w.TXT_CODICE.user_key(kKeyTab);
-        if (std::string(code) == "DOPO") break;
-        ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Rinominata"));
-        ASSERT_TRUE(s.add_installment("30", "100")) << s.last_message();
-        ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
-        ASSERT_TRUE(w.TXT_PERSLITDAGGMM.user_type("01/08"));
-        ASSERT_TRUE(w.TXT_PERSLITAGGMM.user_type("31/08"));
-        ASSERT_TRUE(w.CMB_TIPOSLIT.user_pick_value(1));
-        ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Conferma")) << s.last_message();
-        ASSERT_TRUE(s.add_language("ENG", "Renamed")) << s.last_message();
-    }
-    ASSERT_TRUE(s.save()) << s.last_message();
-    EXPECT_EQ(s.query("SELECT 'CG62', CG62_CODPAG FROM CG62_CONDPAGDES WHERE CG62_CODPAG "
-                      "IN "
-                      "('PRIMA', 'DOPO') UNION ALL SELECT 'CG63', CG63_CODPAG_CG62 FROM "
-                      "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 IN ('PRIMA', 'DOPO') UNION "
-                      "ALL "
-                      "SELECT 'CG65', CG65_CODPAG_CG62 FROM CG65_PAGSLITANAL WHERE "
-                      "CG65_CODPAG_CG62 IN ('PRIMA', 'DOPO') UNION ALL SELECT 'CG6B', "
-                      "CG6B_CODICE_CG62 FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 IN "
-                      "('PRIMA', 'DOPO')"),
-              (Rows{{"CG62", "DOPO"}, {"CG63", "DOPO"}, {"CG65", "DOPO"}, {"CG6B", "DOPO"}}));
-}
-
 // Coded cells show their labels and day/month cells GG/MM; an unlisted code
 // shows nothing, or its own text where the list has no closed set. Enter in the
 // language list goes to the description of the language shown, and stays in the
 // list while a language is being added.
 TEST(NavigationAndChecks, GridsShowWhatIsStoredAndEnterInTheLanguagesOpensTheDescription) {
     Session s;
-    s.run(
-        {"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES "
-         "('GRI', 'Griglie')",
-         "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, "
-         "CG63_TIPOEFF, "
-         "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, "
-         "CG63_FLGFRPERCIMP, "
-         "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX) "
-         "VALUES ('GRI', 1, 17, "
-         "1, 9, 0, 1, 100, 1, 100, 3)",
-         "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, "
-         "CG65_AMMGG, "
-         "CG65_INDTIPOSLIT, CG65_GGMMFIXSLIT, CG65_GGSLSUCC) VALUES ('GRI', "
-         "101, 0, 7, 1231, 0)",
-         "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, "
-         "CG6B_DESCR) VALUES "
-         "('GRI', 'ENG', 'Grids')"});
+    s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('GRI', 'Griglie')",
+           "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
+           "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
+           "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX) VALUES ('GRI', 1, 17, "
+           "1, 9, 0, 1, 100, 1, 100, 3)",
+           "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG, "
+           "CG65_INDTIPOSLIT, CG65_GGMMFIXSLIT, CG65_GGSLSUCC) VALUES ('GRI', 101, 0, 7, 1231, 0)",
+           "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) VALUES "
+           "('GRI', 'ENG', 'Grids')"});
     F& w = s.open();
     ASSERT_TRUE(s.go_to("GRI"));
-    const std::pair<const char*, const char*> installment[] = {
-        {"CG63_TIPOEFF", ""},
-        {"CG63_INDDATARIF", ""},
-        {"CG63_INDIMPFIX", "3"},
-        {"CG63_INDTIPODECOR", "Mese commerc."}};
-    for (const auto& [column, shown] : installment) {
-        EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, column), shown) << column;
-    }
-    const std::pair<const char*, const char*> period[] = {{"CG65_DAMMGG", "01/01"},
-                                                          {"CG65_AMMGG", "00/00"},
-                                                          {"CG65_INDTIPOSLIT", "7"},
-                                                          {"CG65_GGMMFIXSLIT", "31/12"}};
-    for (const auto& [column, shown] : period) {
-        EXPECT_EQ(w.GRID_PERSLIT.cell_text(0, column), shown) << column;
+    const std::pair<const char*, const char*> cells[] = {
+        {"CG63_TIPOEFF", ""},      {"CG63_INDDATARIF", ""},
+        {"CG63_INDIMPFIX", "3"},   {"CG63_INDTIPODECOR", "Mese commerc."},
+        {"CG65_DAMMGG", "01/01"},  {"CG65_AMMGG", "00/00"},
+        {"CG65_INDTIPOSLIT", "7"}, {"CG65_GGMMFIXSLIT", "31/12"}};
+    for (const auto& [column, shown] : cells) {
+        const Grid& grid = column[3] == '3' ? w.GRID_CONDPAG : w.GRID_PERSLIT;
+        EXPECT_EQ(grid.cell_text(0, column), shown) << column;
     }
     auto captions = [](const Grid& grid) {
         std::string shown;
@@ -254,12 +208,15 @@ TEST(NavigationAndChecks, TheCodeListOffersTheStoredTerms) {
     ASSERT_NE(runner, nullptr);
     ASSERT_TRUE(w.INTERNAV.user_click("Cerca"));
     runner->script = {1};
-    ASSERT_TRUE(w.TXT_CODICE.user_lookup());
-    ASSERT_TRUE(w.INTERNAV.user_click("Trova"));
+    ASSERT_TRUE(w.TXT_CODICE.user_lookup() && w.INTERNAV.user_click("Trova"));
     EXPECT_EQ(w.TXT_CODICE.text() + "|" + w.TXT_DESCRIZIONE.text(),
               "BB30|Bonifico bancario 30 gg d.f.");
     ASSERT_EQ(runner->shown.size(), 1u);
     EXPECT_EQ(runner->shown[0].host_text, w.ConnectionString());
+    EXPECT_EQ(s.query(runner->shown[0].statement).size(),
+              s.query("SELECT * FROM CG62_CONDPAGDES").size());
+    EXPECT_FALSE(runner->shown[0].title.empty() || runner->shown[0].columns.empty() ||
+                 w.TXT_CODICE.lookup_name().empty());
 }
 
 }  // namespace

@@ -55,21 +55,19 @@ class DataFrameTest : public ::testing::Test {
     }
 
     void record(DataFrame& frame, const std::string& prefix) {
-        frame.BeforeAddNew.connect([=, this](bool&) { events.push_back(prefix + "BeforeAddNew"); });
-        frame.AfterAddNew.connect(
-            [=, this](bool ok) { events.push_back(prefix + "AfterAddNew " + std::to_string(ok)); });
-        frame.ValidateRecord.connect(
-            [=, this](Control*&, std::string&) { events.push_back(prefix + "ValidateRecord"); });
-        frame.BeforeUpdate.connect([=, this](bool&) { events.push_back(prefix + "BeforeUpdate"); });
-        frame.AfterUpdate.connect(
-            [=, this](bool ok) { events.push_back(prefix + "AfterUpdate " + std::to_string(ok)); });
-        frame.ChangeStatus.connect([=, this](FrameStatus status, ChangeReason reason) {
-            events.push_back(prefix + "ChangeStatus " + std::to_string(static_cast<int>(status)) +
-                             "/" + std::to_string(static_cast<int>(reason)));
+        auto note = [=, this](const std::string& text) { events.push_back(prefix + text); };
+        auto with_flag = [](const char* name, bool flag) { return name + std::to_string(flag); };
+        frame.BeforeAddNew.connect([=](bool&) { note("BeforeAddNew"); });
+        frame.AfterAddNew.connect([=](bool ok) { note(with_flag("AfterAddNew ", ok)); });
+        frame.ValidateRecord.connect([=](Control*&, std::string&) { note("ValidateRecord"); });
+        frame.BeforeUpdate.connect([=](bool&) { note("BeforeUpdate"); });
+        frame.AfterUpdate.connect([=](bool ok) { note(with_flag("AfterUpdate ", ok)); });
+        frame.ChangeStatus.connect([=](FrameStatus status, ChangeReason reason) {
+            note("ChangeStatus " + std::to_string(static_cast<int>(status)) + "/" +
+                 std::to_string(static_cast<int>(reason)));
         });
-        frame.UpdateBatchAll.connect([=, this, &frame] {
-            events.push_back(prefix + "UpdateBatchAll " + std::to_string(frame.BatchPending()));
-        });
+        frame.UpdateBatchAll.connect(
+            [=, &frame] { note(with_flag("UpdateBatchAll ", frame.BatchPending())); });
     }
 
     // What the database holds, read on a connection of its own.
@@ -88,6 +86,15 @@ class DataFrameTest : public ::testing::Test {
         return rows.empty() ? "<nessuna riga>" : RTrimN(rows[0][0]);
     }
     std::string shown_code() const { return RTrimN(header_set.Field("CG62_CODPAG")); }
+    // The installments of RD in a detail frame of the header, bound to the given boxes.
+    void attach(DataFrame& detail, Recordset& rows, std::vector<EditBox*> boxes, Grid* grid) {
+        ASSERT_TRUE(rows.Open(kDetails, connection));
+        detail.Setup(&host, connection, &rows, kDetails, "CG63_PROG", &w.GRIDNAV_RATE, grid);
+        for (EditBox* box : boxes) detail.BindControl(*box);
+        header.AddDetail(detail);
+    }
+    static constexpr const char* kDetails =
+        "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD'";
 
     testing::DemoDatabase db;
     Connection connection;
@@ -102,16 +109,11 @@ class DataFrameTest : public ::testing::Test {
 
 TEST_F(DataFrameTest, BrowsingShowsRowsAndAPersonsEditIsSavedInOrder) {
     ASSERT_GE(header_set.RecordCount(), 2);
-    EXPECT_EQ(w.TXT_CODICE.text(), header_set.Field("CG62_CODPAG").to_text());
-    int edits = 0;
-    w.TXT_DESCRIZIONE.Edited.connect([&] { ++edits; });
-
     ASSERT_TRUE(header.MoveNext());
     std::string code = shown_code();
     EXPECT_EQ(RTrimN(w.TXT_CODICE.text()), code);
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), header_set.Field("CG62_DESCPAG").to_text());
     EXPECT_FALSE(w.TXT_DESCRIZIONE.changed());
-    EXPECT_EQ(edits, 0);
     EXPECT_EQ(events, std::vector<std::string>{"H.ChangeStatus 0/1"});
 
     events.clear();
@@ -237,15 +239,11 @@ TEST_F(DataFrameTest, FieldEventsOffKeepsHandlerWritesFromCountingAsEdits) {
 }
 
 TEST_F(DataFrameTest, AKeyFoundOnAConfirmedUnsavedRowDropsOnlyTheNewRow) {
-    const std::string source = "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD'";
     Recordset rows;
-    ASSERT_TRUE(rows.Open(source, connection));
-    long before = rows.RecordCount();
     DataFrame detail("FME_DETTAGLIO");
-    detail.Setup(&host, connection, &rows, source, "CG63_PROG", &w.GRIDNAV_RATE, nullptr);
-    detail.BindControl(w.TXT_PROG);
+    attach(detail, rows, {&w.TXT_PROG}, nullptr);
+    long before = rows.RecordCount();
     detail.BindKeyControl(w.TXT_PROG);
-    header.AddDetail(detail);
     for (int row = 0; row < 2; ++row) {
         ASSERT_TRUE(detail.New());  // the second confirms the first
         w.TXT_PROG.user_type("9");
@@ -279,17 +277,11 @@ TEST_F(DataFrameTest, SearchTakesOnlyTheCheckBoxesAPersonTouched) {
 
 TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
     const std::string code = "RD";
-    const std::string source = "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD'";
     Recordset rows;
-    ASSERT_TRUE(rows.Open(source, connection));
+    DataFrame detail("FME_DETTAGLIO");
+    attach(detail, rows, {&w.TXT_PROG, &w.TXT_PERCIMP}, &w.GRID_CONDPAG);
     long before = rows.RecordCount();
     ASSERT_GE(before, 1);
-    DataFrame detail("FME_DETTAGLIO");
-    detail.Setup(&host, connection, &rows, source, "CG63_PROG", &w.GRIDNAV_RATE, &w.GRID_CONDPAG);
-    detail.RecordNoun = "la rata";
-    detail.BindControl(w.TXT_PROG);
-    detail.BindControl(w.TXT_PERCIMP);
-    header.AddDetail(detail);
     record(detail, "D.");
     detail.AfterAddNew.connect([&](bool) {
         detail.SetFieldEvents(false);
@@ -300,9 +292,7 @@ TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
     w.GRID_CONDPAG.layout().AddColumn("CG63_PROG", "N.", 1, 400, true);
     w.GRID_CONDPAG.layout().Apply();
     w.GRID_CONDPAG.CellDisplay.connect([](const std::string&, std::string& text) { text += "ª"; });
-    auto count_stored = [&] {
-        return stored("SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RD'").size();
-    };
+    auto count_stored = [&] { return static_cast<long>(stored(kDetails).size()); };
 
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
     EXPECT_EQ(detail.Status(), FrameStatus::Insert);
@@ -326,7 +316,7 @@ TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
     EXPECT_EQ(events, (std::vector<std::string>{"D.ValidateRecord", "D.BeforeUpdate",
                                                 "D.AfterUpdate 1", "D.ChangeStatus 0/7"}));
     EXPECT_TRUE(detail.BatchPending());
-    EXPECT_EQ(count_stored(), static_cast<size_t>(before));
+    EXPECT_EQ(count_stored(), before);
 
     // A begun row nobody edited is not written with the confirmed ones.
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Nuovo"));
@@ -334,17 +324,17 @@ TEST_F(DataFrameTest, DetailRowsWaitInTheBatchUntilSaved) {
     ASSERT_TRUE(detail.SaveRows());
     EXPECT_EQ(events, std::vector<std::string>{"D.UpdateBatchAll 1"});
     EXPECT_FALSE(detail.BatchPending());
-    EXPECT_EQ(count_stored(), static_cast<size_t>(before + 1));
+    EXPECT_EQ(count_stored(), before + 1);
     EXPECT_EQ(rows.RecordCount(), before + 1);
 
     // A detail deletion waits for the header's save, which writes it.
     ASSERT_TRUE(detail.MoveFirst());
     ASSERT_TRUE(detail.Delete());
     EXPECT_TRUE(detail.BatchPending());
-    EXPECT_EQ(count_stored(), static_cast<size_t>(before + 1));
+    EXPECT_EQ(count_stored(), before + 1);
     w.TXT_DESCRIZIONE.user_type("Con una rata in meno");
     ASSERT_TRUE(header.Save());
-    EXPECT_EQ(count_stored(), static_cast<size_t>(before));
+    EXPECT_EQ(count_stored(), before);
 }
 
 TEST_F(DataFrameTest, LeavingAChangedHeaderAsksWhetherToSaveIt) {

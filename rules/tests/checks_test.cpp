@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
 #include "rules/installment_checks.h"
@@ -9,49 +8,6 @@
 
 namespace condpag {
 namespace {
-
-// The editor as the checks see it: share boxes show the current installment unless a text is
-// set explicitly.
-struct FakeEditor : EditorView {
-    std::map<std::string, std::string, std::less<>> texts;
-    bool is_new = true;
-    int profile = 0;
-    Record current, remembered, head;
-    std::vector<Record> rows;
-
-    std::string text(std::string_view control) const override {
-        if (auto it = texts.find(control); it != texts.end()) return it->second;
-        static const std::map<std::string_view, std::string_view> bound = {
-            {"CMB_FLGFRPERCIMP", "CG63_FLGFRPERCIMP"}, {"TXT_IMP", "CG63_PERCIMP"},
-            {"TXT_NUMIMP", "CG63_EL1FRIMP"},           {"TXT_DENIMP", "CG63_EL2FRIMP"},
-            {"CMB_FLGFRPERCIVA", "CG63_FLGFRPERCIVA"}, {"TXT_IVA", "CG63_PERCIVA"},
-            {"TXT_NUMIVA", "CG63_EL1FRIVA"},           {"TXT_DENIVA", "CG63_EL2FRIVA"}};
-        auto column = bound.find(control);
-        return column == bound.end() ? "" : field(current, column->second).to_text();
-    }
-    bool installment_is_new() const override { return is_new; }
-    int installation_profile() const override { return profile; }
-    const Record& current_installment() const override { return current; }
-    std::vector<Record> installments() const override { return rows; }
-    const Record& remembered_installment() const override { return remembered; }
-    const Record& header() const override { return head; }
-};
-
-const Record kMonth30{{"CG63_INDTIPODECOR", 1}, {"CG63_GGDECOR", 30}};
-Record percent(Value taxable, Value vat) {
-    return with(kMonth30, {{"CG63_FLGFRPERCIMP", 1},
-                           {"CG63_PERCIMP", taxable},
-                           {"CG63_FLGFRPERCIVA", 1},
-                           {"CG63_PERCIVA", vat}});
-}
-Record fraction(Value num, Value den) {
-    return with(kMonth30, {{"CG63_FLGFRPERCIMP", 0},
-                           {"CG63_EL1FRIMP", num},
-                           {"CG63_EL2FRIMP", den},
-                           {"CG63_FLGFRPERCIVA", 0},
-                           {"CG63_EL1FRIVA", num},
-                           {"CG63_EL2FRIVA", den}});
-}
 
 TEST(Totals, SumsNormalisesAndRepeatsTheShareOfAnUnknownForm) {
     const RoundingNormaliser normaliser;
@@ -129,8 +85,15 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
         Record remembered, current;
         std::string control;
         std::string_view message;
+        int profile = 0;  // 3 asks for one payment type and subtype per term
     };
     const auto taxable = kSommaImponibiliOltre100, vat = kSommaIvaOltre100;
+    // Beside a first installment of type 2, subtype 1.
+    auto typed = [](int prog, Value type, Value subtype) {
+        return with(percent(0, 0),
+                    {{"CG63_PROG", prog}, {"CG63_TIPOEFF", type}, {"CG63_STIPOEFF", subtype}});
+    };
+    const auto mixed = kTipiSottotipiDiversi;
     // clang-format off
     const std::vector<Case> cases = {
         // a new installment on a full term
@@ -149,6 +112,12 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
         {false, "100", "100", fraction(1, 0), percent(50, 0), "TXT_IMP", taxable},
         {true, "100", "100", {}, with(percent(50, 0), {{"CG63_GGDECOR", -30}}), "TXT_GGDECOR",
          kRataNonCorretta},
+        // one type and subtype per term, with profile 3 only
+        {true, "0", "0", {}, typed(2, 2, 1), "", "", 3},
+        {true, "0", "0", {}, typed(2, 2, 2), "TXT_SOTTOTIPO", mixed, 3},
+        {true, "0", "0", {}, typed(2, 13, Value()), "CMB_TIPO", mixed, 3},
+        {true, "0", "0", {}, typed(1, 13, 4), "", "", 3},
+        {true, "0", "0", {}, typed(2, 13, 2), "", "", 1},
     };
     // clang-format on
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -158,6 +127,8 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
         editor.texts = {{"TXT_TOTIMP", c.total_taxable}, {"TXT_TOTIVA", c.total_vat}};
         editor.remembered = c.remembered;
         editor.current = c.current;
+        editor.profile = c.profile;
+        editor.rows = {typed(1, 2, 1), c.current};
         const Verdict verdict = FME_DETTAGLIO_ValidateRecord(editor, normaliser);
         EXPECT_EQ(verdict.control, c.control) << "case " << i;
         EXPECT_EQ(verdict.message, c.message) << "case " << i;
@@ -167,29 +138,6 @@ TEST(InstallmentChecks, WholeInstallmentCheck) {
     editor.current = with(percent(0, 0), {{"CG63_GGDECOR", -1}});
     const Verdict kept = FME_DETTAGLIO_ValidateRecord(editor, normaliser, {"TXT_CODICE", "x"});
     EXPECT_EQ(kept.control + kept.message, "TXT_CODICEx");
-}
-
-TEST(InstallmentChecks, UniformTypesOnlyWithProfile3) {
-    const RoundingNormaliser normaliser;
-    auto row = [](int prog, Value type, Value subtype) {
-        return with(percent(0, 0),
-                    {{"CG63_PROG", prog}, {"CG63_TIPOEFF", type}, {"CG63_STIPOEFF", subtype}});
-    };
-    const std::vector<std::tuple<int, Record, std::string>> cases = {
-        {3, row(2, 2, 1), ""},
-        {3, row(2, 2, 2), "TXT_SOTTOTIPO"},
-        {3, row(2, 13, Value()), "CMB_TIPO"},
-        {3, row(1, 13, 4), ""},
-        {1, row(2, 13, 2), ""}};
-    for (const auto& [profile, current, control] : cases) {
-        FakeEditor editor;
-        editor.profile = profile;
-        editor.rows = {row(1, 2, 1), current};
-        editor.current = current;
-        const Verdict verdict = FME_DETTAGLIO_ValidateRecord(editor, normaliser);
-        EXPECT_EQ(verdict.control, control);
-        EXPECT_EQ(verdict.message, control.empty() ? "" : kTipiSottotipiDiversi);
-    }
 }
 
 TEST(InstallmentChecks, HeaderAndShiftPeriod) {

@@ -31,9 +31,6 @@ TEST(CodeTables, GridLabelsAndDescriptionCodes) {
     for (const Case& c : cases) {
         EXPECT_EQ(EtichettaGriglia(c.table, c.value), c.grid) << c.value.to_text();
     }
-    EXPECT_EQ(code_table(CodeTable::DataRiferimento)[6].list_label,
-              "Data fattura (|-> fine mese + GG)");
-    EXPECT_EQ(code_table(CodeTable::TipoEffetto).back().value, 99);
 
     EXPECT_EQ(SiglaTipoEffetto(5), "Cess");
     EXPECT_EQ(SiglaTipoEffetto("13 "), "Rd");

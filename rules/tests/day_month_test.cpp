@@ -10,21 +10,20 @@ namespace condpag {
 namespace {
 
 TEST(DayMonth, StoredShownAndTypedForms) {
+    // Stored month-day, shown day/month, and typed back with or without the bar.
     auto shown = [](const Value& stored) { return FormattaGGMM(GGMMdaMMGG(stored), 1); };
-    EXPECT_EQ(shown(315), Value("15/03"));
-    EXPECT_EQ(shown(1231), Value("31/12"));
-    EXPECT_EQ(shown(101), Value("01/01"));
-    EXPECT_EQ(shown(0), Value("00/00"));
-    EXPECT_TRUE(shown(Value()).is_null());
-    EXPECT_EQ(GGMMdaMMGG("  "), Value(""));
-
     auto stored = [](std::string_view typed) { return MMGGdaGGMM(Value(TogliBarre(typed))); };
-    EXPECT_EQ(stored("15/03"), Value(315));
+    for (auto [month_day, text] : {std::pair{315, "15/03"}, {1231, "31/12"}, {101, "01/01"}}) {
+        EXPECT_EQ(shown(month_day), Value(text));
+        EXPECT_EQ(stored(text), Value(month_day));
+    }
+    EXPECT_EQ(shown(0), Value("00/00"));
     EXPECT_EQ(stored("1503"), Value(315));
     EXPECT_EQ(stored("31/12 "), Value(1231));
+    EXPECT_TRUE(shown(Value()).is_null());
     EXPECT_TRUE(stored("").is_null());
     EXPECT_TRUE(MMGGdaGGMM(Value()).is_null());
-
+    EXPECT_EQ(GGMMdaMMGG("  "), Value(""));
     EXPECT_EQ(FormattaGGMM(5, 0), Value("05"));
     EXPECT_EQ(FormattaGGMM("1503", 1), Value("15/03"));
     EXPECT_EQ(FormattaGGMM(315, 1), Value("03/15"));
@@ -60,27 +59,25 @@ TEST(DayMonth, DataValidaAndDataNonPrecedente) {
     EXPECT_FALSE(DataValida("15/03", -1, count));
     EXPECT_EQ(notices, 2);
 
-    EXPECT_TRUE(DataNonPrecedente("15/03", "15/03", 1));
-    EXPECT_FALSE(DataNonPrecedente("15/03", "14/03", 1));
-    EXPECT_FALSE(DataNonPrecedente("01/03", "29/02", 1));
-    EXPECT_TRUE(DataNonPrecedente("31/01", "01/02", 1));
-    EXPECT_FALSE(DataNonPrecedente("01/03", "", 1));
-    EXPECT_FALSE(DataNonPrecedente("30/02", "01/03", 1));
-    EXPECT_TRUE(DataNonPrecedente("5", "31", 0));
-    EXPECT_FALSE(DataNonPrecedente("20", "10", 0));
-    EXPECT_FALSE(DataNonPrecedente("01/01", "31125", 1));
+    // From, to, mode, and whether "to" does not come before "from".
+    const std::tuple<const char*, const char*, int, bool> ranges[] = {
+        {"15/03", "15/03", 1, true}, {"15/03", "14/03", 1, false}, {"01/03", "29/02", 1, false},
+        {"31/01", "01/02", 1, true}, {"01/03", "", 1, false},      {"30/02", "01/03", 1, false},
+        {"5", "31", 0, true},        {"20", "10", 0, false},       {"01/01", "31125", 1, false}};
+    for (const auto& [from, to, mode, ok] : ranges) {
+        EXPECT_EQ(DataNonPrecedente(from, to, mode), ok) << from << " " << to;
+    }
 }
 
 TEST(DayMonth, FrazioneInPercentuale) {
-    EXPECT_EQ(FrazioneInPercentuale("1/4"), 25.0);
-    EXPECT_EQ(FrazioneInPercentuale("3/4"), 75.0);
-    EXPECT_EQ(FrazioneInPercentuale("40"), 40.0);
-    EXPECT_EQ(FrazioneInPercentuale("  "), 0.0);
+    const std::optional<double> refused;
+    const std::pair<const char*, std::optional<double>> shares[] = {
+        {"1/4", 25.0},    {"3/4", 75.0},    {"40", 40.0},       {"  ", 0.0},
+        {"1/0", refused}, {"a/3", refused}, {"1/3/4", refused}, {"x", refused}};
+    for (const auto& [typed, percent] : shares) {
+        EXPECT_EQ(FrazioneInPercentuale(typed), percent) << typed;
+    }
     EXPECT_NEAR(*FrazioneInPercentuale("1/3"), 33.3333333, 1e-6);
-    EXPECT_EQ(FrazioneInPercentuale("1/0"), std::nullopt);
-    EXPECT_EQ(FrazioneInPercentuale("a/3"), std::nullopt);
-    EXPECT_EQ(FrazioneInPercentuale("1/3/4"), std::nullopt);
-    EXPECT_EQ(FrazioneInPercentuale("x"), std::nullopt);
 }
 
 }  // namespace

@@ -44,7 +44,6 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
     // clang-format off
     const std::vector<Case> cases = {
         {{rata(13, 1, 0, 0, 100, 100)}, "Num.1 Rd (100%/100%) 0GG-DF"},
-        {{rata(2, 1, 30, 5, 50, 50), rata(2, 1, 60, 5, 50, 50)}, "Num.2 Rb (50%/50%) 30-60GG-FM"},
         {{rata(2, 1, 30, 5, 33.3333, 33.3333), rata(2, 1, 60, 5, 33.3333, 33.3333),
           rata(2, 1, 90, 5, 33.3334, 33.3334)},
          "Num.3 Rb (33,33%/33,33%) 30-60-90GG-FM"},
@@ -98,8 +97,6 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
         {{rata(2, 1, 30, 5, 1e-7, 100)}, "Num.1 Rb (1E-07%/100%) 30GG-FM"},
         {{with(half, {{"CG63_FLGFRPERCIMP", 2}, {"CG63_FLGFRPERCIVA", Value()}})},
          "Num.1 Rb (%/%) 30GG-FM"},
-        {{with(half, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}})},
-         "Num.1 Rb 100+(50%/50%) 30GG-FM"},
         {{with(half, {{"CG63_INDIMPFIX", "1"}, {"CG63_IMPORFIX", "99,95"}})},
          "Num.1 Rb 99,95+(50%/50%) 30GG-FM"},
         {{with(half, {{"CG63_INDIMPFIX", 1}})}, "Num.1 Rb (50%/50%) 30GG-FM"},

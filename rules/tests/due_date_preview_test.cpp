@@ -84,110 +84,120 @@ TEST(DueDatePreview, DueDateOfOneInstallment) {
     }
 }
 
-TEST(DueDatePreview, AmountsAddUpToTheCentAndMovesAreNoted) {
+// Each row as "due taxable+VAT", with the date a period moved it from and its note; then the
+// notes on the whole term.
+std::string shown(const DueDatePreview& preview) {
+    std::string text;
+    for (const PreviewRow& row : preview.rows) {
+        text +=
+            format_date(row.due) + " " + format_amount(row.taxable) + "+" + format_amount(row.vat);
+        if (row.moved_from) text += " da " + format_date(*row.moved_from);
+        if (!row.note.empty()) text += " [" + row.note + "]";
+        text += "; ";
+    }
+    for (const std::string& note : preview.notes) text += "{" + note + "}";
+    return text;
+}
+
+TEST(DueDatePreview, AmountsAddUpToTheCentAndWhatWasAssumedIsNoted) {
     const Record third = {{"CG63_INDDATARIF", 5}, {"CG63_FLGFRPERCIMP", 0}, {"CG63_EL1FRIMP", 1},
                           {"CG63_EL2FRIMP", 3},   {"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 1},
                           {"CG63_EL2FRIVA", 3}};
-    auto riba = due_date_preview({rata(with(third, {{"CG63_GGDECOR", 30}})),
-                                  rata(with(third, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}})),
-                                  rata(with(third, {{"CG63_PROG", 3}, {"CG63_GGDECOR", 90}}))},
-                                 {}, {}, fattura(2027y / 1 / 15));
-    EXPECT_EQ(dates(riba), (Dates{"28/02/2027", "31/03/2027", "30/04/2027"}));
-    ASSERT_EQ(riba.rows.size(), 3u);
-    EXPECT_EQ(riba.rows[0].type_label, "Ricevuta Bancaria");
-    EXPECT_EQ(format_amount(riba.rows[0].total) + " " + format_amount(riba.rows[1].total) + " " +
-                  format_amount(riba.rows[2].total),
-              "406,66 406,66 406,68");
-    EXPECT_EQ(riba.rows[2].taxable, 33334);
-    EXPECT_TRUE(riba.notes.empty());
-
-    const Record half = {{"CG63_INDDATARIF", 5}, {"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
-    auto august = due_date_preview({rata(with(half, {{"CG63_GGDECOR", 30}})),
-                                    rata(with(half, {{"CG63_PROG", 2}, {"CG63_GGDECOR", 60}}))},
-                                   {periodo(801, 831, 4, 10)}, {}, fattura(2027y / 6 / 15));
-    EXPECT_EQ(dates(august), (Dates{"31/07/2027", "10/09/2027"}));
-    EXPECT_TRUE(august.rows[0].note.empty());
-    EXPECT_EQ(august.rows[1].moved_from, 2027y / 8 / 31);
-    EXPECT_FALSE(august.rows[1].note.empty());
-
-    auto fixed =
-        due_date_preview({rata(with(half, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}})),
-                          rata(with(half, {{"CG63_PROG", 2}}))},
-                         {}, {}, fattura(2027y / 1 / 15));
-    EXPECT_EQ(fixed.rows[0].total, 66000);
-    EXPECT_EQ(fixed.rows[1].total, 56000);
-
-    // VAT 100,01 in halves on the first two of three: 50,01 and the difference 50,00; the third
-    // has no VAT share and takes nothing.
-    auto vat = [](int n, int share) {
-        return rata(
-            {{"CG63_PROG", n}, {"CG63_PERCIMP", n == 3 ? 34 : 33}, {"CG63_PERCIVA", share}});
-    };
-    auto halves = due_date_preview({vat(1, 50), vat(2, 50), vat(3, 0)}, {}, {},
-                                   fattura(2027y / 1 / 15, 100000, 10001));
-    EXPECT_EQ(halves.rows[0].vat, 5001);
-    EXPECT_EQ(halves.rows[1].vat, 5000);
-    EXPECT_EQ(halves.rows[2].vat, 0);
-    EXPECT_EQ(halves.rows[2].taxable, 34000);
-}
-
-TEST(DueDatePreview, MergingPeriodsCarryAmountsIntoTheNextMonth) {
     const Record half = {{"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
-    auto two = [&](int second_days) {
-        return due_date_preview({rata(half), rata(with(half, {{"CG63_PROG", 2},
-                                                              {"CG63_INDTIPOCALEND", 1},
-                                                              {"CG63_GGDECOR", second_days}}))},
-                                {periodo(801, 831, 5, 0)}, {}, fattura(2027y / 8 / 15));
+    const Record half_month_end = with(half, {{"CG63_INDDATARIF", 5}});
+    auto nth = [](const Record& base, int n, const Record& more = {}) {
+        return rata(with(with(base, {{"CG63_PROG", n}}), more));
     };
-    auto merged_rows = two(31);
-    EXPECT_EQ(dates(merged_rows), (Dates{"15/09/2027", "15/09/2027"}));
-    EXPECT_EQ(merged_rows.rows[0].total, 0);
-    EXPECT_EQ(merged_rows.rows[1].total, 122000);
-    EXPECT_EQ(dates(two(61)), (Dates{"15/09/2027", "15/10/2027"}));
-
-    // 10/08 joins 20/08, which joins 10/09: both carry their amounts to the third.
-    auto civil = [](int n, int days) {
-        return rata({{"CG63_PROG", n},
-                     {"CG63_INDTIPOCALEND", 1},
-                     {"CG63_GGDECOR", days},
-                     {"CG63_PERCIMP", n == 3 ? 34 : 33},
-                     {"CG63_PERCIVA", n == 3 ? 34 : 33}});
+    // A third of the taxable part and `vat` % of the VAT.
+    auto thirds = [](int n, int vat, const Record& more = {}) {
+        return rata(with(
+            {{"CG63_PROG", n}, {"CG63_PERCIMP", n == 3 ? 34 : 33}, {"CG63_PERCIVA", vat}}, more));
     };
-    auto chain = due_date_preview({civil(1, 0), civil(2, 10), civil(3, 31)},
-                                  {periodo(801, 831, 5, 0)}, {}, fattura(2027y / 8 / 10));
-    EXPECT_EQ(dates(chain), (Dates{"10/09/2027", "10/09/2027", "10/09/2027"}));
-    EXPECT_EQ(chain.rows[2].total, 122000);
-    EXPECT_NE(chain.rows[0].note.find("sommata alla rata 3"), std::string::npos);
-}
-
-TEST(DueDatePreview, BadInputGivesRowsWithNotes) {
-    auto bad = due_date_preview({{{"CG63_PROG", 1}},
-                                 rata({{"CG63_PROG", 2},
-                                       {"CG63_INDDATARIF", 9},
-                                       {"CG63_TIPOEFF", "x"},
-                                       {"CG63_INDTIPODECOR", 2},
-                                       {"CG63_GGSCADFIX1", 0}})},
-                                {periodo(1345, 101, 1, 0)}, {}, fattura(2027y / 1 / 15));
-    ASSERT_EQ(bad.rows.size(), 2u);
-    EXPECT_NE(bad.rows[0].note.find("CG63_TIPOEFF"), std::string::npos);
-    EXPECT_NE(bad.rows[1].note.find("data di riferimento 9"), std::string::npos);
-    EXPECT_EQ(bad.rows[1].due, 2027y / 1 / 15);
-    EXPECT_EQ(bad.rows[0].total + bad.rows[1].total, 122000);
-    ASSERT_EQ(bad.notes.size(), 1u);
-    EXPECT_NE(bad.notes[0].find("periodo ignorato"), std::string::npos);
-    EXPECT_TRUE(due_date_preview({rata()}, {}, {}, fattura(2027y / 2 / 30)).rows.empty());
+    auto civil = [&](int n, int days) {
+        return thirds(n, n == 3 ? 34 : 33, {{"CG63_INDTIPOCALEND", 1}, {"CG63_GGDECOR", days}});
+    };
+    auto merged = [&](int second_days) {
+        return std::vector{
+            rata(half), nth(half, 2, {{"CG63_INDTIPOCALEND", 1}, {"CG63_GGDECOR", second_days}})};
+    };
+    const std::vector<Record> none, august = {periodo(801, 831, 5, 0)};
+    struct Case {
+        std::vector<Record> installments;
+        std::vector<Record> periods;
+        ExampleInvoice invoice;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{nth(third, 1, {{"CG63_GGDECOR", 30}}), nth(third, 2, {{"CG63_GGDECOR", 60}}),
+          nth(third, 3, {{"CG63_GGDECOR", 90}})},
+         none,
+         fattura(2027y / 1 / 15),
+         "28/02/2027 333,33+73,33; 31/03/2027 333,33+73,33; 30/04/2027 333,34+73,34; "},
+        {{nth(half_month_end, 1, {{"CG63_GGDECOR", 30}}),
+          nth(half_month_end, 2, {{"CG63_GGDECOR", 60}})},
+         {periodo(801, 831, 4, 10)},
+         fattura(2027y / 6 / 15),
+         "31/07/2027 500,00+110,00; 10/09/2027 500,00+110,00 da 31/08/2027 [spostata dal "
+         "31/08/2027 (periodo 01/08-31/08)]; "},
+        {{nth(half, 1, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}}), nth(half, 2)},
+         none,
+         fattura(2027y / 1 / 15),
+         "15/01/2027 550,00+110,00; 15/01/2027 450,00+110,00; "},
+        // VAT 100,01 in halves on the first two of three; the third has no VAT share.
+        {{thirds(1, 50), thirds(2, 50), thirds(3, 0)},
+         none,
+         fattura(2027y / 1 / 15, 100000, 10001),
+         "15/01/2027 330,00+50,01; 15/01/2027 330,00+50,00; 15/01/2027 340,00+0,00; "},
+        {merged(31), august, fattura(2027y / 8 / 15),
+         "15/09/2027 0,00+0,00 da 15/08/2027 [sommata alla rata 2 (periodo 01/08-31/08)]; "
+         "15/09/2027 1.000,00+220,00 [comprende la rata 1]; "},
+        {merged(61), august, fattura(2027y / 8 / 15),
+         "15/09/2027 500,00+110,00 da 15/08/2027 [spostata dal 15/08/2027 (periodo "
+         "01/08-31/08)]; 15/10/2027 500,00+110,00; "},
+        // 10/08 joins 20/08, which joins 10/09: both carry their amounts to the third.
+        {{civil(1, 0), civil(2, 10), civil(3, 31)},
+         august,
+         fattura(2027y / 8 / 10),
+         "10/09/2027 0,00+0,00 da 10/08/2027 [sommata alla rata 3 (periodo 01/08-31/08)]; "
+         "10/09/2027 0,00+0,00 da 20/08/2027 [sommata alla rata 3 (periodo 01/08-31/08)]; "
+         "10/09/2027 1.000,00+220,00 [comprende la rata 1; comprende la rata 2]; "},
+        // rows it cannot read, a period it cannot use
+        {{{{"CG63_PROG", 1}},
+          rata({{"CG63_PROG", 2},
+                {"CG63_INDDATARIF", 9},
+                {"CG63_TIPOEFF", "x"},
+                {"CG63_INDTIPODECOR", 2},
+                {"CG63_GGSCADFIX1", 0}})},
+         {periodo(1345, 101, 1, 0)},
+         fattura(2027y / 1 / 15),
+         "15/01/2027 0,00+0,00 [manca la colonna CG63_TIPOEFF; tipo effetto 0 sconosciuto; "
+         "manca la colonna CG63_INDDATARIF; manca la colonna CG63_INDTIPOCALEND; manca la "
+         "colonna CG63_INDTIPODECOR; tipo decorrenza 0 sconosciuto: usato mese "
+         "commerciale/civile; manca la colonna CG63_GGDECOR; manca la colonna "
+         "CG63_FLGFRPERCIMP; manca la colonna CG63_EL1FRIMP; manca la colonna CG63_EL2FRIMP; "
+         "manca la colonna CG63_FLGFRPERCIVA; manca la colonna CG63_EL1FRIVA; manca la "
+         "colonna CG63_EL2FRIVA; manca la colonna CG63_INDIMPFIX]; 15/01/2027 1.000,00+220,00 "
+         "[CG63_TIPOEFF non numerico: considerato 0; tipo effetto 0 sconosciuto; data di "
+         "riferimento 9 sconosciuta: usata la data fattura; CG63_GGSCADFIX1 0 non valido: "
+         "giorno fisso non applicato]; {Periodo di slittamento 1: limiti non validi: periodo "
+         "ignorato}"},
+        // fixed amounts it cannot use, and shares that miss 100
+        {{rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}}),
+          rata(
+              {{"CG63_PROG", 2}, {"CG63_INDIMPFIX", 5}, {"CG63_PERCIMP", 0}, {"CG63_PERCIVA", 0}})},
+         none,
+         fattura(2027y / 1 / 15),
+         "15/01/2027 1.000,00+220,00 [importo fisso da indicare nel documento: considerato "
+         "0]; 15/01/2027 0,00+0,00 [gestione importo fisso 5 sconosciuta]; {Le quote "
+         "dell'imponibile sommano a 90.0000%: la differenza va alla rata 1}"},
+        {{rata()}, none, fattura(2027y / 2 / 30), "{Data fattura non valida}"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(shown(due_date_preview(c.installments, c.periods, {}, c.invoice)), c.expected);
+    }
+    EXPECT_EQ(due_date_preview({rata()}, {}, {}, fattura(2027y / 1 / 15)).rows.at(0).type_label,
+              "Ricevuta Bancaria");
     EXPECT_EQ(format_amount(-123456789), "-1.234.567,89");
-    EXPECT_EQ(format_amount(0), "0,00");
-
-    // Fixed amounts it cannot use, and shares that miss 100, are noted.
-    auto noted = due_date_preview(
-        {rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}}),
-         rata({{"CG63_PROG", 2}, {"CG63_INDIMPFIX", 5}, {"CG63_PERCIMP", 0}, {"CG63_PERCIVA", 0}})},
-        {}, {}, fattura(2027y / 1 / 15));
-    EXPECT_NE(noted.rows[0].note.find("importo fisso da indicare"), std::string::npos);
-    EXPECT_NE(noted.rows[1].note.find("gestione importo fisso 5 sconosciuta"), std::string::npos);
-    ASSERT_EQ(noted.notes.size(), 1u);
-    EXPECT_NE(noted.notes[0].find("sommano a 90.0000%"), std::string::npos);
 }
 
 // Generated terms and invoices: the rows add up, no due date comes before its reference date,
@@ -196,6 +206,12 @@ TEST(DueDatePreview, GeneratedTermsKeepTheirInvariants) {
     std::mt19937 random(20270115);
     auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     auto maybe = [&](int value) { return pick(0, 2) ? Value(value) : Value(); };
+    const std::tuple<const char*, int, int> ranges[] = {
+        {"CG63_INDTIPODECOR", 1, 4},  {"CG63_GGDECOR", 0, 400},    {"CG63_INDDATARIF", 0, 6},
+        {"CG63_INDTIPOCALEND", 0, 1}, {"CG63_GGSCADFIX1", 1, 31},  {"CG63_GGSCADFIX2", 1, 31},
+        {"CG63_DAGGFIX1", 1, 1},      {"CG63_AGGFIX1", 1, 31},     {"CG63_DAGGFIX2", 1, 31},
+        {"CG63_AGGFIX2", 31, 31},     {"CG63_FLGFRPERCIMP", 0, 1}, {"CG63_EL1FRIMP", 0, 3},
+        {"CG63_EL2FRIMP", 1, 7},      {"CG63_PERCIVA", 0, 100}};
     for (int round = 0; round < 3000; ++round) {
         const auto invoice_day = sys_days{2020y / 1 / 1} + days{pick(0, 5000)};
         ExampleInvoice invoice = fattura(invoice_day, pick(0, 1 << 30), pick(-5000, 1 << 28));
@@ -216,26 +232,14 @@ TEST(DueDatePreview, GeneratedTermsKeepTheirInvariants) {
         for (int n = 1; n <= count; ++n) {
             const int fixed = pick(0, 5) == 0 ? pick(1, 2) : 0;
             if (fixed == 2 && pick(0, 1)) invoice.asked_fixed_amounts[n] = pick(0, 100000);
-            installments.push_back(rata({{"CG63_PROG", n},
-                                         {"CG63_STIPOEFF", maybe(pick(1, 3))},
-                                         {"CG63_INDTIPODECOR", pick(1, 4)},
-                                         {"CG63_GGDECOR", pick(0, 400)},
-                                         {"CG63_INDDATARIF", pick(0, 6)},
-                                         {"CG63_INDTIPOCALEND", pick(0, 1)},
-                                         {"CG63_GGSCADFIX1", pick(1, 31)},
-                                         {"CG63_GGSCADFIX2", pick(1, 31)},
-                                         {"CG63_DAGGFIX1", 1},
-                                         {"CG63_AGGFIX1", pick(1, 31)},
-                                         {"CG63_DAGGFIX2", pick(1, 31)},
-                                         {"CG63_AGGFIX2", 31},
-                                         {"CG63_GGMMFIX", pick(1, 12) * 100 + pick(1, 28)},
-                                         {"CG63_FLGFRPERCIMP", pick(0, 1)},
-                                         {"CG63_PERCIMP", pick(0, 1000000) / 10000.0},
-                                         {"CG63_EL1FRIMP", pick(0, 3)},
-                                         {"CG63_EL2FRIMP", pick(1, 7)},
-                                         {"CG63_PERCIVA", pick(0, 100)},
-                                         {"CG63_INDIMPFIX", fixed},
-                                         {"CG63_IMPORFIX", pick(0, 99999) / 100.0}}));
+            Record row = rata({{"CG63_PROG", n},
+                               {"CG63_STIPOEFF", maybe(pick(1, 3))},
+                               {"CG63_GGMMFIX", pick(1, 12) * 100 + pick(1, 28)},
+                               {"CG63_PERCIMP", pick(0, 1000000) / 10000.0},
+                               {"CG63_INDIMPFIX", fixed},
+                               {"CG63_IMPORFIX", pick(0, 99999) / 100.0}});
+            for (const auto& [column, low, high] : ranges) row[column] = pick(low, high);
+            installments.push_back(row);
         }
         const DueDatePreview preview = due_date_preview(installments, periods, subtypes, invoice);
         ASSERT_EQ(preview.rows.size(), installments.size());

@@ -30,9 +30,9 @@ ExampleInvoice fattura(Cents taxable = 100000, Cents vat = 22000) {
 PaymentDataResult block(const std::vector<Record>& rows, std::optional<PaymentMode> mode = {},
                         const ExampleInvoice& invoice = fattura(),
                         const std::vector<Record>& periods = {}) {
-    const std::vector<Record> subtypes = {sottotipo(13, 1, 2), sottotipo(13, 2, 10),
-                                          sottotipo(13, 3, 12), sottotipo(13, 4, 13),
-                                          sottotipo(2, 1, 0)};
+    // Cash-order subtype n holds "Modalità fattura PA" n (13 is none the schema knows).
+    std::vector<Record> subtypes = {sottotipo(2, 1, 0)};
+    for (int mode = 1; mode <= 13; ++mode) subtypes.push_back(sottotipo(13, mode, mode));
     return payment_data(rows, periods, subtypes, invoice, mode);
 }
 
@@ -63,23 +63,22 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
         std::optional<PaymentMode> given;
         std::string expected;  // the mode, or the message
     } cases[] = {
-        {13, 1, {}, "MP02"},                 // "Assegno bancario"
-        {13, 2, {}, "MP01"},                 // "Contanti"
-        {13, 3, PaymentMode::MP05, "MP23"},  // PagoPA: the subtype wins over the caller
+        {13, 3, PaymentMode::MP05, "MP03"},  // the subtype wins over the caller
         {2, 1, {}, "MP12"},                  // a subtype without a mode leaves it to the type
         // clang-format off
+        {13, 1, {}, "MP04"}, {13, 2, {}, "MP02"}, {13, 4, {}, "MP06"}, {13, 5, {}, "MP07"},
+        {13, 6, {}, "MP14"}, {13, 7, {}, "MP15"}, {13, 8, {}, "MP16"}, {13, 9, {}, "MP17"},
+        {13, 10, {}, "MP01"}, {13, 11, {}, "MP22"}, {13, 12, {}, "MP23"},
         {1, {}, {}, "MP01"}, {7, {}, {}, "MP08"}, {8, {}, {}, "MP08"}, {9, {}, {}, "MP01"},
         {11, {}, {}, "MP09"}, {14, {}, {}, "MP05"}, {15, {}, {}, "MP18"}, {16, {}, {}, "MP13"},
+        {3, {}, {}, "Rata 2 (Tratta" + no_mode}, {6, {}, {}, "Rata 2 (Cambiale" + no_mode},
+        {12, {}, {}, "Rata 2 (Leasing" + no_mode}, {17, {}, {}, "Rata 2 (tipo 17" + no_mode},
+        {99, {}, {}, "Rata 2 (Solo descrittivo" + no_mode},
+        {13, {}, {}, "Rata 2 (Rimessa diretta" + no_mode},
         // clang-format on
         {14, {}, PaymentMode::MP01, "MP05"},  // the caller's mode never replaces the type's
         {13, {}, PaymentMode::MP08, "MP08"},
-        {3, {}, {}, "Rata 2 (Tratta" + no_mode},
-        {12, {}, {}, "Rata 2 (Leasing" + no_mode},
-        {99, {}, {}, "Rata 2 (Solo descrittivo" + no_mode},
-        {13, {}, {}, "Rata 2 (Rimessa diretta" + no_mode},
-        {6, {}, {}, "Rata 2 (Cambiale" + no_mode},
-        {17, {}, {}, "Rata 2 (tipo 17" + no_mode},
-        {13, 4, {}, "Rata 2 (Rimessa diretta): modalità fattura PA 13 del sottotipo sconosciuta"},
+        {13, 13, {}, "Rata 2 (Rimessa diretta): modalità fattura PA 13 del sottotipo sconosciuta"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.type) + "/" + c.subtype.to_text());
@@ -91,19 +90,10 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
     }
 }
 
-TEST(EInvoicePayment, EverySubtypeModeHasItsSchemaCode) {
-    // "Modalità fattura PA" as stored, and the code the schema gives that mode.
-    const std::pair<int, std::string> modes[] = {
-        {10, "MP01"}, {2, "MP02"}, {3, "MP03"}, {1, "MP04"}, {4, "MP06"},  {5, "MP07"},
-        {6, "MP14"},  {7, "MP15"}, {8, "MP16"}, {9, "MP17"}, {11, "MP22"}, {12, "MP23"}};
-    for (const auto& [stored, code] : modes) {
-        const auto result = payment_data({civile({{"CG63_TIPOEFF", 13}, {"CG63_STIPOEFF", 7}})}, {},
-                                         {sottotipo(13, 7, stored)}, fattura(), {});
-        EXPECT_EQ(outcome(result), "TP02 1:" + code + "@2027-07-15=1220.00") << stored;
-    }
-}
-
-TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
+TEST(EInvoicePayment, ConditionAmountsAndDueDateOrderOrWhyNoInvoiceCouldCarryThem) {
+    ExampleInvoice asked = fattura(), bad_date = fattura();
+    asked.asked_fixed_amounts[1] = 10000;
+    bad_date.invoice_date = year{1200} / 1 / 1;
     // Installment n, due `days` after the invoice, with `percent` of both parts.
     auto part = [](int n, int days, int percent, const Record& more = {}) {
         return civile(with({{"CG63_PROG", n},
@@ -144,44 +134,26 @@ TEST(EInvoicePayment, ConditionAmountsAndDueDateOrder) {
         // an August installment summed into September's
         {{part(1, 20, 50), part(2, 50, 50)}, fattura(), {periodo(801, 831, 5, 0)},
          "TP02 2:MP12@2027-09-03=1220.00"},
+        {{civile({{"CG63_INDIMPFIX", 2}})}, asked, {}, "TP02 1:MP12@2027-07-15=1220.00"},
+        // refused
+        {{}, fattura(), {}, "La condizione di pagamento non ha rate"},
+        {{civile({{"CG63_PERCIMP", 90}})}, fattura(), {},
+         "Somma delle percentuali di imponibile diversa da 100: 90"},
+        {{civile({{"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 2}, {"CG63_EL2FRIVA", 3}})},
+         fattura(), {},
+         "Somma delle percentuali d'IVA diversa da 100: 66,666667"},
+        {{civile({{"CG63_INDIMPFIX", 2}})}, fattura(), {},
+         "Rata 1: manca l'importo fisso da richiedere sul documento"},
+        {{civile({})}, fattura(-100, 0), {}, "Rata 1: importo negativo"},
+        {{civile({})}, fattura(9'999'999'999'999, 1), {},
+         "Rata 1: importo oltre 99.999.999.999,99"},
+        {{civile({})}, fattura(0, 0), {}, "Nessun importo da pagare: tutte le rate sono a zero"},
+        {{civile({})}, bad_date, {}, "Data fattura non valida"},
         // clang-format on
     };
     for (const Case& c : cases) {
         EXPECT_EQ(outcome(block(c.rows, {}, c.invoice, c.periods)), c.expected);
     }
-}
-
-TEST(EInvoicePayment, RefusesWhatNoInvoiceCouldCarry) {
-    ExampleInvoice asked = fattura();
-    ExampleInvoice bad_date = fattura();
-    bad_date.invoice_date = year{1200} / 1 / 1;
-    struct Case {
-        std::vector<Record> rows;
-        ExampleInvoice invoice;
-        std::string expected;
-    } cases[] = {
-        {{}, fattura(), "La condizione di pagamento non ha rate"},
-        {{civile({{"CG63_PERCIMP", 90}})},
-         fattura(),
-         "Somma delle percentuali di imponibile diversa da 100: 90"},
-        {{civile({{"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 2}, {"CG63_EL2FRIVA", 3}})},
-         fattura(),
-         "Somma delle percentuali d'IVA diversa da 100: 66,666667"},
-        {{civile({{"CG63_INDIMPFIX", 2}})},
-         asked,
-         "Rata 1: manca l'importo fisso da richiedere sul documento"},
-        {{civile({})}, fattura(-100, 0), "Rata 1: importo negativo"},
-        {{civile({})}, fattura(9'999'999'999'999, 1), "Rata 1: importo oltre 99.999.999.999,99"},
-        {{civile({})}, fattura(0, 0), "Nessun importo da pagare: tutte le rate sono a zero"},
-        {{civile({})}, bad_date, "Data fattura non valida"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expected);
-        EXPECT_EQ(outcome(block(c.rows, {}, c.invoice)), c.expected);
-    }
-    asked.asked_fixed_amounts[1] = 10000;
-    EXPECT_EQ(outcome(block({civile({{"CG63_INDIMPFIX", 2}})}, {}, asked)),
-              "TP02 1:MP12@2027-07-15=1220.00");
 }
 
 TEST(EInvoicePayment, DaysAreCountedOnlyWhereTheInstallmentCountsThem) {
@@ -217,10 +189,10 @@ TEST(EInvoicePayment, SchemaFormsOfModesDatesAndAmounts) {
     for (const char* bad : {"2027-02-29", "2027-1-15", "15/01/2027", "2027-01-15x", "2027-13-01"}) {
         EXPECT_FALSE(parse_iso_date(bad)) << bad;
     }
-    EXPECT_EQ(decimal_amount(123450), "1234.50");
-    EXPECT_EQ(decimal_amount(7), "0.07");
-    EXPECT_EQ(decimal_amount(0), "0.00");
-    EXPECT_EQ(decimal_amount(-250), "-2.50");
+    for (auto [cents, text] :
+         {std::pair{123450, "1234.50"}, {7, "0.07"}, {0, "0.00"}, {-250, "-2.50"}}) {
+        EXPECT_EQ(decimal_amount(cents), text);
+    }
 }
 
 }  // namespace

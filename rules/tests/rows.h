@@ -1,8 +1,10 @@
 #pragma once
 // Rows written the way the tests need them, and readable values in failure messages.
 
+#include <map>
 #include <ostream>
 
+#include "rules/editor_view.h"
 #include "rules/value.h"
 
 namespace condpag {
@@ -36,6 +38,47 @@ inline Record periodo(int lower, int upper, int type, int days, Value fixed = {}
             {"CG65_INDTIPOSLIT", type},
             {"CG65_GGSLSUCC", days},
             {"CG65_GGMMFIXSLIT", fixed}};
+}
+
+// The editor as the checks see it: share boxes show the current installment unless a text is
+// set explicitly.
+struct FakeEditor : EditorView {
+    std::map<std::string, std::string, std::less<>> texts;
+    bool is_new = true;
+    int profile = 0;
+    Record current, remembered, head;
+    std::vector<Record> rows;
+
+    std::string text(std::string_view control) const override {
+        if (auto it = texts.find(control); it != texts.end()) return it->second;
+        static const std::map<std::string_view, std::string_view> bound = {
+            {"CMB_FLGFRPERCIMP", "CG63_FLGFRPERCIMP"}, {"TXT_IMP", "CG63_PERCIMP"},
+            {"TXT_NUMIMP", "CG63_EL1FRIMP"},           {"TXT_DENIMP", "CG63_EL2FRIMP"},
+            {"CMB_FLGFRPERCIVA", "CG63_FLGFRPERCIVA"}, {"TXT_IVA", "CG63_PERCIVA"},
+            {"TXT_NUMIVA", "CG63_EL1FRIVA"},           {"TXT_DENIVA", "CG63_EL2FRIVA"}};
+        auto column = bound.find(control);
+        return column == bound.end() ? "" : field(current, column->second).to_text();
+    }
+    bool installment_is_new() const override { return is_new; }
+    int installation_profile() const override { return profile; }
+    const Record& current_installment() const override { return current; }
+    std::vector<Record> installments() const override { return rows; }
+    const Record& remembered_installment() const override { return remembered; }
+    const Record& header() const override { return head; }
+};
+
+// Both shares of an installment due 30 days on, as percentages or as fractions.
+inline Record percent(Value taxable, Value vat) {
+    return rata({{"CG63_GGDECOR", 30}, {"CG63_PERCIMP", taxable}, {"CG63_PERCIVA", vat}});
+}
+inline Record fraction(Value num, Value den) {
+    return rata({{"CG63_GGDECOR", 30},
+                 {"CG63_FLGFRPERCIMP", 0},
+                 {"CG63_EL1FRIMP", num},
+                 {"CG63_EL2FRIMP", den},
+                 {"CG63_FLGFRPERCIVA", 0},
+                 {"CG63_EL1FRIVA", num},
+                 {"CG63_EL2FRIVA", den}});
 }
 
 inline void PrintTo(const Value& value, std::ostream* out) {

@@ -36,22 +36,19 @@ TEST(TermDisplay, InstallmentAndPeriodCellsAsTheGridsShowThem) {
         {"CG63_FLGFRPERCIVA", 1},   {"CG63_PERCIVA", 100}, {"CG63_INDIMPFIX", 3},
         {"CG63_IMPORFIX", "12.5 "}, {"CG63_DAGGFIX1", 1},  {"CG63_AGGFIX1", 15},
         {"CG63_GGSCADFIX1", 5},     {"CG63_GGMMFIX", 815}};
-    const InstallmentCells c = installment_cells(installment);
-    EXPECT_EQ(c.number, "2");
-    EXPECT_EQ(c.type, "Rd");
-    EXPECT_EQ(c.subtype, "1");
-    EXPECT_EQ(c.days, "60");
-    EXPECT_EQ(c.reference, "Da rich. nel doc.");
-    EXPECT_EQ(c.taxable_share, "1/3");
-    EXPECT_EQ(c.vat_share, "100%");
-    EXPECT_EQ(c.fixed_handling, "3");  // unlisted, shown as stored
-    EXPECT_EQ(c.fixed_amount, "12,50");
-    EXPECT_EQ(c.first_from + "-" + c.first_to + ":" + c.first_due_day, "01-15:05");
-    EXPECT_EQ(c.second_from + c.second_to + c.second_due_day, "");
-    EXPECT_EQ(c.fixed_day_month, "15/08");
-    const InstallmentCells unlisted = installment_cells({{"CG63_TIPOEFF", 17}});
-    EXPECT_EQ(unlisted.type, "");
-    EXPECT_EQ(unlisted.fixed_day_month, "");
+    auto cells = [](const Record& row) {
+        const InstallmentCells c = installment_cells(row);
+        return std::vector<std::string>{
+            c.number,       c.type,          c.subtype,        c.days,
+            c.reference,    c.taxable_share, c.vat_share,      c.fixed_handling,
+            c.fixed_amount, c.first_from,    c.first_to,       c.first_due_day,
+            c.second_from,  c.second_to,     c.second_due_day, c.fixed_day_month};
+    };
+    // An unlisted fixed-amount handling is shown as stored.
+    EXPECT_EQ(cells(installment),
+              (std::vector<std::string>{"2", "Rd", "1", "60", "Da rich. nel doc.", "1/3", "100%",
+                                        "3", "12,50", "01", "15", "05", "", "", "", "15/08"}));
+    EXPECT_EQ(cells({{"CG63_TIPOEFF", 17}}), std::vector<std::string>(16, ""));
 
     struct Period {
         Record row;

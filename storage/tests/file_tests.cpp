@@ -115,10 +115,12 @@ TEST(DatabaseFile, OpeningWaitsForAProgramHoldingTheFileThenGivesUp) {
         return std::pair{opened, connection};
     };
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(database.file().c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
+    auto hold = [&] {
+        return sqlite3_open(database.file().c_str(), &other) == SQLITE_OK &&
+               sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
+                            nullptr, nullptr) == SQLITE_OK;
+    };
+    ASSERT_TRUE(hold());
     std::thread holder([other] {
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -130,10 +132,7 @@ TEST(DatabaseFile, OpeningWaitsForAProgramHoldingTheFileThenGivesUp) {
     EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
     connection.Close();
 
-    ASSERT_EQ(sqlite3_open(database.file().c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_TRUE(hold());
     auto start = std::chrono::steady_clock::now();
     auto [refused, unused] = connect();
     auto waited = std::chrono::steady_clock::now() - start;

@@ -11,42 +11,15 @@
 namespace condpag::test_texts {
 
 inline std::vector<std::string> subtype_and_country_statements() {
-    const std::string crlf = "\r\n";
-    auto lines = [&](const std::vector<std::string>& parts, size_t glued) {
-        std::string sql;
-        for (size_t i = 0; i < parts.size(); ++i) {
-            sql += parts[i];
-            if (i + 1 < parts.size() && i + 1 != glued) sql += crlf;
-        }
-        return sql;
-    };
-    std::string list_export = lines({"SELECT",
-                                     "   CG6D_CODICE",
-                                     "   , CG6D_DESCRPAG",
-                                     "FROM",
-                                     "   CG6D_CODPAGEXPMAN",
-                                     "INNER JOIN CG07_TABSTATIEST ON",
-                                     "   CG07_CODICE = 86",
-                                     "WHERE",
-                                     "   (",
-                                     "      CG6D_CODISO IS NOT NULL",
-                                     "      AND CG6D_CODISO = CG07_CODISO",
-                                     "   )",
-                                     "   OR",
-                                     "   (",
-                                     "      CG6D_CODISO IS NULL",
-                                     "      AND ISNULL(CG07_FLGSEPA, 0) =",
-                                     "      (",
-                                     "         CASE",
-                                     "            WHEN CG6D_AREA IN (0, 1) THEN CG6D_AREA",
-                                     "            ELSE ISNULL(CG07_FLGSEPA, 0)",
-                                     "         END",
-                                     "      )",
-                                     "   )",
-                                     "ORDER BY",
-                                     "   CG6D_CODICE"},
-                                    22);
-    return {list_export};
+    // Lines end in CR LF as the window writes them, but for one it glues to the next.
+    return {
+        "SELECT\r\n   CG6D_CODICE\r\n   , CG6D_DESCRPAG\r\nFROM\r\n   CG6D_CODPAGEXPMAN\r\n"
+        "INNER JOIN CG07_TABSTATIEST ON\r\n   CG07_CODICE = 86\r\nWHERE\r\n   (\r\n"
+        "      CG6D_CODISO IS NOT NULL\r\n      AND CG6D_CODISO = CG07_CODISO\r\n   )\r\n"
+        "   OR\r\n   (\r\n      CG6D_CODISO IS NULL\r\n      AND ISNULL(CG07_FLGSEPA, 0) =\r\n"
+        "      (\r\n         CASE\r\n            WHEN CG6D_AREA IN (0, 1) THEN CG6D_AREA\r\n"
+        "            ELSE ISNULL(CG07_FLGSEPA, 0)\r\n         END\r\n      )   )\r\nORDER BY\r\n"
+        "   CG6D_CODICE"};
 }
 
 inline std::vector<std::string> all_statements(const std::string& code) {

@@ -113,12 +113,6 @@ std::vector<std::string> layout_faults(const EditorView& view) {
     return faults;
 }
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& line : lines) out += "\n  " + line;
-    return out;
-}
-
 // The frame of each page's fields and the navigator under it.
 struct PageBottom {
     const char* grid;
@@ -160,7 +154,7 @@ TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
             QApplication::processEvents();
             ASSERT_EQ(w.TabCondPag.tab(), page);
             std::vector<std::string> faults = layout_faults(view);
-            EXPECT_TRUE(faults.empty()) << size << ", page " << page << joined(faults);
+            EXPECT_EQ(faults, std::vector<std::string>{}) << size << ", page " << page;
             // The navigators whole inside the window, under the fields with no empty band.
             const PageBottom& bottom = kPageBottoms[page];
             std::vector<const char*> navigators = {"INTERNAV"};

@@ -36,14 +36,31 @@ struct PreviewPanelTest : ::testing::Test {
     Session s;
     FRMCO_CONDPAG& w = s.open();
     EditorView view{w};
+    PreviewPanel panel;
     void SetUp() override { view.show(); }
+
+    // The panel shown beside the term `code`, for an invoice of `date`.
+    void follow(const char* code, QDate date) {
+        s.go_to(code);
+        panel.show();
+        panel.invoice_date()->setDate(date);
+        panel.follow(&w);
+        QApplication::processEvents();
+    }
+    // Types over what a box holds, leaving the focus in it.
+    static void retype(QLineEdit* box, const char* text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QApplication::processEvents();
+    }
 
     // The payment block the panel's button shows, and whether it can be saved.
     struct Block {
         std::string text;
         bool can_save = true, can_name_file = true;
     };
-    static Block block_shown(PreviewPanel& panel) {
+    Block block_shown() {
         Block block;
         testing::when_modal([&](QWidget* modal) {
             auto* dialog = dynamic_cast<EInvoiceDialog*>(modal);
@@ -58,19 +75,12 @@ struct PreviewPanelTest : ::testing::Test {
 };
 
 TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTypedAndShowsItsPaymentBlock) {
-    s.go_to("BB30");  // one bank transfer, 30 days from the invoice, commercial calendar
-
-    PreviewPanel panel;
     EXPECT_EQ(panel.invoice_date()->date(), QDate::currentDate());
-    EXPECT_EQ(panel.taxable()->text(), "1.000,00");
-    EXPECT_EQ(panel.vat()->text(), "220,00");
-    panel.invoice_date()->setDate(QDate(2027, 1, 31));
-    panel.follow(&w);
-    QApplication::processEvents();
+    follow("BB30", QDate(2027, 1, 31));  // one bank transfer, 30 commercial days
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"28/02/2027"}));
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"1.220,00"}));
     // Its payment block, for the invoice typed in the panel.
-    Block block = block_shown(panel);
+    Block block = block_shown();
     for (const char* part : {"<CondizioniPagamento>TP02</CondizioniPagamento>",
                              "<ModalitaPagamento>MP05</ModalitaPagamento>",
                              "<DataScadenzaPagamento>2027-02-28</DataScadenzaPagamento>",
@@ -81,15 +91,10 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTypedAndShowsItsPayme
 
     // 60 days typed, not yet confirmed: two commercial months from a month's last day.
     auto* days = view.findChild<QLineEdit*>("TXT_GGDECOR");
-    days->setFocus();
-    days->selectAll();
-    QTest::keyClicks(days, "60");
-    QApplication::processEvents();
+    retype(days, "60");
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"31/03/2027"}));
     // Still the same edit, so no status change comes with it: the typing alone refreshes.
-    days->selectAll();
-    QTest::keyClicks(days, "90");
-    QApplication::processEvents();
+    retype(days, "90");
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"30/04/2027"}));
 
     // Amounts are read in the Italian form.
@@ -102,7 +107,7 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTypedAndShowsItsPayme
     s.messages.answers = {Answer::No};  // leave the edited term without saving it
     s.go_to("RD");
     QApplication::processEvents();
-    block = block_shown(panel);
+    block = block_shown();
     for (const char* part : {"Rata 1 (Rimessa diretta): il tipo di pagamento", "indicarne una"}) {
         EXPECT_NE(block.text.find(part), std::string::npos) << block.text;
     }
@@ -113,13 +118,7 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTypedAndShowsItsPayme
 }
 
 TEST_F(PreviewPanelTest, TheInvoiceDatesAndTheAmountsAskedInTheDocumentMoveTheRows) {
-    s.go_to("CTR");  // cash on delivery: due on the delivery date itself
-
-    PreviewPanel panel;
-    panel.show();
-    panel.invoice_date()->setDate(QDate(2027, 1, 15));
-    panel.follow(&w);
-    QApplication::processEvents();
+    follow("CTR", QDate(2027, 1, 15));  // cash on delivery: due on the delivery date itself
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"15/01/2027"}));
 
     // Ticked, the delivery date counts; the delivery-note date is no reference of this term.
@@ -151,11 +150,8 @@ TEST_F(PreviewPanelTest, TheInvoiceDatesAndTheAmountsAskedInTheDocumentMoveTheRo
     panel.on_request_date().date->setDate(QDate(2027, 2, 10));
     QLineEdit* asked = panel.asked_amount(1);
     ASSERT_NE(asked, nullptr);
-    EXPECT_EQ(panel.asked_amount(2), nullptr);
-    EXPECT_TRUE(asked->isVisible());
-    asked->setFocus();
-    QTest::keyClicks(asked, "100");
-    QApplication::processEvents();
+    EXPECT_TRUE(asked->isVisible() && panel.asked_amount(2) == nullptr);
+    retype(asked, "100");
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"10/03/2027", "15/03/2027"}));
     // 100,00 first, then 900,00 halved; the VAT halved alone.
     EXPECT_EQ(column(panel, 3), (std::vector<std::string>{"550,00", "450,00"}));
@@ -166,18 +162,12 @@ TEST_F(PreviewPanelTest, TheInvoiceDatesAndTheAmountsAskedInTheDocumentMoveTheRo
     QApplication::processEvents();
     EXPECT_EQ(panel.asked_amount(1), nullptr);
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"610,00", "610,00"}));
-    panel.follow(nullptr);
 }
 
 // Typing the first installment's days rewrites that row's cells alone: the second row, whose due
 // date stays, is not written again and so not painted again. Nothing typed is stored.
 TEST_F(PreviewPanelTest, TypingOneInstallmentsDaysRewritesOnlyItsRowInThePreview) {
-    s.go_to("BB3060");  // bank transfers at 30 and 60 days, half each
-    PreviewPanel panel;
-    panel.show();
-    panel.invoice_date()->setDate(QDate(2027, 1, 15));
-    panel.follow(&w);
-    QApplication::processEvents();
+    follow("BB3060", QDate(2027, 1, 15));  // bank transfers at 30 and 60 days, half each
     ASSERT_EQ(column(panel, 2), (std::vector<std::string>{"15/02/2027", "15/03/2027"}));
 
     std::set<int> rewritten;
@@ -185,21 +175,14 @@ TEST_F(PreviewPanelTest, TypingOneInstallmentsDaysRewritesOnlyItsRowInThePreview
                      [&](const QModelIndex& from, const QModelIndex& to) {
                          for (int r = from.row(); r <= to.row(); ++r) rewritten.insert(r);
                      });
-    auto* days = view.findChild<QLineEdit*>("TXT_GGDECOR");
-    days->setFocus();
-    days->selectAll();
-    QTest::keyClicks(days, "45");
-    QApplication::processEvents();
+    retype(view.findChild<QLineEdit*>("TXT_GGDECOR"), "45");
     const std::vector<std::string> due = column(panel, 2);
     EXPECT_NE(due[0], "15/02/2027");
     EXPECT_EQ(due[1], "15/03/2027");
     EXPECT_EQ(rewritten, (std::set<int>{0}));
     // Longer amounts typed: the amount columns widen to them, amounts standing to the right.
     const int narrow = panel.table()->columnWidth(3);
-    panel.taxable()->setFocus();
-    panel.taxable()->selectAll();
-    QTest::keyClicks(panel.taxable(), "123456789,00");
-    QApplication::processEvents();
+    retype(panel.taxable(), "123456789,00");
     EXPECT_GT(panel.table()->columnWidth(3), narrow);
     for (int c : {0, 3, 4, 5}) {
         EXPECT_TRUE(panel.table()->item(1, c)->textAlignment() & Qt::AlignRight) << c;
@@ -215,7 +198,6 @@ TEST_F(PreviewPanelTest, TypingOneInstallmentsDaysRewritesOnlyItsRowInThePreview
     EXPECT_EQ(s.query("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
                       "'BB3060' ORDER BY CG63_PROG"),
               (Rows{{"30"}, {"60"}}));
-    panel.follow(nullptr);
 }
 
 }  // namespace

