@@ -157,6 +157,8 @@ TEST(WindowAndHost, OnlyALoadedWindowTakesTheHostUpAndItDoesSoAgainAsItCloses) {
         EXPECT_EQ(s.global.ActiveInterface(), &s.host);
         w.Form_Unload();
         EXPECT_EQ(s.global.Application(), nullptr);
+        EXPECT_EQ(s.navigator.FormEvents(), nullptr);
+        EXPECT_EQ(w.GRIDNAV_RATE.interface(), nullptr);
     }
 }
 
