@@ -159,6 +159,7 @@ TEST(WindowAndHost, OnlyALoadedWindowTakesTheHostUpAndItDoesSoAgainAsItCloses) {
         EXPECT_EQ(s.global.Application(), nullptr);
         EXPECT_EQ(s.navigator.FormEvents(), nullptr);
         EXPECT_EQ(w.GRIDNAV_RATE.interface(), nullptr);
+        EXPECT_NE(w.WindowConnection().State(), ObjectState::Open);
     }
 }
 
