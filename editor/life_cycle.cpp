@@ -464,7 +464,7 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason
             }
             EnablingRule();
             TXT_CODICE.enable(false);
-            TXT_CODICE.set_editable(false);
+            TXT_CODICE.set_editable(false);  // locked too; disabled, it takes no typing anyway
             // Read again for every reason but a save, also after "Annulla": detail edits undone
             // with the header go with it.
             if (reason != ChangeReason::Saved) LoadDetailsForCode();
