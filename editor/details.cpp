@@ -128,13 +128,10 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_IsRecordChanged(bool& changed) {
 
 namespace {
 
-// After a detail frame wrote its rows: a begun row is dropped; a list with rows is shown again,
-// an empty one waits in insert status for its first row.
-void after_detail_write(DataFrame& frame, Recordset& set) {
+// After a detail frame wrote its rows (a begun row it ended before writing): a list with rows is
+// shown again, an empty one waits in insert status for its first row.
+void after_detail_write(DataFrame& frame, const Recordset& set) {
     if (!frame.BatchPending()) return;
-    // The frame ends a begun row before it writes, so this finds none today; it stays for a
-    // frame that writes around it.
-    if (frame.Status() == FrameStatus::Insert) set.CancelUpdate();
     if (set.RecordCount() != 0) {
         frame.Reload("");
     } else {
