@@ -30,8 +30,9 @@ std::vector<FRMCO_CONDPAG::DetailSet> FRMCO_CONDPAG::detail_sets() {
 }
 
 // Errors are set aside in the detail handlers: a step that fails is skipped and the next runs.
-// An open set is closed before it is opened again, as ADO asks; the stand-in set drops its rows on
-// Open all the same, so the close changes nothing a person sees.
+// The frame lets go of its set and an open set is closed before it is opened again, as ADO asks;
+// the headless frame takes its set back on Reload and the set drops its rows on Open all the
+// same, so neither step changes anything a person sees. Loading for a code does the same.
 void FRMCO_CONDPAG::OpenDetailsEmpty() {
     for (DetailSet d : detail_sets()) {
         d.source = d.empty_statement;
