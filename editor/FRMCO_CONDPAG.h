@@ -244,7 +244,6 @@ class FRMCO_CONDPAG : public Form, public EditorView, public SecondaryWindowOwne
     std::int16_t ContaRate(const std::string& code);
     void FME_CONDPAGDES_BeforeUpdate(bool& cancel);
     void FME_CONDPAGDES_AfterUpdate(bool result);
-    void FME_CONDPAGDES_AfterUndo(bool result);
     void FME_CONDPAGDES_IsRecordChanged(bool& changed);
     void FME_DETTAGLIO_UpdateBatchAll();
     void FME_PERSLIT_UpdateBatchAll();

@@ -30,6 +30,9 @@ std::vector<FRMCO_CONDPAG::DetailSet> FRMCO_CONDPAG::detail_sets() {
 }
 
 // Errors are set aside in the detail handlers: a step that fails is skipped and the next runs.
+// The frame lets go of its set and an open set is closed before it is opened again, as ADO asks;
+// the headless frame takes its set back on Reload and the set drops its rows on Open all the
+// same, so neither step changes anything a person sees. Loading for a code does the same.
 void FRMCO_CONDPAG::OpenDetailsEmpty() {
     for (DetailSet d : detail_sets()) {
         d.source = d.empty_statement;
@@ -54,9 +57,10 @@ void FRMCO_CONDPAG::LoadDetailsForCode() {
 void FRMCO_CONDPAG::RekeyDetails() {
     const std::string term = code();
     for (DetailSet d : detail_sets()) {
+        // The frame's source text names the new code for a framework that re-reads from it; the
+        // headless frame keeps the rows it has, so only the key columns below show.
         d.source = d.load_statement(term);
         d.frame.SetSourceText(d.source);
-        if (d.set.RecordCount() <= 0) continue;
         d.frame.SuspendSync();
         for (d.set.MoveFirst(); !d.set.IsEOF(); d.set.MoveNext())
             d.set.SetField(d.key_column, term);
@@ -65,6 +69,7 @@ void FRMCO_CONDPAG::RekeyDetails() {
 }
 
 std::int16_t FRMCO_CONDPAG::ContaRate(const std::string& term) {
+    // A count that could not be read locks nothing: only two or more installments do.
     std::int16_t count = 0;
     step("ContaRate", [&]() -> Status {
         auto counted = condpag::ContaRate(connection_, term);
@@ -109,16 +114,6 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUpdate(bool result) {
     for (DataFrame* detail : {&FME_DETTAGLIO, &FME_PERSLIT, &FME_LINGUA}) detail->SaveRows();
 }
 
-void FRMCO_CONDPAG::FME_CONDPAGDES_AfterUndo(bool result) {
-    if (!result) return;
-    for (auto [set, frame] : {std::pair{&Grst_RecordSet_CG63, &FME_DETTAGLIO},
-                              std::pair{&Grst_RecordSet_CG65, &FME_PERSLIT},
-                              std::pair{&Grst_RecordSet_CG6B, &FME_LINGUA}}) {
-        ignore_error_by_design(set->Requery());
-        frame->Reload("");
-    }
-}
-
 void FRMCO_CONDPAG::HeaderFollowsDetail(const DataFrame& detail, FrameStatus detail_status) {
     bool changed = detail_status == FrameStatus::Change ||
                    (detail_status == FrameStatus::View && detail.BatchPending());
@@ -134,11 +129,10 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_IsRecordChanged(bool& changed) {
 
 namespace {
 
-// After a detail frame wrote its rows: a begun row is dropped; a list with rows is shown again,
-// an empty one waits in insert status for its first row.
-void after_detail_write(DataFrame& frame, Recordset& set) {
+// After a detail frame wrote its rows (a begun row it ended before writing): a list with rows is
+// shown again, an empty one waits in insert status for its first row.
+void after_detail_write(DataFrame& frame, const Recordset& set) {
     if (!frame.BatchPending()) return;
-    if (frame.Status() == FrameStatus::Insert) set.CancelUpdate();
     if (set.RecordCount() != 0) {
         frame.Reload("");
     } else {

@@ -20,7 +20,8 @@ struct ColumnDefinition {
 
 void define_columns(Grid& grid, Cinterface* host, std::initializer_list<ColumnDefinition> columns) {
     ColumnLayout layout(grid);
-    layout.Setup(host, nullptr, "", 0);
+    layout.Setup(host, nullptr, "", 0);  // no set, source or further object: the grid keeps none
+    // Kind 1 and shown, for every column; the kind is the host grid's and changes nothing here.
     for (const ColumnDefinition& c : columns) {
         layout.AddColumn(std::string(c.column), c.caption, 1, c.width, true);
     }
@@ -112,7 +113,7 @@ void FRMCO_CONDPAG::GRID_PERSLIT_CellDisplay(const std::string& column, std::str
 void FRMCO_CONDPAG::GRID_LINGUA_KeyDown(int& key, int) {
     if (key != kKeyEnter || FME_LINGUA.Status() == FrameStatus::Insert) return;
     key = 0;
-    DoEvents();
+    DoEvents();  // a grid key posts no focus move of its own, so there is nothing to wait for
     if (TXT_DESCRLINGUA.enabled()) TXT_DESCRLINGUA.SetTextFocus();
 }
 

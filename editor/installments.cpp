@@ -52,7 +52,8 @@ void FRMCO_CONDPAG::write_columns(DataFrame& frame,
 
 void FRMCO_CONDPAG::FME_DETTAGLIO_BeforeAddNew(bool& cancel) {
     // In single-installment mode a person adds no installment; the frame begins the term's one
-    // itself when a new term is begun.
+    // itself when a new term is begun. "Nuovo" is disabled there too, so only a program that
+    // calls the frame's command meets this refusal.
     if (single_installment_) cancel = true;
 }
 
@@ -103,7 +104,7 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_AfterDelete(bool result) {
     }
 }
 
-void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(FrameStatus status, ChangeReason) {
+void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(FrameStatus status, ChangeReason reason) {
     HeaderFollowsDetail(FME_DETTAGLIO, status);
     if (status == FrameStatus::View) {
         GRIDNAV_RATE.enable(true);
@@ -133,6 +134,14 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(FrameStatus status, ChangeReason)
     show_share_boxes(CMB_FLGFRPERCIMP.text(), TXT_IMP, TXT_NUMIMP, TXT_DENIMP);
     show_share_boxes(CMB_FLGFRPERCIVA.text(), TXT_IVA, TXT_NUMIVA, TXT_DENIVA);
     if (single_installment_) GRIDNAV_RATE.EnableButton("Nuovo", false);
+    // "Nuovo" adds no installment in this mode: a new term whose one installment was dropped
+    // with "Annulla" is offered it again, as when the term was begun.
+    if (single_installment_ && status == FrameStatus::View && reason == ChangeReason::Undone &&
+        FME_CONDPAGDES.Status() == FrameStatus::Insert && Grst_RecordSet_CG63.RecordCount() == 0) {
+        FME_DETTAGLIO.SetStatus(FrameStatus::Insert);
+        TXT_TOTIMP.set_text("");
+        TXT_TOTIVA.set_text("");
+    }
 }
 
 void FRMCO_CONDPAG::show_share_boxes(const std::string& form, EditBox& percent, EditBox& numerator,

@@ -22,12 +22,14 @@ constexpr int kDesignHeight = 7035;
 constexpr int kErrorDialogStyle =
     kStyleAbortRetryIgnore | kStyleStop | kStyleDefaultButton2 | kStyleSystemModal;
 
-void configure_box(EditBox& box, std::string_view column, int max_length, bool upper = false,
-                   bool numeric = false) {
+enum class BoxKind { Text, Code, Number };  // codes are typed in capitals
+
+void configure_box(EditBox& box, std::string_view column, int max_length,
+                   BoxKind kind = BoxKind::Text) {
     box.set_bound_column(std::string(column));
     box.set_max_length(max_length);
-    box.set_upper_case(upper);
-    box.set_numeric(numeric);
+    box.set_upper_case(kind == BoxKind::Code);
+    box.set_numeric(kind == BoxKind::Number);
 }
 
 }  // namespace
@@ -49,18 +51,18 @@ void FRMCO_CONDPAG::SetComponent(CLSCO_CONDPAG* component,
 }
 
 void FRMCO_CONDPAG::configure_controls() {
-    configure_box(TXT_CODICE, db::CG62_CODPAG, 6, true);
+    configure_box(TXT_CODICE, db::CG62_CODPAG, 6, BoxKind::Code);
     TXT_CODICE.set_caption("Codice");
     configure_box(TXT_DESCRIZIONE, db::CG62_DESCPAG, 40);
     CHK_DESAUTOM.set_bound_column(std::string(db::CG62_FLGDESC));
     CHK_DESAUTOM.set_caption("Descriz. automatica");
-    configure_box(TXT_SC1, db::CG62_SCPERMER1, 6, false, true);
-    configure_box(TXT_SC2, db::CG62_SCPERMER2, 6, false, true);
-    configure_box(TXT_SC3, db::CG62_SCPERCAS, 6, false, true);
+    configure_box(TXT_SC1, db::CG62_SCPERMER1, 6, BoxKind::Number);
+    configure_box(TXT_SC2, db::CG62_SCPERMER2, 6, BoxKind::Number);
+    configure_box(TXT_SC3, db::CG62_SCPERCAS, 6, BoxKind::Number);
     TXT_SC3.set_caption("Sconto merce 3");
-    configure_box(TXT_SCART26, db::CG62_SCART26, 8, false, true);
+    configure_box(TXT_SCART26, db::CG62_SCART26, 8, BoxKind::Number);
     TXT_SCART26.set_currency("EURO");  // an amount, shown "#,##0.00" as the fixed amount is
-    configure_box(TXT_PERCSCART26, db::CG62_SCPERCART26, 6, false, true);
+    configure_box(TXT_PERCSCART26, db::CG62_SCPERCART26, 6, BoxKind::Number);
     configure_box(TXT_DESCANAL, db::CG62_DESPAGANAL, 80);
     CHK_STORNOIVA.set_bound_column(std::string(db::CG62_FLGSTORNOIVA));
     CHK_STORNOIVA.set_caption("Flag storno IVA");
@@ -69,32 +71,32 @@ void FRMCO_CONDPAG::configure_controls() {
         "Non applicare giorni fissi cliente/fornitore - slittamento generale e "
         "cliente/fornitore");
 
-    configure_box(TXT_NUMRATA, db::CG63_PROG, 5, false, true);
+    configure_box(TXT_NUMRATA, db::CG63_PROG, 5, BoxKind::Number);
     TXT_NUMRATA.enable(false);  // computed, never typed
     CMB_TIPO.set_bound_column(std::string(db::CG63_TIPOEFF));
-    configure_box(TXT_SOTTOTIPO, db::CG63_STIPOEFF, 2, false, true);
+    configure_box(TXT_SOTTOTIPO, db::CG63_STIPOEFF, 2, BoxKind::Number);
     TXT_DECODSTIPO.enable(false);
     CMB_CALENDARIO.set_bound_column(std::string(db::CG63_INDTIPOCALEND));
     CMB_TIPODECORR.set_bound_column(std::string(db::CG63_INDTIPODECOR));
-    configure_box(TXT_GGDECOR, db::CG63_GGDECOR, 4, false, true);
+    configure_box(TXT_GGDECOR, db::CG63_GGDECOR, 4, BoxKind::Number);
     CMB_DATARIF.set_bound_column(std::string(db::CG63_INDDATARIF));
     configure_box(TXT_GGMMFIX, db::CG63_GGMMFIX, 5);
     CMB_FLGFRPERCIMP.set_bound_column(std::string(db::CG63_FLGFRPERCIMP));
-    configure_box(TXT_IMP, db::CG63_PERCIMP, 8, false, true);
-    configure_box(TXT_NUMIMP, db::CG63_EL1FRIMP, 2, false, true);
-    configure_box(TXT_DENIMP, db::CG63_EL2FRIMP, 2, false, true);
+    configure_box(TXT_IMP, db::CG63_PERCIMP, 8, BoxKind::Number);
+    configure_box(TXT_NUMIMP, db::CG63_EL1FRIMP, 2, BoxKind::Number);
+    configure_box(TXT_DENIMP, db::CG63_EL2FRIMP, 2, BoxKind::Number);
     CMB_FLGFRPERCIVA.set_bound_column(std::string(db::CG63_FLGFRPERCIVA));
-    configure_box(TXT_IVA, db::CG63_PERCIVA, 8, false, true);
-    configure_box(TXT_NUMIVA, db::CG63_EL1FRIVA, 2, false, true);
-    configure_box(TXT_DENIVA, db::CG63_EL2FRIVA, 2, false, true);
+    configure_box(TXT_IVA, db::CG63_PERCIVA, 8, BoxKind::Number);
+    configure_box(TXT_NUMIVA, db::CG63_EL1FRIVA, 2, BoxKind::Number);
+    configure_box(TXT_DENIVA, db::CG63_EL2FRIVA, 2, BoxKind::Number);
     CMB_TIPOIMPFIX.set_bound_column(std::string(db::CG63_INDIMPFIX));
-    configure_box(TXT_IMPFIX, db::CG63_IMPORFIX, 16, false, true);
-    configure_box(TXT_DAGGFIX1, db::CG63_DAGGFIX1, 2, false, true);
-    configure_box(TXT_AGGFIX1, db::CG63_AGGFIX1, 2, false, true);
-    configure_box(TXT_GGSCADFIX1, db::CG63_GGSCADFIX1, 2, false, true);
-    configure_box(TXT_DAGGFIX2, db::CG63_DAGGFIX2, 2, false, true);
-    configure_box(TXT_AGGFIX2, db::CG63_AGGFIX2, 2, false, true);
-    configure_box(TXT_GGSCADFIX2, db::CG63_GGSCADFIX2, 2, false, true);
+    configure_box(TXT_IMPFIX, db::CG63_IMPORFIX, 16, BoxKind::Number);
+    configure_box(TXT_DAGGFIX1, db::CG63_DAGGFIX1, 2, BoxKind::Number);
+    configure_box(TXT_AGGFIX1, db::CG63_AGGFIX1, 2, BoxKind::Number);
+    configure_box(TXT_GGSCADFIX1, db::CG63_GGSCADFIX1, 2, BoxKind::Number);
+    configure_box(TXT_DAGGFIX2, db::CG63_DAGGFIX2, 2, BoxKind::Number);
+    configure_box(TXT_AGGFIX2, db::CG63_AGGFIX2, 2, BoxKind::Number);
+    configure_box(TXT_GGSCADFIX2, db::CG63_GGSCADFIX2, 2, BoxKind::Number);
     TXT_TOTIMP.enable(false);
     TXT_TOTIVA.enable(false);
 
@@ -104,9 +106,9 @@ void FRMCO_CONDPAG::configure_controls() {
     TXT_PERSLITAGGMM.set_caption("Limite superiore");
     CMB_TIPOSLIT.set_bound_column(std::string(db::CG65_INDTIPOSLIT));
     configure_box(TXT_PERSLITGGMMSCAD, db::CG65_GGMMFIXSLIT, 5);
-    configure_box(TXT_PERSLITSLIT, db::CG65_GGSLSUCC, 4, false, true);
+    configure_box(TXT_PERSLITSLIT, db::CG65_GGSLSUCC, 4, BoxKind::Number);
 
-    configure_box(TXT_CODLINGUA, db::CG6B_LINGUA_MG52, 4, true);
+    configure_box(TXT_CODLINGUA, db::CG6B_LINGUA_MG52, 4, BoxKind::Code);
     TXT_CODLINGUA.set_caption("Codice lingua");
     TXT_DCODLINGUA.enable(false);
     configure_box(TXT_DESCRLINGUA, db::CG6B_DESCR, 40);
@@ -122,7 +124,6 @@ void FRMCO_CONDPAG::connect_handlers() {
         [this](Control*& c, std::string& m) { FME_CONDPAGDES_ValidateRecord(c, m); });
     FME_CONDPAGDES.BeforeUpdate.connect([this](bool& c) { FME_CONDPAGDES_BeforeUpdate(c); });
     FME_CONDPAGDES.AfterUpdate.connect([this](bool r) { FME_CONDPAGDES_AfterUpdate(r); });
-    FME_CONDPAGDES.AfterUndo.connect([this](bool r) { FME_CONDPAGDES_AfterUndo(r); });
     FME_CONDPAGDES.IsRecordChanged.connect(
         [this](bool& changed) { FME_CONDPAGDES_IsRecordChanged(changed); });
     FME_CONDPAGDES.BeforeDelete.connect([this](bool& c) { FME_CONDPAGDES_BeforeDelete(c); });
@@ -271,7 +272,7 @@ void FRMCO_CONDPAG::Form_Load() {
     if (!go_on) return;
     if (!has_connection_) {
         go_on = step(procedure, [&]() -> Status {
-            connection_ = global->NewConnection();
+            connection_ = global->NewConnection();  // the host's; the headless one is plain
             connection_.ConnectionString = connection_string_;
             Status opened = connection_.Open();
             if (opened) has_connection_ = true;
@@ -280,6 +281,7 @@ void FRMCO_CONDPAG::Form_Load() {
         if (!go_on) return;
     }
     host_->SetConnection(connection_);
+    // The host makes the sets (its own may come configured); the headless host's are plain.
     Grst_RecordSet_CG62 = global->NewRecordset();
     Grst_RecordSet_CG63 = global->NewRecordset();
     Grst_RecordSet_CG65 = global->NewRecordset();
@@ -440,11 +442,9 @@ void FRMCO_CONDPAG::Form_Activate() {
         navigator->ShowButton("Stampa", false);
     }
     GRIDNAVL.ShowButton("Esporta", host_->IsCalled());
-    if (TXT_CODICE.enabled()) {
-        TXT_CODICE.SetTextFocus();
-    } else {
-        CHK_DESAUTOM.SetTextFocus();
-    }
+    // An open code box already has the focus from the status change; a term shown starts at
+    // the first box it lets the person change.
+    if (!TXT_CODICE.enabled()) CHK_DESAUTOM.SetTextFocus();
     LAY_CONDPAG.Start();
     LAY_CONDPAG.Arrange();
     bool vat_reversal = vat_reversal_shown(installation_profile());
@@ -464,7 +464,9 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason
             }
             EnablingRule();
             TXT_CODICE.enable(false);
-            TXT_CODICE.set_editable(false);
+            TXT_CODICE.set_editable(false);  // locked too; disabled, it takes no typing anyway
+            // Read again for every reason but a save, also after "Annulla": detail edits undone
+            // with the header go with it.
             if (reason != ChangeReason::Saved) LoadDetailsForCode();
             break;
         case FrameStatus::Search:
@@ -502,13 +504,10 @@ void FRMCO_CONDPAG::FME_CONDPAGDES_ChangeStatus(FrameStatus status, ChangeReason
 void FRMCO_CONDPAG::FME_CONDPAGDES_AfterAddNew(bool result) {
     if (!result) return;
     // A new term starts from the defaults of its columns.
-    FME_CONDPAGDES.SetFieldEvents(false);
     Record defaults = default_row(db::CG62_CONDPAGDES);
     defaults.try_emplace(std::string(db::CG62_FLGDISGG), 0);  // every flag starts off
-    for (const auto& [column, value] : defaults) Grst_RecordSet_CG62.SetField(column, value);
-    FME_CONDPAGDES.SetFieldEvents(true);
-    TXT_TOTIMP.set_text("");
-    TXT_TOTIVA.set_text("");
+    write_columns(FME_CONDPAGDES, {defaults.begin(), defaults.end()}, {});
+    // The totals are emptied by the insert status that follows.
 }
 
 void FRMCO_CONDPAG::TXT_CODICE_AfterItem() {
@@ -631,8 +630,10 @@ void FRMCO_CONDPAG::Form_Unload() {
     }
     for (Recordset* set :
          {&Grst_RecordSet_CG62, &Grst_RecordSet_CG63, &Grst_RecordSet_CG65, &Grst_RecordSet_CG6B}) {
+        // Only an open set is closed; nothing reads a set after unload, so no test sees it.
         if (set->State() == ObjectState::Open) set->Close();
     }
+    // Released here, before the connection; nothing uses a format object after unload.
     Pobj_GridCondPag_GGMMFIX.reset();
     Pobj_GridPerSlit_DAGGMM.reset();
     Pobj_GridPerSlit_AGGMM.reset();
@@ -640,11 +641,11 @@ void FRMCO_CONDPAG::Form_Unload() {
     LAY_CONDPAG.Stop();
     if (messages_ != nullptr) messages_->SetInterface(nullptr);
     messages_ = nullptr;
-    own_messages_.reset();
+    own_messages_.reset();  // released now rather than with the window: nothing else shows it
     if (lookup_runner() == own_lookup_runner_.get()) set_lookup_runner(nullptr);
     own_lookup_runner_.reset();
     if (has_connection_) connection_.Close();
-    has_connection_ = false;
+    has_connection_ = false;  // a window loaded again opens a connection of its own
     if (host_ != nullptr) {
         if (ClsGlobal* global = host_->ClsGlobal()) {
             global->Unregister(host_);
