@@ -110,33 +110,6 @@ TEST(DetailLists, AfterASaveEachListShowsItsFirstRowOrWaitsForANewOne) {
     }
 }
 
-// The grids show stored numbers as a person reads them, and Enter on a stored language opens
-// its description, the key taken by the window.
-TEST(DetailLists, TheGridsShowStoredValuesAndEnterOpensAStoredLanguage) {
-    Session s;
-    s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('QUO', 'Quote')",
-           "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
-           "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
-           "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX) "
-           "VALUES ('QUO', 1, 1, 1, 0, 0, 1, 33.5, 1, 66.25, 1)",
-           "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) "
-           "VALUES ('QUO', 'ENG', 'Shares')"});
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("QUO"));
-    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_PERCIMP"), "33,5");
-    EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_PERCIVA"), "66,25");
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
-    for (bool adding : {false, true}) {
-        SCOPED_TRACE(adding);
-        if (adding) {
-            ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
-        }
-        ASSERT_TRUE(w.user_focus(&w.GRID_LINGUA));
-        EXPECT_EQ(w.GRID_LINGUA.user_key(kKeyEnter), adding ? kKeyEnter : 0);
-        EXPECT_EQ(w.focus(), adding ? static_cast<Control*>(&w.GRID_LINGUA) : &w.TXT_DESCRLINGUA);
-    }
-}
-
 // A window whose load failed does not take the host up when activated; a loaded one lets its
 // layout resize it, takes the host up again as it closes and lets it go once unloaded.
 TEST(WindowAndHost, OnlyALoadedWindowTakesTheHostUpAndItDoesSoAgainAsItCloses) {

@@ -165,7 +165,7 @@ TEST(NavigationAndChecks, GridsShowWhatIsStoredAndEnterInTheLanguagesOpensTheDes
            "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
            "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
            "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX) VALUES ('GRI', 1, 17, "
-           "1, 9, 0, 1, 100, 1, 100, 3)",
+           "1, 9, 0, 1, 33.5, 1, 66.25, 3)",
            "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG, "
            "CG65_INDTIPOSLIT, CG65_GGMMFIXSLIT, CG65_GGSLSUCC) VALUES ('GRI', 101, 0, 7, 1231, 0)",
            "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) VALUES "
@@ -175,6 +175,7 @@ TEST(NavigationAndChecks, GridsShowWhatIsStoredAndEnterInTheLanguagesOpensTheDes
     const std::pair<const char*, const char*> cells[] = {
         {"CG63_TIPOEFF", ""},      {"CG63_INDDATARIF", ""},
         {"CG63_INDIMPFIX", "3"},   {"CG63_INDTIPODECOR", "Mese commerc."},
+        {"CG63_PERCIMP", "33,5"},  {"CG63_PERCIVA", "66,25"},
         {"CG65_DAMMGG", "01/01"},  {"CG65_AMMGG", "00/00"},
         {"CG65_INDTIPOSLIT", "7"}, {"CG65_GGMMFIXSLIT", "31/12"}};
     for (const auto& [column, shown] : cells) {
@@ -195,7 +196,8 @@ TEST(NavigationAndChecks, GridsShowWhatIsStoredAndEnterInTheLanguagesOpensTheDes
             ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
         }
         ASSERT_TRUE(w.user_focus(&w.GRID_LINGUA));
-        w.GRID_LINGUA.user_key(kKeyEnter);
+        // A stored language's Enter is taken by the window; a new one's is left to the grid.
+        EXPECT_EQ(w.GRID_LINGUA.user_key(kKeyEnter), adding ? kKeyEnter : 0);
         EXPECT_EQ(w.focus(), adding ? static_cast<Control*>(&w.GRID_LINGUA) : &w.TXT_DESCRLINGUA);
     }
 }
