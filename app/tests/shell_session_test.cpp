@@ -264,10 +264,11 @@ TEST_F(ShellSession, UnsavedChangesStayOfferedPastTheSubtypesWindowAndClosingAsk
          {std::tuple{QMessageBox::Cancel, true, before},
           std::tuple{QMessageBox::Yes, false, Rows{{"Ri.Ba. rivista"}}}}) {
         shown = {};
-        ui::testing::when_modal([this, answer](QWidget* dialog) {
+        const QMessageBox::StandardButton button = answer;
+        ui::testing::when_modal([this, button](QWidget* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             shown.text = box ? box->text().toStdString() : "";
-            if (box && box->button(answer)) box->button(answer)->click();
+            if (box && box->button(button)) box->button(button)->click();
         });
         toolbar("Chiudi");
         settle();
