@@ -19,19 +19,11 @@ namespace condpag {
 namespace {
 
 // Every stored row of one term, table by table (each after its table's name), in key order.
-Rows term_rows(Connection& connection, std::string code) {
-    for (size_t at = code.find('\''); at != std::string::npos; at = code.find('\'', at + 2)) {
-        code.insert(at, 1, '\'');  // "1'OR'1" unescaped would read ... = '1'OR'1', true for all
-    }
+Rows term_rows(Connection& connection, const std::string& code) {
     Rows all;
-    for (const std::string table :
-         {"CG62_CONDPAGDES WHERE CG62_CODPAG", "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62",
-          "CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62", "CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62"}) {
+    for (const char* table : {"CG62", "CG63", "CG65", "CG6B"}) {
         all.push_back({table});
-        for (auto& row :
-             stored(connection, "SELECT * FROM " + table + " = '" + code + "' ORDER BY 1, 2, 3")) {
-            all.push_back(row);
-        }
+        for (auto& row : stored(connection, term_sql(table, "*", code))) all.push_back(row);
     }
     return all;
 }
@@ -87,75 +79,56 @@ TEST_P(DeletionSafety, ADeleteThatCannotFinishLeavesTheWholeTermAndSaysWhy) {
         if (c.fault == Fault::SessionEnded && GetParam() != testing::BackendKind::PostgresOdbc) {
             continue;
         }
-        testing::DemoDatabase db(GetParam());
-        ASSERT_TRUE(db.ok()) << db.error();
-        auto admin = db.connect();
-        ASSERT_TRUE(admin.ok());
+        Scratch db(GetParam());
+        ASSERT_TRUE(db.ready()) << db.error();
         User anna(db.connection_string());
         ASSERT_TRUE(anna.go_to(c.code));
-        switch (c.fault) {
-            case Fault::InUse:
-                break;
-            case Fault::GuardCannotRead:  // the portfolio is the last place looked at
-                ASSERT_TRUE(admin->ExecuteChange("DROP TABLE EF01_SCADENZE").ok());
-                break;
-            case Fault::ChangedByAnotherUser: {
-                User bruno(db.connection_string());
-                ASSERT_TRUE(bruno.go_to(kTerm) &&
-                            bruno.window->TXT_DESCRIZIONE.user_type("Rimessa cambiata") &&
-                            bruno.save())
-                    << bruno.all_messages();
-                break;
-            }
-            case Fault::Refused:
-                refuse_deletes(*admin, c.refusing, std::string(c.refusing) + " bloccata");
-                break;
-            case Fault::SessionEnded:
-                // Connected after the window's own handler: runs once the details are deleted.
-                anna.window->FME_CONDPAGDES.BeforeDelete.connect(
-                    [&, kill = terminate_session(*anna.window),
-                     ended = false](bool& cancel) mutable {
-                        if (ended || cancel) return;
-                        ended = true;
-                        EXPECT_TRUE(admin->Execute(kill).ok());
-                    });
-                break;
+        if (c.fault == Fault::GuardCannotRead) {  // the portfolio is the last place looked at
+            ASSERT_TRUE(db.admin->ExecuteChange("DROP TABLE EF01_SCADENZE").ok());
+        } else if (c.fault == Fault::ChangedByAnotherUser) {
+            User bruno(db.connection_string());
+            ASSERT_TRUE(bruno.go_to(kTerm) &&
+                        bruno.window->TXT_DESCRIZIONE.user_type("Rimessa cambiata") && bruno.save())
+                << bruno.all_messages();
+        } else if (c.fault == Fault::Refused) {
+            refuse_deletes(*db.admin, c.refusing, std::string(c.refusing) + " bloccata");
+        } else if (c.fault == Fault::SessionEnded) {
+            // Connected after the window's own handler: runs once the details are deleted.
+            anna.window->FME_CONDPAGDES.BeforeDelete.connect(
+                [&, kill = terminate_session(*anna.window), ended = false](bool& cancel) mutable {
+                    if (ended || cancel) return;
+                    ended = true;
+                    EXPECT_TRUE(db.admin->Execute(kill).ok());
+                });
         }
-        const Rows before = term_rows(*admin, c.code);
+        const Rows before = term_rows(*db.admin, c.code);
         ASSERT_GT(before.size(), 5u);
 
         EXPECT_FALSE(anna.window->INTERNAV.user_click("Elimina"));
-        const std::string said = anna.all_messages();
-        EXPECT_NE(said.find(c.told), std::string::npos) << said;
-        if (c.fault != Fault::ChangedByAnotherUser) {
-            EXPECT_EQ(said.find("altro utente"), std::string::npos) << said;
-        }
+        anna.expect_told({c.told});
+        anna.expect_told({"altro utente"}, c.fault == Fault::ChangedByAnotherUser);
         if (c.fault == Fault::InUse || c.fault == Fault::GuardCannotRead) {
             EXPECT_EQ(anna.messages.shown.back().title, "Eliminazione impossibile");
             EXPECT_EQ(anna.messages.shown.back().style, kStyleStop);
         }
-        EXPECT_EQ(term_rows(*admin, c.code), before);
+        EXPECT_EQ(term_rows(*db.admin, c.code), before);
         // The term stays in the window, and a later save does not delete it after all.
         EXPECT_EQ(anna.window->TXT_CODICE.text(), c.code);
         EXPECT_FALSE(anna.window->Grst_RecordSet_CG62.pending());
         if (c.fault == Fault::SessionEnded) {
             // Deleting again opens a new session first and deletes the whole term.
             ASSERT_TRUE(anna.window->INTERNAV.user_click("Elimina")) << anna.all_messages();
-            expect_gone(*admin, kTerm);
+            expect_gone(*db.admin, kTerm);
         }
     }
 }
 
 TEST_P(DeletionSafety, ADeletedTermLeavesNoRowAndItsCodeStartsAfresh) {
     const std::string hostile = "1'OR'1";
-    ASSERT_TRUE(insert_rows(connection, "CG62_CONDPAGDES", {"CG62_CODPAG", "CG62_DESCPAG"},
-                            {{hostile, "Ostile"}})
-                    .ok());
-    ASSERT_TRUE(insert_rows(connection, "CG63_CONDPAGDET",
-                            {"CG63_CODPAG_CG62", "CG63_PROG", "CG63_TIPOEFF", "CG63_PERCIMP",
-                             "CG63_PERCIVA"},
-                            {{hostile, 1, 13, 100, 100}})
-                    .ok());
+    run_on(connection,
+           {"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('1''OR''1', 'Ostile')",
+            "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_PERCIMP, CG63_PERCIVA) "
+            "VALUES ('1''OR''1', 1, 100, 100)"});
     const std::string others_sql =
         "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 NOT IN ('RD', '1''OR''1')";
     const Rows others = stored(connection, others_sql);
@@ -178,25 +151,19 @@ TEST_P(DeletionSafety, ADeletedTermLeavesNoRowAndItsCodeStartsAfresh) {
 
     // Rows left under a code that has no header, as a delete that stopped half way once did,
     // do not join a new term of that code.
-    for (const char* sql :
-         {"INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_GGDECOR) VALUES "
-          "('NUOVO', 1, 90)",
-          "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_GGDECOR) VALUES "
-          "('NUOVO', 2, 120)",
-          "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG) VALUES "
-          "('NUOVO', 801, 831)",
-          "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) "
-          "VALUES ('NUOVO', 'ENG', 'Old')"}) {
-        ASSERT_TRUE(connection.ExecuteChange(sql).ok()) << sql;
-    }
+    run_on(connection,
+           {"INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_GGDECOR) VALUES "
+            "('NUOVO', 1, 90), ('NUOVO', 2, 120)",
+            "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG) VALUES "
+            "('NUOVO', 801, 831)",
+            "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) "
+            "VALUES ('NUOVO', 'ENG', 'Old')"});
     User bruno(database->connection_string());
     ASSERT_TRUE(bruno.begin_term("NUOVO", "Nuova condizione", "30")) << bruno.all_messages();
     EXPECT_EQ(bruno.window->GRID_CONDPAG.row_count(), 1);
     ASSERT_TRUE(bruno.save()) << bruno.all_messages();
     EXPECT_EQ(term_rows(connection, "NUOVO").size(), 6u);  // four tables, header, one row
-    EXPECT_EQ(stored(connection,
-                     "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE "
-                     "CG63_CODPAG_CG62 = 'NUOVO'"),
+    EXPECT_EQ(stored(connection, term_sql("CG63", "CG63_PROG, CG63_GGDECOR", "NUOVO")),
               (Rows{{"1", "30"}}));
     EXPECT_EQ(bruno.window->GRID_PERSLIT.row_count(), 0);
 }
@@ -212,30 +179,26 @@ TEST_P(DeletionSafety, AWriteLockOfAnotherProgramDelaysOrRefusesTheWholeDeletion
     for (const Case& c : {Case{std::chrono::milliseconds(1500), true},
                           Case{kDefaultLockWait + std::chrono::milliseconds(2500), false}}) {
         SCOPED_TRACE(c.held.count());
-        testing::DemoDatabase db(GetParam());
-        ASSERT_TRUE(db.ok()) << db.error();
-        auto admin = db.connect();
-        ASSERT_TRUE(admin.ok());
+        Scratch db(GetParam());
+        ASSERT_TRUE(db.ready()) << db.error();
         User anna(db.connection_string());
         ASSERT_TRUE(anna.go_to(kTerm));
-        const Rows before = term_rows(*admin, kTerm);
+        const Rows before = term_rows(*db.admin, kTerm);
         const LockHolder holder = hold_write_lock(db.file(), c.held);
         ASSERT_TRUE(holder.holds);
         auto start = std::chrono::steady_clock::now();
         bool deleted = anna.window->INTERNAV.user_click("Elimina");
         auto waited = std::chrono::steady_clock::now() - start;
         waitpid(holder.pid, nullptr, 0);
-        const std::string said = anna.all_messages();
-        EXPECT_EQ(deleted, c.deleted) << said;
+        EXPECT_EQ(deleted, c.deleted) << anna.all_messages();
         if (c.deleted) {
-            expect_gone(*admin, kTerm);
+            expect_gone(*db.admin, kTerm);
         } else {
-            EXPECT_NE(said.find("locked"), std::string::npos) << said;
-            EXPECT_NE(said.find("Non è stato eliminato nulla"), std::string::npos) << said;
-            EXPECT_EQ(said.find("altro utente"), std::string::npos) << said;
+            anna.expect_told({"locked", "Non è stato eliminato nulla"});
+            anna.expect_told({"altro utente"}, false);
             // One wait, not one per statement.
             EXPECT_LT(waited, kDefaultLockWait + std::chrono::milliseconds(1500));
-            EXPECT_EQ(term_rows(*admin, kTerm), before);
+            EXPECT_EQ(term_rows(*db.admin, kTerm), before);
             EXPECT_EQ(anna.window->TXT_CODICE.text(), kTerm);
         }
     }
@@ -324,8 +287,7 @@ TEST(ServerStops, AServerStoppedHalfWayThroughADeleteOrASaveStoresNothing) {
         }
         ASSERT_TRUE(stopped);
         EXPECT_FALSE(done);
-        const std::string said = anna.all_messages();
-        EXPECT_NE(said.find("si è interrotto"), std::string::npos) << said;
+        anna.expect_told({"si è interrotto"});
         EXPECT_EQ(anna.window->TXT_CODICE.text(), term);
         ASSERT_TRUE(server.resume());
         auto admin = db.connect();

@@ -7,7 +7,9 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -35,6 +37,30 @@ inline Rows stored(Connection& connection, const std::string& sql) {
         rows.push_back(std::move(texts));
     }
     return rows;
+}
+
+// A term's rows in one of its tables ("CG62", "CG63", "CG65" or "CG6B"), the columns given, in
+// key order; the code is quoted as a text.
+inline std::string term_sql(const std::string& table, const std::string& columns,
+                            std::string code) {
+    for (size_t at = code.find('\''); at != std::string::npos; at = code.find('\'', at + 2)) {
+        code.insert(at, 1, '\'');  // "1'OR'1" unquoted would read ... = '1'OR'1', true for all
+    }
+    static const std::map<std::string, std::array<std::string, 3>> kTables = {
+        {"CG62", {"CG62_CONDPAGDES", "CG62_CODPAG", "CG62_CODPAG"}},
+        {"CG63", {"CG63_CONDPAGDET", "CG63_CODPAG_CG62", "CG63_PROG"}},
+        {"CG65", {"CG65_PAGSLITANAL", "CG65_CODPAG_CG62", "CG65_DAMMGG"}},
+        {"CG6B", {"CG6B_CONDPAGLING", "CG6B_CODICE_CG62", "CG6B_LINGUA_MG52"}}};
+    const auto& [name, owner, order] = kTables.at(table);
+    return "SELECT " + columns + " FROM " + name + " WHERE " + owner + " = '" + code + "'" +
+           (columns.starts_with("COUNT(") ? "" : " ORDER BY " + order);
+}
+
+// Statements run on the database as another program would.
+inline void run_on(Connection& connection, std::initializer_list<std::string> statements) {
+    for (const std::string& sql : statements) {
+        ASSERT_TRUE(connection.ExecuteChange(sql).ok()) << sql;
+    }
 }
 
 // Tests that need the shared PostgreSQL server skip when the machine has none.
@@ -144,6 +170,13 @@ class Desk {
         return go_to("MAV30") && window->TXT_DESCRIZIONE.user_type("Avviso 45 gg") &&
                edit_installment(0, "45") && add_language("ENG", "Payment notice");
     }
+    // Whether the messages shown so far hold each text.
+    void expect_told(std::initializer_list<std::string> texts, bool told = true) const {
+        const std::string all = all_messages();
+        for (const std::string& text : texts) {
+            EXPECT_EQ(all.find(text) != std::string::npos, told) << text << " in: " << all;
+        }
+    }
     std::string last_message() const {
         auto texts = messages.texts();
         return texts.empty() ? "" : texts.back();
@@ -171,6 +204,13 @@ struct User : Desk {
     }
 };
 
+// A fresh demo database on one backend, and a connection of an administrator's to it.
+struct Scratch : testing::DemoDatabase {
+    explicit Scratch(testing::BackendKind kind) : DemoDatabase(kind), admin(connect()) {}
+    bool ready() const { return ok() && admin.ok(); }
+    Expected<Connection> admin;
+};
+
 struct FreshDatabase {
     testing::DemoDatabase db;
 };
@@ -190,9 +230,10 @@ class Session : public FreshDatabase, public Desk {
     void run(std::initializer_list<std::string> statements) {
         auto connection = db.connect();
         ASSERT_TRUE(connection.ok());
-        for (const std::string& sql : statements) {
-            ASSERT_TRUE(connection->ExecuteChange(sql).ok()) << sql;
-        }
+        run_on(*connection, statements);
+    }
+    Rows term(const std::string& table, const std::string& columns, const std::string& code) {
+        return query(term_sql(table, columns, code));
     }
 };
 

@@ -22,11 +22,7 @@ namespace {
 class SharedDatabase : public testing::BackendTest {};
 
 // What a conflict must tell a person: another user changed the data, and it must be reloaded.
-void expect_told_to_reload(const User& user) {
-    const std::string said = user.all_messages();
-    EXPECT_NE(said.find("altro utente"), std::string::npos) << said;
-    EXPECT_NE(said.find("Ricaric"), std::string::npos) << said;
-}
+const std::initializer_list<std::string> kReload = {"altro utente", "Ricaric"};
 
 TEST_P(SharedDatabase, AnInstallmentChangedByAnotherUserIsNotOverwrittenAndStaysPending) {
     User anna(database->connection_string()), bruno(database->connection_string());
@@ -40,15 +36,11 @@ TEST_P(SharedDatabase, AnInstallmentChangedByAnotherUserIsNotOverwrittenAndStays
     ASSERT_TRUE(anna.edit_installment(0, "40")) << anna.all_messages();
     ASSERT_TRUE(anna.add_language("ENG", "Bank receipts")) << anna.all_messages();
     anna.save();
-    expect_told_to_reload(anna);
-    const std::string installments =
-        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB3060' "
-        "ORDER BY CG63_PROG";
-    const std::string languages =
-        "SELECT CG6B_LINGUA_MG52 FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB3060'";
+    anna.expect_told(kReload);
+    const std::string installments = term_sql("CG63", "CG63_PROG, CG63_GGDECOR", "RB3060");
     // Nothing of her save is stored, her new language included.
     EXPECT_EQ(stored(connection, installments), (Rows{{"1", "45"}, {"2", "60"}}));
-    EXPECT_EQ(stored(connection, languages), Rows{});
+    EXPECT_EQ(stored(connection, term_sql("CG6B", "CG6B_LINGUA_MG52", "RB3060")), Rows{});
     // Her refused row is still hers to keep or drop.
     EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
     EXPECT_TRUE(anna.window->FME_DETTAGLIO.BatchPending());
@@ -79,23 +71,18 @@ TEST_P(SharedDatabase, AHeaderChangedOrDeletedByAnotherUserRefusesTheWholeSave) 
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        testing::DemoDatabase db(GetParam());
-        ASSERT_TRUE(db.ok()) << db.error();
-        auto check = db.connect();
-        ASSERT_TRUE(check.ok());
+        Scratch db(GetParam());
+        ASSERT_TRUE(db.ready()) << db.error();
         User anna(db.connection_string()), bruno(db.connection_string());
         ASSERT_TRUE(anna.change_notice_term()) << anna.all_messages();
         ASSERT_TRUE(bruno.go_to("MAV30"));
         ASSERT_TRUE(c.bruno_acts(bruno)) << bruno.all_messages();
 
         EXPECT_FALSE(anna.save());
-        expect_told_to_reload(anna);
+        anna.expect_told(kReload);
         // Nothing of Anna's reached the database, not even rows of her details.
-        EXPECT_EQ(notice_term(*check), c.term_after);
-        EXPECT_EQ(stored(*check,
-                         "SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = "
-                         "'MAV30'"),
-                  (Rows{{"0"}}));
+        EXPECT_EQ(notice_term(*db.admin), c.term_after);
+        EXPECT_EQ(stored(*db.admin, term_sql("CG6B", "COUNT(*)", "MAV30")), (Rows{{"0"}}));
         EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
         EXPECT_TRUE(anna.window->Grst_RecordSet_CG6B.pending());
         EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Avviso 45 gg");
@@ -138,13 +125,10 @@ TEST_P(SharedDatabase, AFailingStatementStoresNothingAndASecondSaveStoresTheWhol
     // The language table goes away under the window: its insert cannot run.
     ASSERT_TRUE(connection.ExecuteChange("DROP TABLE CG6B_CONDPAGLING").ok());
 
-    const std::string installments =
-        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RID30'";
+    const std::string installments = term_sql("CG63", "CG63_PROG, CG63_GGDECOR", "RID30");
     const Rows before = stored(connection, installments);
     EXPECT_FALSE(anna.save());
-    const std::string said = anna.all_messages();
-    EXPECT_NE(said.find("Impossibile salvare"), std::string::npos) << said;
-    EXPECT_NE(said.find("non è stato salvato nulla"), std::string::npos) << said;
+    anna.expect_told({"Impossibile salvare", "non è stato salvato nulla"});
     // Nothing of the save is stored; every change waits to be saved again.
     EXPECT_EQ(stored(connection, installments), before);
     EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
@@ -181,9 +165,8 @@ TEST_P(SharedDatabase, TextsOverTheLimitAreCutAtACharacterAndStoredAsTyped) {
 }
 
 TEST_P(SharedDatabase, ASearchForACodeFindsThatCodeOnly) {
-    ASSERT_TRUE(
-        insert_rows(connection, "CG62_CONDPAGDES", {"CG62_CODPAG", "CG62_DESCPAG"}, {{"1", "Uno"}})
-            .ok());
+    run_on(connection,
+           {"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('1', 'Uno')"});
     User anna(database->connection_string());
     struct Case {
         const char* typed;
@@ -256,10 +239,9 @@ TEST(ServerFaults, ASaveTheServerEndsOrRefusesStoresNothingAndASecondSaveStoresI
                "lingua rifiutata alla conferma"}}) {
         SCOPED_TRACE(static_cast<int>(c.fault));
         const bool ended = c.fault != Fault::RefusedAtCommit;
-        testing::DemoDatabase db(testing::BackendKind::PostgresOdbc);
-        ASSERT_TRUE(db.ok()) << db.error();
-        auto admin = db.connect();
-        ASSERT_TRUE(admin.ok());
+        Scratch db(testing::BackendKind::PostgresOdbc);
+        ASSERT_TRUE(db.ready()) << db.error();
+        auto& admin = db.admin;
         User anna(db.connection_string(), 1);  // single-installment mode counts installments
         ASSERT_TRUE(anna.change_notice_term()) << anna.all_messages();
         const std::string kill = terminate_session(*anna.window);
@@ -274,14 +256,12 @@ TEST(ServerFaults, ASaveTheServerEndsOrRefusesStoresNothingAndASecondSaveStoresI
         } else if (c.fault == Fault::EndedAfterInstallments) {
             anna.window->FME_DETTAGLIO.UpdateBatchAll.connect([&] { terminate(); });
         } else {
-            for (const char* sql :
-                 {"CREATE FUNCTION refuse_at_commit() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN "
-                  "RAISE EXCEPTION ''lingua rifiutata alla conferma''; END'",
-                  "CREATE CONSTRAINT TRIGGER refuse_at_commit AFTER INSERT ON CG6B_CONDPAGLING "
-                  "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION "
-                  "refuse_at_commit()"}) {
-                ASSERT_TRUE(admin->ExecuteChange(sql).ok()) << sql;
-            }
+            run_on(*admin,
+                   {"CREATE FUNCTION refuse_at_commit() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN "
+                    "RAISE EXCEPTION ''lingua rifiutata alla conferma''; END'",
+                    "CREATE CONSTRAINT TRIGGER refuse_at_commit AFTER INSERT ON CG6B_CONDPAGLING "
+                    "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION "
+                    "refuse_at_commit()"});
         }
         const std::string others =
             "SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 <> 'MAV30'";
@@ -289,9 +269,7 @@ TEST(ServerFaults, ASaveTheServerEndsOrRefusesStoresNothingAndASecondSaveStoresI
 
         EXPECT_FALSE(anna.save());
         EXPECT_EQ(killed, ended);
-        const std::string said = anna.all_messages();
-        EXPECT_NE(said.find(c.told), std::string::npos) << said;
-        EXPECT_NE(said.find(c.why), std::string::npos) << said;
+        anna.expect_told({c.told, c.why});
         EXPECT_EQ(notice_term(*admin), kNoticeAsShipped);
         EXPECT_EQ(stored(*admin, others), others_before);  // every other term is as it was
         EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Avviso 45 gg");
