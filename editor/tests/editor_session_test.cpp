@@ -51,8 +51,7 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
 
 TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten) {
     Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB3060"));
+    FRMCO_CONDPAG& w = s.open_on("RB3060");
     ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("new3  ") &&
                 w.TXT_DESCRIZIONE.user_type("Tre rate"));
     EXPECT_EQ(w.TXT_CODICE.text(), "NEW3");
@@ -87,8 +86,7 @@ TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten
 // offers "Salva" by the header's status, so detail rows changed alone are saved from it.
 TEST(EditorSession, UndoDropsEveryEditAndDetailRowsChangedAloneAreSavedFromTheHostToolbar) {
     Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB3060"));
+    FRMCO_CONDPAG& w = s.open_on("RB3060");
     ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Cambiata") && s.edit_installment(0, "40") &&
                 s.add_language("ENG", "Bank receipts"));
     EXPECT_EQ(w.GRID_LINGUA.row_count(), 1);
@@ -118,8 +116,7 @@ TEST(EditorSession, UndoDropsEveryEditAndDetailRowsChangedAloneAreSavedFromTheHo
 
 TEST(EditorSession, ShiftPeriodsAndLanguagesAreCheckedSavedAndShownAgain) {
     Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB30FM"));
+    FRMCO_CONDPAG& w = s.open_on("RB30FM");
     // A period upside down is refused on its lower limit.
     ASSERT_TRUE(w.GRIDNAV_PERIODI.user_click("Nuovo"));
     EXPECT_EQ(w.focus(), &w.TXT_PERSLITDAGGMM);
@@ -166,8 +163,7 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRef
          "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
          "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_PERCIMP, CG63_PERCIVA, CG63_INDIMPFIX, "
          "CG63_IMPORFIX, CG63_GGMMFIX) VALUES ('FIX', 1, 5, 3, 6, 100, 100, 7, 50, 630)"});
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RD"));
+    FRMCO_CONDPAG& w = s.open_on("RD");
     EXPECT_EQ(w.TXT_SCART26.text(), "0,00");
     EXPECT_EQ(w.TXT_SC1.text(), "0,00");  // a discount, "##0.00"
     ASSERT_TRUE(s.go_to("FIX"));
@@ -218,8 +214,7 @@ TEST(EditorSession, StoredValuesAreShownInTheirFormatsAndAMalformedDayMonthIsRef
 
 TEST(EditorSession, SharesInThirdsAndSmallPercentagesAreStoredAndReadBack) {
     Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB369"));  // three installments of 1/3
+    FRMCO_CONDPAG& w = s.open_on("RB369");  // three installments of 1/3
     EXPECT_EQ(w.TXT_TOTIMP.text(), "100");
     EXPECT_FALSE(w.TotaliCompleti());  // not exactly 100 before normalising
     ASSERT_TRUE(w.GRID_CONDPAG.user_select_row(2) && w.GRIDNAV_RATE.user_click("Elimina") &&

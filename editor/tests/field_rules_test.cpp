@@ -81,8 +81,7 @@ TEST(FieldRules, APickEmptiesWhatNoLongerAppliesAndOpensWhatDoes) {
         "DAGGFIX1 AGGFIX1 GGSCADFIX1 DAGGFIX2 AGGFIX2 GGSCADFIX2 CG65_GGMMFIXSLIT CG65_GGSLSUCC");
     Session s;
     store_full_term(s);
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("PIENA"));
+    FRMCO_CONDPAG& w = s.open_on("PIENA");
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.list) + " " + std::to_string(c.picked));
         ASSERT_TRUE(w.find_as<ComboBox>(c.list)->user_pick_value(c.picked));
@@ -178,8 +177,7 @@ TEST(FieldRules, DayBoxesAreMarkedWhenLeftOnlyUnderTheRulesThatUseThem) {
         bool marked_invalid;
     };
     Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RB60GF"));  // start rule 4
+    FRMCO_CONDPAG& w = s.open_on("RB60GF");  // start rule 4
     for (const Case& c :
          {Case{4, &F::TXT_GGSCADFIX2, "35", true}, Case{1, &F::TXT_GGSCADFIX2, "35", false},
           Case{4, &F::TXT_GGSCADFIX1, "32", true}, Case{2, &F::TXT_GGSCADFIX1, "32", true},
@@ -243,21 +241,14 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     // A stored installment: Tab or Enter out of its last boxes suggests confirming it; a key
     // with a modifier runs nothing.
     ASSERT_TRUE(s.go_to("PIENA"));
-    struct Case {
-        Control* box;
-        int key, shift;
-        const char* suggested;
-    };
-    for (const Case& c : {Case{&w.TXT_GGSCADFIX2, kKeyTab, kShiftShift, ""},
-                          Case{&w.TXT_IMPFIX, kKeyEnter, kShiftCtrl, ""},
-                          Case{&w.CMB_TIPOIMPFIX, kKeyTab, kShiftShift, ""},
-                          Case{&w.TXT_GGSCADFIX2, kKeyTab, 0, "Conferma"},
-                          Case{&w.TXT_IMPFIX, kKeyEnter, 0, "Conferma"},
-                          Case{&w.CMB_TIPOIMPFIX, kKeyEnter, 0, "Conferma"}}) {
-        SCOPED_TRACE(c.box->name() + " " + std::to_string(c.key) + "/" + std::to_string(c.shift));
-        ASSERT_TRUE(w.user_focus(c.box));
-        c.box->user_key(c.key, c.shift);
-        EXPECT_EQ(w.GRIDNAV_RATE.current_button(), c.suggested);
+    for (int shift : {kShiftShift, kShiftCtrl, kShiftNone}) {
+        for (Control* box :
+             std::initializer_list<Control*>{&w.TXT_GGSCADFIX2, &w.TXT_IMPFIX, &w.CMB_TIPOIMPFIX}) {
+            SCOPED_TRACE(box->name() + " " + std::to_string(shift));
+            ASSERT_TRUE(w.user_focus(box));
+            box->user_key(box == &w.TXT_GGSCADFIX2 ? kKeyTab : kKeyEnter, shift);
+            EXPECT_EQ(w.GRIDNAV_RATE.current_button(), shift == 0 ? "Conferma" : "");
+        }
     }
     // A new installment: "Conferma" once the shares add up to exactly 100, else "Nuovo"; three
     // thirds are not exactly 100 before normalising.
@@ -319,8 +310,7 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
 
 TEST(FieldRules, KeysOfStoredRowsStayAndNewOnesAreLookedUpAtOnce) {
     Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(s.go_to("RD"));  // one language
+    FRMCO_CONDPAG& w = s.open_on("RD");  // one language
     EXPECT_FALSE(w.TXT_CODLINGUA.enabled() || w.TXT_CODLINGUA.lookup_enabled());
     ASSERT_TRUE(w.GRIDNAVL.user_click("Nuovo"));
     EXPECT_TRUE(w.TXT_CODLINGUA.enabled() && w.TXT_CODLINGUA.lookup_enabled());

@@ -16,15 +16,9 @@ using F = FRMCO_CONDPAG;
 // The term as stored: its installments' days, its periods and its Art. 26
 // discounts.
 Rows stored_term(Session& s, const std::string& code) {
-    Rows rows = s.query(
-        "SELECT CG63_INDTIPODECOR, CG63_GGSCADFIX1, CG63_GGSCADFIX2 FROM "
-        "CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = '" +
-        code + "' ORDER BY CG63_PROG");
-    for (const char* sql : {"SELECT COUNT(*) FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = '",
-                            "SELECT CG62_SCPERCART26, CG62_SCART26 FROM CG62_CONDPAGDES WHERE "
-                            "CG62_CODPAG = '"}) {
-        for (auto& row : s.query(sql + code + "'")) rows.push_back(row);
-    }
+    Rows rows = s.term("CG63", "CG63_INDTIPODECOR, CG63_GGSCADFIX1, CG63_GGSCADFIX2", code);
+    for (auto& row : s.term("CG65", "COUNT(*)", code)) rows.push_back(row);
+    for (auto& row : s.term("CG62", "CG62_SCPERCART26, CG62_SCART26", code)) rows.push_back(row);
     return rows;
 }
 
@@ -88,8 +82,7 @@ TEST(NavigationAndChecks, TabsOpenOnlyOnATermWithItsCode) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.action) + " " + std::to_string(c.tab));
         Session s(c.profile);
-        F& w = s.open();
-        ASSERT_TRUE(s.go_to("RB30FM"));
+        F& w = s.open_on("RB30FM");
         for (int i = 0; i < c.tab; ++i) ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
         const std::string action = c.action;
         if (action == "RD30") {
@@ -124,8 +117,7 @@ TEST(NavigationAndChecks, PrintingHandsTheHostToThePrintComponentAndBack) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.language_grid) + (c.fails ? " fails" : ""));
         Session s;
-        F& w = s.open();
-        ASSERT_TRUE(s.go_to("BB3060"));
+        F& w = s.open_on("BB3060");
         bool handed_over = false;
         s.global.during_run = [&] {
             Cinterface* printing = s.global.ActiveInterface();
@@ -163,15 +155,13 @@ TEST(NavigationAndChecks, GridsShowWhatIsStoredAndEnterInTheLanguagesOpensTheDes
     Session s;
     s.run({"INSERT INTO CG62_CONDPAGDES (CG62_CODPAG, CG62_DESCPAG) VALUES ('GRI', 'Griglie')",
            "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG, CG63_TIPOEFF, "
-           "CG63_INDTIPODECOR, CG63_INDDATARIF, CG63_INDTIPOCALEND, CG63_FLGFRPERCIMP, "
-           "CG63_PERCIMP, CG63_FLGFRPERCIVA, CG63_PERCIVA, CG63_INDIMPFIX) VALUES ('GRI', 1, 17, "
-           "1, 9, 0, 1, 33.5, 1, 66.25, 3)",
+           "CG63_INDDATARIF, CG63_PERCIMP, CG63_PERCIVA, CG63_INDIMPFIX) VALUES ('GRI', 1, 17, 9, "
+           "33.5, 66.25, 3)",
            "INSERT INTO CG65_PAGSLITANAL (CG65_CODPAG_CG62, CG65_DAMMGG, CG65_AMMGG, "
            "CG65_INDTIPOSLIT, CG65_GGMMFIXSLIT, CG65_GGSLSUCC) VALUES ('GRI', 101, 0, 7, 1231, 0)",
            "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) VALUES "
            "('GRI', 'ENG', 'Grids')"});
-    F& w = s.open();
-    ASSERT_TRUE(s.go_to("GRI"));
+    F& w = s.open_on("GRI");
     const std::pair<const char*, const char*> cells[] = {
         {"CG63_TIPOEFF", ""},      {"CG63_INDDATARIF", ""},
         {"CG63_INDIMPFIX", "3"},   {"CG63_INDTIPODECOR", "Mese commerc."},

@@ -12,14 +12,6 @@ namespace {
 
 using namespace std::chrono;
 
-ExampleInvoice invoice_of(year_month_day date) {
-    ExampleInvoice invoice;
-    invoice.invoice_date = date;
-    invoice.taxable = kExampleTaxable;
-    invoice.vat = kExampleVat;
-    return invoice;
-}
-
 TEST(PreviewModel, AmountsAreReadAsTypedInItalian) {
     struct Case {
         std::string typed;
@@ -98,6 +90,8 @@ TEST(PreviewModel, AStoredTermGivesItsRowsWithNumberTypeAndSubtype) {
         {"ACC30",
          {{"1", "13", "1", "15/01/2027", "366,00"}, {"2", "14", "1", "18/02/2027", "854,00"}}},
     };
+    PreviewModel model;
+    model.set_invoice_date(2027y / 1 / 15);
     for (const Case& c : cases) {
         auto term = read_preview_term(*connection, c.code);
         ASSERT_TRUE(term.ok()) << term.error().message;
@@ -105,7 +99,7 @@ TEST(PreviewModel, AStoredTermGivesItsRowsWithNumberTypeAndSubtype) {
         EXPECT_EQ((*term)->code, c.code);
         EXPECT_FALSE((*term)->description.empty());
         Rows got;
-        for (const PreviewRow& row : preview_of(**term, invoice_of(2027y / 1 / 15)).rows) {
+        for (const PreviewRow& row : preview_of(**term, model.invoice()).rows) {
             got.push_back({std::to_string(row.number), std::to_string(row.type),
                            row.subtype ? std::to_string(*row.subtype) : "", format_date(row.due),
                            format_amount(row.total)});

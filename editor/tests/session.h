@@ -138,6 +138,12 @@ class Desk {
         window->Form_Activate();
         return *window;
     }
+    // Opens the window on a stored term, found as a person finds it.
+    FRMCO_CONDPAG& open_on(const std::string& code) {
+        open();
+        EXPECT_TRUE(go_to(code)) << code << ": " << all_messages();
+        return *window;
+    }
     // Searches a term by its code with the record navigator, as a person does.
     bool go_to(const std::string& code) {
         return window->INTERNAV.user_click("Cerca") && window->TXT_CODICE.user_type(code) &&
