@@ -35,8 +35,6 @@ TEST(PreviewModel, AmountsAreReadAsTypedInItalian) {
 
     // What is no amount counts as 0; an asked amount left empty is not given at all.
     PreviewModel model;
-    EXPECT_EQ(model.invoice().taxable, kExampleTaxable);
-    EXPECT_EQ(model.invoice().vat, kExampleVat);
     model.set_taxable("mille");
     model.set_vat("22,00");
     model.set_asked_amount(1, "100");
@@ -65,7 +63,7 @@ TEST(PreviewModel, AmountsAreReadAsTypedInItalian) {
     EXPECT_EQ(model.invoice().order_date, Date());
 }
 
-TEST(PreviewModel, AStoredTermGivesItsRowsWithNumberTypeAndSubtype) {
+TEST(PreviewModel, AStoredTermGivesItsRowsWithNumberTypeSubtypeAndNote) {
     testing::DemoDatabase db;
     ASSERT_TRUE(db.ok()) << db.error();
     auto connection = db.connect();
@@ -115,6 +113,14 @@ TEST(PreviewModel, AStoredTermGivesItsRowsWithNumberTypeAndSubtype) {
     // A table that cannot be read is an error, not a term without shift periods.
     ASSERT_TRUE(connection->ExecuteChange("DROP TABLE CG65_PAGSLITANAL").ok());
     EXPECT_FALSE(read_preview_term(*connection, "RB369").ok());
+
+    // A row says where a shift period moved it, or what it holds besides.
+    PreviewRow row;
+    EXPECT_EQ(row_note(row), "");  // not moved
+    row.moved_from = 2027y / 8 / 15;
+    EXPECT_EQ(row_note(row), "da 15/08/2027");
+    row.note = "comprende la rata 2";
+    EXPECT_EQ(row_note(row), "comprende la rata 2");
 }
 
 TEST(PreviewModel, TheTermBeingEditedAndTheAmountsAskedInTheDocument) {
@@ -160,15 +166,6 @@ TEST(PreviewModel, TheTermBeingEditedAndTheAmountsAskedInTheDocument) {
     // A closed window shows nothing any more.
     w.Form_Unload();
     EXPECT_TRUE(model.refresh(&w).rows.empty());
-}
-
-TEST(PreviewModel, ARowSaysWhereAShiftPeriodMovedIt) {
-    PreviewRow row;
-    EXPECT_EQ(row_note(row), "");  // not moved
-    row.moved_from = 2027y / 8 / 15;
-    EXPECT_EQ(row_note(row), "da 15/08/2027");
-    row.note = "comprende la rata 2";
-    EXPECT_EQ(row_note(row), "comprende la rata 2");
 }
 
 }  // namespace
