@@ -107,11 +107,9 @@ TEST_P(SharedDatabase, TheSecondUserAddingTheSameCodeIsToldItExistsAndStoresNoth
          {"UNIQUE", "unique", "duplicate", "23505", "23000", "constraint", "[unixODBC]", "ODBC"}) {
         EXPECT_EQ(said.find(driver), std::string::npos) << driver << " in: " << said;
     }
-    EXPECT_EQ(stored(connection,
-                     "SELECT CG62_DESCPAG, CG63_PROG, CG63_GGDECOR FROM "
-                     "CG62_CONDPAGDES JOIN CG63_CONDPAGDET ON CG63_CODPAG_CG62 = "
-                     "CG62_CODPAG WHERE CG62_CODPAG = 'NEW1'"),
-              (Rows{{"Di Bruno", "1", "10"}}));
+    EXPECT_EQ(stored(connection, term_sql("CG62", "CG62_DESCPAG", "NEW1")), (Rows{{"Di Bruno"}}));
+    EXPECT_EQ(stored(connection, term_sql("CG63", "CG63_PROG, CG63_GGDECOR", "NEW1")),
+              (Rows{{"1", "10"}}));
     // Anna's term is still on her screen, with its installment waiting.
     EXPECT_EQ(anna.window->TXT_DESCRIZIONE.text(), "Di Anna");
     EXPECT_TRUE(anna.window->Grst_RecordSet_CG63.pending());
@@ -156,12 +154,8 @@ TEST_P(SharedDatabase, TextsOverTheLimitAreCutAtACharacterAndStoredAsTyped) {
     const std::string kept = std::string(utf8_prefix(description, 40));
     ASSERT_EQ(utf8_length(kept), 40u);
     EXPECT_EQ(anna.window->TXT_CODICE.text(), code);
-    EXPECT_EQ(stored(connection,
-                     "SELECT CG62_CODPAG, CG62_DESCPAG, CG63_CODPAG_CG62, CG63_PROG "
-                     "FROM CG62_CONDPAGDES JOIN CG63_CONDPAGDET ON CG63_CODPAG_CG62 "
-                     "= CG62_CODPAG WHERE CG62_CODPAG = '" +
-                         code + "'"),
-              (Rows{{code, kept, code, "1"}}));
+    EXPECT_EQ(stored(connection, term_sql("CG62", "CG62_DESCPAG", code)), (Rows{{kept}}));
+    EXPECT_EQ(stored(connection, term_sql("CG63", "CG63_PROG", code)), (Rows{{"1"}}));
 }
 
 TEST_P(SharedDatabase, ASearchForACodeFindsThatCodeOnly) {
