@@ -3,8 +3,11 @@
 
 #include <map>
 #include <ostream>
+#include <string>
+#include <variant>
 
 #include "rules/editor_view.h"
+#include "rules/einvoice_payment.h"
 #include "rules/value.h"
 
 namespace condpag {
@@ -79,6 +82,24 @@ inline Record fraction(Value num, Value den) {
                  {"CG63_FLGFRPERCIVA", 0},
                  {"CG63_EL1FRIVA", num},
                  {"CG63_EL2FRIVA", den}});
+}
+
+// The payment block in one line, "TP01 1:MP12@2027-08-14=1220.00 ...", or why there is none.
+inline std::string outcome(const PaymentDataResult& result) {
+    if (const auto* error = std::get_if<PaymentDataError>(&result)) return describe(*error);
+    std::string text(condition_code(std::get<PaymentData>(result).condition));
+    for (const PaymentDetail& d : std::get<PaymentData>(result).details) {
+        // Piece by piece: g++ 12 at -O3 takes " " + temporary for an overlapping copy.
+        text += ' ';
+        text += std::to_string(d.installment);
+        text += ':';
+        text += mode_code(d.mode);
+        text += '@';
+        text += iso_date(d.due);
+        text += '=';
+        text += decimal_amount(d.amount);
+    }
+    return text;
 }
 
 inline void PrintTo(const Value& value, std::ostream* out) {
