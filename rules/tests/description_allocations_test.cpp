@@ -34,7 +34,7 @@ thread_local long allocations = 0;
 
 #if CONDPAG_COUNTS_ALLOCATIONS
 // The compiler pairs the library's new with these deletes and warns of malloc freed by delete;
-// here both sides are ours.
+// here both sides are ours. The library's array forms call these.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 void* operator new(std::size_t size) {
@@ -42,11 +42,8 @@ void* operator new(std::size_t size) {
     if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return ::operator new(size); }
 void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 #endif
 
 namespace condpag {

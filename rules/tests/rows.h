@@ -103,13 +103,9 @@ inline std::string outcome(const PaymentDataResult& result) {
 }
 
 inline void PrintTo(const Value& value, std::ostream* out) {
-    if (value.is_null()) {
-        *out << "null";
-    } else if (value.is_text()) {
-        *out << '"' << value.text() << '"';
-    } else {
-        *out << value.to_text();
-    }
+    *out << (value.is_null()   ? "null"
+             : value.is_text() ? '"' + value.text() + '"'
+                               : value.to_text());
 }
 
 }  // namespace condpag
