@@ -42,10 +42,7 @@ const std::vector<std::tuple<std::string, std::optional<PaymentMode>, std::strin
 
 TEST_P(PaymentBlockOnDemoTerms, PassesTheInvoiceSchemaWhichRefusesABrokenBlock) {
     CONDPAG_NEED_PAYMENT_SCHEMA();
-    ExampleInvoice invoice;
-    invoice.invoice_date = std::chrono::year{2027} / 7 / 15;
-    invoice.taxable = 100001;
-    invoice.vat = 22000;
+    const ExampleInvoice invoice = fattura(std::chrono::year{2027} / 7 / 15, 100001);
     std::string acc30;
     for (const auto& [code, mode, expected] : kCases) {
         SCOPED_TRACE(code);

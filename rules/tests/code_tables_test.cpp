@@ -32,11 +32,10 @@ TEST(CodeTables, GridLabelsAndDescriptionCodes) {
         EXPECT_EQ(EtichettaGriglia(c.table, c.value), c.grid) << c.value.to_text();
     }
 
-    EXPECT_EQ(SiglaTipoEffetto(5), "Cess");
-    EXPECT_EQ(SiglaTipoEffetto("13 "), "Rd");
-    EXPECT_EQ(SiglaTipoEffetto(" 13"), "");
-    EXPECT_EQ(SiglaTipoEffetto(""), "");
-    EXPECT_EQ(SiglaTipoEffetto(17), "");
+    const std::pair<Value, std::string> codes[] = {
+        {5, "Cess"}, {"13 ", "Rd"}, {" 13", ""}, {"", ""}, {17, ""}};
+    for (const auto& [type, code] : codes)
+        EXPECT_EQ(SiglaTipoEffetto(type), code) << type.to_text();
 }
 
 TEST(CodeTables, ValoreCampoQuotesTextAndWritesNumbersBack) {

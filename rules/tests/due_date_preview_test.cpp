@@ -9,14 +9,6 @@ namespace {
 
 using namespace std::chrono;
 
-ExampleInvoice fattura(year_month_day date, Cents taxable = 100000, Cents vat = 22000) {
-    ExampleInvoice invoice;
-    invoice.invoice_date = date;
-    invoice.taxable = taxable;
-    invoice.vat = vat;
-    return invoice;
-}
-
 TEST(DueDatePreview, DueDateOfOneInstallment) {
     const std::vector<Record> subtypes = {
         {{"CG64_TIPOEFF", 2}, {"CG64_CODSTIPOEFF", 3}, {"CG64_GGOFFSET", 5}},
@@ -90,9 +82,7 @@ std::string shown(const DueDatePreview& preview) {
 }
 
 TEST(DueDatePreview, AmountsAddUpToTheCentAndWhatWasAssumedIsNoted) {
-    const Record third = {{"CG63_INDDATARIF", 5}, {"CG63_FLGFRPERCIMP", 0}, {"CG63_EL1FRIMP", 1},
-                          {"CG63_EL2FRIMP", 3},   {"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 1},
-                          {"CG63_EL2FRIVA", 3}};
+    const Record third = with(fraction(1, 3), {{"CG63_INDDATARIF", 5}});
     const Record half = {{"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
     const Record half_month_end = with(half, {{"CG63_INDDATARIF", 5}});
     auto nth = [](const Record& base, int n, const Record& more = {}) {

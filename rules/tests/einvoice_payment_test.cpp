@@ -20,11 +20,7 @@ Record sottotipo(int type, int code, int mode) {
 }
 
 ExampleInvoice fattura(Cents taxable = 100000, Cents vat = 22000) {
-    ExampleInvoice invoice;
-    invoice.invoice_date = year{2027} / 7 / 15;
-    invoice.taxable = taxable;
-    invoice.vat = vat;
-    return invoice;
+    return condpag::fattura(year{2027} / 7 / 15, taxable, vat);
 }
 
 PaymentDataResult block(const std::vector<Record>& rows, std::optional<PaymentMode> mode = {},

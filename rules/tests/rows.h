@@ -3,6 +3,7 @@
 
 #include <map>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <variant>
 
@@ -84,22 +85,26 @@ inline Record fraction(Value num, Value den) {
                  {"CG63_EL2FRIVA", den}});
 }
 
+// An invoice of 1.000,00 + 220,00 VAT on `date`.
+inline ExampleInvoice fattura(std::chrono::year_month_day date, Cents taxable = 100000,
+                              Cents vat = 22000) {
+    ExampleInvoice invoice;
+    invoice.invoice_date = date;
+    invoice.taxable = taxable;
+    invoice.vat = vat;
+    return invoice;
+}
+
 // The payment block in one line, "TP01 1:MP12@2027-08-14=1220.00 ...", or why there is none.
 inline std::string outcome(const PaymentDataResult& result) {
     if (const auto* error = std::get_if<PaymentDataError>(&result)) return describe(*error);
-    std::string text(condition_code(std::get<PaymentData>(result).condition));
+    std::ostringstream text;
+    text << condition_code(std::get<PaymentData>(result).condition);
     for (const PaymentDetail& d : std::get<PaymentData>(result).details) {
-        // Piece by piece: g++ 12 at -O3 takes " " + temporary for an overlapping copy.
-        text += ' ';
-        text += std::to_string(d.installment);
-        text += ':';
-        text += mode_code(d.mode);
-        text += '@';
-        text += iso_date(d.due);
-        text += '=';
-        text += decimal_amount(d.amount);
+        text << ' ' << d.installment << ':' << mode_code(d.mode) << '@' << iso_date(d.due) << '='
+             << decimal_amount(d.amount);
     }
-    return text;
+    return text.str();
 }
 
 inline void PrintTo(const Value& value, std::ostream* out) {
