@@ -136,8 +136,8 @@ TEST(EInvoicePayment, ConditionAmountsAndDueDateOrderOrWhyNoInvoiceCouldCarryThe
 }
 
 TEST(EInvoicePayment, DaysAreCountedOnlyWhereTheInstallmentCountsThem) {
+    // The terms as "from+days", or empty when they are left out.
     const std::pair<Record, std::string> cases[] = {
-        // the terms as "from+days", or none
         {{}, "2027-07-15+0"},
         {{{"CG63_GGDECOR", 30}}, "2027-07-15+30"},
         {{{"CG63_GGDECOR", 30}, {"CG63_INDDATARIF", 6}}, "2027-07-31+30"},
