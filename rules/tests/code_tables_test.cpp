@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rules/tests/rows.h"
 
 namespace condpag {
 namespace {
 
 TEST(CodeTables, GridLabelsAndDescriptionCodes) {
-    struct Case {
-        CodeTable table;
-        Value value;
-        std::string grid;
-    };
-    const Case cases[] = {
+    const std::tuple<CodeTable, Value, std::string> cases[] = {
+        // the value and its grid label
         {CodeTable::TipoEffetto, 5, "Ces"},
         {CodeTable::TipoEffetto, "99", "Des"},
         {CodeTable::TipoEffetto, "5 ", "Ces"},
@@ -28,8 +26,8 @@ TEST(CodeTables, GridLabelsAndDescriptionCodes) {
         {CodeTable::FormaQuota, 2, ""},
         {CodeTable::TipoDecorrenza, 4, "GG fix x int."},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(EtichettaGriglia(c.table, c.value), c.grid) << c.value.to_text();
+    for (const auto& [table, value, grid] : cases) {
+        EXPECT_EQ(EtichettaGriglia(table, value), grid) << value.to_text();
     }
 
     const std::pair<Value, std::string> codes[] = {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "rules/tests/rows.h"
 
 namespace condpag {
@@ -12,13 +14,6 @@ using namespace std::chrono;
 // The installments here count on the civil calendar.
 Record civile(const Record& changes) { return rata(with({{"CG63_INDTIPOCALEND", 1}}, changes)); }
 
-Record sottotipo(int type, int code, int mode) {
-    return {{"CG64_TIPOEFF", type},
-            {"CG64_CODSTIPOEFF", code},
-            {"CG64_GGOFFSET", 0},
-            {"CG64_INDMODFATTURAPA", mode}};
-}
-
 ExampleInvoice fattura(Cents taxable = 100000, Cents vat = 22000) {
     return condpag::fattura(year{2027} / 7 / 15, taxable, vat);
 }
@@ -26,9 +21,15 @@ ExampleInvoice fattura(Cents taxable = 100000, Cents vat = 22000) {
 PaymentDataResult block(const std::vector<Record>& rows, std::optional<PaymentMode> mode = {},
                         const ExampleInvoice& invoice = fattura(),
                         const std::vector<Record>& periods = {}) {
-    // Cash-order subtype n holds "Modalità fattura PA" n (13 is none the schema knows).
-    std::vector<Record> subtypes = {sottotipo(2, 1, 0)};
-    for (int mode = 1; mode <= 13; ++mode) subtypes.push_back(sottotipo(13, mode, mode));
+    // Ri.Ba. subtype 1 holds no mode; cash-order subtype n holds "Modalità fattura PA" n (13 is
+    // none the schema knows).
+    std::vector<Record> subtypes;
+    for (int n = 0; n <= 13; ++n) {
+        subtypes.push_back({{"CG64_TIPOEFF", n == 0 ? 2 : 13},
+                            {"CG64_CODSTIPOEFF", std::max(n, 1)},
+                            {"CG64_GGOFFSET", 0},
+                            {"CG64_INDMODFATTURAPA", n}});
+    }
     return payment_data(rows, periods, subtypes, invoice, mode);
 }
 

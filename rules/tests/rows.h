@@ -36,7 +36,7 @@ inline Record rata(const Record& changes = {}) {
                 changes);
 }
 
-inline Record periodo(int lower, int upper, int type, int days, Value fixed = {}) {
+inline Record periodo(int lower, int upper, Value type, Value days, Value fixed = {}) {
     return {{"CG65_DAMMGG", lower},
             {"CG65_AMMGG", upper},
             {"CG65_INDTIPOSLIT", type},
