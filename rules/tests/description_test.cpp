@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "rules/records.h"
@@ -37,12 +38,8 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
     Record untyped = half;  // installments of one term need not hold the same columns
     untyped.erase("CG63_TIPOEFF");
     const Record interval{{"CG63_GGSCADFIX1", 20}, {"CG63_DAGGFIX1", 1}, {"CG63_AGGFIX1", 15}};
-    struct Case {
-        std::vector<Record> rows;
-        std::optional<std::string> expected;
-    };
     // clang-format off
-    const std::vector<Case> cases = {
+    const std::pair<std::vector<Record>, std::optional<std::string>> cases[] = {
         {{rata(13, 1, 0, 0, 100, 100)}, "Num.1 Rd (100%/100%) 0GG-DF"},
         {{rata(2, 1, 30, 5, 33.3333, 33.3333), rata(2, 1, 60, 5, 33.3333, 33.3333),
           rata(2, 1, 90, 5, 33.3334, 33.3334)},
@@ -134,8 +131,8 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
         {{with(half, {{"CG63_PERCIMP", ""}})}, "Num.1 Rb (0%/50%) 30GG-FM"},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        EXPECT_EQ(DescrizioneAutomatica(c.rows, {}), c.expected) << c.rows.size();
+    for (const auto& [rows, expected] : cases) {
+        EXPECT_EQ(DescrizioneAutomatica(rows, {}), expected) << rows.size();
     }
 
     std::vector<Record> twelve;

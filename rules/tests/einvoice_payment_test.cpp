@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "rules/tests/rows.h"
 
@@ -37,12 +38,8 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
     const std::string no_mode =
         "): il tipo di pagamento non indica la modalità di pagamento della fattura elettronica; "
         "indicarne una";
-    struct Case {
-        int type;
-        Value subtype;
-        std::optional<PaymentMode> given;
-        std::string expected;  // the mode, or the message
-    } cases[] = {
+    // The payment type, its subtype, the caller's mode, and the mode given or the message.
+    const std::tuple<int, Value, std::optional<PaymentMode>, std::string> cases[] = {
         {13, 3, PaymentMode::MP05, "MP03"},  // the subtype wins over the caller
         {2, 1, {}, "MP12"},                  // a subtype without a mode leaves it to the type
         // clang-format off
@@ -60,13 +57,13 @@ TEST(EInvoicePayment, TheModeComesFromTheSubtypeThenTheTypeThenTheCaller) {
         {13, {}, PaymentMode::MP08, "MP08"},
         {13, 13, {}, "Rata 2 (Rimessa diretta): modalità fattura PA 13 del sottotipo sconosciuta"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.type) + "/" + c.subtype.to_text());
-        const auto result = block(
-            {civile({{"CG63_PROG", 2}, {"CG63_TIPOEFF", c.type}, {"CG63_STIPOEFF", c.subtype}})},
-            c.given);
+    for (const auto& [type, subtype, given, expected] : cases) {
+        SCOPED_TRACE(std::to_string(type) + "/" + subtype.to_text());
+        const auto result =
+            block({civile({{"CG63_PROG", 2}, {"CG63_TIPOEFF", type}, {"CG63_STIPOEFF", subtype}})},
+                  given);
         const auto* data = std::get_if<PaymentData>(&result);
-        EXPECT_EQ(data ? mode_code(data->details.at(0).mode) : outcome(result), c.expected);
+        EXPECT_EQ(data ? mode_code(data->details.at(0).mode) : outcome(result), expected);
     }
 }
 
@@ -83,13 +80,10 @@ TEST(EInvoicePayment, ConditionAmountsAndDueDateOrderOrWhyNoInvoiceCouldCarryThe
                            more));
     };
     const Record fixed_ten = {{"CG63_TIPOEFF", 16}, {"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 10}};
-    struct Case {
-        std::vector<Record> rows;
-        ExampleInvoice invoice;
-        std::vector<Record> periods;
-        std::string expected;
-    } cases[] = {
-        // clang-format off
+    // The installments, the invoice, the shift periods and the outcome.
+    const std::tuple<std::vector<Record>, ExampleInvoice, std::vector<Record>, std::string>
+        cases[] = {
+            // clang-format off
         {{part(1, 30, 100)}, fattura(), {}, "TP02 1:MP12@2027-08-14=1220.00"},
         // an advance, then the balance
         {{part(1, 0, 30), part(2, 30, 70)}, fattura(100001, 22000), {},
@@ -129,10 +123,10 @@ TEST(EInvoicePayment, ConditionAmountsAndDueDateOrderOrWhyNoInvoiceCouldCarryThe
          "Rata 1: importo oltre 99.999.999.999,99"},
         {{civile({})}, fattura(0, 0), {}, "Nessun importo da pagare: tutte le rate sono a zero"},
         {{civile({})}, bad_date, {}, "Data fattura non valida"},
-        // clang-format on
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(outcome(block(c.rows, {}, c.invoice, c.periods)), c.expected);
+            // clang-format on
+        };
+    for (const auto& [rows, invoice, periods, expected] : cases) {
+        EXPECT_EQ(outcome(block(rows, {}, invoice, periods)), expected);
     }
 }
 
