@@ -55,17 +55,20 @@ TEST_P(PaymentBlockOnDemoTerms, PassesTheInvoiceSchemaWhichRefusesABrokenBlock) 
             EXPECT_EQ(xml->find("GiorniTerminiPagamento"), std::string::npos) << *xml;
         }
     }
-    // Every element of a detail, in its place: the schema leaves the terms and the date optional.
-    EXPECT_NE(acc30.find("  <DettaglioPagamento>\n"
-                         "    <ModalitaPagamento>MP05</ModalitaPagamento>\n"
-                         "    <DataRiferimentoTerminiPagamento>2027-07-15"
-                         "</DataRiferimentoTerminiPagamento>\n"
-                         "    <GiorniTerminiPagamento>30</GiorniTerminiPagamento>\n"
-                         "    <DataScadenzaPagamento>2027-08-15</DataScadenzaPagamento>\n"
-                         "    <ImportoPagamento>854.01</ImportoPagamento>\n"
-                         "  </DettaglioPagamento>\n"
-                         "</p:DatiPagamento>\n"),
-              std::string::npos)
+    // A declared document, and every element of a detail in its place: the schema leaves the
+    // terms and the due date optional.
+    EXPECT_TRUE(acc30.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<p:DatiPagamento"))
+        << acc30;
+    EXPECT_TRUE(
+        acc30.ends_with("  <DettaglioPagamento>\n"
+                        "    <ModalitaPagamento>MP05</ModalitaPagamento>\n"
+                        "    <DataRiferimentoTerminiPagamento>2027-07-15"
+                        "</DataRiferimentoTerminiPagamento>\n"
+                        "    <GiorniTerminiPagamento>30</GiorniTerminiPagamento>\n"
+                        "    <DataScadenzaPagamento>2027-08-15</DataScadenzaPagamento>\n"
+                        "    <ImportoPagamento>854.01</ImportoPagamento>\n"
+                        "  </DettaglioPagamento>\n"
+                        "</p:DatiPagamento>\n"))
         << acc30;
     // The schema check must be able to fail, or the checks above prove nothing.
     for (const auto& [from, to, named] :
