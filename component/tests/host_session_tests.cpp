@@ -52,22 +52,19 @@ class HostSession : public ::testing::Test {
 };
 
 TEST_F(HostSession, PropertiesKeepWhatTheHostGivesWithTheirConversions) {
-    struct Case {
-        Value given;
-        int expected;
-    };
-    // Each case starts from 7: a value that is no whole 32-bit number leaves it unchanged.
-    const Case cases[] = {{Value("1200"), 1200}, {Value(" 35 "), 35}, {Value(-40), -40},
-                          {Value(12.5), 12},     {Value(13.5), 14},   {Value("2,5"), 2},
-                          {Value("abc"), 7},     {Value(), 7},        {Value(""), 7},
-                          {Value(3e10), 7}};
-    for (const Case& c : cases) {
+    // What the host gives and what is kept. Each case starts from 7: a value that is no whole
+    // 32-bit number leaves it unchanged.
+    const std::pair<Value, int> cases[] = {
+        {Value("1200"), 1200}, {Value(" 35 "), 35}, {Value(-40), -40}, {Value(12.5), 12},
+        {Value(13.5), 14},     {Value("2,5"), 2},   {Value("abc"), 7}, {Value(), 7},
+        {Value(""), 7},        {Value(3e10), 7}};
+    for (const auto& [given, expected] : cases) {
         component->SetTop(Value(7));
         component->SetLeft(Value(7));
-        component->SetTop(c.given);
-        component->SetLeft(c.given);
-        EXPECT_EQ(component->Top(), c.expected) << c.given.to_text();
-        EXPECT_EQ(component->Left(), c.expected) << c.given.to_text();
+        component->SetTop(given);
+        component->SetLeft(given);
+        EXPECT_EQ(component->Top(), expected) << given.to_text();
+        EXPECT_EQ(component->Left(), expected) << given.to_text();
     }
 
     component->SetProgramMode(2);

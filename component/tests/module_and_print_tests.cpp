@@ -129,18 +129,14 @@ TEST(PrintListing, DecodesInstallmentsPeriodsAndLanguagesOfEveryTerm) {
 // shown and offers to open what it wrote. Each answer decides what is listed, whether the file
 // is opened and whether anything is written at all.
 TEST(PrintListing, PrintListsTheTermShownOrEveryTermAndOffersToOpenIt) {
-    struct Case {
-        std::deque<Answer> answers;  // every term?, then open it?
-        bool written;
-        bool every_term;
-        bool opened;
-    };
-    const Case cases[] = {
+    // The answers (every term?, then open it?), whether a file is written, with every term, and
+    // whether it is opened.
+    const std::tuple<std::deque<Answer>, bool, bool, bool> cases[] = {
         {{Answer::Yes, Answer::Yes}, true, true, true},
         {{Answer::No, Answer::No}, true, false, false},
         {{Answer::Cancel}, false, false, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& [answers, is_written, every_term, is_opened] : cases) {
         testing::DemoDatabase database;
         ASSERT_TRUE(database.ok()) << database.error();
         testing::TempFolder folder;
@@ -167,7 +163,7 @@ TEST(PrintListing, PrintListsTheTermShownOrEveryTermAndOffersToOpenIt) {
         const std::string shown = component->window()->TXT_CODICE.text();
         ASSERT_FALSE(shown.empty());
 
-        messages.answers = c.answers;
+        messages.answers = answers;
         ASSERT_TRUE(component->window()->INTERNAV.user_click("CMD_STAMPA"));
         ASSERT_EQ(global.runs.size(), 1u);
         EXPECT_EQ(global.runs[0].prog_id, "TREVANIX.CLSTREVANIX");
@@ -178,15 +174,15 @@ TEST(PrintListing, PrintListsTheTermShownOrEveryTermAndOffersToOpenIt) {
         EXPECT_FALSE(global.RunProgram("TREVANIX.ALTRO", {}).ok());
         std::filesystem::path written =
             std::filesystem::path(folder.path()) / "condizioni_pagamento.txt";
-        ASSERT_EQ(std::filesystem::exists(written), c.written);
-        EXPECT_EQ(opened.size(), c.opened ? 1u : 0u);
-        if (!c.written) continue;
+        ASSERT_EQ(std::filesystem::exists(written), is_written);
+        EXPECT_EQ(opened.size(), is_opened ? 1u : 0u);
+        if (!is_written) continue;
         std::ifstream file(written);
         std::stringstream content;
         content << file.rdbuf();
         EXPECT_NE(content.str().find("\n" + shown + "  "), std::string::npos);
         EXPECT_EQ(content.str().find("\nRB369  Ri.Ba. 30-60-90 gg d.f.f.m.") != std::string::npos,
-                  c.every_term || shown == "RB369");
+                  every_term || shown == "RB369");
         EXPECT_NE(messages.shown.back().text.find(written.string()), std::string::npos);
     }
 }

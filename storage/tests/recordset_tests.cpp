@@ -316,12 +316,9 @@ TEST_P(Storage, CascadeGoesOnPastAFailingDelete) {
 
 TEST_P(Storage, DeletionGuard) {
     auto mark = [](const std::string& text) { return "<" + text + ">"; };
-    struct Case {
-        const char* code;
-        std::string message;  // empty: not used anywhere
-        int installments;     // still stored afterwards
-    };
-    const std::vector<Case> cases = {
+    // The code, what the person is told (empty: not used anywhere) and the installments still
+    // stored afterwards.
+    const std::vector<std::tuple<const char*, std::string, int>> cases = {
         // Bracket and customer: the bracket wins.
         {"RB369",
          "La condizione di pagamento risulta utilizzata in Scaglioni di arrotondamento prezzi e "
@@ -347,12 +344,12 @@ TEST_P(Storage, DeletionGuard) {
          1},
         {"MAV30", "", 0},
     };
-    for (const Case& c : cases) {
-        auto outcome = guard_and_delete_details(connection, c.code, mark);
-        EXPECT_EQ(outcome.verdict.refused, !c.message.empty()) << c.code;
-        EXPECT_EQ(outcome.verdict.message, c.message) << c.code;
+    for (const auto& [code, message, installments] : cases) {
+        auto outcome = guard_and_delete_details(connection, code, mark);
+        EXPECT_EQ(outcome.verdict.refused, !message.empty()) << code;
+        EXPECT_EQ(outcome.verdict.message, message) << code;
         EXPECT_TRUE(outcome.cascade_errors.empty());
-        EXPECT_EQ(*ContaRate(connection, c.code), c.installments) << c.code;
+        EXPECT_EQ(*ContaRate(connection, code), installments) << code;
     }
 }
 
