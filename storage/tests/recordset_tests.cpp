@@ -51,10 +51,10 @@ TEST_P(Storage, EveryStatementOfTheWindowsRuns) {
         EXPECT_TRUE(result.ok()) << sql << "\n" << (result.ok() ? "" : result.error().message);
     }
     // Italy (SEPA, ISO IT): SEPA transfer by area, Ri.Ba. by ISO code, never the US code.
-    auto listed = connection.Execute(test_texts::subtype_and_country_statements()[0]);
-    ASSERT_TRUE(listed.ok());
     std::vector<std::string> codes;
-    for (auto& row : listed->rows) codes.push_back(RTrimN(row[0]));
+    for (auto& row : rows_of(test_texts::subtype_and_country_statements()[0])) {
+        codes.push_back(RTrimN(row[0]));
+    }
     EXPECT_EQ(codes, (std::vector<std::string>{"CHQ", "RIB", "SCT"}));
 }
 
@@ -231,9 +231,7 @@ TEST_P(Storage, ASessionTheServerDroppedIsReopenedOnlyWhenAskedAndThenForEveryCo
     rows.SetField("CG63_GGDECOR", 45);
     add(rows, {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 4}});
     if (connection.dialect() == Dialect::Postgres) {
-        auto pid = connection.Execute("SELECT pg_backend_pid()");
-        ASSERT_TRUE(pid.ok());
-        std::string id = pid->rows.at(0).at(0).to_text();
+        const std::string id = rows_of("SELECT pg_backend_pid()").at(0).at(0).to_text();
         auto admin = database->connect();
         ASSERT_TRUE(admin.ok());
         ASSERT_TRUE(admin->Execute("SELECT pg_terminate_backend(" + id + ")").ok());
