@@ -202,13 +202,11 @@ TEST(Controls, NavigatorsAndLayoutKeepTheirButtonsAndRegistrations) {
     nav.Click.connect([&](const std::string& key) { clicks.push_back(key); });
     nav.AddButton("CMD_STAMPA", "&Stampa", "Conferma");
     nav.AddButton("CMD_STAMPA", "&Stampa", "Conferma");
-    std::vector<std::string> keys;
-    for (const auto& b : nav.buttons()) keys.push_back(b.key);
-    auto at = std::find(keys.begin(), keys.end(), "Conferma");
-    ASSERT_NE(at + 1, keys.end());
-    EXPECT_EQ(*(at + 1), "CMD_STAMPA");
-    EXPECT_EQ(std::count(keys.begin(), keys.end(), "CMD_STAMPA"), 1);
-    EXPECT_FALSE(nav.ButtonAvailable("Esporta"));  // only in called mode
+    std::string keys;
+    for (const auto& b : nav.buttons()) keys += " " + b.key + " ";
+    EXPECT_NE(keys.find(" Conferma  CMD_STAMPA "), std::string::npos) << keys;
+    EXPECT_EQ(keys.find("CMD_STAMPA"), keys.rfind("CMD_STAMPA")) << keys;  // added once
+    EXPECT_FALSE(nav.ButtonAvailable("Esporta"));                          // only in called mode
     nav.SetCalled(true);
     EXPECT_TRUE(nav.user_click("Esporta"));
     EXPECT_TRUE(nav.ExecuteCommand("Avanti"));  // code: no click

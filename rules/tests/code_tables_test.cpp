@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rules/tests/rows.h"
 
 namespace condpag {
 namespace {
 
 TEST(CodeTables, GridLabelsAndDescriptionCodes) {
-    struct Case {
-        CodeTable table;
-        Value value;
-        std::string grid;
-    };
-    const Case cases[] = {
+    const std::tuple<CodeTable, Value, std::string> cases[] = {
+        // the value and its grid label
         {CodeTable::TipoEffetto, 5, "Ces"},
         {CodeTable::TipoEffetto, "99", "Des"},
         {CodeTable::TipoEffetto, "5 ", "Ces"},
@@ -28,15 +26,14 @@ TEST(CodeTables, GridLabelsAndDescriptionCodes) {
         {CodeTable::FormaQuota, 2, ""},
         {CodeTable::TipoDecorrenza, 4, "GG fix x int."},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(EtichettaGriglia(c.table, c.value), c.grid) << c.value.to_text();
+    for (const auto& [table, value, grid] : cases) {
+        EXPECT_EQ(EtichettaGriglia(table, value), grid) << value.to_text();
     }
 
-    EXPECT_EQ(SiglaTipoEffetto(5), "Cess");
-    EXPECT_EQ(SiglaTipoEffetto("13 "), "Rd");
-    EXPECT_EQ(SiglaTipoEffetto(" 13"), "");
-    EXPECT_EQ(SiglaTipoEffetto(""), "");
-    EXPECT_EQ(SiglaTipoEffetto(17), "");
+    const std::pair<Value, std::string> codes[] = {
+        {5, "Cess"}, {"13 ", "Rd"}, {" 13", ""}, {"", ""}, {17, ""}};
+    for (const auto& [type, code] : codes)
+        EXPECT_EQ(SiglaTipoEffetto(type), code) << type.to_text();
 }
 
 TEST(CodeTables, ValoreCampoQuotesTextAndWritesNumbersBack) {

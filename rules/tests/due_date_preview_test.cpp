@@ -2,27 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rules/tests/rows.h"
 
 namespace condpag {
 namespace {
 
 using namespace std::chrono;
-using Dates = std::vector<std::string>;
-
-ExampleInvoice fattura(year_month_day date, Cents taxable = 100000, Cents vat = 22000) {
-    ExampleInvoice invoice;
-    invoice.invoice_date = date;
-    invoice.taxable = taxable;
-    invoice.vat = vat;
-    return invoice;
-}
-
-Dates dates(const DueDatePreview& preview) {
-    Dates out;
-    for (const PreviewRow& row : preview.rows) out.push_back(format_date(row.due));
-    return out;
-}
 
 TEST(DueDatePreview, DueDateOfOneInstallment) {
     const std::vector<Record> subtypes = {
@@ -33,12 +20,8 @@ TEST(DueDatePreview, DueDateOfOneInstallment) {
                           {"CG63_GGSCADFIX2", 5}};
     const Record leap = {{"CG63_INDTIPODECOR", 3}, {"CG63_GGMMFIX", 229}};
     const Record august = {};
-    struct Case {
-        Record changes;
-        std::vector<Record> periods;
-        year_month_day invoice;
-        const char* due;
-    } cases[] = {
+    // The installment's changes, the shift periods, the invoice date and the due date.
+    const std::tuple<Record, std::vector<Record>, year_month_day, const char*> cases[] = {
         // clang-format off
         // civil and commercial calendar
         {{{"CG63_TIPOEFF", 14}, {"CG63_GGDECOR", 30}, {"CG63_INDTIPOCALEND", 1}}, {},
@@ -74,11 +57,9 @@ TEST(DueDatePreview, DueDateOfOneInstallment) {
          "01/09/2027"},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(
-            dates(due_date_preview({rata(c.changes)}, c.periods, subtypes, fattura(c.invoice))),
-            Dates{c.due})
-            << format_date(c.invoice) << " " << c.changes.size();
+    for (const auto& [changes, periods, invoice, due] : cases) {
+        const auto preview = due_date_preview({rata(changes)}, periods, subtypes, fattura(invoice));
+        EXPECT_EQ(format_date(preview.rows.at(0).due), due) << format_date(invoice);
     }
 }
 
@@ -98,9 +79,7 @@ std::string shown(const DueDatePreview& preview) {
 }
 
 TEST(DueDatePreview, AmountsAddUpToTheCentAndWhatWasAssumedIsNoted) {
-    const Record third = {{"CG63_INDDATARIF", 5}, {"CG63_FLGFRPERCIMP", 0}, {"CG63_EL1FRIMP", 1},
-                          {"CG63_EL2FRIMP", 3},   {"CG63_FLGFRPERCIVA", 0}, {"CG63_EL1FRIVA", 1},
-                          {"CG63_EL2FRIVA", 3}};
+    const Record third = with(fraction(1, 3), {{"CG63_INDDATARIF", 5}});
     const Record half = {{"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
     const Record half_month_end = with(half, {{"CG63_INDDATARIF", 5}});
     auto nth = [](const Record& base, int n, const Record& more = {}) {
@@ -119,80 +98,78 @@ TEST(DueDatePreview, AmountsAddUpToTheCentAndWhatWasAssumedIsNoted) {
             rata(half), nth(half, 2, {{"CG63_INDTIPOCALEND", 1}, {"CG63_GGDECOR", second_days}})};
     };
     const std::vector<Record> none, august = {periodo(801, 831, 5, 0)};
-    struct Case {
-        std::vector<Record> installments;
-        std::vector<Record> periods;
-        ExampleInvoice invoice;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {{nth(third, 1, {{"CG63_GGDECOR", 30}}), nth(third, 2, {{"CG63_GGDECOR", 60}}),
-          nth(third, 3, {{"CG63_GGDECOR", 90}})},
-         none,
-         fattura(2027y / 1 / 15),
-         "28/02/2027 333,33+73,33; 31/03/2027 333,33+73,33; 30/04/2027 333,34+73,34; "},
-        {{nth(half_month_end, 1, {{"CG63_GGDECOR", 30}}),
-          nth(half_month_end, 2, {{"CG63_GGDECOR", 60}})},
-         {periodo(801, 831, 4, 10)},
-         fattura(2027y / 6 / 15),
-         "31/07/2027 500,00+110,00; 10/09/2027 500,00+110,00 da 31/08/2027 [spostata dal "
-         "31/08/2027 (periodo 01/08-31/08)]; "},
-        {{nth(half, 1, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}}), nth(half, 2)},
-         none,
-         fattura(2027y / 1 / 15),
-         "15/01/2027 550,00+110,00; 15/01/2027 450,00+110,00; "},
-        // VAT 100,01 in halves on the first two of three; the third has no VAT share.
-        {{thirds(1, 50), thirds(2, 50), thirds(3, 0)},
-         none,
-         fattura(2027y / 1 / 15, 100000, 10001),
-         "15/01/2027 330,00+50,01; 15/01/2027 330,00+50,00; 15/01/2027 340,00+0,00; "},
-        {merged(31), august, fattura(2027y / 8 / 15),
-         "15/09/2027 0,00+0,00 da 15/08/2027 [sommata alla rata 2 (periodo 01/08-31/08)]; "
-         "15/09/2027 1.000,00+220,00 [comprende la rata 1]; "},
-        {merged(61), august, fattura(2027y / 8 / 15),
-         "15/09/2027 500,00+110,00 da 15/08/2027 [spostata dal 15/08/2027 (periodo "
-         "01/08-31/08)]; 15/10/2027 500,00+110,00; "},
-        // 10/08 joins 20/08, which joins 10/09: both carry their amounts to the third.
-        {{civil(1, 0), civil(2, 10), civil(3, 31)},
-         august,
-         fattura(2027y / 8 / 10),
-         "10/09/2027 0,00+0,00 da 10/08/2027 [sommata alla rata 3 (periodo 01/08-31/08)]; "
-         "10/09/2027 0,00+0,00 da 20/08/2027 [sommata alla rata 3 (periodo 01/08-31/08)]; "
-         "10/09/2027 1.000,00+220,00 [comprende la rata 1; comprende la rata 2]; "},
-        // rows it cannot read, a period it cannot use
-        {{{{"CG63_PROG", 1}},
-          rata({{"CG63_PROG", 2},
-                {"CG63_INDDATARIF", 9},
-                {"CG63_TIPOEFF", "x"},
-                {"CG63_INDTIPODECOR", 2},
-                {"CG63_GGSCADFIX1", 0}})},
-         {periodo(1345, 101, 1, 0)},
-         fattura(2027y / 1 / 15),
-         "15/01/2027 0,00+0,00 [manca la colonna CG63_TIPOEFF; tipo effetto 0 sconosciuto; "
-         "manca la colonna CG63_INDDATARIF; manca la colonna CG63_INDTIPOCALEND; manca la "
-         "colonna CG63_INDTIPODECOR; tipo decorrenza 0 sconosciuto: usato mese "
-         "commerciale/civile; manca la colonna CG63_GGDECOR; manca la colonna "
-         "CG63_FLGFRPERCIMP; manca la colonna CG63_EL1FRIMP; manca la colonna CG63_EL2FRIMP; "
-         "manca la colonna CG63_FLGFRPERCIVA; manca la colonna CG63_EL1FRIVA; manca la "
-         "colonna CG63_EL2FRIVA; manca la colonna CG63_INDIMPFIX]; 15/01/2027 1.000,00+220,00 "
-         "[CG63_TIPOEFF non numerico: considerato 0; tipo effetto 0 sconosciuto; data di "
-         "riferimento 9 sconosciuta: usata la data fattura; CG63_GGSCADFIX1 0 non valido: "
-         "giorno fisso non applicato]; {Periodo di slittamento 1: limiti non validi: periodo "
-         "ignorato}"},
-        // fixed amounts it cannot use, and shares that miss 100 or are all zero
-        {{rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}, {"CG63_PERCIVA", 0}}),
-          rata(
-              {{"CG63_PROG", 2}, {"CG63_INDIMPFIX", 5}, {"CG63_PERCIMP", 0}, {"CG63_PERCIVA", 0}})},
-         none,
-         fattura(2027y / 1 / 15),
-         "15/01/2027 1.000,00+0,00 [importo fisso da indicare nel documento: considerato "
-         "0]; 15/01/2027 0,00+220,00 [gestione importo fisso 5 sconosciuta]; {Le quote "
-         "dell'imponibile sommano a 90.0000%: la differenza va alla rata 1}{Le quote dell'IVA "
-         "sommano a 0.0000%: la differenza va alla rata 2}"},
-        {{rata()}, none, fattura(2027y / 2 / 30), "{Data fattura non valida}"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(shown(due_date_preview(c.installments, c.periods, {}, c.invoice)), c.expected);
+    // The installments, the shift periods, the invoice and the preview shown.
+    const std::tuple<std::vector<Record>, std::vector<Record>, ExampleInvoice, std::string>
+        cases[] = {
+            {{nth(third, 1, {{"CG63_GGDECOR", 30}}), nth(third, 2, {{"CG63_GGDECOR", 60}}),
+              nth(third, 3, {{"CG63_GGDECOR", 90}})},
+             none,
+             fattura(2027y / 1 / 15),
+             "28/02/2027 333,33+73,33; 31/03/2027 333,33+73,33; 30/04/2027 333,34+73,34; "},
+            {{nth(half_month_end, 1, {{"CG63_GGDECOR", 30}}),
+              nth(half_month_end, 2, {{"CG63_GGDECOR", 60}})},
+             {periodo(801, 831, 4, 10)},
+             fattura(2027y / 6 / 15),
+             "31/07/2027 500,00+110,00; 10/09/2027 500,00+110,00 da 31/08/2027 [spostata dal "
+             "31/08/2027 (periodo 01/08-31/08)]; "},
+            {{nth(half, 1, {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 100}}), nth(half, 2)},
+             none,
+             fattura(2027y / 1 / 15),
+             "15/01/2027 550,00+110,00; 15/01/2027 450,00+110,00; "},
+            // VAT 100,01 in halves on the first two of three; the third has no VAT share.
+            {{thirds(1, 50), thirds(2, 50), thirds(3, 0)},
+             none,
+             fattura(2027y / 1 / 15, 100000, 10001),
+             "15/01/2027 330,00+50,01; 15/01/2027 330,00+50,00; 15/01/2027 340,00+0,00; "},
+            {merged(31), august, fattura(2027y / 8 / 15),
+             "15/09/2027 0,00+0,00 da 15/08/2027 [sommata alla rata 2 (periodo 01/08-31/08)]; "
+             "15/09/2027 1.000,00+220,00 [comprende la rata 1]; "},
+            {merged(61), august, fattura(2027y / 8 / 15),
+             "15/09/2027 500,00+110,00 da 15/08/2027 [spostata dal 15/08/2027 (periodo "
+             "01/08-31/08)]; 15/10/2027 500,00+110,00; "},
+            // 10/08 joins 20/08, which joins 10/09: both carry their amounts to the third.
+            {{civil(1, 0), civil(2, 10), civil(3, 31)},
+             august,
+             fattura(2027y / 8 / 10),
+             "10/09/2027 0,00+0,00 da 10/08/2027 [sommata alla rata 3 (periodo 01/08-31/08)]; "
+             "10/09/2027 0,00+0,00 da 20/08/2027 [sommata alla rata 3 (periodo 01/08-31/08)]; "
+             "10/09/2027 1.000,00+220,00 [comprende la rata 1; comprende la rata 2]; "},
+            // rows it cannot read, a period it cannot use
+            {{{{"CG63_PROG", 1}},
+              rata({{"CG63_PROG", 2},
+                    {"CG63_INDDATARIF", 9},
+                    {"CG63_TIPOEFF", "x"},
+                    {"CG63_INDTIPODECOR", 2},
+                    {"CG63_GGSCADFIX1", 0}})},
+             {periodo(1345, 101, 1, 0)},
+             fattura(2027y / 1 / 15),
+             "15/01/2027 0,00+0,00 [manca la colonna CG63_TIPOEFF; tipo effetto 0 sconosciuto; "
+             "manca la colonna CG63_INDDATARIF; manca la colonna CG63_INDTIPOCALEND; manca la "
+             "colonna CG63_INDTIPODECOR; tipo decorrenza 0 sconosciuto: usato mese "
+             "commerciale/civile; manca la colonna CG63_GGDECOR; manca la colonna "
+             "CG63_FLGFRPERCIMP; manca la colonna CG63_EL1FRIMP; manca la colonna CG63_EL2FRIMP; "
+             "manca la colonna CG63_FLGFRPERCIVA; manca la colonna CG63_EL1FRIVA; manca la "
+             "colonna CG63_EL2FRIVA; manca la colonna CG63_INDIMPFIX]; 15/01/2027 1.000,00+220,00 "
+             "[CG63_TIPOEFF non numerico: considerato 0; tipo effetto 0 sconosciuto; data di "
+             "riferimento 9 sconosciuta: usata la data fattura; CG63_GGSCADFIX1 0 non valido: "
+             "giorno fisso non applicato]; {Periodo di slittamento 1: limiti non validi: periodo "
+             "ignorato}"},
+            // fixed amounts it cannot use, and shares that miss 100 or are all zero
+            {{rata({{"CG63_INDIMPFIX", 2}, {"CG63_PERCIMP", 90}, {"CG63_PERCIVA", 0}}),
+              rata({{"CG63_PROG", 2},
+                    {"CG63_INDIMPFIX", 5},
+                    {"CG63_PERCIMP", 0},
+                    {"CG63_PERCIVA", 0}})},
+             none,
+             fattura(2027y / 1 / 15),
+             "15/01/2027 1.000,00+0,00 [importo fisso da indicare nel documento: considerato "
+             "0]; 15/01/2027 0,00+220,00 [gestione importo fisso 5 sconosciuta]; {Le quote "
+             "dell'imponibile sommano a 90.0000%: la differenza va alla rata 1}{Le quote dell'IVA "
+             "sommano a 0.0000%: la differenza va alla rata 2}"},
+            {{rata()}, none, fattura(2027y / 2 / 30), "{Data fattura non valida}"},
+        };
+    for (const auto& [installments, periods, invoice, expected] : cases) {
+        EXPECT_EQ(shown(due_date_preview(installments, periods, {}, invoice)), expected);
     }
     EXPECT_EQ(due_date_preview({rata()}, {}, {}, fattura(2027y / 1 / 15)).rows.at(0).type_label,
               "Ricevuta Bancaria");

@@ -3,8 +3,12 @@
 
 #include <map>
 #include <ostream>
+#include <sstream>
+#include <string>
+#include <variant>
 
 #include "rules/editor_view.h"
+#include "rules/einvoice_payment.h"
 #include "rules/value.h"
 
 namespace condpag {
@@ -32,7 +36,7 @@ inline Record rata(const Record& changes = {}) {
                 changes);
 }
 
-inline Record periodo(int lower, int upper, int type, int days, Value fixed = {}) {
+inline Record periodo(int lower, int upper, Value type, Value days, Value fixed = {}) {
     return {{"CG65_DAMMGG", lower},
             {"CG65_AMMGG", upper},
             {"CG65_INDTIPOSLIT", type},
@@ -81,14 +85,32 @@ inline Record fraction(Value num, Value den) {
                  {"CG63_EL2FRIVA", den}});
 }
 
-inline void PrintTo(const Value& value, std::ostream* out) {
-    if (value.is_null()) {
-        *out << "null";
-    } else if (value.is_text()) {
-        *out << '"' << value.text() << '"';
-    } else {
-        *out << value.to_text();
+// An invoice of 1.000,00 + 220,00 VAT on `date`.
+inline ExampleInvoice fattura(std::chrono::year_month_day date, Cents taxable = 100000,
+                              Cents vat = 22000) {
+    ExampleInvoice invoice;
+    invoice.invoice_date = date;
+    invoice.taxable = taxable;
+    invoice.vat = vat;
+    return invoice;
+}
+
+// The payment block in one line, "TP01 1:MP12@2027-08-14=1220.00 ...", or why there is none.
+inline std::string outcome(const PaymentDataResult& result) {
+    if (const auto* error = std::get_if<PaymentDataError>(&result)) return describe(*error);
+    std::ostringstream text;
+    text << condition_code(std::get<PaymentData>(result).condition);
+    for (const PaymentDetail& d : std::get<PaymentData>(result).details) {
+        text << ' ' << d.installment << ':' << mode_code(d.mode) << '@' << iso_date(d.due) << '='
+             << decimal_amount(d.amount);
     }
+    return text.str();
+}
+
+inline void PrintTo(const Value& value, std::ostream* out) {
+    *out << (value.is_null()   ? "null"
+             : value.is_text() ? '"' + value.text() + '"'
+                               : value.to_text());
 }
 
 }  // namespace condpag

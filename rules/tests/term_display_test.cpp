@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/tests/rows.h"
+
 namespace condpag {
 namespace {
 
@@ -34,24 +36,14 @@ TEST(TermDisplay, InstallmentAndPeriodCellsAsTheGridsShowThem) {
                      {"CG63_PERCIVA", 100}}),
               std::vector<std::string>(16, ""));
 
-    struct Period {
-        Record row;
-        std::vector<std::string> cells;  // lower, upper, type, fixed date, days
-    };
-    const std::vector<Period> periods = {
-        {{{"CG65_DAMMGG", 101},
-          {"CG65_AMMGG", 1231},
-          {"CG65_INDTIPOSLIT", 7},
-          {"CG65_GGMMFIXSLIT", 110},
-          {"CG65_GGSLSUCC", 3}},
-         {"01/01", "31/12", "7", "10/01", "3"}},
-        {{{"CG65_DAMMGG", 0}, {"CG65_AMMGG", 831}, {"CG65_INDTIPOSLIT", Value()}},
-         {"00/00", "31/08", "", "", ""}},
-    };
-    for (const Period& p : periods) {
-        const PeriodCells c = period_cells(p.row);
+    const std::pair<Record, std::vector<std::string>> periods[] = {
+        // lower, upper, type, fixed date, days
+        {periodo(101, 1231, 7, 3, 110), {"01/01", "31/12", "7", "10/01", "3"}},
+        {periodo(0, 831, Value(), Value()), {"00/00", "31/08", "", "", ""}}};
+    for (const auto& [row, expected] : periods) {
+        const PeriodCells c = period_cells(row);
         EXPECT_EQ((std::vector<std::string>{c.lower, c.upper, c.type, c.fixed_date, c.days}),
-                  p.cells);
+                  expected);
     }
 }
 

@@ -10,12 +10,9 @@ namespace {
 
 // SQLite and PostgreSQL take the same rewrites; SQL Server texts pass unchanged.
 TEST(Dialect, RewritesSqlServerTexts) {
-    struct Case {
-        std::string sql;
-        std::string expected;
-    };
     auto usage = usage_statements("RB369");
-    const std::vector<Case> cases = {
+    // A SQL Server text and what the other two make of it.
+    const std::vector<std::pair<std::string, std::string>> cases = {
         // The first usage check: TOP after SELECT becomes LIMIT at the end.
         {usage[0],
          " SELECT MG20_CODSCAGL FROM MG20_CLIFORSCPAG WHERE  MG20_CODPAG_CG62 = 'RB369' LIMIT 1"},
@@ -29,10 +26,10 @@ TEST(Dialect, RewritesSqlServerTexts) {
          "SELECT 'Cod. ' || CG62_CODPAG || ' - ' || CG62_DESCPAG, a + 1 FROM CG62_CONDPAGDES"},
         {"SELECT 'TOP 1 it''s' FROM T", "SELECT 'TOP 1 it''s' FROM T"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(adapt_statement(c.sql, Dialect::Sqlite), c.expected) << c.sql;
-        EXPECT_EQ(adapt_statement(c.sql, Dialect::Postgres), c.expected) << c.sql;
-        EXPECT_EQ(adapt_statement(c.sql, Dialect::SqlServer), c.sql);
+    for (const auto& [sql, expected] : cases) {
+        EXPECT_EQ(adapt_statement(sql, Dialect::Sqlite), expected) << sql;
+        EXPECT_EQ(adapt_statement(sql, Dialect::Postgres), expected) << sql;
+        EXPECT_EQ(adapt_statement(sql, Dialect::SqlServer), sql);
     }
     // The export-code lookups: ISNULL becomes COALESCE and nothing else moves.
     for (const std::string& sql : test_texts::subtype_and_country_statements()) {
@@ -74,15 +71,12 @@ TEST(Statements, TextsOfTheEditor) {
 // Duplicate keys, locks and lost sessions are told by the databases' own codes.
 TEST(FailureKinds, ToldFromNativeCodes) {
     using K = FailureKind;
-    struct Case {
-        const char* state;  // nullptr: an extended result code of SQLite itself
-        long native;
-        Dialect dialect;
-        K kind;
-    };
+    // SQLSTATE (nullptr: an extended result code of SQLite itself), native code, dialect, kind.
+    using Case = std::tuple<const char*, long, Dialect, K>;
     const Dialect pg = Dialect::Postgres, lite = Dialect::Sqlite, ms = Dialect::SqlServer;
     // clang-format off
-    for (const Case& c : {Case{nullptr, SQLITE_CONSTRAINT_PRIMARYKEY, lite, K::DuplicateKey},
+    for (const auto& [state, native, dialect, kind] :
+            {Case{nullptr, SQLITE_CONSTRAINT_PRIMARYKEY, lite, K::DuplicateKey},
              {nullptr, SQLITE_CONSTRAINT_UNIQUE, lite, K::DuplicateKey},
              {nullptr, SQLITE_CONSTRAINT_NOTNULL, lite, K::Other},
              {nullptr, SQLITE_BUSY_SNAPSHOT, lite, K::Busy},
@@ -96,10 +90,10 @@ TEST(FailureKinds, ToldFromNativeCodes) {
              {"HY000", 1222, ms, K::Busy}, {"HYT00", 0, ms, K::Busy},
              {"42S02", 208, ms, K::Other}}) {
         // clang-format on
-        EXPECT_EQ(c.state ? odbc_failure_kind(c.state, c.native, c.dialect)
-                          : sqlite_failure_kind(static_cast<int>(c.native)),
-                  c.kind)
-            << (c.state ? c.state : "sqlite") << " " << c.native;
+        EXPECT_EQ(state ? odbc_failure_kind(state, native, dialect)
+                        : sqlite_failure_kind(static_cast<int>(native)),
+                  kind)
+            << (state ? state : "sqlite") << " " << native;
     }
 }
 

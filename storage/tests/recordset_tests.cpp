@@ -24,11 +24,25 @@ class Storage : public testing::BackendTest {
         return set;
     }
     Recordset open(const std::string& sql) { return open(sql, connection); }
-    long count(const std::string& sql) {
+    // The rows a statement reads, or none when it fails.
+    std::vector<std::vector<Value>> rows_of(const std::string& sql) {
         auto result = connection.Execute(sql);
         EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.error().message);
-        return result.ok() ? static_cast<long>(CDecN(result->rows.at(0).at(0))) : -1;
+        return result.ok() ? result->rows : std::vector<std::vector<Value>>{};
     }
+    long count(const std::string& sql) {
+        auto rows = rows_of(sql);
+        return rows.empty() ? -1 : static_cast<long>(CDecN(rows.at(0).at(0)));
+    }
+    // A new row at the end of the set, confirmed and waiting to be written.
+    static void add(Recordset& set, const Record& row) {
+        set.AddNew();
+        for (const auto& [column, value] : row) set.SetField(column, value);
+        set.Update();
+    }
+    static constexpr const char* kRb369Rows =
+        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369' "
+        "ORDER BY CG63_PROG";
 };
 
 TEST_P(Storage, EveryStatementOfTheWindowsRuns) {
@@ -37,10 +51,10 @@ TEST_P(Storage, EveryStatementOfTheWindowsRuns) {
         EXPECT_TRUE(result.ok()) << sql << "\n" << (result.ok() ? "" : result.error().message);
     }
     // Italy (SEPA, ISO IT): SEPA transfer by area, Ri.Ba. by ISO code, never the US code.
-    auto listed = connection.Execute(test_texts::subtype_and_country_statements()[0]);
-    ASSERT_TRUE(listed.ok());
     std::vector<std::string> codes;
-    for (auto& row : listed->rows) codes.push_back(RTrimN(row[0]));
+    for (auto& row : rows_of(test_texts::subtype_and_country_statements()[0])) {
+        codes.push_back(RTrimN(row[0]));
+    }
     EXPECT_EQ(codes, (std::vector<std::string>{"CHQ", "RIB", "SCT"}));
 }
 
@@ -50,19 +64,16 @@ TEST_P(Storage, TermRoundTrip) {
     // An empty open still knows its columns, so rows can be added to it.
     EXPECT_EQ(details.RecordCount(), 0);
 
-    header.AddNew();
-    header.SetField("CG62_CODPAG", "NEW1");
-    header.SetField("CG62_DESCPAG", "Überweisung 1/3 + IVA");
-    header.SetField("CG62_SCPERCAS", "2,5");  // typed text into a number column
-    header.Update();
+    // The share is typed text into a number column.
+    add(header, {{"CG62_CODPAG", "NEW1"},
+                 {"CG62_DESCPAG", "Überweisung 1/3 + IVA"},
+                 {"CG62_SCPERCAS", "2,5"}});
     ASSERT_EQ(header.UpdateBatch()->written, 1);
     for (int prog = 1; prog <= 3; ++prog) {
-        details.AddNew();
-        details.SetField("CG63_CODPAG_CG62", "NEW1");
-        details.SetField("CG63_PROG", prog);
-        details.SetField("CG63_TIPOEFF", "2");
-        details.SetField("CG63_PERCIMP", 100.0 / 3);
-        details.Update();
+        add(details, {{"CG63_CODPAG_CG62", "NEW1"},
+                      {"CG63_PROG", prog},
+                      {"CG63_TIPOEFF", "2"},
+                      {"CG63_PERCIMP", 100.0 / 3}});
     }
     EXPECT_EQ(details.UpdateBatch()->written, 3);
 
@@ -88,10 +99,8 @@ TEST_P(Storage, TermRoundTrip) {
     if (other->dialect() != Dialect::Postgres) {
         // Longer than a driver's fetch buffer, a letter outside ASCII across its end: read whole.
         const std::string long_text = std::string(1022, 'x') + "èé" + std::string(1500, 'y');
-        ASSERT_TRUE(other
-                        ->ExecuteChange("UPDATE CG62_CONDPAGDES SET CG62_DESPAGANAL = '" +
-                                        long_text + "' WHERE CG62_CODPAG = 'NEW1'")
-                        .ok());
+        ASSERT_TRUE(other->ExecuteChange("UPDATE CG62_CONDPAGDES SET CG62_DESPAGANAL = '" +
+                                         long_text + "' WHERE CG62_CODPAG = 'NEW1'"));
         Recordset whole = open("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'NEW1'", *other);
         EXPECT_EQ(whole.Field("CG62_DESPAGANAL"), Value(long_text));
     }
@@ -107,11 +116,7 @@ TEST_P(Storage, BatchOfDetailsWithRenumbering) {
         rows.SetAbsolutePosition(position);
         rows.SetField("CG63_PROG", static_cast<double>(position + 1));
     }
-    rows.AddNew();
-    rows.SetField("CG63_CODPAG_CG62", "RB369");
-    rows.SetField("CG63_PROG", 2);
-    rows.SetField("CG63_GGDECOR", 45);
-    rows.Update();
+    add(rows, {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 2}, {"CG63_GGDECOR", 45}});
     rows.AddNew();
     rows.SetField("CG63_PROG", 5);
     rows.CancelUpdate();
@@ -126,13 +131,8 @@ TEST_P(Storage, BatchOfDetailsWithRenumbering) {
     EXPECT_EQ(report->written, 3);
     EXPECT_TRUE(report->errors.empty()) << report->errors[0].message;
     ASSERT_TRUE(connection.CommitTrans().ok());
-    auto stored = connection.Execute(
-        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369' "
-        "ORDER BY CG63_PROG");
-    ASSERT_TRUE(stored.ok());
-    std::vector<std::pair<double, double>> got;
-    for (auto& row : stored->rows) got.emplace_back(CDecN(row[0]), CDecN(row[1]));
-    EXPECT_EQ(got, (std::vector<std::pair<double, double>>{{1, 30}, {2, 45}, {3, 60}, {4, 90}}));
+    EXPECT_EQ(rows_of(kRb369Rows),
+              (std::vector<std::vector<Value>>{{1, 30}, {2, 45}, {3, 60}, {4, 90}}));
 
     // Current row only: the other pending row stays pending.
     rows.MoveFirst();
@@ -155,15 +155,9 @@ TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
     rows.Delete();
     rows.MoveFirst();
     rows.SetField("CG63_GGDECOR", 45);
-    rows.AddNew();
-    rows.SetField("CG63_CODPAG_CG62", "RB369");
-    rows.SetField("CG63_PROG", 4);
-    rows.Update();
+    add(rows, {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 4}});
     const std::vector<Record> shown = rows.records();
-    const std::string stored_rows =
-        "SELECT CG63_PROG, CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369' "
-        "ORDER BY CG63_PROG";
-    const auto before = connection.Execute(stored_rows)->rows;
+    const auto before = rows_of(kRb369Rows);
     auto kept = rows.Keep();
     ASSERT_TRUE(connection.BeginTrans().ok());
     const StatementCounts begun = connection.Counts();
@@ -172,7 +166,7 @@ TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
     EXPECT_EQ(connection.Counts().statements - begun.statements, 3);
     ASSERT_TRUE(connection.RollbackTrans().ok());
     rows.Restore(*kept);
-    EXPECT_EQ(connection.Execute(stored_rows)->rows, before);
+    EXPECT_EQ(rows_of(kRb369Rows), before);
     EXPECT_EQ(rows.records(), shown);
 
     const StatementCounts first = connection.Counts();
@@ -180,7 +174,7 @@ TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
     const StatementCounts second = connection.Counts();
     EXPECT_EQ(second.statements - first.statements, 3);  // one statement per row, nothing more
     EXPECT_EQ(second.prepared, first.prepared);
-    EXPECT_EQ(connection.Execute(stored_rows)->rows,
+    EXPECT_EQ(rows_of(kRb369Rows),
               (std::vector<std::vector<Value>>{{1, 45}, before[2], {4, Value()}}));
     // Nothing waits any more: the row whose deletion was stored does not come back.
     rows.RestoreDeleted();
@@ -221,9 +215,7 @@ TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
          "esiste già una riga con codice RB369 / 2"}};
     for (const auto& [statement, row, message] : duplicates) {
         Recordset set = open(statement);
-        set.AddNew();
-        for (const auto& [column, value] : row) set.SetField(column, value);
-        set.Update();
+        add(set, row);
         report = set.UpdateBatch();
         ASSERT_TRUE(report.ok());
         EXPECT_EQ(report->written, 0);
@@ -237,14 +229,9 @@ TEST_P(Storage, ASessionTheServerDroppedIsReopenedOnlyWhenAskedAndThenForEveryCo
     Recordset rows = open(load_installments_statement("RB369"));
     Connection frame_copy = connection;
     rows.SetField("CG63_GGDECOR", 45);
-    rows.AddNew();
-    rows.SetField("CG63_CODPAG_CG62", "RB369");
-    rows.SetField("CG63_PROG", 4);
-    rows.Update();
+    add(rows, {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 4}});
     if (connection.dialect() == Dialect::Postgres) {
-        auto pid = connection.Execute("SELECT pg_backend_pid()");
-        ASSERT_TRUE(pid.ok());
-        std::string id = pid->rows.at(0).at(0).to_text();
+        const std::string id = rows_of("SELECT pg_backend_pid()").at(0).at(0).to_text();
         auto admin = database->connect();
         ASSERT_TRUE(admin.ok());
         ASSERT_TRUE(admin->Execute("SELECT pg_terminate_backend(" + id + ")").ok());
@@ -273,10 +260,9 @@ TEST_P(Storage, ASessionTheServerDroppedIsReopenedOnlyWhenAskedAndThenForEveryCo
     EXPECT_TRUE(second->errors.empty()) << second->errors[0].message;
     EXPECT_FALSE(rows.pending());
     EXPECT_TRUE(connection.alive() && frame_copy.alive());
-    EXPECT_EQ(count("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369'"), 4);
-    EXPECT_EQ(count("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369' "
-                    "AND CG63_PROG = 1"),
-              45);
+    const auto stored = rows_of(kRb369Rows);
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(stored[0][1], Value(45));
     ASSERT_TRUE(rows.Requery().ok());
     EXPECT_EQ(rows.RecordCount(), 4);
 }
@@ -287,10 +273,8 @@ TEST_P(Storage, ARowAnotherSessionHoldsIsWaitedForWithinTheLockWaitThenRefused) 
     auto holder = database->connect();
     ASSERT_TRUE(holder.ok());
     ASSERT_TRUE(holder->BeginTrans().ok());
-    ASSERT_TRUE(holder
-                    ->ExecuteChange("UPDATE CG62_CONDPAGDES SET CG62_DESCPAG = 'In modifica' "
-                                    "WHERE CG62_CODPAG = 'RD'")
-                    .ok());
+    ASSERT_TRUE(holder->ExecuteChange(
+        "UPDATE CG62_CONDPAGDES SET CG62_DESCPAG = 'In modifica' WHERE CG62_CODPAG = 'RD'"));
     Connection waiting;
     waiting.ConnectionString = database->connection_string();
     waiting.LockWait = std::chrono::milliseconds(1500);
@@ -309,17 +293,15 @@ TEST_P(Storage, CascadeGoesOnPastAFailingDelete) {
                                 "'BEGIN RAISE EXCEPTION ''installments are locked''; END'"
                               : "CREATE TRIGGER refuse BEFORE DELETE ON CG63_CONDPAGDET "
                                 "BEGIN SELECT RAISE(ABORT, 'installments are locked'); END";
-    ASSERT_TRUE(connection.ExecuteChange(trigger).ok());
+    ASSERT_TRUE(connection.ExecuteChange(trigger));
     if (connection.dialect() == Dialect::Postgres) {
-        ASSERT_TRUE(connection
-                        .ExecuteChange("CREATE TRIGGER refuse BEFORE DELETE ON CG63_CONDPAGDET "
-                                       "FOR EACH ROW EXECUTE FUNCTION refuse()")
-                        .ok());
+        ASSERT_TRUE(connection.ExecuteChange(
+            "CREATE TRIGGER refuse BEFORE DELETE ON CG63_CONDPAGDET FOR EACH ROW EXECUTE FUNCTION "
+            "refuse()"));
     }
-    ASSERT_TRUE(connection
-                    .ExecuteChange("INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, "
-                                   "CG6B_LINGUA_MG52, CG6B_DESCR) VALUES ('RB3060', 'ENG', 'x')")
-                    .ok());
+    ASSERT_TRUE(connection.ExecuteChange(
+        "INSERT INTO CG6B_CONDPAGLING (CG6B_CODICE_CG62, CG6B_LINGUA_MG52, CG6B_DESCR) VALUES "
+        "('RB3060', 'ENG', 'x')"));
     auto errors = delete_term_details(connection, "RB3060");
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].message.find("installments are locked"), std::string::npos);
@@ -332,12 +314,9 @@ TEST_P(Storage, CascadeGoesOnPastAFailingDelete) {
 
 TEST_P(Storage, DeletionGuard) {
     auto mark = [](const std::string& text) { return "<" + text + ">"; };
-    struct Case {
-        const char* code;
-        std::string message;  // empty: not used anywhere
-        int installments;     // still stored afterwards
-    };
-    const std::vector<Case> cases = {
+    // The code, what the person is told (empty: not used anywhere) and the installments still
+    // stored afterwards.
+    const std::vector<std::tuple<const char*, std::string, int>> cases = {
         // Bracket and customer: the bracket wins.
         {"RB369",
          "La condizione di pagamento risulta utilizzata in Scaglioni di arrotondamento prezzi e "
@@ -363,12 +342,12 @@ TEST_P(Storage, DeletionGuard) {
          1},
         {"MAV30", "", 0},
     };
-    for (const Case& c : cases) {
-        auto outcome = guard_and_delete_details(connection, c.code, mark);
-        EXPECT_EQ(outcome.verdict.refused, !c.message.empty()) << c.code;
-        EXPECT_EQ(outcome.verdict.message, c.message) << c.code;
+    for (const auto& [code, message, installments] : cases) {
+        auto outcome = guard_and_delete_details(connection, code, mark);
+        EXPECT_EQ(outcome.verdict.refused, !message.empty()) << code;
+        EXPECT_EQ(outcome.verdict.message, message) << code;
         EXPECT_TRUE(outcome.cascade_errors.empty());
-        EXPECT_EQ(*ContaRate(connection, c.code), c.installments) << c.code;
+        EXPECT_EQ(*ContaRate(connection, code), installments) << code;
     }
 }
 
@@ -376,23 +355,18 @@ TEST_P(Storage, QuoteInACode) {
     // "O'" must touch neither "O" nor anything else.
     for (const char* code : {"O'", "O"}) {
         Recordset rows = open(kInstallmentsEmpty);
-        rows.AddNew();
-        rows.SetField("CG63_CODPAG_CG62", code);
-        rows.SetField("CG63_PROG", 1);
-        rows.Update();
+        add(rows, {{"CG63_CODPAG_CG62", code}, {"CG63_PROG", 1}});
         ASSERT_EQ(rows.UpdateBatch()->written, 1);
     }
-    ASSERT_TRUE(connection
-                    .ExecuteChange("INSERT INTO CG44_CLIFOR (CG44_DITTA_CG18, CG44_TIPOCF, "
-                                   "CG44_CLIFOR, CG44_CODICE_CG16, CG44_CODPAG_CG62) VALUES "
-                                   "(1, 0, 9, 1, 'O''')")
-                    .ok());
+    ASSERT_TRUE(connection.ExecuteChange(
+        "INSERT INTO CG44_CLIFOR (CG44_DITTA_CG18, CG44_TIPOCF, CG44_CLIFOR, CG44_CODICE_CG16, "
+        "CG44_CODPAG_CG62) VALUES (1, 0, 9, 1, 'O''')"));
     EXPECT_EQ(*ContaRate(connection, "O'"), 1);
     EXPECT_EQ(open(load_installments_statement("O'")).RecordCount(), 1);
     auto outcome = guard_and_delete_details(connection, "O'", [](auto& s) { return s; });
     EXPECT_NE(outcome.verdict.message.find("Controllare il cliente 9 Rossi Mario S.r.l."),
               std::string::npos);
-    ASSERT_TRUE(connection.ExecuteChange("DELETE FROM CG44_CLIFOR WHERE CG44_CLIFOR = 9").ok());
+    ASSERT_TRUE(connection.ExecuteChange("DELETE FROM CG44_CLIFOR WHERE CG44_CLIFOR = 9"));
     outcome = guard_and_delete_details(connection, "O'", [](auto& s) { return s; });
     EXPECT_FALSE(outcome.verdict.refused);
     EXPECT_TRUE(outcome.cascade_errors.empty());
@@ -409,7 +383,7 @@ TEST_P(Storage, ContaRateAboveThe16BitRangeDoesNotWrap) {
               "generate_series(1, 40000) AS i"
             : "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG) WITH RECURSIVE n(i) AS "
               "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) SELECT 'MOLTE', i FROM n";
-    ASSERT_TRUE(connection.ExecuteChange(rows).ok());
+    ASSERT_TRUE(connection.ExecuteChange(rows));
     ASSERT_EQ(count("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'MOLTE'"),
               40000);
     EXPECT_EQ(*ContaRate(connection, "MOLTE"), 32767);

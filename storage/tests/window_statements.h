@@ -23,19 +23,13 @@ inline std::vector<std::string> subtype_and_country_statements() {
 }
 
 inline std::vector<std::string> all_statements(const std::string& code) {
-    std::vector<std::string> all = {kHeaderStatement,
-                                    kInstallmentsEmpty,
-                                    kPeriodsEmpty,
-                                    kLanguagesEmpty,
-                                    load_installments_statement(code),
-                                    load_periods_statement(code),
-                                    load_languages_statement(code),
-                                    count_installments_statement(code)};
-    for (auto& sql : usage_statements(code)) all.push_back(sql);
-    for (auto& sql : subtype_and_country_statements()) all.push_back(sql);
-    all.push_back(delete_periods_statement(code));
-    all.push_back(delete_installments_statement(code));
-    all.push_back(delete_languages_statement(code));
+    std::vector<std::string> all = usage_statements(code);
+    // The deletions last, once everything else has read the rows.
+    all.insert(all.end(), {kHeaderStatement, kInstallmentsEmpty, kPeriodsEmpty, kLanguagesEmpty,
+                           load_installments_statement(code), load_periods_statement(code),
+                           load_languages_statement(code), count_installments_statement(code),
+                           subtype_and_country_statements().front(), delete_periods_statement(code),
+                           delete_installments_statement(code), delete_languages_statement(code)});
     return all;
 }
 

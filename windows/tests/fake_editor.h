@@ -75,9 +75,7 @@ class FakeEditor : public Form, public SecondaryWindowOwner {
     std::vector<std::vector<std::string>> stored(const std::string& statement) const {
         std::vector<std::vector<std::string>> texts;
         auto other = database.connect();
-        EXPECT_TRUE(other.ok());
-        if (!other.ok()) return texts;
-        auto rows = other->Execute(statement);
+        auto rows = other.ok() ? other->Execute(statement) : Expected<QueryResult>(other.error());
         EXPECT_TRUE(rows.ok()) << (rows.ok() ? "" : rows.error().message);
         if (!rows.ok()) return texts;
         for (const auto& row : rows->rows) {

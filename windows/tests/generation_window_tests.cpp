@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <tuple>
 
 #include "windows/FRMCO_GENMULTIPLA.h"
@@ -18,6 +19,21 @@ struct Session {
         window.set_lookup_runner(&editor.lookups);
         window.Show();
     }
+    // Types into the boxes and picks the lists' values in turn ("TXT_GGDECOR=30 CMB_TIPO=2");
+    // whether each control exists and took its value.
+    bool fill(const std::string& entries) {
+        std::istringstream words(entries);
+        bool taken = true;
+        for (std::string word; words >> word;) {
+            const size_t at = word.find('=');
+            auto* list = window.find_as<ComboBox>(word.substr(0, at));
+            auto* box = window.find_as<EditBox>(word.substr(0, at));
+            if (list) taken = list->user_pick_value(Value(word.substr(at + 1))) && taken;
+            if (box) taken = box->user_type(word.substr(at + 1)) && taken;
+            taken = taken && (list || box);
+        }
+        return taken;
+    }
 };
 
 TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments) {
@@ -34,15 +50,10 @@ TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments
         }
         s.editor.record_events = 0;
 
-        ASSERT_TRUE(w.TXT_NUMERORATE.user_type("4"));
-        ASSERT_TRUE(w.CMB_TIPO.user_pick_value(2));
-        ASSERT_TRUE(w.TXT_GGDECOR.user_type("30"));
-        ASSERT_TRUE(w.CMB_DATARIF.user_pick_value(5));
-        for (ComboBox* kind : {&w.CMB_FLGFRPERCIMP, &w.CMB_FLGFRPERCIVA}) {
-            ASSERT_TRUE(kind->user_pick_value(0));
-        }
-        for (EditBox* box : {&w.TXT_NUMIMP, &w.TXT_NUMIVA}) ASSERT_TRUE(box->user_type("1"));
-        for (EditBox* box : {&w.TXT_DENIMP, &w.TXT_DENIVA}) ASSERT_TRUE(box->user_type("4"));
+        ASSERT_TRUE(
+            s.fill("TXT_NUMERORATE=4 CMB_TIPO=2 TXT_GGDECOR=30 CMB_DATARIF=5 "
+                   "CMB_FLGFRPERCIMP=0 CMB_FLGFRPERCIVA=0 TXT_NUMIMP=1 TXT_NUMIVA=1 "
+                   "TXT_DENIMP=4 TXT_DENIVA=4"));
         ASSERT_TRUE(w.CMD_GENERA.user_click());
 
         EXPECT_TRUE(w.result() && w.close_requested());
@@ -82,12 +93,7 @@ TEST(GenerationWindow, GeneratedInstallmentsAreNumberedAfterTheLastOne) {
          {std::pair{"BB30", Rows{{"1"}, {"2"}, {"3"}}}, std::pair{"NUOVO", Rows{{"1"}, {"2"}}}}) {
         SCOPED_TRACE(code);
         Session s(code);
-        for (const auto& [box, text] : {std::pair{&s.window.TXT_NUMERORATE, "2"},
-                                        {&s.window.TXT_GGDECOR, "30"},
-                                        {&s.window.TXT_IMP, "50"},
-                                        {&s.window.TXT_IVA, "50"}}) {
-            ASSERT_TRUE(box->user_type(text));
-        }
+        ASSERT_TRUE(s.fill("TXT_NUMERORATE=2 TXT_GGDECOR=30 TXT_IMP=50 TXT_IVA=50"));
         ASSERT_TRUE(s.window.CMD_GENERA.user_click());
         ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
         EXPECT_EQ(s.editor.stored("SELECT CG63_PROG FROM CG63_CONDPAGDET WHERE "
@@ -98,34 +104,21 @@ TEST(GenerationWindow, GeneratedInstallmentsAreNumberedAfterTheLastOne) {
 }
 
 TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
-    // What is typed into the window (box, text; a list's value picked), the box refused and what
-    // the person is told.
-    using Fill = std::vector<std::pair<std::string, std::string>>;
+    // What is typed into the window besides three installments of 100 %, the box refused and
+    // what the person is told.
     const std::string wrong = "Attenzione, rata non corretta";
-    const std::vector<std::tuple<Fill, std::string, std::string>> cases = {
-        {{}, "TXT_GGDECOR", wrong},
-        {{{"TXT_GGDECOR", "30"},
-          {"CMB_FLGFRPERCIMP", "0"},
-          {"TXT_NUMIMP", "5"},
-          {"TXT_DENIMP", "4"}},
-         "TXT_NUMIMP",
-         wrong},
-        {{{"CMB_TIPODECORR", "3"}}, "TXT_GGMMFIX", wrong},
-        {{{"TXT_GGDECOR", "30"}, {"TXT_IVA", "1x"}},
-         "TXT_IVA",
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"", "TXT_GGDECOR", wrong},
+        {"TXT_GGDECOR=30 CMB_FLGFRPERCIMP=0 TXT_NUMIMP=5 TXT_DENIMP=4", "TXT_NUMIMP", wrong},
+        {"CMB_TIPODECORR=3", "TXT_GGMMFIX", wrong},
+        {"TXT_GGDECOR=30 TXT_IVA=1x", "TXT_IVA",
          "Valore non valido: \"1x\". Scrivere un numero come 1.234,50 (oppure 1234,50)."},
     };
     for (const auto& [fill, refused, told] : cases) {
         SCOPED_TRACE(refused);
         Session s;
         FRMCO_GENMULTIPLA& w = s.window;
-        w.TXT_NUMERORATE.user_type("3");
-        w.TXT_IMP.user_type("100");
-        w.TXT_IVA.user_type("100");
-        for (const auto& [name, text] : fill) {
-            if (auto* list = w.find_as<ComboBox>(name)) list->user_pick_value(Value(text));
-            if (auto* box = w.find_as<EditBox>(name)) box->user_type(text);
-        }
+        s.fill("TXT_NUMERORATE=3 TXT_IMP=100 TXT_IVA=100 " + fill);
         w.CMD_GENERA.user_click();
 
         // A box that holds no number refuses to be left; the generation tells its own refusal.
@@ -158,8 +151,7 @@ TEST(GenerationWindow, DefaultsAndFieldDependencies) {
     w.user_focus(&w.CMB_TIPO);
     EXPECT_FALSE(w.CMD_GENERA.enabled());
     // Start rule 2 empties the days but keeps them open; rule 4 opens the intervals only.
-    w.TXT_GGDECOR.user_type("30");
-    w.CMB_TIPODECORR.user_pick_value(2);
+    s.fill("TXT_GGDECOR=30 CMB_TIPODECORR=2");
     EXPECT_EQ(w.TXT_GGDECOR.text(), "");
     EXPECT_TRUE(w.TXT_GGDECOR.enabled());
     EXPECT_TRUE(w.TXT_GGSCADFIX1.enabled());
@@ -193,8 +185,7 @@ TEST(GenerationWindow, DefaultsAndFieldDependencies) {
     EXPECT_FALSE(w.TXT_GGMMFIX.valid());
 
     // Share form picked in the list: fraction boxes in place of the percentage, emptied.
-    w.TXT_IMP.user_type("50");
-    w.CMB_FLGFRPERCIMP.user_pick_value(0);
+    s.fill("TXT_IMP=50 CMB_FLGFRPERCIMP=0");
     EXPECT_FALSE(w.TXT_IMP.visible());
     EXPECT_TRUE(w.TXT_NUMIMP.visible());
     EXPECT_EQ(w.TXT_IMP.text(), "");
@@ -229,9 +220,7 @@ TEST(GenerationWindow, DefaultsAndFieldDependencies) {
     }
 
     // Tab out of the last field lands on "&Annulla" and moves on to "&Genera".
-    w.TXT_NUMERORATE.user_type("3");
-    w.CMB_TIPOIMPFIX.user_pick_value(0);
-    w.CMB_TIPODECORR.user_pick_value(1);
+    s.fill("TXT_NUMERORATE=3 CMB_TIPOIMPFIX=0 CMB_TIPODECORR=1");
     w.CMB_TIPOIMPFIX.user_key(kKeyTab);
     EXPECT_EQ(w.focus(), &w.CMD_GENERA);
 

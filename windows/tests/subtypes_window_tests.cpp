@@ -22,12 +22,7 @@ struct Session {
 };
 
 using Rows = std::vector<std::vector<std::string>>;
-
-std::set<std::string> codes(const Rows& rows) {
-    std::set<std::string> out;
-    for (const auto& row : rows) out.insert(row.front());
-    return out;
-}
+using Codes = std::set<std::string>;
 
 TEST(SubtypesWindow, NewSubtypeWithPaymentModeAndCountryIsStored) {
     Session s("13");
@@ -137,18 +132,17 @@ TEST(SubtypesWindow, GridShowsCountriesAsStoredAndForeignPaymentsFollowTheCountr
     }
 
     // Foreign payment codes are offered by the country's ISO code or area.
-    struct Case {
-        const char* country;
-        std::set<std::string> offered;
-    };
     // Italy: SEPA and Italian; USA: outside SEPA and American; China: no SEPA flag counts as 0.
-    for (const Case& c : {Case{"86", {"CHQ", "RIB", "SCT"}}, Case{"69", {"ACH", "BON", "CHQ"}},
-                          Case{"36", {"BON", "CHQ"}}}) {
-        SCOPED_TRACE(c.country);
-        w.TXT_STATO.set_text(c.country);
+    for (const auto& [country, offered] : {std::pair{"86", Codes{"CHQ", "RIB", "SCT"}},
+                                           {"69", Codes{"ACH", "BON", "CHQ"}},
+                                           {"36", Codes{"BON", "CHQ"}}}) {
+        SCOPED_TRACE(country);
+        w.TXT_STATO.set_text(country);
         LookupRequest list;
         w.TXT_CODPAGUC_StartLookup(list);
-        EXPECT_EQ(codes(s.editor.stored(list.statement)), c.offered);
+        Codes listed;
+        for (const auto& row : s.editor.stored(list.statement)) listed.insert(row.front());
+        EXPECT_EQ(listed, offered);
     }
 
     // The decode follows the same rule: an American code is not decoded for Italy.
