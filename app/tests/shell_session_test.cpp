@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +26,7 @@ namespace {
 struct Shown {
     std::string title;
     std::string text;
+    QStringList buttons;
 };
 
 class ShellSession : public ::testing::Test {
@@ -57,13 +59,9 @@ class ShellSession : public ::testing::Test {
         action->trigger();
         settle();
     }
-    // Clicks into a box and types over what it holds.
-    void type(const char* box, const char* text) {
-        auto* edit = widget<QLineEdit>(box);
-        ui::testing::click(edit);
-        ui::testing::key(edit, Qt::Key_A, Qt::ControlModifier);
-        ui::testing::key(edit, Qt::Key_Delete);
-        ui::testing::type_text(edit, text);
+    // Clicks into a box and types over what it holds, leaving it with Tab if asked.
+    void type(const char* box, const char* text, bool leave = false) {
+        ui::testing::type_into(host.get(), box, QString::fromUtf8(text), leave);
         settle();
     }
     void press(const char* navigator_button) {
@@ -79,7 +77,10 @@ class ShellSession : public ::testing::Test {
         shown = {};
         ui::testing::when_modal([this, button](QWidget* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
-            shown = {dialog->windowTitle().toStdString(), box ? box->text().toStdString() : ""};
+            shown = {dialog->windowTitle().toStdString(), box ? box->text().toStdString() : "", {}};
+            for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {
+                shown.buttons << b->text();
+            }
             if (box) box->button(button) ? box->button(button)->click() : box->reject();
         });
     }
@@ -118,22 +119,21 @@ TEST_F(ShellSession, DetailRowsOfAStoredTermAreSavedWithTotalsAndDescriptionAndF
     EXPECT_NE(description, old_description);
 
     auto* tabs = widget<QTabWidget>("TabCondPag");
-    for (int page : {2, 3}) {
+    using Typed = std::vector<std::pair<const char*, const char*>>;
+    for (const auto& [page, navigator, typed] :
+         {std::tuple{2, "GRIDNAV_PERIODI",
+                     Typed{{"TXT_PERSLITDAGGMM", "01/01"},
+                           {"TXT_PERSLITAGGMM", "15/01"},
+                           {"TXT_PERSLITSLIT", "20"}}},
+          std::tuple{
+              3, "GRIDNAVL",
+              Typed{{"TXT_CODLINGUA", "FRA"}, {"TXT_DESCRLINGUA", "Virement 30-60 jours"}}}}) {
         ui::testing::click(tabs->tabBar(), tabs->tabBar()->tabRect(page).center());
         settle();
         ASSERT_EQ(tabs->currentIndex(), page);
-        if (page == 2) {
-            press("GRIDNAV_PERIODI.Nuovo");
-            type("TXT_PERSLITDAGGMM", "01/01");
-            type("TXT_PERSLITAGGMM", "15/01");
-            type("TXT_PERSLITSLIT", "20");
-            press("GRIDNAV_PERIODI.Conferma");
-        } else {
-            press("GRIDNAVL.Nuovo");
-            type("TXT_CODLINGUA", "FRA");
-            type("TXT_DESCRLINGUA", "Virement 30-60 jours");
-            press("GRIDNAVL.Conferma");
-        }
+        press((std::string(navigator) + ".Nuovo").c_str());
+        for (const auto& [box, text] : typed) type(box, text);
+        press((std::string(navigator) + ".Conferma").c_str());
     }
     // Confirmed detail rows leave the term in view; the record navigator saves them with it.
     press("INTERNAV.Conferma");
@@ -165,9 +165,7 @@ TEST_F(ShellSession, DetailRowsOfAStoredTermAreSavedWithTotalsAndDescriptionAndF
 TEST_F(ShellSession, NewTermsAreRefusedBelowHundredAndKeepQuotesAndAccentsWhole) {
     toolbar("Nuovo");
     EXPECT_EQ(host->status_text(), "Inserimento");
-    type("TXT_CODICE", "À'É€ÀÉZ");
-    ui::testing::key(widget<QLineEdit>("TXT_CODICE"), Qt::Key_Tab);
-    settle();
+    type("TXT_CODICE", "À'É€ÀÉZ", true);
     QString description = "Meta' ";
     for (int i = 0; i < 35; ++i) description += i % 2 ? QString("è") : QString("à");
     type("TXT_DESCRIZIONE", description.toUtf8().constData());
@@ -218,9 +216,7 @@ TEST_F(ShellSession, MalformedOrEmptyFixedDayMonthIsRefusedWithTheFocusOnIt) {
     }
     auto* day_month = widget<QLineEdit>("TXT_GGMMFIX");
     ASSERT_TRUE(day_month->isEnabled());
-    type("TXT_GGMMFIX", "31/02");
-    ui::testing::key(day_month, Qt::Key_Tab);
-    settle();
+    type("TXT_GGMMFIX", "31/02", true);
     EXPECT_TRUE(day_month->property("invalid").toBool());
     for (const char* told : {"valid", "Rata non corretta"}) {
         answer();
@@ -262,6 +258,9 @@ TEST_F(ShellSession, UnsavedChangesStayOfferedPastTheSubtypesWindowAndClosingAsk
         toolbar("Chiudi");
         settle();
         EXPECT_EQ(shown.text.rfind("Salvare le modifiche apportate", 0), 0u) << shown.text;
+        for (const char* caption : {"&Sì", "&No", "Annulla"}) {
+            EXPECT_TRUE(shown.buttons.contains(caption)) << shown.buttons.join("|").toStdString();
+        }
         EXPECT_EQ(host->editor_view() != nullptr, open);
         EXPECT_EQ(stored(description), after);
     }

@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -23,7 +22,6 @@
 #include "editor/tests/session.h"
 #include "ui/editor_view.h"
 #include "ui/lookup_dialog.h"
-#include "ui/message_boxes.h"
 #include "ui/secondary_dialogs.h"
 #include "ui/tests/qt_support.h"
 
@@ -221,22 +219,6 @@ TEST(ClerkSession, NavigatorsOfferOnlyTheButtonsThatAct) {
                                        {"GRIDNAVL.Stampa", false}}) {
         EXPECT_EQ(part<QToolButton>(&desk.view, name)->isHidden(), hidden) << name;
     }
-}
-
-TEST(ClerkSession, MessageBoxesAnswerWithItalianButtons) {
-    testing::application();
-    QtMessageService messages(nullptr);
-    QStringList captions;
-    testing::when_modal([&](QWidget* box) {
-        for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
-            captions << button->text();
-        }
-        static_cast<QMessageBox*>(box)->reject();
-    });
-    messages.ShowMessage("Salvare le modifiche?", kStyleYesNoCancel | kStyleQuestion, "Conferma");
-    EXPECT_TRUE(captions.contains("&Sì") && captions.contains("&No") &&
-                captions.contains("Annulla"))
-        << captions.join("|").toStdString();
 }
 
 // Moving through the terms with the record navigator: the installments grid is told which rows

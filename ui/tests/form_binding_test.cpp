@@ -48,6 +48,7 @@ struct TestWindow : Form {
 class FormBindingTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        ASSERT_TRUE(connection) << database.error();
         // The window handles the language box's management key: the box offers it too.
         window.language.FunctionKey.connect([this](const std::string& key) {
             if (key == "Kgestione") ++managed;
@@ -68,6 +69,7 @@ class FormBindingTest : public ::testing::Test {
 
     QApplication& app = testing::application();  // before any widget
     condpag::testing::DemoDatabase database;
+    Expected<Connection> connection = database.connect();
     TestWindow window;
     QWidget host;
     std::unique_ptr<FormBinding> binding;
@@ -173,8 +175,6 @@ TEST_F(FormBindingTest, ChoicesTicksTabsGridAndNavigator) {
     tabs->tabBar()->setCurrentIndex(0);  // refused by the strip: the page stays
     EXPECT_EQ(tabs->currentIndex(), 2);
 
-    auto connection = database.connect();
-    ASSERT_TRUE(connection) << database.error();
     Recordset terms;
     const std::string source =
         "SELECT CG62_CODPAG, CG62_FLGDESC FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG";
@@ -240,8 +240,6 @@ TEST_F(FormBindingTest, ChoicesTicksTabsGridAndNavigator) {
 }
 
 TEST_F(FormBindingTest, LookupListFiltersAndFillsTheBox) {
-    auto connection = database.connect();
-    ASSERT_TRUE(connection) << database.error();
     QtLookupRunner runner(*connection, &host);
     window.set_lookup_runner(&runner);
     window.language.StartLookup.connect([](LookupRequest& request) {

@@ -27,7 +27,7 @@ std::string under(const std::string& code, const std::string& line) {
     return "\n" + code + "  .*\n(  .*\n)*" + line + "\n";
 }
 
-TEST(Commands, ShowTheTermsAsTheEditorShowsThemAndLeaveTheFileAsItWas) {
+TEST(ListCommand, PreviewAndEInvoiceShowTheTermsAsTheEditorDoesAndListingLeavesTheFile) {
     testing::DemoDatabase db;
     ASSERT_TRUE(db.ok()) << db.error();
     {
@@ -103,7 +103,7 @@ TEST(Commands, ShowTheTermsAsTheEditorShowsThemAndLeaveTheFileAsItWas) {
 }
 
 // Amounts typed the Italian way, and the block valid for the invoice schema.
-TEST(Commands, EInvoicePrintsAValidBlockWithTheDatesAndCentsOfThePreview) {
+TEST(EInvoiceCommand, PrintsAValidBlockWithTheAmountsTypedTheItalianWayToTheCent) {
     CONDPAG_NEED_PAYMENT_SCHEMA();
     testing::DemoDatabase db;
     ASSERT_TRUE(db.ok()) << db.error();
