@@ -157,9 +157,8 @@ TEST(EditorViewLayout, EveryPageTidyAtSeventyHundredAndHundredSixtyPercent) {
             EXPECT_EQ(faults, std::vector<std::string>{}) << size << ", page " << page;
             // The navigators whole inside the window, under the fields with no empty band.
             const PageBottom& bottom = kPageBottoms[page];
-            std::vector<const char*> navigators = {"INTERNAV"};
-            if (bottom.navigator != nullptr) navigators.push_back(bottom.navigator);
-            for (const char* name : navigators) {
+            for (const char* name : {"INTERNAV", bottom.navigator}) {
+                if (name == nullptr) continue;
                 QWidget* navigator = view.widget_of(name);
                 ASSERT_NE(navigator, nullptr) << name;
                 QRect at(navigator->mapTo(&view, QPoint(0, 0)), navigator->size());

@@ -7,12 +7,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <fstream>
+#include <functional>
 #include <set>
+#include <sstream>
 
 #include "editor/tests/session.h"
 #include "ui/editor_view.h"
@@ -55,19 +60,22 @@ struct PreviewPanelTest : ::testing::Test {
         QApplication::processEvents();
     }
 
-    // The payment block the panel's button shows, and whether it can be saved.
+    // The payment block the panel's button shows, and whether it can be saved; `use` is done in
+    // its window before it is closed.
     struct Block {
         std::string text;
         bool can_save = true, can_name_file = true;
     };
-    Block block_shown() {
+    Block block_shown(const std::function<void(EInvoiceDialog*)>& use = {}) {
         Block block;
         testing::when_modal([&](QWidget* modal) {
             auto* dialog = dynamic_cast<EInvoiceDialog*>(modal);
             if (dialog == nullptr) return;
             block = {dialog->text()->toPlainText().toStdString(),
                      dialog->save_button()->isEnabled(), dialog->file()->isEnabled()};
+            if (use) use(dialog);
             testing::click(dialog->close_button());
+            EXPECT_FALSE(dialog->isVisible());
         });
         testing::click(panel.findChild<QPushButton*>("DatiPagamento"));
         return block;
@@ -79,8 +87,42 @@ TEST_F(PreviewPanelTest, FollowsTheTermShownAndTheDaysBeingTypedAndShowsItsPayme
     follow("BB30", QDate(2027, 1, 31));  // one bank transfer, 30 commercial days
     EXPECT_EQ(column(panel, 2), (std::vector<std::string>{"28/02/2027"}));
     EXPECT_EQ(column(panel, 5), (std::vector<std::string>{"1.220,00"}));
-    // Its payment block, for the invoice typed in the panel.
-    Block block = block_shown();
+    // Its payment block, for the invoice typed in the panel, saved to the file the person names.
+    condpag::testing::TempFolder folder;
+    const QString path = QString::fromStdString(folder.path() + "/fattura-125.xml");
+    const auto saved = [&] {
+        std::ostringstream text;
+        text << std::ifstream(path.toStdString()).rdbuf();
+        return text.str();
+    };
+    Block block = block_shown([&](EInvoiceDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Dati pagamento fattura elettronica");
+        testing::click(dialog->save_button());  // no file named yet: nothing written
+        EXPECT_EQ(dialog->status()->text(), "Indicare il file in cui salvare");
+        testing::click(dialog->file());
+        testing::type_text(dialog->file(), path);
+        testing::click(dialog->save_button());
+        EXPECT_EQ(saved(), dialog->text()->toPlainText().toStdString());
+        EXPECT_EQ(dialog->status()->text(), "Salvato in " + path);
+        // Saving again over it asks first; "No" leaves the file as it was.
+        std::ofstream(path.toStdString()) << "earlier";
+        for (const QString& told :
+             {"Il file " + path + " esiste già. Sostituirlo?",
+              // A folder that does not exist: the person is told, and nothing is claimed.
+              "Impossibile salvare il file " + path + "/nowhere.xml: "}) {
+            QString asked;
+            testing::when_modal([&](QWidget* box) {
+                asked = static_cast<QMessageBox*>(box)->text();
+                testing::key(box, Qt::Key_Escape);
+            });
+            testing::click(dialog->save_button());
+            EXPECT_TRUE(asked.startsWith(told)) << asked.toStdString();
+            EXPECT_EQ(saved(), "earlier");
+            EXPECT_EQ(dialog->status()->text(), told.endsWith('?') ? "Non salvato" : "");
+            dialog->file()->selectAll();
+            testing::type_text(dialog->file(), path + "/nowhere.xml");
+        }
+    });
     for (const char* part : {"<CondizioniPagamento>TP02</CondizioniPagamento>",
                              "<ModalitaPagamento>MP05</ModalitaPagamento>",
                              "<DataScadenzaPagamento>2027-02-28</DataScadenzaPagamento>",
@@ -184,11 +226,9 @@ TEST_F(PreviewPanelTest, TypingOneInstallmentsDaysRewritesOnlyItsRowInThePreview
     const int narrow = panel.table()->columnWidth(3);
     retype(panel.taxable(), "123456789,00");
     EXPECT_GT(panel.table()->columnWidth(3), narrow);
-    for (int c : {0, 3, 4, 5}) {
-        EXPECT_TRUE(panel.table()->item(1, c)->textAlignment() & Qt::AlignRight) << c;
-    }
-    for (int c : {1, 2, 6}) {
-        EXPECT_FALSE(panel.table()->item(1, c)->textAlignment() & Qt::AlignRight) << c;
+    for (int c = 0; c <= 6; ++c) {
+        const bool right = panel.table()->item(1, c)->textAlignment() & Qt::AlignRight;
+        EXPECT_EQ(right, c == 0 || (c >= 3 && c <= 5)) << c;
     }
     // The due date tells its weekday.
     EXPECT_EQ(panel.table()->item(1, 2)->toolTip(), QDate(2027, 3, 15).toString("dddd"));

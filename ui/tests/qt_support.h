@@ -79,8 +79,8 @@ T* part(QWidget* in, const QString& name) {
     return found;
 }
 
-// Clicks into a box, types over what it holds and leaves it with Tab.
-inline void type_into(QWidget* in, const char* box, const QString& text) {
+// Clicks into a box, types over what it holds and leaves it with Tab (if `leave`).
+inline void type_into(QWidget* in, const char* box, const QString& text, bool leave = true) {
     auto* edit = part<QLineEdit>(in, box);
     if (edit == nullptr) return;
     click(edit);
@@ -88,7 +88,7 @@ inline void type_into(QWidget* in, const char* box, const QString& text) {
     key(edit, Qt::Key_A, Qt::ControlModifier);
     key(edit, Qt::Key_Backspace);
     type_text(edit, text);
-    key(edit, Qt::Key_Tab);
+    if (leave) key(edit, Qt::Key_Tab);
     QApplication::processEvents();
 }
 

@@ -4,7 +4,7 @@
 
 #include <sys/wait.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,6 +20,12 @@ struct Outcome {
     std::string err;
 };
 
+inline std::string contents(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 inline std::string shell_quoted(const std::string& arg) {
     std::string quoted = "'";
     for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -28,6 +34,7 @@ inline std::string shell_quoted(const std::string& arg) {
 
 inline Outcome run_program(const std::string& program, const std::vector<std::string>& args,
                            const testing::TempFolder& folder) {
+    const std::string out_file = folder.path() + "/stdout.txt";
     const std::string err_file = folder.path() + "/stderr.txt";
     std::string command = "cd " + shell_quoted(folder.path()) + " && " + shell_quoted(program);
     // Appended piece by piece: g++ 12 at -O3 takes " " + temporary for an overlapping copy.
@@ -35,19 +42,15 @@ inline Outcome run_program(const std::string& program, const std::vector<std::st
         command += ' ';
         command += shell_quoted(arg);
     }
+    command += " >";
+    command += shell_quoted(out_file);
     command += " 2>";
     command += shell_quoted(err_file);
     Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    std::ostringstream err;
-    err << std::ifstream(err_file).rdbuf();
-    run.err = err.str();
+    const int status = std::system(command.c_str());
+    if (status != -1 && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+    run.out = contents(out_file);
+    run.err = contents(err_file);
     return run;
 }
 
@@ -56,11 +59,5 @@ inline Outcome run(const std::vector<std::string>& args, const testing::TempFold
     return run_program(CONDPAG_CLI, args, folder);
 }
 #endif
-
-inline std::string contents(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 }  // namespace condpag
