@@ -3,19 +3,15 @@
 
 #include "storage/backends.h"
 #include "storage/dialect.h"
-#include "storage/tests/window_statements.h"
+#include "storage/statements.h"
 
 namespace condpag {
 namespace {
 
 // SQLite and PostgreSQL take the same rewrites; SQL Server texts pass unchanged.
 TEST(Dialect, RewritesSqlServerTexts) {
-    auto usage = usage_statements("RB369");
     // A SQL Server text and what the other two make of it.
     const std::vector<std::pair<std::string, std::string>> cases = {
-        // The first usage check: TOP after SELECT becomes LIMIT at the end.
-        {usage[0],
-         " SELECT MG20_CODSCAGL FROM MG20_CLIFORSCPAG WHERE  MG20_CODPAG_CG62 = 'RB369' LIMIT 1"},
         {"SELECT TOP 10 CG62_CODPAG FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG;",
          "SELECT CG62_CODPAG FROM CG62_CONDPAGDES ORDER BY CG62_CODPAG LIMIT 10;"},
         {"SELECT DISTINCT TOP 2 CG63_TIPOEFF FROM CG63_CONDPAGDET",
@@ -31,32 +27,14 @@ TEST(Dialect, RewritesSqlServerTexts) {
         EXPECT_EQ(adapt_statement(sql, Dialect::Postgres), expected) << sql;
         EXPECT_EQ(adapt_statement(sql, Dialect::SqlServer), sql);
     }
-    // The export-code lookups: ISNULL becomes COALESCE and nothing else moves.
-    for (const std::string& sql : test_texts::subtype_and_country_statements()) {
-        std::string expected = sql;
-        for (size_t at; (at = expected.find("ISNULL(")) != std::string::npos;) {
-            expected.replace(at, 6, "COALESCE");
-        }
-        EXPECT_EQ(adapt_statement(sql, Dialect::Postgres), expected);
-    }
 }
 
 TEST(Statements, TextsOfTheEditor) {
     // Trailing blanks go, leading blanks stay, quotes are doubled.
     EXPECT_EQ(load_installments_statement(" O'K  "),
               "SELECT * FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = ' O''K'");
-    EXPECT_EQ(load_periods_statement("RB369 "),
-              "SELECT * FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'RB369'");
-    EXPECT_EQ(load_languages_statement("RB369"),
-              "SELECT * FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB369'");
-    EXPECT_EQ(count_installments_statement("RB369"),
-              "SELECT COUNT(CG63_PROG) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62='RB369'");
     EXPECT_EQ(delete_periods_statement("A'"),
               "DELETE FROM CG65_PAGSLITANAL WHERE CG65_CODPAG_CG62 = 'A'''");
-    EXPECT_EQ(delete_installments_statement("RB369"),
-              "DELETE FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'RB369'");
-    EXPECT_EQ(delete_languages_statement("RB369"),
-              "DELETE FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62 = 'RB369'");
 
     // Only digits pass into a statement; anything else is refused ("-").
     // clang-format off

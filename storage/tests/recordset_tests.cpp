@@ -10,7 +10,6 @@
 #include "storage/schema.h"
 #include "storage/statements.h"
 #include "storage/testing/demo_database.h"
-#include "storage/tests/window_statements.h"
 
 namespace condpag {
 namespace {
@@ -45,14 +44,20 @@ class Storage : public testing::BackendTest {
         "ORDER BY CG63_PROG";
 };
 
-TEST_P(Storage, EveryStatementOfTheWindowsRuns) {
-    for (const std::string& sql : test_texts::all_statements("RB369")) {
-        auto result = connection.Execute(sql, 1);
-        EXPECT_TRUE(result.ok()) << sql << "\n" << (result.ok() ? "" : result.error().message);
-    }
-    // Italy (SEPA, ISO IT): SEPA transfer by area, Ri.Ba. by ISO code, never the US code.
+// The most involved statement of the subtypes window, written for SQL Server with lines ending in
+// CR LF, but for one that glues to the next. Italy (SEPA, ISO IT): SEPA transfer by area, Ri.Ba.
+// by ISO code, never the US code.
+TEST_P(Storage, TheExportCodesOfACountryAreFoundOnEveryBackend) {
     std::vector<std::string> codes;
-    for (auto& row : rows_of(test_texts::subtype_and_country_statements()[0])) {
+    for (auto& row : rows_of(
+             "SELECT\r\n   CG6D_CODICE\r\n   , CG6D_DESCRPAG\r\nFROM\r\n   CG6D_CODPAGEXPMAN\r\n"
+             "INNER JOIN CG07_TABSTATIEST ON\r\n   CG07_CODICE = 86\r\nWHERE\r\n   (\r\n"
+             "      CG6D_CODISO IS NOT NULL\r\n      AND CG6D_CODISO = CG07_CODISO\r\n   )\r\n"
+             "   OR\r\n   (\r\n      CG6D_CODISO IS NULL\r\n      AND ISNULL(CG07_FLGSEPA, 0) =\r\n"
+             "      (\r\n         CASE\r\n            WHEN CG6D_AREA IN (0, 1) THEN CG6D_AREA\r\n"
+             "            ELSE ISNULL(CG07_FLGSEPA, 0)\r\n         END\r\n      )   )\r\nORDER "
+             "BY\r\n"
+             "   CG6D_CODICE")) {
         codes.push_back(RTrimN(row[0]));
     }
     EXPECT_EQ(codes, (std::vector<std::string>{"CHQ", "RIB", "SCT"}));
@@ -60,37 +65,19 @@ TEST_P(Storage, EveryStatementOfTheWindowsRuns) {
 
 TEST_P(Storage, TermRoundTrip) {
     Recordset header = open(kHeaderStatement);
-    Recordset details = open(kInstallmentsEmpty);
-    // An empty open still knows its columns, so rows can be added to it.
-    EXPECT_EQ(details.RecordCount(), 0);
-
     // The share is typed text into a number column.
     add(header, {{"CG62_CODPAG", "NEW1"},
                  {"CG62_DESCPAG", "Überweisung 1/3 + IVA"},
                  {"CG62_SCPERCAS", "2,5"}});
     ASSERT_EQ(header.UpdateBatch()->written, 1);
-    for (int prog = 1; prog <= 3; ++prog) {
-        add(details, {{"CG63_CODPAG_CG62", "NEW1"},
-                      {"CG63_PROG", prog},
-                      {"CG63_TIPOEFF", "2"},
-                      {"CG63_PERCIMP", 100.0 / 3}});
-    }
-    EXPECT_EQ(details.UpdateBatch()->written, 3);
 
     auto other = database->connect();
     ASSERT_TRUE(other.ok());
-    EXPECT_EQ(*ContaRate(*other, "NEW1  "), 3);
-    EXPECT_EQ(*ContaRate(*other, "NONE"), 0);
     Recordset again = open("SELECT * FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'NEW1'", *other);
     ASSERT_EQ(again.RecordCount(), 1);
     EXPECT_EQ(again.Field("CG62_DESCPAG"), Value("Überweisung 1/3 + IVA"));
     EXPECT_EQ(again.Field("CG62_SCPERCAS"), Value(2.5));
     EXPECT_TRUE(again.Field("CG62_IDMEDIA_CG99").is_null());
-    Recordset rows = open(load_installments_statement("NEW1"), *other);
-    ASSERT_EQ(rows.RecordCount(), 3);
-    EXPECT_EQ(rows.Field("CG63_TIPOEFF"), Value(2));
-    EXPECT_NEAR(CDecN(rows.Field("CG63_PERCIMP")), 100.0 / 3, 1e-12);
-    EXPECT_TRUE(rows.Field("CG63_STIPOEFF").is_null());
 
     // Linking a media item writes only that column of the current header row.
     ASSERT_TRUE(link_media(again, 4711).ok());
@@ -182,47 +169,25 @@ TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
     EXPECT_EQ(rows.RecordCount(), 3);
 }
 
+// A row another user deleted is a conflict; a duplicate key of two columns is told with both, in
+// plain words, and the row stays pending.
 TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
     auto second = database->connect();
     ASSERT_TRUE(second.ok());
-    Recordset mine = open(load_installments_statement("RD30"));
-    Recordset theirs = open(load_installments_statement("RD30"), *second);
-    theirs.SetField("CG63_GGDECOR", 45);
-    EXPECT_EQ(theirs.UpdateBatch()->written, 1);
-    EXPECT_TRUE(*theirs.StillAsRead() && !*mine.StillAsRead());
-
-    mine.SetField("CG63_GGDECOR", 60);
-    auto report = mine.UpdateBatch();
-    ASSERT_TRUE(report.ok());
-    EXPECT_EQ(report->written, 0);
-    EXPECT_EQ(report->conflicts, 1);
-    EXPECT_TRUE(mine.pending());
-    EXPECT_EQ(count("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62='RD30'"), 45);
-
-    // A row deleted by the other user is a conflict too.
     Recordset stale = open(load_languages_statement("BB3060"));
-    ASSERT_EQ(count("SELECT COUNT(*) FROM CG6B_CONDPAGLING WHERE CG6B_CODICE_CG62='BB3060'"), 2);
+    ASSERT_EQ(stale.RecordCount(), 2);
     ASSERT_TRUE(second->Execute(delete_languages_statement("BB3060")).ok());
     stale.Delete();
     EXPECT_EQ(stale.UpdateBatch()->conflicts, 1);
 
-    // A duplicate key in the values in plain words, nothing of the driver; a key of two columns
-    // gives both.
-    const std::tuple<const char*, Record, std::string> duplicates[] = {
-        {kHeaderStatement, {{"CG62_CODPAG", "RD30"}}, "esiste già una riga con codice RD30"},
-        {kInstallmentsEmpty,
-         {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 2}},
-         "esiste già una riga con codice RB369 / 2"}};
-    for (const auto& [statement, row, message] : duplicates) {
-        Recordset set = open(statement);
-        add(set, row);
-        report = set.UpdateBatch();
-        ASSERT_TRUE(report.ok());
-        EXPECT_EQ(report->written, 0);
-        ASSERT_EQ(report->errors.size(), 1u);
-        EXPECT_EQ(report->errors[0].message, message);
-        EXPECT_TRUE(set.pending());
-    }
+    Recordset set = open(kInstallmentsEmpty);
+    add(set, {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 2}});
+    auto report = set.UpdateBatch();
+    ASSERT_TRUE(report.ok());
+    EXPECT_EQ(report->written, 0);
+    ASSERT_EQ(report->errors.size(), 1u);
+    EXPECT_EQ(report->errors[0].message, "esiste già una riga con codice RB369 / 2");
+    EXPECT_TRUE(set.pending());
 }
 
 TEST_P(Storage, ASessionTheServerDroppedIsReopenedOnlyWhenAskedAndThenForEveryCopy) {
@@ -377,15 +342,9 @@ TEST_P(Storage, QuoteInACode) {
 
 // Counted where it exceeds what a 16-bit count holds, it stays at its largest.
 TEST_P(Storage, ContaRateAboveThe16BitRangeDoesNotWrap) {
-    const std::string rows =
-        connection.dialect() == Dialect::Postgres
-            ? "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG) SELECT 'MOLTE', i FROM "
-              "generate_series(1, 40000) AS i"
-            : "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG) WITH RECURSIVE n(i) AS "
-              "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) SELECT 'MOLTE', i FROM n";
-    ASSERT_TRUE(connection.ExecuteChange(rows));
-    ASSERT_EQ(count("SELECT COUNT(*) FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = 'MOLTE'"),
-              40000);
+    ASSERT_TRUE(connection.ExecuteChange(
+        "INSERT INTO CG63_CONDPAGDET (CG63_CODPAG_CG62, CG63_PROG) WITH RECURSIVE n(i) AS "
+        "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) SELECT 'MOLTE', i FROM n"));
     EXPECT_EQ(*ContaRate(connection, "MOLTE"), 32767);
 }
 
