@@ -176,7 +176,9 @@ TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
     ASSERT_TRUE(second.ok());
     Recordset stale = open(load_languages_statement("BB3060"));
     ASSERT_EQ(stale.RecordCount(), 2);
+    EXPECT_TRUE(*stale.StillAsRead());
     ASSERT_TRUE(second->Execute(delete_languages_statement("BB3060")).ok());
+    EXPECT_FALSE(*stale.StillAsRead());
     stale.Delete();
     EXPECT_EQ(stale.UpdateBatch()->conflicts, 1);
 
