@@ -47,6 +47,9 @@ TEST(HostLookups, LanguageListAndDecodeRunOnTheDemoDatabase) {
     runner.script = {std::nullopt};
     EXPECT_FALSE(code.user_lookup());
     EXPECT_EQ(code.text(), "ENG");
+    code.enable_lookup(false);
+    runner.script = {1};
+    EXPECT_FALSE(code.user_lookup());
 }
 
 }  // namespace
