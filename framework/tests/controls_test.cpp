@@ -126,6 +126,12 @@ TEST(Controls, NavigatorsAndTabsRefuseWhatIsNotAvailable) {
     EXPECT_EQ(clicks, std::vector<std::string>{"Esporta"});
 
     EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Nuovo"));  // no frame to drive
+    std::vector<std::string> pressed;
+    w.GRIDNAV_RATE.AfterButtonClick.connect(
+        [&](bool ok, const std::string& key) { pressed.push_back(key + std::to_string(ok)); });
+    w.GRIDNAV_RATE.SelectButton("Esporta");
+    w.GRIDNAV_RATE.user_key(kKeyEnter, kShiftNone);  // Enter presses the current button
+    EXPECT_EQ(pressed, std::vector<std::string>{"Esporta1"});
 
     TabStrip tabs(w, "TabCondPag", {"Rate", "Note", "Periodi", "Lingue"});
     int tab_clicks = 0;

@@ -87,9 +87,14 @@ TEST_F(DataFrameTest, AReadOnlyFrameRefusesAPersonsEditButStillBeginsARecord) {
     EXPECT_EQ(w.TXT_DESCRIZIONE.text(), shown);
     EXPECT_EQ(header.Status(), FrameStatus::View);
     EXPECT_FALSE(header.Update());
-    // Adding a record leaves the shown one alone, so a read-only header still begins one.
+    // Adding a record leaves the shown one alone, so a read-only header still begins one; the
+    // view set by code drops it again and shows the row it was begun on.
+    const long count = header_set.RecordCount();
     ASSERT_TRUE(header.New());
     EXPECT_EQ(header.Status(), FrameStatus::Insert);
+    header.SetStatus(FrameStatus::View);
+    EXPECT_EQ(header_set.RecordCount(), count);
+    EXPECT_EQ(w.TXT_DESCRIZIONE.text(), shown);
 }
 
 TEST_F(DataFrameTest, NewRecordsAreCheckedForTheirKeyAndTheWindowsVerdict) {
@@ -179,16 +184,30 @@ TEST_F(DataFrameTest, AKeyFoundOnAConfirmedUnsavedRowDropsOnlyTheNewRow) {
     header.AddDetail(detail);
     long before = rows.RecordCount();
     detail.BindKeyControl(w.TXT_PROG);
+    std::vector<std::string> confirm;
+    detail.AfterAddNew.connect([&](bool) {
+        detail.SetFieldEvents(false);
+        rows.SetField("CG63_CODPAG_CG62", Value("RD"));
+        detail.SetFieldEvents(true);
+    });
+    detail.ValidateRecord.connect([&](Control*&, std::string&) { confirm.push_back("Validate"); });
+    detail.BeforeUpdate.connect([&](bool&) { confirm.push_back("Before"); });
+    detail.AfterUpdate.connect([&](bool ok) { confirm.push_back("After" + std::to_string(ok)); });
     for (int row = 0; row < 2; ++row) {
         ASSERT_TRUE(detail.New());  // the second confirms the first
         w.TXT_PROG.user_type("9");
     }
+    EXPECT_EQ(confirm, (std::vector<std::string>{"Validate", "Before", "After1"}));
     ASSERT_TRUE(detail.BatchPending());
     ASSERT_TRUE(detail.CheckKey(true, true));
     EXPECT_EQ(rows.RecordCount(), before + 1);
     EXPECT_EQ(RTrimN(rows.Field("CG63_PROG")), "9");
     EXPECT_EQ(rows.row_state(), RowState::New);
     EXPECT_EQ(detail.Status(), FrameStatus::View);
+    // A row begun and left alone is not written with the confirmed one.
+    ASSERT_TRUE(detail.New());
+    ASSERT_TRUE(detail.SaveRows());
+    EXPECT_EQ(stored(installments).size(), static_cast<size_t>(before + 1));
 }
 
 TEST_F(DataFrameTest, SearchTakesTheCodeAndOnlyTheCheckBoxesAPersonTouched) {
