@@ -32,8 +32,11 @@ TEST(HostLookups, LanguageListAndDecodeRunOnTheDemoDatabase) {
         request.host_text = db.connection_string();
     });
 
+    int items = 0;
+    code.AfterItem.connect([&] { ++items; });
     runner.script = {1};
     ASSERT_TRUE(code.user_lookup());
+    EXPECT_EQ(items, 1);
     ASSERT_EQ(runner.shown.size(), 1u);
     EXPECT_EQ(runner.shown[0].columns.size(), 2u);
     EXPECT_FALSE(code.text().empty());
@@ -47,6 +50,9 @@ TEST(HostLookups, LanguageListAndDecodeRunOnTheDemoDatabase) {
     runner.script = {std::nullopt};
     EXPECT_FALSE(code.user_lookup());
     EXPECT_EQ(code.text(), "ENG");
+    code.enable_lookup(false);
+    runner.script = {1};
+    EXPECT_FALSE(code.user_lookup());
 }
 
 }  // namespace
