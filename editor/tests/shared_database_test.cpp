@@ -290,5 +290,43 @@ TEST(ServerFaults, ASaveTheServerEndsOrRefusesStoresNothingAndASecondSaveStoresI
     }
 }
 
+// The session was ended and the server takes no new one from this user for now: the save stops
+// before its first statement, with one message, and works once the user may log in again.
+TEST(ServerFaults, ASaveWhileTheServerTakesNoSessionIsRefusedOnceAndLaterStored) {
+    CONDPAG_SKIP_WITHOUT_POSTGRES();
+    Scratch db(testing::BackendKind::PostgresOdbc);
+    ASSERT_TRUE(db.ready()) << db.error();
+    auto schema = db.admin->Execute("SELECT current_schema()");
+    ASSERT_TRUE(schema.ok() && !schema->rows.empty());
+    const std::string role = schema->rows[0][0].to_text() + "_anna";
+    run_on(*db.admin,
+           {"CREATE ROLE " + role + " LOGIN",
+            "GRANT USAGE ON SCHEMA " + schema->rows[0][0].to_text() + " TO " + role,
+            "GRANT ALL ON ALL TABLES IN SCHEMA " + schema->rows[0][0].to_text() + " TO " + role});
+    std::string as_anna = db.connection_string();
+    as_anna.replace(as_anna.find("Username=postgres"), 17, "Username=" + role);
+    {
+        User anna(as_anna);
+        ASSERT_TRUE(anna.change_notice_term()) << anna.all_messages();
+        run_on(*db.admin, {"ALTER ROLE " + role + " NOLOGIN"});
+        ASSERT_TRUE(db.admin->Execute(terminate_session(*anna.window)).ok());
+        EXPECT_EQ(anna.window->ContaRate("MAV30"), 0);  // the window learns its session is gone
+        anna.messages.shown.clear();
+
+        EXPECT_FALSE(anna.save());
+        ASSERT_EQ(anna.messages.shown.size(), 1u) << anna.all_messages();
+        EXPECT_EQ(anna.messages.shown[0].text.rfind(
+                      "Impossibile salvare la condizione di pagamento: ", 0),
+                  0u);
+        EXPECT_EQ(notice_term(*db.admin), kNoticeAsShipped);
+        EXPECT_TRUE(anna.window->Grst_RecordSet_CG62.pending());
+
+        run_on(*db.admin, {"ALTER ROLE " + role + " LOGIN"});
+        EXPECT_TRUE(anna.save()) << anna.all_messages();
+        EXPECT_EQ(notice_term(*db.admin), kNoticeChanged);
+    }
+    run_on(*db.admin, {"DROP OWNED BY " + role, "DROP ROLE " + role});
+}
+
 }  // namespace
 }  // namespace condpag
