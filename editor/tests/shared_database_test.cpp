@@ -298,11 +298,10 @@ TEST(ServerFaults, ASaveWhileTheServerTakesNoSessionIsRefusedOnceAndLaterStored)
     ASSERT_TRUE(db.ready()) << db.error();
     auto schema = db.admin->Execute("SELECT current_schema()");
     ASSERT_TRUE(schema.ok() && !schema->rows.empty());
-    const std::string role = schema->rows[0][0].to_text() + "_anna";
+    const std::string tables = schema->rows[0][0].to_text(), role = tables + "_anna";
     run_on(*db.admin,
-           {"CREATE ROLE " + role + " LOGIN",
-            "GRANT USAGE ON SCHEMA " + schema->rows[0][0].to_text() + " TO " + role,
-            "GRANT ALL ON ALL TABLES IN SCHEMA " + schema->rows[0][0].to_text() + " TO " + role});
+           {"CREATE ROLE " + role + " LOGIN", "GRANT USAGE ON SCHEMA " + tables + " TO " + role,
+            "GRANT ALL ON ALL TABLES IN SCHEMA " + tables + " TO " + role});
     std::string as_anna = db.connection_string();
     as_anna.replace(as_anna.find("Username=postgres"), 17, "Username=" + role);
     {
