@@ -18,7 +18,6 @@ TEST(Totals, SumsNormalisesAndRepeatsTheShareOfAnUnknownForm) {
     EXPECT_EQ(total_text(normaliser, 100.0 / 3), "33.333333");
     EXPECT_EQ(total_text(RoundingNormaliser(6, ','), 200.0 / 3), "66,666667");
 
-    EXPECT_TRUE(TotaliCompleti(TotaliQuote(std::vector{percent(50, 50), fraction(1, 2)})));
     const ShareTotals repeated = TotaliQuote(std::vector{
         percent(40, 10), with(percent(0, 0), {{"CG63_FLGFRPERCIMP", 7}}), fraction(1, 0)});
     EXPECT_EQ(repeated.taxable, 80.0);

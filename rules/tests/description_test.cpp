@@ -41,9 +41,6 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
     // clang-format off
     const std::pair<std::vector<Record>, std::optional<std::string>> cases[] = {
         {{rata(13, 1, 0, 0, 100, 100)}, "Num.1 Rd (100%/100%) 0GG-DF"},
-        {{rata(2, 1, 30, 5, 33.3333, 33.3333), rata(2, 1, 60, 5, 33.3333, 33.3333),
-          rata(2, 1, 90, 5, 33.3334, 33.3334)},
-         "Num.3 Rb (33,33%/33,33%) 30-60-90GG-FM"},
         {{kThird, with(kThird, {{"CG63_GGDECOR", 60}}), with(kThird, {{"CG63_GGDECOR", 90}})},
          "Num.3 Rb (33,33%/33,33%) 30-60-90GG-DF"},
         {{with(kThird, {{"CG63_INDDATARIF", 5}, {"CG63_FLGFRPERCIVA", 1}, {"CG63_PERCIVA", 50}}),
