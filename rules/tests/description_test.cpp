@@ -68,8 +68,6 @@ TEST(Description, GroupsDayListsAndCutsAt40ForEveryKindOfValue) {
                                                   {"CG63_DAGGFIX2", 16},
                                                   {"CG63_AGGFIX2", 31}})},
          "Num.1 Rb (100%/100%) [20[1..15], 5[1 ..."},
-        {{with(rata(13, 1, 0, 0, 0, 0), {{"CG63_INDIMPFIX", 1}, {"CG63_IMPORFIX", 150.5}})},
-         "Num.1 Rd 150,5+(0%/0%) 0GG-DF"},
         {{rata(2, 1, 300, 5, 25, 25), rata(2, 1, 600, 5, 25, 25), rata(2, 1, 900, 5, 25, 25),
           rata(2, 1, 1200, 5, 25, 25)},
          "Num.4 Rb (25%/25%) 300-600-900-1200GG-FM"},
