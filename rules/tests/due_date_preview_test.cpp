@@ -41,8 +41,7 @@ TEST(DueDatePreview, DueDateOfOneInstallment) {
         // a fixed day/month counts from the month's end when the reference date says so
         {{{"CG63_INDTIPODECOR", 3}, {"CG63_GGMMFIX", 120}, {"CG63_INDDATARIF", 5}}, {},
          2027y / 1 / 10, "20/01/2028"},
-        // subtype offsets, codes stored as numbers or texts
-        {{{"CG63_STIPOEFF", 3}}, {}, 2027y / 1 / 15, "20/01/2027"},
+        // a subtype's offset, its codes stored as texts
         {{{"CG63_TIPOEFF", 14}, {"CG63_STIPOEFF", "3"}}, {}, 2027y / 1 / 15, "24/02/2027"},
         // every shift type, a period across the year end, moved once only
         {august, {periodo(801, 831, 1, 5)}, 2027y / 8 / 15, "06/09/2027"},
@@ -79,7 +78,6 @@ std::string shown(const DueDatePreview& preview) {
 }
 
 TEST(DueDatePreview, AmountsAddUpToTheCentAndWhatWasAssumedIsNoted) {
-    const Record third = with(fraction(1, 3), {{"CG63_INDDATARIF", 5}});
     const Record half = {{"CG63_PERCIMP", 50}, {"CG63_PERCIVA", 50}};
     const Record half_month_end = with(half, {{"CG63_INDDATARIF", 5}});
     auto nth = [](const Record& base, int n, const Record& more = {}) {
@@ -101,11 +99,6 @@ TEST(DueDatePreview, AmountsAddUpToTheCentAndWhatWasAssumedIsNoted) {
     // The installments, the shift periods, the invoice and the preview shown.
     const std::tuple<std::vector<Record>, std::vector<Record>, ExampleInvoice, std::string>
         cases[] = {
-            {{nth(third, 1, {{"CG63_GGDECOR", 30}}), nth(third, 2, {{"CG63_GGDECOR", 60}}),
-              nth(third, 3, {{"CG63_GGDECOR", 90}})},
-             none,
-             fattura(2027y / 1 / 15),
-             "28/02/2027 333,33+73,33; 31/03/2027 333,33+73,33; 30/04/2027 333,34+73,34; "},
             {{nth(half_month_end, 1, {{"CG63_GGDECOR", 30}}),
               nth(half_month_end, 2, {{"CG63_GGDECOR", 60}})},
              {periodo(801, 831, 4, 10)},
