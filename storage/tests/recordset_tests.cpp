@@ -165,8 +165,19 @@ TEST_P(Storage, RowsOfAnUndoneTransactionWaitToBeWrittenAgain) {
     EXPECT_EQ(rows.RecordCount(), 3);
 }
 
-// A duplicate key of two columns is told with both, in plain words, and the row stays pending.
-TEST_P(Storage, DuplicatesStayPending) {
+// A row another user deleted is a conflict; a duplicate key of two columns is told with both, in
+// plain words, and the row stays pending.
+TEST_P(Storage, ConflictsAndDuplicatesStayPending) {
+    auto second = database->connect();
+    ASSERT_TRUE(second.ok());
+    Recordset stale = open(load_languages_statement("BB3060"));
+    ASSERT_EQ(stale.RecordCount(), 2);
+    EXPECT_TRUE(*stale.StillAsRead());
+    ASSERT_TRUE(second->Execute(delete_languages_statement("BB3060")).ok());
+    EXPECT_FALSE(*stale.StillAsRead());
+    stale.Delete();
+    EXPECT_EQ(stale.UpdateBatch()->conflicts, 1);
+
     Recordset set = open(kInstallmentsEmpty);
     add(set, {{"CG63_CODPAG_CG62", "RB369"}, {"CG63_PROG", 2}});
     auto report = set.UpdateBatch();
