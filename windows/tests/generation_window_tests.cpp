@@ -37,41 +37,52 @@ struct Session {
 };
 
 TEST(GenerationWindow, FourQuartersOfRibaAreAppendedAfterTheExistingInstallments) {
-    // An installment changed in the editor and left unconfirmed is kept.
-    Session s;
-    FRMCO_GENMULTIPLA& w = s.window;
-    ASSERT_TRUE(s.editor.FME_DETTAGLIO.MoveLast());
-    ASSERT_TRUE(s.editor.TXT_GGDECOR.user_type("45"));
-    s.editor.record_events = 0;
+    // Left unconfirmed in the editor: a new installment is dropped, a changed one is kept.
+    for (const bool begun_new : {true, false}) {
+        SCOPED_TRACE(begun_new ? "new installment begun" : "installment changed");
+        Session s;
+        FRMCO_GENMULTIPLA& w = s.window;
+        if (begun_new) {
+            ASSERT_TRUE(s.editor.FME_DETTAGLIO.New());
+        } else {
+            ASSERT_TRUE(s.editor.FME_DETTAGLIO.MoveLast());
+            ASSERT_TRUE(s.editor.TXT_GGDECOR.user_type("45"));
+        }
+        s.editor.record_events = 0;
 
-    ASSERT_TRUE(
-        s.fill("TXT_NUMERORATE=4 CMB_TIPO=2 TXT_GGDECOR=30 CMB_DATARIF=5 CMB_FLGFRPERCIMP=0 "
-               "CMB_FLGFRPERCIVA=0 TXT_NUMIMP=1 TXT_NUMIVA=1 TXT_DENIMP=4 TXT_DENIVA=4"));
-    ASSERT_TRUE(w.CMD_GENERA.user_click());
+        ASSERT_TRUE(
+            s.fill("TXT_NUMERORATE=4 CMB_TIPO=2 TXT_GGDECOR=30 CMB_DATARIF=5 "
+                   "CMB_FLGFRPERCIMP=0 CMB_FLGFRPERCIVA=0 TXT_NUMIMP=1 TXT_NUMIVA=1 "
+                   "TXT_DENIMP=4 TXT_DENIVA=4"));
+        ASSERT_TRUE(w.CMD_GENERA.user_click());
 
-    EXPECT_TRUE(w.result() && w.close_requested());
-    EXPECT_EQ(s.editor.record_events, 0);
-    EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), FrameStatus::View);
-    EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
+        EXPECT_TRUE(w.result() && w.close_requested());
+        EXPECT_EQ(s.editor.record_events, 0);
+        EXPECT_EQ(s.editor.FME_DETTAGLIO.Status(), FrameStatus::View);
+        EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
 
-    // One more installment begun leaves the generated ones to be saved; the editor goes on
-    // taking edits, and the rows reach the database when it saves its installments.
-    EXPECT_TRUE(w.Unload());
-    ASSERT_TRUE(s.editor.FME_DETTAGLIO.New());
-    EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
-    ASSERT_TRUE(s.editor.FME_DETTAGLIO.Undo());
-    ASSERT_TRUE(s.editor.FME_DETTAGLIO.MoveLast());
-    ASSERT_TRUE(s.editor.TXT_GGDECOR.user_type("125"));
-    ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
-    EXPECT_EQ(s.editor.stored("SELECT CG63_PROG, CG63_GGDECOR, CG63_TIPOEFF, CG63_INDDATARIF, "
-                              "CG63_EL1FRIMP, CG63_EL2FRIMP, CG63_PERCIMP FROM CG63_CONDPAGDET "
-                              "WHERE CG63_CODPAG_CG62 = 'RB3060' AND CG63_PROG > 1 ORDER BY "
-                              "CG63_PROG"),
-              (std::vector<std::vector<std::string>>{{"2", "45", "2", "5", "0", "0", "50"},
-                                                     {"3", "30", "2", "5", "1", "4", ""},
-                                                     {"4", "60", "2", "5", "1", "4", ""},
-                                                     {"5", "90", "2", "5", "1", "4", ""},
-                                                     {"6", "125", "2", "5", "1", "4", ""}}));
+        // One more installment begun leaves the generated ones to be saved; the editor goes on
+        // taking edits, and the rows reach the database when it saves its installments.
+        EXPECT_TRUE(w.Unload());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.New());
+        EXPECT_TRUE(s.editor.FME_DETTAGLIO.BatchPending());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.Undo());
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.MoveLast());
+        ASSERT_TRUE(s.editor.TXT_GGDECOR.user_type("125"));
+        ASSERT_TRUE(s.editor.FME_DETTAGLIO.SaveRows());
+        EXPECT_EQ(s.editor.stored("SELECT CG63_PROG, CG63_GGDECOR, CG63_TIPOEFF, CG63_INDDATARIF, "
+                                  "CG63_EL1FRIMP, CG63_EL2FRIMP, CG63_PERCIMP FROM CG63_CONDPAGDET "
+                                  "WHERE CG63_CODPAG_CG62 = 'RB3060' AND CG63_PROG > 2 ORDER BY "
+                                  "CG63_PROG"),
+                  (std::vector<std::vector<std::string>>{{"3", "30", "2", "5", "1", "4", ""},
+                                                         {"4", "60", "2", "5", "1", "4", ""},
+                                                         {"5", "90", "2", "5", "1", "4", ""},
+                                                         {"6", "125", "2", "5", "1", "4", ""}}));
+        EXPECT_EQ(
+            s.editor.stored("SELECT CG63_GGDECOR FROM CG63_CONDPAGDET WHERE CG63_CODPAG_CG62 = "
+                            "'RB3060' AND CG63_PROG = 2"),
+            (std::vector<std::vector<std::string>>{{begun_new ? "60" : "45"}}));
+    }
 }
 
 TEST(GenerationWindow, RefusedValuesAreReportedAndAppendNothing) {
