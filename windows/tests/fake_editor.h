@@ -25,8 +25,6 @@ namespace condpag::testing {
 struct RoutedMessage {
     std::string text;
     int style;
-    std::string title;
-    std::string procedure;
 };
 
 class FakeEditor : public Form, public SecondaryWindowOwner {
@@ -58,9 +56,9 @@ class FakeEditor : public Form, public SecondaryWindowOwner {
 
     Connection& OwnerConnection() override { return connection; }
     std::string OwnerConnectionString() const override { return database.connection_string(); }
-    Answer ShowMessage(const std::string& text, int style, const std::string& title,
-                       const std::string& procedure) override {
-        messages.push_back({text, style, title, procedure});
+    Answer ShowMessage(const std::string& text, int style, const std::string&,
+                       const std::string&) override {
+        messages.push_back({text, style});
         return Answer::Ok;
     }
     Cinterface* OwnerInterface() const override { return const_cast<HeadlessInterface*>(&host); }
