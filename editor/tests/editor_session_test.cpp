@@ -8,7 +8,6 @@
 
 #include "editor/tests/session.h"
 #include "storage/demo_data.h"
-#include "windows/FRMCO_GENMULTIPLA.h"
 
 namespace condpag {
 namespace {
@@ -335,36 +334,6 @@ TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
     ASSERT_TRUE(s.host.ActiveFrame()->New());
     EXPECT_EQ(w.TabCondPag.tab(), 0);
     EXPECT_EQ(w.focus(), &w.TXT_CODICE);
-}
-
-TEST(EditorSession, GeneratedInstallmentsAreConfirmedWithTheTermAtOnce) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
-    ModalSecondaryWindows windows([](ModalWindow& window) {
-        window.Show();
-        auto& g = dynamic_cast<FRMCO_GENMULTIPLA&>(window);
-        ASSERT_TRUE(g.TXT_NUMERORATE.user_type("4") && g.CMB_TIPO.user_pick_value(2) &&
-                    g.TXT_GGDECOR.user_type("30") && g.CMB_DATARIF.user_pick_value(5));
-        for (ComboBox* kind : {&g.CMB_FLGFRPERCIMP, &g.CMB_FLGFRPERCIVA}) {
-            ASSERT_TRUE(kind->user_pick_value(0));
-        }
-        for (EditBox* box : {&g.TXT_NUMIMP, &g.TXT_NUMIVA}) ASSERT_TRUE(box->user_type("1"));
-        for (EditBox* box : {&g.TXT_DENIMP, &g.TXT_DENIVA}) ASSERT_TRUE(box->user_type("4"));
-        ASSERT_TRUE(g.CMD_GENERA.user_click());
-        window.Unload();
-    });
-    w.SetSecondaryWindows(&windows);
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("GEN4") &&
-                w.TXT_DESCRIZIONE.user_type("Scritta a mano") && w.CHK_DESAUTOM.user_check(true));
-    ASSERT_TRUE(w.CMD_GENERA.user_click());
-    EXPECT_EQ(w.FME_CONDPAGDES.Status(), FrameStatus::View) << s.last_message();
-    EXPECT_EQ(s.term("CG63", "CG63_PROG, CG63_GGDECOR, CG63_EL1FRIMP, CG63_EL2FRIMP", "GEN4"),
-              (Rows{{"1", "30", "1", "4"},
-                    {"2", "60", "1", "4"},
-                    {"3", "90", "1", "4"},
-                    {"4", "120", "1", "4"}}));
-    EXPECT_EQ(s.term("CG62", "CG62_DESCPAG", "GEN4"),
-              (Rows{{"Num.4 Rb (25%/25%) 30-60-90-120GG-FM"}}));
 }
 
 }  // namespace
