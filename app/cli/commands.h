@@ -3,6 +3,9 @@
 // once its options are read it runs and leaves the process exit code in `exit_code`.
 
 #include <CLI/CLI.hpp>
+#include <string>
+
+#include "storage/connection.h"
 
 namespace condpag::cli {
 
@@ -15,5 +18,10 @@ void add_einvoice_command(CLI::App& app, int& exit_code);
 
 // Where the tool looks when no database is named: the demo file, made on first use.
 inline constexpr const char* kDemoDatabase = "build/demo.db";
+
+// Opens the database a command reads. Only the demo file is made when missing (a database the
+// user names must exist); whatever is then opened is read-only, so the file is left exactly as
+// it was, journal mode included.
+[[nodiscard]] Expected<Connection> open_for_reading(const std::string& database, bool named);
 
 }  // namespace condpag::cli

@@ -12,7 +12,6 @@
 #include "einvoice/payment_block_xml.h"
 #include "einvoice/term_rows.h"
 #include "rules/einvoice_payment.h"
-#include "storage/schema.h"
 
 namespace condpag::cli {
 namespace {
@@ -28,7 +27,7 @@ struct Options {
 };
 
 int run(const Options& options) {
-    auto opened = open_database(options.database, !options.database_given);
+    auto opened = open_for_reading(options.database, options.database_given);
     if (!opened) {
         std::cerr << "condpag einvoice: " << opened.error().message << "\n";
         return 1;

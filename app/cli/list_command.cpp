@@ -1,7 +1,6 @@
 // condpag list: every payment term of the database with its installments, shift periods and
 // language descriptions, codes decoded to their labels and days shown GG/MM.
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -10,7 +9,6 @@
 #include "app/cli/commands.h"
 #include "rules/term_display.h"
 #include "storage/recordset.h"
-#include "storage/schema.h"
 #include "storage/statements.h"
 
 namespace condpag::cli {
@@ -64,15 +62,7 @@ void print_language(const Record& row) {
 }
 
 int run(const Options& options) {
-    // Only the demo file is made when missing; a file the user names must exist. Listing reads
-    // only: the file is opened read-only, so it is left exactly as it was.
-    if (!options.database_given && !std::filesystem::exists(options.database)) {
-        if (auto made = open_database(options.database, OpenMode::CreateDemoWhenMissing); !made) {
-            std::cerr << "condpag: " << made.error().message << "\n";
-            return 1;
-        }
-    }
-    auto opened = open_database(options.database, OpenMode::ReadOnly);
+    auto opened = open_for_reading(options.database, options.database_given);
     if (!opened) {
         std::cerr << "condpag: " << opened.error().message << "\n";
         return 1;

@@ -12,7 +12,6 @@
 #include "app/cli/cli_options.h"
 #include "app/cli/commands.h"
 #include "editor/preview_model.h"
-#include "storage/schema.h"
 
 namespace condpag::cli {
 namespace {
@@ -86,8 +85,7 @@ void print_table(const Options& options, const PreviewTerm& term, const DueDateP
 }
 
 int run(const Options& options) {
-    // The default demo database is made on first use; a database named by the user is not.
-    auto opened = open_database(options.database, !options.database_given);
+    auto opened = open_for_reading(options.database, options.database_given);
     if (!opened) {
         std::cerr << "condpag preview: " << opened.error().message << "\n";
         return 1;
