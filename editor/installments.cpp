@@ -120,9 +120,6 @@ void FRMCO_CONDPAG::FME_DETTAGLIO_ChangeStatus(FrameStatus status, ChangeReason 
                        {db::CG63_PERCIMP, 100},
                        {db::CG63_PERCIVA, 100}},
                       {&CMB_FLGFRPERCIMP, &CMB_FLGFRPERCIVA, &CMB_TIPOIMPFIX, &TXT_IMP, &TXT_IVA});
-        CMB_FLGFRPERCIMP.select_value(1);
-        CMB_FLGFRPERCIVA.select_value(1);
-        CMB_TIPOIMPFIX.select_value(1);
         for (Control* control : std::initializer_list<Control*>{
                  &CMB_FLGFRPERCIMP, &CMB_FLGFRPERCIVA, &CMB_TIPOIMPFIX, &TXT_IMP, &TXT_IVA}) {
             control->enable(false);

@@ -25,18 +25,10 @@ void FRMCO_CONDPAG::EnablingRule() {
     INTERNAV.EnableButton("Avanti", tab != TabCondPag.tab_count() - 1);
 }
 
-void FRMCO_CONDPAG::NextTab() {
-    TabCondPag.set_tab(TabCondPag.tab() + 1);
-    INTERNAV.EnableButton("Avanti", TabCondPag.tab() < TabCondPag.tab_count() - 1);
-    INTERNAV.EnableButton("Indietro", TabCondPag.tab() >= 1);
-}
+// The tab strip's Click runs EnablingRule, which sets the tab buttons for the tab reached.
+void FRMCO_CONDPAG::NextTab() { TabCondPag.set_tab(TabCondPag.tab() + 1); }
 
-// After a step back "Avanti" always holds; it is set all the same, as after a step forward.
-void FRMCO_CONDPAG::PreviousTab() {
-    TabCondPag.set_tab(TabCondPag.tab() - 1);
-    INTERNAV.EnableButton("Avanti", TabCondPag.tab() < TabCondPag.tab_count() - 1);
-    INTERNAV.EnableButton("Indietro", TabCondPag.tab() >= 1);
-}
+void FRMCO_CONDPAG::PreviousTab() { TabCondPag.set_tab(TabCondPag.tab() - 1); }
 
 void FRMCO_CONDPAG::INTERNAV_Click(const std::string& key) {
     if (key == "Avanti") {
