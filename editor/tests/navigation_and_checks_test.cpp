@@ -46,7 +46,7 @@ TEST(NavigationAndChecks, ATermConfirmedWithAWrongValueIsRefusedAndNothingIsStor
          },
          &F::TXT_PERSLITGGMMSCAD, "31/04", &F::TXT_PERSLITGGMMSCAD,
          "Valore non valido: \"31/04\"."},
-        {"RD30", [](F& w) { return w.TXT_PERCSCART26.user_type("5"); }, &F::TXT_SCART26, "10",
+        {"RD30", [](F& w) { return w.TXT_PERCSCART26.user_type("5"); }, &F::TXT_SCART26, "1",
          &F::TXT_PERCSCART26, "Lo sconto art. 26 non può essere indicato sia a % che ad importo"},
     };
     for (const Case& c : cases) {

@@ -159,6 +159,7 @@ TEST(PreviewModel, TheTermBeingEditedAndTheAmountsAskedInTheDocument) {
     // A closed window shows nothing any more.
     w.Form_Unload();
     EXPECT_TRUE(model.refresh(&w).rows.empty());
+    EXPECT_EQ(model.term().code, "");  // nor is its payment block offered
 }
 
 }  // namespace
