@@ -12,6 +12,42 @@
 namespace condpag {
 namespace {
 
+// What a person reads of an SQLite failure: why, in Italian, and SQLite's own words after it as
+// the technical detail. Failures without a plain reason keep SQLite's words alone.
+std::string sqlite_reason(int code, const std::string& detail) {
+    const char* why = nullptr;
+    switch (code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            why = "il database è bloccato da un altro programma";
+            break;
+        case SQLITE_READONLY:
+            why = "il database è in sola lettura";
+            break;
+        case SQLITE_PERM:
+            why = "permesso negato";
+            break;
+        case SQLITE_CANTOPEN:
+            why = "impossibile aprire o creare il file";
+            break;
+        case SQLITE_NOTADB:
+            why = "il file non è un database";
+            break;
+        case SQLITE_CORRUPT:
+            why = "il database è danneggiato";
+            break;
+        case SQLITE_FULL:
+            why = "il disco è pieno";
+            break;
+        case SQLITE_IOERR:
+            why = "errore di lettura o scrittura del file";
+            break;
+        default:
+            return detail;
+    }
+    return std::string(why) + " (" + detail + ")";
+}
+
 ColumnType type_of_declaration(const char* declared) {
     if (declared == nullptr) return ColumnType::Unknown;
     std::string type(declared);
@@ -202,7 +238,9 @@ class SqliteBackend : public Backend {
         last_failure_ = sqlite_failure_kind(sqlite3_extended_errcode(db_));
         std::string verb = std::string(operation) == "read" ? "Impossibile leggere dal"
                                                             : "Impossibile scrivere nel";
-        return Error{verb + " database '" + path_ + "': " + sqlite3_errmsg(db_), sql};
+        return Error{verb + " database '" + path_ +
+                         "': " + sqlite_reason(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)),
+                     sql};
     }
 
     // The statements of a window's writes are few and repeat: a small set is kept.
@@ -282,7 +320,9 @@ Expected<std::unique_ptr<Backend>> open_sqlite(const std::string& path, bool cre
         int primary = rc & 0xFF;
         bool busy = primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
         if (!busy || std::chrono::steady_clock::now() >= give_up) {
-            return Error{"Impossibile aprire il database '" + shown + "': " + message, "open"};
+            return Error{
+                "Impossibile aprire il database '" + shown + "': " + sqlite_reason(rc, message),
+                "open"};
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1 << std::min(attempt++, 5)));
     }

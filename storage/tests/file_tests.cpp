@@ -44,15 +44,20 @@ TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
     ASSERT_TRUE(database.ok()) << database.error();
     const std::string& path = database.file();
 
-    // Damaged: a file that is not a database is named in the message and left as it was.
+    // Damaged: a file that is not a database is named in the message, told why in Italian, and
+    // left as it was; so is a file that cannot be made where a file stands in for its folder.
     testing::TempFolder folder;
     std::string damaged = folder.path() + "/damaged.db";
     std::ofstream(damaged) << std::string(4096, 'x');
-    for (auto text : {damaged, "sqlite:" + damaged}) {
+    const std::pair<std::string, const char*> refused[] = {
+        {damaged, "il file non è un database"},
+        {"sqlite:" + damaged, "il file non è un database"},
+        {damaged + "/inside.db", "impossibile aprire o creare il file"}};
+    for (const auto& [text, why] : refused) {
         auto opened = open_database(text, true);
         ASSERT_FALSE(opened.ok());
         EXPECT_TRUE(mentions(opened.error(), damaged)) << opened.error().message;
-        EXPECT_TRUE(mentions(opened.error(), "not a database")) << opened.error().message;
+        EXPECT_TRUE(mentions(opened.error(), why)) << opened.error().message;
     }
     EXPECT_EQ(std::filesystem::file_size(damaged), 4096u);
 
@@ -72,7 +77,7 @@ TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
         auto deleted = connection.ExecuteChange(delete_installments_statement("RB369"));
         ASSERT_FALSE(deleted.ok()) << text;
         EXPECT_TRUE(mentions(deleted.error(), "Impossibile scrivere nel database"));
-        EXPECT_TRUE(mentions(deleted.error(), "readonly")) << deleted.error().message;
+        EXPECT_TRUE(mentions(deleted.error(), "in sola lettura")) << deleted.error().message;
         EXPECT_EQ(connection.Errors().size(), 1u);
         EXPECT_EQ(*ContaRate(connection, "RB369"), 3);
     }
@@ -95,7 +100,8 @@ TEST(DatabaseFile, DamagedReadOnlyAndLockedFilesChangeNothing) {
     ASSERT_TRUE(report.ok());
     ASSERT_EQ(report->errors.size(), 1u);
     EXPECT_TRUE(mentions(report->errors[0], "Impossibile scrivere nel database '" + path + "'"));
-    EXPECT_TRUE(mentions(report->errors[0], "locked")) << report->errors[0].message;
+    EXPECT_TRUE(mentions(report->errors[0], "bloccato da un altro programma"))
+        << report->errors[0].message;
     EXPECT_TRUE(rows.pending());
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
