@@ -94,6 +94,11 @@ TEST(ListCommand, PreviewAndEInvoiceShowTheTermsAsTheEditorDoesAndLeaveTheFileAs
         EXPECT_TRUE(contents(db.file()) == before);
     }
 
+    // Named no database, the tool makes the demo file on first use where it runs.
+    const Outcome demo = run({"list"}, folder);
+    EXPECT_EQ(demo.exit_code, 0) << demo.err;
+    EXPECT_NE(demo.out.find("\nRB369  "), std::string::npos);
+
     // An empty file is no database: refused, and left empty.
     const std::string empty = folder.path() + "/empty.db";
     std::ofstream(empty).close();
