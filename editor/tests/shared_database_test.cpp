@@ -37,6 +37,7 @@ TEST_P(SharedDatabase, AnInstallmentChangedByAnotherUserIsNotOverwrittenAndStays
     ASSERT_TRUE(anna.add_language("ENG", "Bank receipts")) << anna.all_messages();
     anna.save();
     anna.expect_told(kReload);
+    anna.expect_told({"Impossibile salvare la rata"});
     const std::string installments = term_sql("CG63", "CG63_PROG, CG63_GGDECOR", "RB3060");
     // Nothing of her save is stored, her new language included.
     EXPECT_EQ(stored(connection, installments), (Rows{{"1", "45"}, {"2", "60"}}));
