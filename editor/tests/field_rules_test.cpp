@@ -267,10 +267,9 @@ TEST(FieldRules, KeyboardFlowsSuggestTheNextButton) {
     ASSERT_TRUE(s.go_to("RB369") && w.user_focus(&w.TXT_SCART26));
     EXPECT_EQ(w.TXT_SCART26.user_key(kKeyEnter), 0);
     EXPECT_EQ(w.focus()->name(), "CMB_TIPO");
-    int key = kKeyEnter;
-    w.TXT_DESCANAL_KeyDown(key, kShiftCtrl);
+    w.TXT_DESCANAL.user_key(kKeyEnter, kShiftCtrl);
     EXPECT_EQ(w.TabCondPag.tab(), 0);
-    w.TXT_DESCANAL_KeyDown(key, 0);
+    w.TXT_DESCANAL.user_key(kKeyEnter);
     EXPECT_EQ(w.TabCondPag.tab(), 1);
 
     // Shift periods: Enter or Tab out of the fixed date or the days of shift, no modifier,
