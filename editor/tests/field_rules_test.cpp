@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/tests/session.h"
+#include "framework/lookup_runner.h"
 #include "windows/FRMCO_SOTTOTIPI.h"
 
 namespace condpag {
@@ -388,9 +389,13 @@ TEST(FieldRules, SubtypesAreLookedUpForTheStoredPaymentType) {
     EXPECT_EQ(w.TXT_DECODSTIPO.text(), "Bonifico SEPA");
     w.TXT_SOTTOTIPO.user_function_key("Kgestione");
 
-    LookupRequest list;
-    w.TXT_SOTTOTIPO_StartLookup(list);
-    EXPECT_FALSE(list.cancel);
+    // The list the subtype box's button shows, looked at and left.
+    auto* runner = dynamic_cast<HeadlessLookupRunner*>(w.lookup_runner());
+    ASSERT_NE(runner, nullptr);
+    runner->script = {std::nullopt};
+    ASSERT_FALSE(w.TXT_SOTTOTIPO.user_lookup());
+    ASSERT_EQ(runner->shown.size(), 1u);
+    const LookupRequest& list = runner->shown[0];
     EXPECT_EQ(list.title, "Elenco sottotipi effetto del tipo 14");
     EXPECT_EQ(list.host_text, s.db.connection_string());
     ASSERT_EQ(list.columns.size(), 3u);  // code, description, days, as the list shows them
